@@ -1,0 +1,34 @@
+#pragma once
+
+#include "main/sesion.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace sortilan::cli {
+
+// Exit codes of the command line.
+enum Salida { kBien = 0, kRechazo = 1, kUso = 2 };
+
+struct Contexto {
+  QString carpeta;
+  Sesion sesion;
+  QTextStream out;
+  QTextStream err;
+  Contexto();
+
+  // Opens the data folder and runs the load (counting, status, peñas).
+  EstadoSorteos cargar();
+  // Takes --flag out of the arguments; true when it was there.
+  static bool tomarOpcion(QStringList& args, const QString& opcion);
+  // Takes "--opcion VALOR"; empty when absent. `falta` is set when the value is missing.
+  static QString tomarValor(QStringList& args, const QString& opcion, bool* falta = nullptr);
+  int uso(const QString& texto);
+};
+
+using Orden = int (*)(Contexto&, QStringList);
+
+int ordenSorteos(Contexto& c, QStringList args);
+int ordenEstado(Contexto& c, QStringList args);
+
+}  // namespace sortilan::cli

@@ -1,0 +1,45 @@
+#include "cli/contexto.h"
+#include "store/fechas.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace sortilan::cli {
+
+int ordenSorteos(Contexto& c, QStringList args) {
+  const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli sorteos [--json]"));
+  c.cargar();
+  const ListaSorteos lista = c.sesion.listasorteos();
+  if (json) {
+    QJsonArray todos;
+    for (int k = 1; k <= lista.filas(); ++k) {
+      const Sorteo& s = lista.fila(k);
+      QJsonArray numeros;
+      for (int i = 1; i <= 5; ++i) numeros.append(s.numero(i));
+      todos.append(QJsonObject{{QStringLiteral("fecha"), fechaDesdeOle(s.fecha).toString(Qt::ISODate)},
+                               {QStringLiteral("numeros"), numeros},
+                               {QStringLiteral("clave"), s.clave()}});
+    }
+    c.out << QJsonDocument(todos).toJson(QJsonDocument::Compact) << "\n";
+  } else {
+    for (int k = 1; k <= lista.filas(); ++k)
+      c.out << textoSorteo(lista.fila(k)) << "    " << textoFechaSorteo(lista.fila(k)) << "\n";
+    c.out << lista.total() << "\n";
+  }
+  return lista.danado ? kRechazo : kBien;
+}
+
+int ordenEstado(Contexto& c, QStringList args) {
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli estado"));
+  const EstadoSorteos e = c.cargar();
+  c.out << "- Última actualización de números ganadores: " << e.ultimo << "\n";
+  c.out << "- Próximo sorteo: " << e.proximo << "\n";
+  if (e.faltanVisible) c.out << e.faltan << "\n";
+  c.out << "- Peñas registradas a comprobar: " << std::max(0, c.sesion.proximapena - 1) << "\n";
+  c.out << "TOTAL: " << (c.sesion.proximoreg - 1) << " sorteos.\n";
+  return kBien;
+}
+
+}  // namespace sortilan::cli

@@ -1,0 +1,44 @@
+#include "main/gui/presentacion.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sortilan::ui {
+
+Presentacion::Presentacion(std::function<void()> entrar, QWidget* padre)
+    : QWidget(padre), entrar_(std::move(entrar)) {
+  setObjectName(QStringLiteral("Presentacion"));
+  setWindowTitle(QStringLiteral("Presentación"));
+  auto* capa = new QVBoxLayout(this);
+  auto* titulo = new QLabel(QStringLiteral("<h1 style='color:#8b0000'>Sortilan</h1>"
+                                           "<p>Para El Gordo de la Primitiva</p><p>v.1.3.82</p>"),
+                            this);
+  titulo->setAlignment(Qt::AlignCenter);
+  titulo->setMinimumSize(360, 200);
+  capa->addWidget(titulo);
+  auto* boton = new QPushButton(QStringLiteral("Entrar"), this);
+  boton->setObjectName(QStringLiteral("Command1"));
+  capa->addWidget(boton, 0, Qt::AlignHCenter);
+  connect(boton, &QPushButton::clicked, this, &Presentacion::Command1_Click);
+
+  Timer1_ = new QTimer(this);
+  Timer1_->setObjectName(QStringLiteral("Timer1"));
+  Timer1_->setInterval(250);
+  connect(Timer1_, &QTimer::timeout, this, &Presentacion::Timer1_Timer);
+  Timer1_->start();
+}
+
+void Presentacion::Timer1_Timer() {
+  ++contador_;
+  if (contador_ >= 40) Command1_Click();
+}
+
+void Presentacion::Command1_Click() {
+  Timer1_->stop();
+  if (entrado_) return;
+  entrado_ = true;
+  if (entrar_) entrar_();
+}
+
+}  // namespace sortilan::ui

@@ -1,0 +1,169 @@
+#include "main/gui/principal.h"
+
+#include "checking/gui/tabgestor.h"
+#include "main/gui/modelosorteos.h"
+#include "main/gui/tabestadisticas.h"
+#include "main/gui/tabgeneral.h"
+#include "platform/plataforma.h"
+#include "report/gui/tabultimo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace sortilan::ui {
+
+namespace {
+const QString kBienvenida = QStringLiteral(
+    "Bienvenido a Sortilan. Vaya a la pestaña 'Gestor de Peñas' y cree una. La peña creada empezará a "
+    "almacenar resultados a partir de hoy. Si quieres ver los resultados de la peña en sorteos anteriores, "
+    "marque la casilla 'Histórico' de la pestaña 'General'.");
+}
+
+Principal::Principal(QWidget* padre) : QMainWindow(padre) {
+  setObjectName(QStringLiteral("Principal"));
+  setWindowTitle(titulo());
+  SSTab1_ = new QTabWidget(this);
+  SSTab1_->setObjectName(QStringLiteral("SSTab1"));
+  general_ = new TabGeneral(SSTab1_);
+  ultimo_ = new TabUltimo(SSTab1_);
+  gestor_ = new TabGestor(SSTab1_);
+  estadisticas_ = new TabEstadisticas(SSTab1_);
+  SSTab1_->addTab(general_, QStringLiteral("General"));
+  SSTab1_->addTab(ultimo_, QStringLiteral("Último sorteo"));
+  SSTab1_->addTab(gestor_, QStringLiteral("Gestor de peñas"));
+  SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
+  setCentralWidget(SSTab1_);
+  crearMenus();
+  resize(1180, 640);
+
+  connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
+    if (cargado_) refresca();
+  });
+}
+
+Principal::~Principal() { sesion_.cerrar(); }
+
+QAction* Principal::nuevaAccion(QMenu* menu, const char* nombre, const QString& texto) {
+  auto* a = menu->addAction(texto);
+  a->setObjectName(QLatin1String(nombre));
+  acciones_.insert(QLatin1String(nombre), a);
+  return a;
+}
+
+void Principal::crearMenus() {
+  QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
+  general->setObjectName(QStringLiteral("General"));
+  nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
+  nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
+  nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
+  QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
+  sen->setObjectName(QStringLiteral("sen"));
+  nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
+  nuevaAccion(sen, "verpremio", QStringLiteral("Sólo si hay premio"));
+  nuevaAccion(sen, "verhisto",
+              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"));
+  nuevaAccion(sen, "verprehi", QStringLiteral("Sólo si hay premios + histórico"));
+  QMenu* mult = general->addMenu(QStringLiteral("Múltiples"));
+  mult->setObjectName(QStringLiteral("Mult"));
+  nuevaAccion(mult, "Multiples", QStringLiteral("Todos los resultados"));
+  nuevaAccion(mult, "verpremiom", QStringLiteral("Sólo si hay premio"));
+  nuevaAccion(mult, "verhistom",
+              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"));
+  nuevaAccion(mult, "verpreim", QStringLiteral("Sólo si hay premios + histórico"));
+  general->addSeparator();
+  QAction* salir = nuevaAccion(general, "salir", QStringLiteral("Salir"));
+  connect(salir, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
+  ver->setObjectName(QStringLiteral("Ver"));
+  const char* pestanas[4][2] = {{"gene", "Pestaña General"},
+                                {"ultimo", "Pestaña Último sorteo"},
+                                {"Gestor", "Pestaña Gestor de peñas"},
+                                {"esta", "Pestaña Estadísticas"}};
+  for (int i = 0; i < 4; ++i) {
+    QAction* a = nuevaAccion(ver, pestanas[i][0], QString::fromUtf8(pestanas[i][1]));
+    connect(a, &QAction::triggered, this, [this, i] { SSTab1_->setCurrentIndex(i); });
+  }
+
+  QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
+  ayuda->setObjectName(QStringLiteral("Ayuda"));
+  nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
+  nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
+  nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
+
+  // Items whose work is not wired yet stay visible but disabled.
+  for (const char* n : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples",
+                        "verpremiom", "verhistom", "verpreim", "Leer", "web", "acerca"})
+    acciones_.value(QLatin1String(n))->setEnabled(false);
+}
+
+void Principal::cargar(const QString& carpeta) {
+  move(2, 3);  // Top 50, Left 25 twips
+  sesion_.abrir(carpeta);
+  cargasorteos();
+  refresca();
+  cargado_ = true;
+}
+
+void Principal::cargasorteos() {
+  general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
+  general_->Label9[2]->setText(QString::number(std::max(0, sesion_.proximapena - 1)));
+}
+
+void Principal::listasorteos() {
+  ListaSorteos lista = sesion_.listasorteos();
+  if (lista.danado) {
+    // The damaged file has been put aside: rebuild everything for the empty one.
+    cargasorteos();
+    lista = sesion_.listasorteos();
+  }
+  estadisticas_->Label7->setText(lista.total());
+  estadisticas_->modeloSorteos->poner(std::move(lista.sorteos));
+}
+
+void Principal::refresca() { listasorteos(); }
+
+void Principal::recomprobar() {
+  if (general_->HScroll1->value() != 1) general_->HScroll1->setValue(1);
+}
+
+void Principal::bienvenida() {
+  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Fichero de peñas vacío"), kBienvenida);
+}
+
+void Principal::alActivar() {
+  ++contadorPantalla_;
+  if (contadorPantalla_ == 1) {
+    Pena p;
+    if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
+  }
+  recomprobar();
+}
+
+void Principal::changeEvent(QEvent* e) {
+  QMainWindow::changeEvent(e);
+  if (e->type() == QEvent::ActivationChange && isActiveWindow() && cargado_) alActivar();
+}
+
+void Principal::paintEvent(QPaintEvent* e) {
+  QMainWindow::paintEvent(e);
+  if (!cargado_ || contadorPantalla_ > 0) return;
+  ++contadorPantalla_;
+  Pena p;
+  if (sesion_.proximoreg == 1 && !sesion_.almacen().penas().leer(1, p))
+    QTimer::singleShot(0, this, &Principal::bienvenida);
+}
+
+void Principal::closeEvent(QCloseEvent* e) {
+  sesion_.cerrar();
+  e->accept();
+  QApplication::quit();
+}
+
+}  // namespace sortilan::ui

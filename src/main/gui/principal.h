@@ -1,0 +1,68 @@
+#pragma once
+
+#include "main/sesion.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QTabWidget;
+
+namespace sortilan::ui {
+
+class TabEstadisticas;
+class TabGeneral;
+class TabGestor;
+class TabUltimo;
+
+// The main window: wires the tabs, the menus and the shared state of the session.
+class Principal : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit Principal(QWidget* padre = nullptr);
+  ~Principal() override;
+
+  static QString titulo() { return QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.1.3.82"); }
+
+  // The load sequence of the window, run once after construction.
+  void cargar(const QString& carpeta);
+
+  Sesion& sesion() { return sesion_; }
+  void cargasorteos();
+  void listasorteos();
+  void refresca();
+  // Results of the newest draw again (or of the range the scroll bar selects).
+  void recomprobar();
+
+  QAction* accion(const QString& nombre) const { return acciones_.value(nombre); }
+  TabGeneral* general() const { return general_; }
+  TabUltimo* ultimo() const { return ultimo_; }
+  TabGestor* gestor() const { return gestor_; }
+  TabEstadisticas* estadisticas() const { return estadisticas_; }
+  QTabWidget* SSTab1() const { return SSTab1_; }
+  int contadorPantalla() const { return contadorPantalla_; }
+
+ protected:
+  void changeEvent(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void crearMenus();
+  QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
+  void alActivar();
+  void bienvenida();
+
+  Sesion sesion_;
+  QTabWidget* SSTab1_ = nullptr;
+  TabGeneral* general_ = nullptr;
+  TabUltimo* ultimo_ = nullptr;
+  TabGestor* gestor_ = nullptr;
+  TabEstadisticas* estadisticas_ = nullptr;
+  QHash<QString, QAction*> acciones_;
+  int contadorPantalla_ = 0;
+  bool cargado_ = false;
+};
+
+}  // namespace sortilan::ui

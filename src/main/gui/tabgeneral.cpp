@@ -1,0 +1,177 @@
+#include "main/gui/tabgeneral.h"
+
+#include "main/gui/controles.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace sortilan::ui {
+
+namespace {
+QTableView* listaResultados(QWidget* padre, const char* nombre) {
+  auto* v = new QTableView(padre);
+  v->setObjectName(QLatin1String(nombre));
+  v->verticalHeader()->hide();
+  v->verticalHeader()->setDefaultSectionSize(18);
+  v->setShowGrid(false);
+  v->setSelectionBehavior(QAbstractItemView::SelectRows);
+  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  v->setWordWrap(false);
+  return v;
+}
+}  // namespace
+
+TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
+  setObjectName(QStringLiteral("TabGeneral"));
+  auto* capa = new QHBoxLayout(this);
+
+  // Left column: status and download.
+  auto* izquierda = new QVBoxLayout;
+  capa->addLayout(izquierda, 0);
+  auto* estado = new QFrame(this);
+  estado->setFrameShape(QFrame::StyledPanel);
+  auto* rejilla = new QVBoxLayout(estado);
+  const QString fijos[7] = {QStringLiteral("- Peñas registradas a comprobar:"),
+                            QStringLiteral("- Última actualización de números ganadores:"),
+                            QString(), QString(), QStringLiteral("- Próximo sorteo:"), QString(), QString()};
+  for (int i = 0; i < 7; ++i) Label9[static_cast<size_t>(i)] = etiqueta(estado, nombreIndice("Label9", i), fijos[i]);
+  for (int i : {2, 3, 5, 6}) {
+    QFont f = Label9[static_cast<size_t>(i)]->font();
+    f.setBold(true);
+    Label9[static_cast<size_t>(i)]->setFont(f);
+  }
+  Label9[6]->setStyleSheet(QStringLiteral("color: #c00000;"));
+  QSizePolicy sp = Label9[6]->sizePolicy();
+  sp.setRetainSizeWhenHidden(true);
+  Label9[6]->setSizePolicy(sp);
+  auto* filaPenas = new QHBoxLayout;
+  filaPenas->addWidget(Label9[0]);
+  filaPenas->addWidget(Label9[2]);
+  filaPenas->addStretch();
+  rejilla->addLayout(filaPenas);
+  rejilla->addWidget(Label9[1]);
+  rejilla->addWidget(Label9[3]);
+  rejilla->addWidget(Label9[4]);
+  rejilla->addWidget(Label9[5]);
+  rejilla->addWidget(Label9[6]);
+  izquierda->addWidget(estado);
+
+  auto* descarga = new QFrame(this);
+  descarga->setFrameShape(QFrame::StyledPanel);
+  auto* cd = new QGridLayout(descarga);
+  Picture2 = new QToolButton(descarga);
+  Picture2->setObjectName(QStringLiteral("Picture2"));
+  Picture2->setText(QStringLiteral("Bajar sorteos"));
+  Picture2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  Picture2->setMinimumSize(96, 64);
+  cd->addWidget(Picture2, 0, 0, 3, 1);
+  cd->addWidget(etiqueta(descarga, QStringLiteral("Label4"), QStringLiteral("Estado de la transferencia:")), 0, 1);
+  Label6 = etiqueta(descarga, QStringLiteral("Label6"));
+  cd->addWidget(Label6, 0, 2);
+  cd->addWidget(etiqueta(descarga, QStringLiteral("Label57"), QStringLiteral("Datos:")), 1, 1);
+  Label58 = etiqueta(descarga, QStringLiteral("Label58"), QStringLiteral("0 Bytes"));
+  cd->addWidget(Label58, 1, 2);
+  ProgressBar1 = new QProgressBar(descarga);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setRange(0, 5);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  cd->addWidget(ProgressBar1, 2, 1, 1, 2);
+  Label19 = etiqueta(descarga, QStringLiteral("Label19"));
+  QFont f19 = Label19->font();
+  f19.setBold(true);
+  Label19->setFont(f19);
+  cd->addWidget(Label19, 3, 1, 1, 2);
+  izquierda->addWidget(descarga);
+  izquierda->addStretch();
+
+  // Right column: result lists and their controls.
+  auto* derecha = new QVBoxLayout;
+  capa->addLayout(derecha, 1);
+  auto* botones = new QHBoxLayout;
+  const QString vistas[2] = {QStringLiteral("S E N C I L L A"), QStringLiteral("M Ú L T I P L E")};
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new QPushButton(vistas[i], this);
+    b->setObjectName(nombreIndice("Command1", i));
+    b->setAutoFillBackground(true);
+    Command1[static_cast<size_t>(i)] = b;
+    botones->addWidget(b);
+  }
+  derecha->addLayout(botones);
+  Shape2 = new QFrame(this);
+  Shape2->setObjectName(QStringLiteral("Shape2"));
+  Shape2->setFrameShape(QFrame::Box);
+  auto* marco = new QVBoxLayout(Shape2);
+  marco->setContentsMargins(2, 2, 2, 2);
+  ListView2 = listaResultados(Shape2, "ListView2");
+  ListView4 = listaResultados(Shape2, "ListView4");
+  ListView4->hide();
+  marco->addWidget(ListView2);
+  marco->addWidget(ListView4);
+  derecha->addWidget(Shape2, 1);
+
+  auto* seleccion = new QHBoxLayout;
+  seleccion->addWidget(new QLabel(QStringLiteral("-Seleccione el número de sorteos a ver:"), this));
+  HScroll1 = new QScrollBar(Qt::Horizontal, this);
+  HScroll1->setObjectName(QStringLiteral("HScroll1"));
+  HScroll1->setRange(1, 1);
+  HScroll1->setMinimumWidth(160);
+  seleccion->addWidget(HScroll1, 1);
+  Text3 = new QLineEdit(QStringLiteral("1"), this);
+  Text3->setObjectName(QStringLiteral("Text3"));
+  Text3->setReadOnly(true);
+  Text3->setMaximumWidth(50);
+  seleccion->addWidget(Text3);
+  derecha->addLayout(seleccion);
+
+  auto* casillas = new QHBoxLayout;
+  Check1 = new QCheckBox(QStringLiteral("Histórico"), this);
+  Check1->setObjectName(QStringLiteral("Check1"));
+  Check1->setToolTip(QStringLiteral("Resultados de una peña con sorteos anteriores a su creación"));
+  Check2 = new QCheckBox(QStringLiteral("Ver sólo si hay premio"), this);
+  Check2->setObjectName(QStringLiteral("Check2"));
+  Check2->setToolTip(QStringLiteral("Pues eso..."));
+  casillas->addWidget(Check1);
+  casillas->addWidget(Check2);
+  casillas->addStretch();
+  derecha->addLayout(casillas);
+
+  Timer2 = new QTimer(this);
+  Timer2->setObjectName(QStringLiteral("Timer2"));
+  Timer2->setInterval(500);
+  connect(Timer2, &QTimer::timeout, this, &TabGeneral::Timer2_Timer);
+  connect(HScroll1, &QScrollBar::valueChanged, Text3, [this](int v) { Text3->setText(QString::number(v)); });
+}
+
+void TabGeneral::mostrarEstado(const EstadoSorteos& e) {
+  Label9[3]->setText(e.ultimo);
+  Label9[5]->setText(e.proximo);
+  Check1->setEnabled(e.casillasActivas);
+  Check2->setEnabled(e.casillasActivas);
+  HScroll1->setEnabled(e.desplazamientoActivo);
+  if (e.desplazamientoActivo) HScroll1->setMaximum(e.desplazamientoMaximo);
+  if (e.faltanVisible) {
+    Label9[6]->setText(e.faltan);
+    if (!Timer2->isActive()) Timer2->start();
+  } else {
+    Timer2->stop();
+    Label9[6]->hide();
+  }
+}
+
+void TabGeneral::Timer2_Timer() { Label9[6]->setVisible(!Label9[6]->isVisible()); }
+
+}  // namespace sortilan::ui

@@ -1,0 +1,105 @@
+#include "main/sesion.h"
+
+#include "platform/plataforma.h"
+#include "store/fechas.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace sortilan {
+
+QString ListaSorteos::total() const {
+  return QStringLiteral("TOTAL: %1 sorteos.").arg(sorteos.size());
+}
+
+QString textoSorteo(const Sorteo& s) {
+  QString t;
+  for (int k = 1; k <= 4; ++k) {
+    const int n = s.numero(k);
+    if (n < 10) t += QLatin1Char(' ');
+    t += QString::number(n) + QLatin1Char('-');
+  }
+  t += QString::number(s.numero(5)) + QStringLiteral("  NÚM.CLAVE: ") + QString::number(s.clave());
+  return t;
+}
+
+QString textoFechaSorteo(const Sorteo& s) {
+  return fechaCorta(s.fecha) + QStringLiteral("  ") + diasemana(s.fecha);
+}
+
+QString proximoSorteo(double ultimaFecha, const QDate& hoy) {
+  QDate d = hoy;
+  if (oleDesdeFecha(hoy) == ultimaFecha) d = d.addDays(1);
+  while (d.dayOfWeek() != Qt::Sunday) d = d.addDays(1);
+  return fechaLarga(oleDesdeFecha(d));
+}
+
+QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy) {
+  const double g = oleDesdeFecha(hoy) - ultimaFecha;
+  if (g <= 7) return QString();
+  if (g < 15) return QStringLiteral("Falta 1 sorteo por actualizar");
+  if (ultimaFecha != 0)
+    return QStringLiteral("Faltan %1 sorteos por actualizar").arg(static_cast<long long>(g) / 7);
+  return QStringLiteral("No se ha actualizado nunca");
+}
+
+EstadoSorteos Sesion::cargasorteos(const QDate& hoy) {
+  // One read of each file; the status and the played-draws count come from memory.
+  const std::vector<Sorteo> todos = almacen_.sorteos().leerTodos();
+  penas_ = almacen_.enumerarPenas();
+  proximapena = penas_.empty() ? 0 : static_cast<int>(penas_.size()) + 1;
+
+  double primeraCreacion = std::numeric_limits<double>::infinity();
+  for (const Pena& p : penas_) primeraCreacion = std::min(primeraCreacion, p.creacion);
+  sorteosjugados = static_cast<int>(
+      std::count_if(todos.begin(), todos.end(), [&](const Sorteo& s) { return primeraCreacion <= s.fecha; }));
+
+  proximoreg = static_cast<int>(todos.size()) + 1;
+  sorteo = todos.empty() ? Sorteo{} : todos.back();
+
+  EstadoSorteos e;
+  if (sorteo.fecha == 0) {
+    e.ultimo = QStringLiteral("Fichero de datos vacío.");
+  } else {
+    e.ultimo = fechaLarga(sorteo.fecha);
+    e.casillasActivas = true;
+  }
+  e.desplazamientoActivo = proximoreg > 1;
+  e.desplazamientoMaximo = std::max(1, proximoreg - 1);
+  e.proximo = proximoSorteo(sorteo.fecha, hoy);
+  e.faltan = sorteosQueFaltan(sorteo.fecha, hoy);
+  e.faltanVisible = !e.faltan.isEmpty();
+  return e;
+}
+
+ListaSorteos Sesion::listasorteos() {
+  ListaSorteos l;
+  // Only the draws counted by cargasorteos are listed; a partial tail is not a draw.
+  l.sorteos = almacen_.sorteos().leerTodos();
+  if (static_cast<int>(l.sorteos.size()) > proximoreg - 1) l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
+  bool bien = true;
+  for (const Sorteo& s : l.sorteos) {
+    if (!s.valido()) {
+      bien = false;
+      break;
+    }
+    for (int k = 1; k <= 5; ++k) {
+      const int n = s.numero(k);
+      if (n <= 27)
+        ++l.frecuencias.bajos[static_cast<size_t>(n)];
+      else
+        ++l.frecuencias.altos[static_cast<size_t>(n - 27)];
+    }
+    ++l.frecuencias.clave[static_cast<size_t>(s.clave())];
+  }
+  if (bien) return l;
+
+  plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de lectura"),
+                      QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."));
+  almacen_.apartarSorteosDanados();
+  ListaSorteos vacia;
+  vacia.danado = true;
+  return vacia;
+}
+
+}  // namespace sortilan

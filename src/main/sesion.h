@@ -1,0 +1,81 @@
+#pragma once
+
+#include "store/almacen.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <vector>
+
+namespace sortilan {
+
+// What cargasorteos leaves in the status area of the main window.
+struct EstadoSorteos {
+  QString ultimo;            // Label9(3): long date of the newest draw, or "Fichero de datos vacío."
+  QString proximo;           // Label9(5): long date of the next draw
+  QString faltan;            // Label9(6): missing-draws text
+  bool faltanVisible = false;  // Label9(6) shown and Timer2 blinking it
+  bool casillasActivas = false;  // Check1 and Check2 enabled
+  bool desplazamientoActivo = false;  // HScroll1 enabled
+  int desplazamientoMaximo = 1;       // HScroll1 maximum: the number of draws
+};
+
+// Tallies of the draw list. A count of 0 is a cell never incremented (shown empty).
+struct Frecuencias {
+  std::array<int, 28> bajos{};  // [n] for numbers 1..27
+  std::array<int, 28> altos{};  // [n - 27] for numbers 28..54
+  std::array<int, 10> clave{};  // [k] for key numbers 0..9
+  int numero(int n) const { return n <= 27 ? bajos[static_cast<size_t>(n)] : altos[static_cast<size_t>(n - 27)]; }
+};
+
+// The draw list: all draws newest first, plus the tallies.
+struct ListaSorteos {
+  std::vector<Sorteo> sorteos;  // oldest first, as in the file; row k shows sorteos[size - k]
+  Frecuencias frecuencias;
+  bool danado = false;  // the file was damaged and has been put aside
+
+  int filas() const { return static_cast<int>(sorteos.size()); }
+  const Sorteo& fila(int k) const { return sorteos[sorteos.size() - static_cast<size_t>(k)]; }  // k 1-based
+  QString total() const;  // Label7
+};
+
+// Row texts of the draw list.
+QString textoSorteo(const Sorteo& s);       // " 3-12-25-40-54  NÚM.CLAVE: 7"
+QString textoFechaSorteo(const Sorteo& s);  // "07/03/2021  Domingo"
+
+// Status rules on their own, for any newest-draw date and today.
+QString proximoSorteo(double ultimaFecha, const QDate& hoy);  // long date of the next draw
+// Missing-draws text; empty when up to date.
+QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy);
+
+// The program's open data and the state the main window shares between its parts.
+class Sesion {
+ public:
+  Resultado abrir(const QString& carpeta) { return almacen_.abrir(carpeta); }
+  void cerrar() { almacen_.cerrar(); }
+  Almacen& almacen() { return almacen_; }
+
+  // Counts the draws, loads the newest one into `sorteo`, works out the status area,
+  // and reloads the peñas (`proximapena`, `sorteosjugados`).
+  EstadoSorteos cargasorteos(const QDate& hoy);
+
+  // Reads and validates every draw. A damaged file is reported with the user's
+  // warning, kept as numeros.err and replaced by an empty one; the result is then
+  // marked `danado` and the caller recomputes everything.
+  ListaSorteos listasorteos();
+
+  // Peñas as last loaded by cargasorteos, in record order.
+  const std::vector<Pena>& penas() const { return penas_; }
+
+  int proximoreg = 1;
+  int proximapena = 0;
+  Sorteo sorteo;
+  int sorteosjugados = 0;
+  int penaSeleccionada = 0;
+
+ private:
+  Almacen almacen_;
+  std::vector<Pena> penas_;
+};
+
+}  // namespace sortilan

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+namespace sortilan::plataforma {
+
+// The outside world as the program sees it. Windows and the command line reach it
+// only through these adapters, so tests can put doubles in their place.
+
+enum class Icono { Informacion, Pregunta, Exclamacion, Critico };
+enum class Botones { Aceptar, SiNo };
+enum class Respuesta { Aceptar, Si, No };
+
+class Mensajes {
+ public:
+  virtual ~Mensajes() = default;
+  virtual Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) = 0;
+};
+
+class Reloj {
+ public:
+  virtual ~Reloj() = default;
+  virtual QDate hoy() const = 0;
+};
+
+class Navegador {
+ public:
+  virtual ~Navegador() = default;
+  virtual void abrir(const QUrl& direccion) = 0;
+};
+
+class DialogoArchivo {
+ public:
+  virtual ~DialogoArchivo() = default;
+  // Empty when the user cancels.
+  virtual QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) = 0;
+};
+
+// Current adapters; replaced by the application at start and by tests.
+Mensajes& mensajes();
+Reloj& reloj();
+Navegador& navegador();
+DialogoArchivo& dialogoArchivo();
+void ponerMensajes(std::shared_ptr<Mensajes> m);
+void ponerReloj(std::shared_ptr<Reloj> r);
+void ponerNavegador(std::shared_ptr<Navegador> n);
+void ponerDialogoArchivo(std::shared_ptr<DialogoArchivo> d);
+
+// Shorthands.
+inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, Botones b = Botones::Aceptar) {
+  return mensajes().mostrar(i, titulo, texto, b);
+}
+inline QDate hoy() { return reloj().hoy(); }
+
+// Folder that holds the executable: the data folder of the program.
+QString carpetaPrograma();
+void ponerCarpetaPrograma(const QString& carpeta);
+
+// Initial folder of the open-file dialog: the root of drive C on Windows, home elsewhere.
+QString carpetaInicialDialogo();
+
+}  // namespace sortilan::plataforma

@@ -1,0 +1,54 @@
+#include "support/dobles.h"
+
+#include <QFile>
+
+namespace sortilan::prueba {
+
+plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo,
+                                                 const QString& texto, plataforma::Botones botones) {
+  vistos.append({icono, titulo, texto, botones});
+  if (!respuestas.isEmpty()) return respuestas.takeFirst();
+  return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;
+}
+
+QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) {
+  titulos.append(titulo);
+  carpetas.append(carpeta);
+  filtros.append(filtro);
+  return siguiente;
+}
+
+Entorno::Entorno(QDate hoy)
+    : mensajes(std::make_shared<MensajesGuionados>()),
+      reloj(std::make_shared<RelojFijo>(hoy)),
+      navegador(std::make_shared<NavegadorVisto>()),
+      dialogo(std::make_shared<DialogoGuionado>()) {
+  plataforma::ponerMensajes(mensajes);
+  plataforma::ponerReloj(reloj);
+  plataforma::ponerNavegador(navegador);
+  plataforma::ponerDialogoArchivo(dialogo);
+  plataforma::ponerCarpetaPrograma(carpeta.path());
+}
+
+Entorno::~Entorno() { plataforma::ponerCarpetaPrograma(QString()); }
+
+void Entorno::copiar(const QString& dato, const QString& comoNombre) const {
+  const QString destino = ruta(comoNombre.isEmpty() ? dato : comoNombre);
+  QFile::remove(destino);
+  QFile::copy(datoPrueba(dato), destino);
+  QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void Entorno::escribir(const QString& nombre, const QByteArray& datos) const {
+  QFile f(ruta(nombre));
+  if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(datos);
+}
+
+QByteArray Entorno::leer(const QString& nombre) const {
+  QFile f(ruta(nombre));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString datoPrueba(const QString& nombre) { return QStringLiteral(SORTILAN_TEST_DATA "/") + nombre; }
+
+}  // namespace sortilan::prueba

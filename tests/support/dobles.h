@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/plataforma.h"
+
+#include <QDate>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace sortilan::prueba {
+
+// A message box that records what it was asked and answers from a script.
+struct MensajeVisto {
+  plataforma::Icono icono;
+  QString titulo;
+  QString texto;
+  plataforma::Botones botones;
+};
+
+class MensajesGuionados : public plataforma::Mensajes {
+ public:
+  plataforma::Respuesta mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
+                                plataforma::Botones botones) override;
+  QList<MensajeVisto> vistos;
+  QList<plataforma::Respuesta> respuestas;  // taken in order; Aceptar/No when empty
+};
+
+class RelojFijo : public plataforma::Reloj {
+ public:
+  explicit RelojFijo(QDate d) : dia(d) {}
+  QDate hoy() const override { return dia; }
+  QDate dia;
+};
+
+class NavegadorVisto : public plataforma::Navegador {
+ public:
+  void abrir(const QUrl& u) override { abiertas.append(u); }
+  QList<QUrl> abiertas;
+};
+
+class DialogoGuionado : public plataforma::DialogoArchivo {
+ public:
+  QString abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) override;
+  QString siguiente;
+  QStringList titulos, filtros, carpetas;
+};
+
+// Installs fresh doubles for one test: scripted messages, a fixed today, a browser
+// and a file dialog that only record, and a temporary data folder.
+struct Entorno {
+  explicit Entorno(QDate hoy = QDate(2021, 3, 10));
+  ~Entorno();
+  std::shared_ptr<MensajesGuionados> mensajes;
+  std::shared_ptr<RelojFijo> reloj;
+  std::shared_ptr<NavegadorVisto> navegador;
+  std::shared_ptr<DialogoGuionado> dialogo;
+  QTemporaryDir carpeta;
+  QString ruta(const QString& nombre) const { return carpeta.filePath(nombre); }
+  // Copies a file of tests/data into the folder.
+  void copiar(const QString& dato, const QString& comoNombre = QString()) const;
+  void escribir(const QString& nombre, const QByteArray& datos) const;
+  QByteArray leer(const QString& nombre) const;
+};
+
+QString datoPrueba(const QString& nombre);
+
+}  // namespace sortilan::prueba
