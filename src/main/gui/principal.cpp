@@ -1,11 +1,14 @@
 #include "main/gui/principal.h"
 
+#include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
+#include "download/gui/descargador.h"
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "report/gui/tabultimo.h"
+#include "stats/gui/graficos.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +42,9 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(gestor_, QStringLiteral("Gestor de peñas"));
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
   setCentralWidget(SSTab1_);
+  comprobador_ = new Comprobador(*this);
+  descargador_ = new Descargador(*this);
+  graficos_ = new Graficos(*this);
   crearMenus();
   resize(1180, 640);
 
@@ -107,13 +113,15 @@ void Principal::cargar(const QString& carpeta) {
   move(2, 3);  // Top 50, Left 25 twips
   sesion_.abrir(carpeta);
   cargasorteos();
-  refresca();
   cargado_ = true;
+  refresca();
+  descargador_->escrutinio(1);
+  comprobador_->Command1_Click(0);
 }
 
 void Principal::cargasorteos() {
   general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
-  general_->Label9[2]->setText(QString::number(std::max(0, sesion_.proximapena - 1)));
+  comprobador_->resumen();
 }
 
 void Principal::listasorteos() {
@@ -124,13 +132,23 @@ void Principal::listasorteos() {
     lista = sesion_.listasorteos();
   }
   estadisticas_->Label7->setText(lista.total());
+  graficos_->poner(lista.frecuencias);
   estadisticas_->modeloSorteos->poner(std::move(lista.sorteos));
+  graficos_->Option1_Click(0);
 }
 
-void Principal::refresca() { listasorteos(); }
+void Principal::refresca() {
+  comprobador_->compruebapenas(general_->HScroll1->value());
+  listasorteos();
+}
 
 void Principal::recomprobar() {
-  if (general_->HScroll1->value() != 1) general_->HScroll1->setValue(1);
+  if (general_->HScroll1->value() == 1) {
+    comprobador_->compruebapenas(1);
+    comprobador_->compruebamultiple(1);
+  } else {
+    general_->HScroll1->setValue(1);
+  }
 }
 
 void Principal::bienvenida() {

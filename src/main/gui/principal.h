@@ -11,6 +11,9 @@ class QTabWidget;
 
 namespace sortilan::ui {
 
+class Comprobador;
+class Descargador;
+class Graficos;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -41,6 +44,9 @@ class Principal : public QMainWindow {
   TabGestor* gestor() const { return gestor_; }
   TabEstadisticas* estadisticas() const { return estadisticas_; }
   QTabWidget* SSTab1() const { return SSTab1_; }
+  Comprobador* comprobador() const { return comprobador_; }
+  Descargador* descargador() const { return descargador_; }
+  Graficos* graficos() const { return graficos_; }
   int contadorPantalla() const { return contadorPantalla_; }
 
  protected:
@@ -60,6 +66,9 @@ class Principal : public QMainWindow {
   TabUltimo* ultimo_ = nullptr;
   TabGestor* gestor_ = nullptr;
   TabEstadisticas* estadisticas_ = nullptr;
+  Comprobador* comprobador_ = nullptr;
+  Descargador* descargador_ = nullptr;
+  Graficos* graficos_ = nullptr;
   QHash<QString, QAction*> acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
