@@ -1,0 +1,46 @@
+#include "platform/servicios.h"
+
+#include "platform/plataforma.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace sortilan::plataforma {
+
+namespace {
+QUrl direccion(const QSettings& ini, const char* clave, const QUrl& defecto) {
+  const QString v = ini.value(QLatin1String(clave)).toString().trimmed();
+  if (v.isEmpty()) return defecto;
+  QUrl u(v, QUrl::StrictMode);
+  if (!u.isValid() || (u.scheme() != QLatin1String("https") && u.scheme() != QLatin1String("http")) ||
+      u.host().isEmpty())
+    return defecto;
+  return u;
+}
+}  // namespace
+
+QUrl Servicios::porDefectoOperador() { return QUrl(QStringLiteral("https://www.loteriasyapuestas.es")); }
+
+QUrl Servicios::delFabricante(const QString& ruta, const QString& fragmento) const {
+  if (!hayFabricante()) return {};
+  QUrl u = fabricante;
+  QString base = u.path();
+  if (base.endsWith(QLatin1Char('/'))) base.chop(1);
+  u.setPath(base + ruta);
+  if (!fragmento.isEmpty()) u.setFragment(fragmento);
+  return u;
+}
+
+Servicios leerServicios(const QString& carpeta) {
+  QSettings ini(QDir(carpeta).filePath(QStringLiteral("sortilan.ini")), QSettings::IniFormat);
+  ini.beginGroup(QStringLiteral("servicios"));
+  Servicios s;
+  s.resultados = direccion(ini, "resultados", Servicios::porDefectoOperador());
+  s.operador = direccion(ini, "operador", Servicios::porDefectoOperador());
+  s.fabricante = direccion(ini, "fabricante", QUrl());
+  return s;
+}
+
+Servicios servicios() { return leerServicios(carpetaPrograma()); }
+
+}  // namespace sortilan::plataforma

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace sortilan::plataforma {
+
+// Addresses of the outside services, read from the optional "sortilan.ini" of the
+// program folder, section [servicios]:
+//   resultados = base address of the results service (scheme included)
+//   operador   = the operator's web site (report documents)
+//   fabricante = the maker's server (news, shop, web site); none by default
+struct Servicios {
+  QUrl resultados;
+  QUrl operador;
+  QUrl fabricante;  // empty: the news check, the shop and the web links do nothing
+
+  bool hayFabricante() const { return fabricante.isValid() && !fabricante.isEmpty(); }
+  // Address on the maker's server, empty when there is none.
+  QUrl delFabricante(const QString& ruta, const QString& fragmento = QString()) const;
+
+  static QUrl porDefectoOperador();
+};
+
+// Reads <carpeta>/sortilan.ini; missing keys take their defaults.
+Servicios leerServicios(const QString& carpeta);
+// The services of the program folder.
+Servicios servicios();
+
+}  // namespace sortilan::plataforma
