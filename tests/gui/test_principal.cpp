@@ -1,0 +1,98 @@
+// The main window on a data folder: start-up, status labels and the draw list.
+#include "main/gui/presentacion.h"
+#include "main/gui/principal.h"
+#include "support/dobles.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+using namespace sortilan;
+
+class TestPrincipal : public QObject {
+  Q_OBJECT
+ private slots:
+  void historiaReal() {
+    prueba::Entorno e(QDate(2026, 12, 8));
+    e.copiar(QStringLiteral("numeros.dat"));
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.1.3.82"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
+             QStringLiteral("Domingo, 16 de agosto del 2026"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_5"))->text(),
+             QStringLiteral("Domingo, 13 de diciembre del 2026"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_6"))->text(),
+             QStringLiteral("Faltan 16 sorteos por actualizar"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("TOTAL: 1114 sorteos."));
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListView3"));
+    QAbstractItemModelTester tester(lista->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(lista->model()->rowCount(), 1114);
+    QCOMPARE(lista->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Números ganadores"));
+    QCOMPARE(lista->model()->index(0, 0).data().toString(), QStringLiteral(" 7- 8-11-31-35  NÚM.CLAVE: 1"));
+    QCOMPARE(lista->model()->index(0, 1).data().toString(), QStringLiteral("16/08/2026  Domingo"));
+    QCOMPARE(lista->model()->index(1113, 1).data().toString(), QStringLiteral("06/02/2005  Domingo"));
+    QVERIFY(lista->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    QCOMPARE(tabs->count(), 4);
+    QStringList titulos;
+    for (int i = 0; i < 4; ++i) titulos << tabs->tabText(i);
+    QCOMPARE(titulos, (QStringList{"General", "Último sorteo", "Gestor de peñas", "Estadísticas"}));
+  }
+
+  void primerArranqueEnCarpetaVacia() {
+    prueba::Entorno e(QDate(2021, 3, 10));
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(e.mensajes->vistos.size(), 1);
+    QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Fichero de peñas vacío"));
+    QVERIFY(e.mensajes->vistos[0].texto.startsWith(QStringLiteral("Bienvenido a Sortilan.")));
+    w.update();
+    QTest::qWait(50);
+    QCOMPARE(e.mensajes->vistos.size(), 1);  // once per run
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(), QStringLiteral("Fichero de datos vacío."));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_6"))->text(), QStringLiteral("No se ha actualizado nunca"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("TOTAL: 0 sorteos."));
+    for (const char* n : {"apuestas.dat", "numeros.dat", "www.txt"}) QVERIFY(QFile::exists(e.ruta(QLatin1String(n))));
+  }
+
+  void menus() {
+    prueba::Entorno e;
+    ui::Principal w;
+    const QStringList esperados = {"General", "Ver", "Ayuda"};
+    QStringList vistos;
+    for (QAction* a : w.menuBar()->actions()) vistos << a->text();
+    QCOMPARE(vistos, esperados);
+    for (const char* n : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples",
+                          "verpremiom", "verhistom", "verpreim", "salir", "gene", "ultimo", "Gestor", "esta", "Leer",
+                          "web", "acerca"})
+      QVERIFY2(w.accion(QLatin1String(n)) != nullptr, n);
+    QCOMPARE(w.accion(QStringLiteral("borrpe"))->text(),
+             QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
+    w.accion(QStringLiteral("esta"))->trigger();
+    QCOMPARE(w.SSTab1()->currentIndex(), 3);
+  }
+
+  void presentacion() {
+    int entradas = 0;
+    ui::Presentacion p([&] { ++entradas; });
+    for (int i = 0; i < 37; ++i) p.Timer1_Timer();
+    QCOMPARE(entradas, 0);
+    p.Timer1_Timer();  // the 38th tick
+    QCOMPARE(entradas, 1);
+    p.Command1_Click();
+    QCOMPARE(entradas, 1);
+    QCOMPARE(p.windowTitle(), QStringLiteral("Presentación"));
+  }
+};
+
+QTEST_MAIN(TestPrincipal)
+#include "test_principal.moc"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need, only when missing.
+set -euo pipefail
+
+paquetes=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  libbenchmark-dev clang-14 fonts-dejavu-core
+)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+
+if ((${#faltan[@]})); then
+  echo "Instalando: ${faltan[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+fi
