@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -111,6 +112,7 @@ void Principal::crearMenus() {
 
 void Principal::cargar(const QString& carpeta) {
   move(2, 3);  // Top 50, Left 25 twips
+  QDir::setCurrent(carpeta);
   sesion_.abrir(carpeta);
   cargasorteos();
   cargado_ = true;
