@@ -8,6 +8,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QValueAxis>
@@ -76,6 +77,10 @@ void Graficos::mostrar(const TablaGrafico& t) {
 
   auto* categorias = new QBarCategoryAxis;
   for (const QString& e : t.etiquetas) categorias->append(e);
+  // 27 two-digit labels must fit under their bars without being elided.
+  QFont pequena = categorias->labelsFont();
+  pequena.setPointSizeF(7);
+  categorias->setLabelsFont(pequena);
   grafico_->addAxis(categorias, Qt::AlignBottom);
   serie->attachAxis(categorias);
   auto* valores = new QValueAxis;
