@@ -5,6 +5,7 @@
 #include "support/dobles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -95,6 +96,25 @@ class TestAuxiliares : public QObject {
     QVERIFY(aux->infor() && aux->infor()->isVisible());
     // An empty news file still opens the window, without the page.
     QVERIFY(aux->infor()->WebBrowser1->isHidden());
+  }
+
+  // Coming back to the main window closes the about window but leaves the news open.
+  void volverAlPrincipal() {
+    Entorno e;
+    Principal p;
+    p.cargar(e.carpeta.path());
+    p.show();
+    QApplication::setActiveWindow(&p);
+    auto* aux = p.findChild<Auxiliares*>();
+    p.accion(QStringLiteral("acerca"))->trigger();
+    p.accion(QStringLiteral("Leer"))->trigger();
+    // A menu closing hands the focus straight back: the window must survive that.
+    QApplication::setActiveWindow(&p);
+    QVERIFY(aux->acercade());
+    QApplication::setActiveWindow(aux->acercade());
+    QApplication::setActiveWindow(&p);
+    QTRY_VERIFY(!aux->acercade());
+    QVERIFY(aux->infor());
   }
 };
 

@@ -6,6 +6,7 @@
 #include "store/almacen.h"
 #include "support/dobles.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
@@ -184,6 +185,8 @@ class TestImprimir : public QObject {
     copiarPenas(e);
     Principal p;
     p.cargar(e.carpeta.path());
+    p.show();
+    QApplication::setActiveWindow(&p);
     auto* impresor = p.findChild<Impresor*>();
     QVERIFY(impresor);
     e.mensajes->vistos.clear();
@@ -205,8 +208,10 @@ class TestImprimir : public QObject {
     QVERIFY(impresor->ventana());
     QVERIFY(impresor->ventana()->isVisible());
     QCOMPARE(impresor->ventana()->findChild<QLabel*>(QStringLiteral("Label10"))->text(), QStringLiteral("Múltiple Bar"));
-    impresor->cerrar();
-    QVERIFY(!impresor->ventana());
+    // Returning to the main window closes it.
+    QApplication::setActiveWindow(impresor->ventana());
+    QApplication::setActiveWindow(&p);
+    QTRY_VERIFY(!impresor->ventana());
   }
 };
 

@@ -38,6 +38,7 @@ void Auxiliares::compruebainforme() {
 void Auxiliares::acerca_Click() {
   if (acercade_) acercade_->close();
   acercade_ = new Acercade(&p_);
+  principalDejada_ = false;
   acercade_->show();
 }
 
@@ -49,8 +50,12 @@ void Auxiliares::Leer_Click() {
 
 bool Auxiliares::eventFilter(QObject* objeto, QEvent* evento) {
   // The about window goes whenever the main window is active again; the news stay.
-  if (objeto == &p_ && evento->type() == QEvent::ActivationChange && p_.isActiveWindow() && acercade_)
-    acercade_->close();
+  if (objeto == &p_ && evento->type() == QEvent::ActivationChange) {
+    if (!p_.isActiveWindow())
+      principalDejada_ = true;
+    else if (principalDejada_ && acercade_)
+      acercade_->close();
+  }
   return QObject::eventFilter(objeto, evento);
 }
 

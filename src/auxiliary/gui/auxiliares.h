@@ -29,6 +29,9 @@ class Auxiliares : public QObject {
 
  private:
   Principal& p_;
+  // Set when the main window loses the focus after the window opened; only a return
+  // after that closes it (closing a menu re-activates the main window too).
+  bool principalDejada_ = false;
   QPointer<Acercade> acercade_;
   QPointer<Infor> infor_;
 };

@@ -32,6 +32,7 @@ void Impresor::Command2_Click() {
   }
   cerrar();
   ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &p_);
+  principalDejada_ = false;
   ventana_->show();
 }
 
@@ -44,7 +45,12 @@ void Impresor::cerrar() {
 }
 
 bool Impresor::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto == &p_ && evento->type() == QEvent::ActivationChange && p_.isActiveWindow()) cerrar();
+  if (objeto == &p_ && evento->type() == QEvent::ActivationChange) {
+    if (!p_.isActiveWindow())
+      principalDejada_ = true;
+    else if (principalDejada_)
+      cerrar();
+  }
   return QObject::eventFilter(objeto, evento);
 }
 

@@ -25,6 +25,9 @@ class Impresor : public QObject {
 
  private:
   Principal& p_;
+  // Set when the main window loses the focus after the window opened; only a return
+  // after that closes it (closing a menu re-activates the main window too).
+  bool principalDejada_ = false;
   QPointer<Imprimir> ventana_;
 };
 
