@@ -13,7 +13,10 @@ class TestCalibracion : public QObject {
   void registroDeDoceBytes() {
     const Calibracion c{-2, 1.5f, -0.25f, 0x1234};
     const QByteArray b = c.codificar();
-    QCOMPARE(b, QByteArray::fromHex("feff" "0000c03f" "000080be" "3412"));
+    QCOMPARE(b, QByteArray::fromHex("feff"
+                                    "0000c03f"
+                                    "000080be"
+                                    "3412"));
     QCOMPARE(Calibracion::decodificar(b.constData()), c);
   }
 

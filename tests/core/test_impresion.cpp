@@ -139,11 +139,11 @@ class TestImpresion : public QObject {
     QCOMPARE(imp.paginas.size(), size_t(1));
     const auto x = equis(imp.paginas[0]);
     QCOMPARE(x.size(), size_t(6 * 5 + 1));
-    QVERIFY(hayEn(x, mx + 0, my + 5));     // 1
-    QVERIFY(hayEn(x, mx + 3.8, my + 0));   // 10
-    QVERIFY(hayEn(x, mx + 7.6, my + 0));   // 20
-    QVERIFY(hayEn(x, mx + 19.0, my + 0));  // 50
-    QVERIFY(hayEn(x, mx + 19.0, my + 20)); // 54
+    QVERIFY(hayEn(x, mx + 0, my + 5));      // 1
+    QVERIFY(hayEn(x, mx + 3.8, my + 0));    // 10
+    QVERIFY(hayEn(x, mx + 7.6, my + 0));    // 20
+    QVERIFY(hayEn(x, mx + 19.0, my + 0));   // 50
+    QVERIFY(hayEn(x, mx + 19.0, my + 20));  // 54
     // Bet 6 (6, 12, 18, 24, 30) in block 6.
     QVERIFY(hayEn(x, mx + 112.5 + 0, my + 30));
     QVERIFY(hayEn(x, mx + 112.5 + 11.4, my + 0));
@@ -211,8 +211,8 @@ class TestImpresion : public QObject {
   void cabeceraOficial() {
     const Calibracion cal{0, 11.5f, 40.0f, 0};
     const Impresion imp = imprimeboletos(sencilla(7), Papel::Oficial, cal);
-    const auto t1 = de(imp.paginas[0], OperacionDibujo::Tipo::Texto,
-                       QStringLiteral("PEÑA Oficina (1/2)     Sortilan v1.2."));
+    const auto t1 =
+        de(imp.paginas[0], OperacionDibujo::Tipo::Texto, QStringLiteral("PEÑA Oficina (1/2)     Sortilan v1.2."));
     QCOMPARE(t1.size(), size_t(1));
     QCOMPARE(t1[0].x, 16.5);
     QCOMPARE(t1[0].y, 31.0);
@@ -310,7 +310,8 @@ class TestImpresion : public QObject {
     // One key mark per ticket tells how many tickets each sheet carries; no sheet is blank.
     for (int i = 0; i < boletosPorHoja.size(); ++i) {
       int claves = 0;
-      for (const OperacionDibujo& o : equis(imp.paginas[static_cast<size_t>(i)])) claves += o.x > 130 + (papel == Papel::Normal ? 25.8 : 0) ? 1 : 0;
+      for (const OperacionDibujo& o : equis(imp.paginas[static_cast<size_t>(i)]))
+        claves += o.x > 130 + (papel == Papel::Normal ? 25.8 : 0) ? 1 : 0;
       QCOMPARE(claves, boletosPorHoja.at(i));
     }
   }

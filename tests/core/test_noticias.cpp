@@ -66,22 +66,38 @@ class TestNoticias : public QObject {
   void nombresDeVersion_data() {
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("nombre");
-    QTest::newRow("95") << "1.0.0" << "Windows 95";
-    QTest::newRow("98") << "1.1.0" << "Windows 98";
-    QTest::newRow("Me") << "1.9.0" << "Windows Millenium";
-    QTest::newRow("NT 3.51") << "2.3.0" << "Windows NT 3.51";
-    QTest::newRow("NT 4") << "2.4.0" << "Windows NT 4.0";
-    QTest::newRow("2000") << "2.5.0" << "Windows 2000";
-    QTest::newRow("XP") << "2.5.1" << "Windows XP";
-    QTest::newRow("2003") << "2.5.3" << "Windows 2003";
-    QTest::newRow("Vista") << "2.6.0" << "Windows Vista";
-    QTest::newRow("7") << "2.6.1" << "Windows 7";
-    QTest::newRow("8") << "2.6.2" << "Windows 8";
-    QTest::newRow("10 y 11") << "2.10.0" << "Windows 10";
-    QTest::newRow("8.1 sin nombre") << "2.6.3" << "2.6.3";
-    QTest::newRow("coincidencia exacta") << "2.10.0.1" << "2.10.0.1";
-    QTest::newRow("otro sistema") << "Debian GNU/Linux 12 (bookworm)" << "Debian GNU/Linux 12 (bookworm)";
-    QTest::newRow("vacía") << "" << "";
+    QTest::newRow("95") << "1.0.0"
+                        << "Windows 95";
+    QTest::newRow("98") << "1.1.0"
+                        << "Windows 98";
+    QTest::newRow("Me") << "1.9.0"
+                        << "Windows Millenium";
+    QTest::newRow("NT 3.51") << "2.3.0"
+                             << "Windows NT 3.51";
+    QTest::newRow("NT 4") << "2.4.0"
+                          << "Windows NT 4.0";
+    QTest::newRow("2000") << "2.5.0"
+                          << "Windows 2000";
+    QTest::newRow("XP") << "2.5.1"
+                        << "Windows XP";
+    QTest::newRow("2003") << "2.5.3"
+                          << "Windows 2003";
+    QTest::newRow("Vista") << "2.6.0"
+                           << "Windows Vista";
+    QTest::newRow("7") << "2.6.1"
+                       << "Windows 7";
+    QTest::newRow("8") << "2.6.2"
+                       << "Windows 8";
+    QTest::newRow("10 y 11") << "2.10.0"
+                             << "Windows 10";
+    QTest::newRow("8.1 sin nombre") << "2.6.3"
+                                    << "2.6.3";
+    QTest::newRow("coincidencia exacta") << "2.10.0.1"
+                                         << "2.10.0.1";
+    QTest::newRow("otro sistema") << "Debian GNU/Linux 12 (bookworm)"
+                                  << "Debian GNU/Linux 12 (bookworm)";
+    QTest::newRow("vacía") << ""
+                           << "";
   }
   void nombresDeVersion() {
     QFETCH(QString, version);
@@ -199,7 +215,8 @@ class TestNoticias : public QObject {
     QFETCH(bool, abre);
     Entorno e;
     if (!viejo.isEmpty()) e.escribir(QStringLiteral("informe.dat"), viejo);
-    if (conPena) e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("A"), 1, e.reloj->dia).codificar());
+    if (conPena)
+      e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("A"), 1, e.reloj->dia).codificar());
     ServidorLocal servidor(ServidorLocal::ok(QByteArray(largo, 'b')));
     Almacen a;
     a.abrir(e.carpeta.path());

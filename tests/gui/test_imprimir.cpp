@@ -81,9 +81,15 @@ class TestImprimir : public QObject {
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("apuestas");
     QTest::addColumn<QString>("boletos");
-    QTest::newRow("sencilla") << 1 << "Peña Oficina" << "7" << "2";
-    QTest::newRow("múltiple") << 2 << "Múltiple Bar" << "1" << "1";
-    QTest::newRow("24") << 3 << "Veinticuatro" << "24" << "4";
+    QTest::newRow("sencilla") << 1 << "Peña Oficina"
+                              << "7"
+                              << "2";
+    QTest::newRow("múltiple") << 2 << "Múltiple Bar"
+                              << "1"
+                              << "1";
+    QTest::newRow("24") << 3 << "Veinticuatro"
+                        << "24"
+                        << "4";
   }
   void ventanaDeUnaPena() {
     QFETCH(int, registro);
@@ -135,6 +141,11 @@ class TestImprimir : public QObject {
     QTRY_COMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos.first().titulo, QStringLiteral("EHEHEHH"));
     QCOMPARE(w->ajuste().valor().x, -2.5f);
+    // Closing the window with an empty box is not a complaint.
+    y->selectAll();
+    QTest::keyClick(y, Qt::Key_Backspace);
+    w->hide();
+    QCOMPARE(e.mensajes->vistos.size(), 1);
     delete w;
 
     // The next window shows what was stored.
@@ -207,7 +218,8 @@ class TestImprimir : public QObject {
     QTest::mouseClick(p.gestor()->Image1[2], Qt::LeftButton);
     QVERIFY(impresor->ventana());
     QVERIFY(impresor->ventana()->isVisible());
-    QCOMPARE(impresor->ventana()->findChild<QLabel*>(QStringLiteral("Label10"))->text(), QStringLiteral("Múltiple Bar"));
+    QCOMPARE(impresor->ventana()->findChild<QLabel*>(QStringLiteral("Label10"))->text(),
+             QStringLiteral("Múltiple Bar"));
     // Returning to the main window closes it.
     QApplication::setActiveWindow(impresor->ventana());
     QApplication::setActiveWindow(&p);

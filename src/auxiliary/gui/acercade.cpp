@@ -15,8 +15,9 @@ Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   setObjectName(QStringLiteral("Acercade"));
   setWindowTitle(QStringLiteral("Sortilan 1.3.82"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setStyleSheet(QStringLiteral("#Acercade { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                               "stop:0 #1c3f94, stop:1 #6fa0e8); } QLabel { color: white; }"));
+  setStyleSheet(
+      QStringLiteral("#Acercade { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                     "stop:0 #1c3f94, stop:1 #6fa0e8); } QLabel { color: white; }"));
 
   auto* capa = new QVBoxLayout(this);
   capa->setContentsMargins(24, 24, 24, 24);
@@ -29,8 +30,8 @@ Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   capa->addWidget(lema);
   capa->addStretch();
 
-  Label4 = etiqueta(this, QStringLiteral("Label4"),
-                    QStringLiteral("S.O: ") + VersionToName(plataforma::NativeGetVersion()));
+  Label4 =
+      etiqueta(this, QStringLiteral("Label4"), QStringLiteral("S.O: ") + VersionToName(plataforma::NativeGetVersion()));
   capa->addWidget(Label4);
   web_ = plataforma::servicios().delFabricante(QStringLiteral("/"));
   Label2 = etiqueta(this, QStringLiteral("Label2"), web_.toString());

@@ -23,8 +23,7 @@ QString textoInforme(const QByteArray& datos) {
   return desdeWindows1252(datos);
 }
 
-Infor::Infor(const QString& informe, QWidget* padre)
-    : QWidget(padre, Qt::Window | Qt::WindowStaysOnTopHint) {
+Infor::Infor(const QString& informe, QWidget* padre) : QWidget(padre, Qt::Window | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("Infor"));
   setWindowTitle(QStringLiteral("Noticias del jefe..."));
   setAttribute(Qt::WA_DeleteOnClose);

@@ -51,7 +51,8 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   capa->addWidget(Label10);
 
   auto* cuentas = new QGridLayout;
-  const QString textos[3] = {QStringLiteral("-Total apuestas:"), QStringLiteral("-Nº de boletos oficiales que necesita:"),
+  const QString textos[3] = {QStringLiteral("-Total apuestas:"),
+                             QStringLiteral("-Nº de boletos oficiales que necesita:"),
                              QStringLiteral("-Si imprime en papel oficial, asegúrese de que sea de:")};
   for (int i = 0; i < 3; ++i) {
     Label1[static_cast<size_t>(i)] = etiqueta(this, nombreIndice("Label1", i), textos[i]);
@@ -83,8 +84,8 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
 
   auto* margen = new QGroupBox(this);
   auto* rejilla = new QGridLayout(margen);
-  rejilla->addWidget(negrita(etiqueta(margen, QStringLiteral("Label8"), QStringLiteral("Corrección margen impresora:"))),
-                     0, 0, 1, 3);
+  rejilla->addWidget(
+      negrita(etiqueta(margen, QStringLiteral("Label8"), QStringLiteral("Corrección margen impresora:"))), 0, 0, 1, 3);
   rejilla->addWidget(etiqueta(margen, QStringLiteral("Label11"), QStringLiteral("Sólo en papel oficial")), 0, 3, 1, 2);
   for (int e = 0; e < 2; ++e) {
     rejilla->addWidget(etiqueta(margen, nombreIndice("Label7", e), e == 0 ? QStringLiteral("X") : QStringLiteral("Y")),
@@ -102,9 +103,9 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
 
   auto* instrucciones = new QGroupBox(this);
   auto* ci = new QGridLayout(instrucciones);
-  ci->addWidget(negrita(etiqueta(instrucciones, QStringLiteral("Label3"),
-                                 QStringLiteral("Instrucciones para papel oficial:"))),
-                0, 0, 1, 2);
+  ci->addWidget(
+      negrita(etiqueta(instrucciones, QStringLiteral("Label3"), QStringLiteral("Instrucciones para papel oficial:"))),
+      0, 0, 1, 2);
   QLabel* l4 = etiqueta(
       instrucciones, QStringLiteral("Label4"),
       QStringLiteral("Inserte el papel oficial en la impresora de la forma indicada en la imagen. Tenga en cuenta que "
