@@ -56,8 +56,10 @@ int ordenImprimir(Contexto& c, QStringList args) {
     c.err << "No se pudo escribir " << pdf << ".\n";
     return kRechazo;
   }
-  c.out << "PEÑA " << pena.nombreTexto().trimmed() << ": " << nboletos(pena) << " boletos en "
-        << impresion.paginas.size() << " páginas (" << pdf << ").\n";
+  const int boletos = nboletos(pena);
+  const auto paginas = impresion.paginas.size();
+  c.out << "PEÑA " << pena.nombreTexto().trimmed() << ": " << boletos << (boletos == 1 ? " boleto" : " boletos")
+        << " en " << paginas << (paginas == 1 ? " página" : " páginas") << " (" << pdf << ").\n";
   return kBien;
 }
 
