@@ -2,8 +2,10 @@
 #include "platform/plataforma.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <cstdio>
+#include <memory>
 
 using namespace sortilan::cli;
 
@@ -18,6 +20,9 @@ struct Entrada {
 const Entrada kOrdenes[] = {
     {"sorteos", ordenSorteos, "sorteos [--json]            lista de sorteos, el más reciente primero"},
     {"estado", ordenEstado, "estado                      estado de los sorteos (último, próximo, faltan, total)"},
+    {"imprimir", ordenImprimir,
+     "imprimir K --papel oficial|normal --pdf ARCHIVO\n                              imprime la peña K en un PDF"},
+    {"estadisticas", ordenEstadisticas, "estadisticas [--json]       veces que ha salido cada número y clave"},
 };
 
 void ayuda(QTextStream& s) {
@@ -60,7 +65,12 @@ int Contexto::uso(const QString& texto) {
 }  // namespace sortilan::cli
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Painting a PDF needs fonts, and fonts need a GUI application; no screen is used.
+  bool pinta = false;
+  for (int i = 1; i < argc; ++i) pinta = pinta || QByteArray(argv[i]) == "imprimir";
+  if (pinta && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QCoreApplication> app =
+      pinta ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   Contexto c;
   bool falta = false;

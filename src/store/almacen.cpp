@@ -27,12 +27,15 @@ Resultado Almacen::abrir(const QString& carpeta) {
     if (!buffer.open(QIODevice::WriteOnly))
       anotar(Resultado::fallo(QStringLiteral("No se pudo crear %1").arg(buffer.fileName()), true));
   }
+  anotar(ajustes_.abrir(ruta(kAjustes)));
+  if (Calibracion c; ajustes_.abierto() && !ajustes_.leer(1, c)) anotar(ajustes_.escribir(1, Calibracion{}));
   return total;
 }
 
 void Almacen::cerrar() {
   penas_.cerrar();
   sorteos_.cerrar();
+  ajustes_.cerrar();
 }
 
 std::vector<Pena> Almacen::enumerarPenas() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/archivoregistros.h"
+#include "store/calibracion.h"
 #include "store/pena.h"
 #include "store/resultado.h"
 #include "store/sorteo.h"
@@ -21,6 +22,7 @@ class Almacen {
   static constexpr const char* kSorteosBak = "numeros.bak";
   static constexpr const char* kSorteosErr = "numeros.err";
   static constexpr const char* kBuffer = "www.txt";
+  static constexpr const char* kAjustes = "nums.ini";
 
   // Load steps of the start-up: remove a stale apuestas.tmp, open (creating when
   // absent) the peña file, the draw file and the download buffer. Failures are
@@ -34,6 +36,8 @@ class Almacen {
 
   ArchivoDe<Sorteo>& sorteos() { return sorteos_; }
   ArchivoDe<Pena>& penas() { return penas_; }
+  // Print settings: record 1 is the calibration, written with zeros when absent.
+  ArchivoDe<Calibracion>& ajustes() { return ajustes_; }
 
   // All peñas in record order. A peña whose draw day reads "Sábado" is rewritten
   // in place with "Domingo" (the game moved to Sundays).
@@ -52,6 +56,7 @@ class Almacen {
   QString carpeta_;
   ArchivoDe<Pena> penas_;
   ArchivoDe<Sorteo> sorteos_;
+  ArchivoDe<Calibracion> ajustes_;
 };
 
 // A new peña record as the creation window writes it.

@@ -1,5 +1,6 @@
 #include "main/gui/principal.h"
 
+#include "auxiliary/gui/auxiliares.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "download/gui/descargador.h"
@@ -7,6 +8,7 @@
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
+#include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
 #include "stats/gui/graficos.h"
 
@@ -47,6 +49,8 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
   crearMenus();
+  impresor_ = new Impresor(*this);
+  auxiliares_ = new Auxiliares(*this);
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
@@ -119,6 +123,7 @@ void Principal::cargar(const QString& carpeta) {
   refresca();
   descargador_->escrutinio(1);
   comprobador_->Command1_Click(0);
+  auxiliares_->compruebainforme();
 }
 
 void Principal::cargasorteos() {

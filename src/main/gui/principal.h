@@ -11,9 +11,11 @@ class QTabWidget;
 
 namespace sortilan::ui {
 
+class Auxiliares;
 class Comprobador;
 class Descargador;
 class Graficos;
+class Impresor;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -69,6 +71,8 @@ class Principal : public QMainWindow {
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;
+  Impresor* impresor_ = nullptr;
+  Auxiliares* auxiliares_ = nullptr;
   QHash<QString, QAction*> acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;

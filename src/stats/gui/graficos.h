@@ -1,8 +1,15 @@
 #pragma once
 
 #include "main/sesion.h"
+#include "stats/tablasgrafico.h"
 
 #include <QObject>
+
+class QBarCategoryAxis;
+class QBarSeries;
+class QChart;
+class QChartView;
+class QValueAxis;
 
 namespace sortilan::ui {
 
@@ -17,10 +24,22 @@ class Graficos : public QObject {
   // New tallies from the draw list.
   void poner(const Frecuencias& f);
   void Option1_Click(int indice);
+  void HScroll2_Change();
+
+  // The table the chart shows now.
+  const TablaGrafico& mostrada() const { return mostrada_; }
+  QChartView* vista() const { return vista_; }
 
  private:
+  void mostrar(const TablaGrafico& t);
+
   Principal& p_;
-  Frecuencias frecuencias_;
+  TablaGrafico bajos_;
+  TablaGrafico altos_;
+  TablaGrafico clave_;
+  TablaGrafico mostrada_;
+  QChart* grafico_ = nullptr;
+  QChartView* vista_ = nullptr;
 };
 
 }  // namespace sortilan::ui

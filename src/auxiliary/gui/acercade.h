@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QLabel;
+
+namespace sortilan::ui {
+
+// "Acerca de...": the product, the system it runs on and the maker's web site.
+class Acercade : public QWidget {
+  Q_OBJECT
+ public:
+  explicit Acercade(QWidget* padre = nullptr);
+
+  void Label2_Click();
+  QUrl web() const { return web_; }
+
+  QLabel* Label4 = nullptr;
+  QLabel* Label2 = nullptr;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  QUrl web_;
+};
+
+}  // namespace sortilan::ui

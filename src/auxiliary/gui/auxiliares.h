@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+namespace sortilan::ui {
+
+class Acercade;
+class Infor;
+class Principal;
+
+// The about and news windows of the main window, and the start-up news check.
+class Auxiliares : public QObject {
+  Q_OBJECT
+ public:
+  explicit Auxiliares(Principal& principal);
+  ~Auxiliares() override;
+
+  // The last step of the load: fetch the maker's news and show them when they changed.
+  void compruebainforme();
+  void acerca_Click();
+  void Leer_Click();  // also the "Ver mensaje" button
+
+  Acercade* acercade() const;
+  Infor* infor() const;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  Principal& p_;
+  // Set when the main window loses the focus after the window opened; only a return
+  // after that closes it (closing a menu re-activates the main window too).
+  bool principalDejada_ = false;
+  QPointer<Acercade> acercade_;
+  QPointer<Infor> infor_;
+};
+
+}  // namespace sortilan::ui

@@ -1,0 +1,50 @@
+#include "platform/descarga.h"
+
+#include "store/escritura.h"
+
+#include <QAbstractNetworkCache>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace sortilan::plataforma {
+
+Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int esperaMs) {
+  if (!direccion.isValid() || direccion.isEmpty()) return Resultado::fallo(QStringLiteral("Dirección vacía"));
+  QNetworkAccessManager red;
+  if (QAbstractNetworkCache* cache = red.cache()) cache->remove(direccion);
+  QNetworkRequest peticion(direccion);
+  peticion.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+  peticion.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+  peticion.setRawHeader("Cache-Control", "no-cache");
+  peticion.setTransferTimeout(esperaMs);
+
+  QNetworkReply* respuesta = red.get(peticion);
+  QByteArray cuerpo;
+  bool grande = false;
+  QObject::connect(respuesta, &QNetworkReply::readyRead, respuesta, [&] {
+    cuerpo += respuesta->readAll();
+    if (cuerpo.size() > kMaximoDescarga) {
+      grande = true;
+      respuesta->abort();
+    }
+  });
+  QEventLoop espera;
+  QObject::connect(respuesta, &QNetworkReply::finished, &espera, &QEventLoop::quit);
+  // The fetch blocks the program as a whole; user input waits so nothing re-enters.
+  if (!respuesta->isFinished()) espera.exec(QEventLoop::ExcludeUserInputEvents);
+  cuerpo += respuesta->readAll();
+  const int estado = respuesta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  const QNetworkReply::NetworkError error = respuesta->error();
+  const QString textoError = respuesta->errorString();
+  respuesta->deleteLater();
+
+  if (grande) return Resultado::fallo(QStringLiteral("Respuesta demasiado grande"));
+  if (error != QNetworkReply::NoError) return Resultado::fallo(textoError);
+  if (direccion.scheme().startsWith(QLatin1String("http")) && (estado < 200 || estado >= 300))
+    return Resultado::fallo(QStringLiteral("Respuesta HTTP %1").arg(estado));
+  return reemplazarArchivo(destino, cuerpo);
+}
+
+}  // namespace sortilan::plataforma

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "store/resultado.h"
+
+#include <QString>
+#include <QUrl>
+
+namespace sortilan::plataforma {
+
+// Downloads `direccion` into the file `destino`, blocking until done. Any cached copy
+// is bypassed, so the server's current file is fetched. The file is replaced
+// (atomically) only when the whole body arrived with a success status, so a failed
+// download leaves the old file as it was. Gives up after `esperaMs` without data.
+Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int esperaMs = 15000);
+
+// Largest body accepted; a bigger answer is not what the server is meant to send.
+inline constexpr qint64 kMaximoDescarga = 8 * 1024 * 1024;
+
+}  // namespace sortilan::plataforma

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "store/archivoregistros.h"
+#include "store/calibracion.h"
+
+#include <QString>
+#include <optional>
+
+namespace sortilan {
+
+// The X and Y boxes of the print window over record 1 of "nums.ini". Every change
+// is written at once, so the value printed is always the one on disk.
+class AjusteCalibracion {
+ public:
+  explicit AjusteCalibracion(ArchivoDe<Calibracion>& archivo);
+
+  const Calibracion& valor() const { return valor_; }
+  // Text of box e (0 = x, 1 = y) with the Spanish decimal comma.
+  QString texto(int e) const;
+
+  // A box changed. Returns true when the text was refused and both boxes must be
+  // rewritten from the stored values. The record is written back in every case.
+  bool cambiar(int e, const QString& texto);
+  // A box lost the focus: an empty box is reported, nothing is changed.
+  void perderFoco(int e, const QString& texto) const;
+
+  // Result of the last write of the record (a read-only folder keeps it failing).
+  const Resultado& escritura() const { return escritura_; }
+
+ private:
+  ArchivoDe<Calibracion>& archivo_;
+  Calibracion valor_;
+  Resultado escritura_;
+};
+
+// Number as the boxes show it: "0", "-2,5", "12,25".
+QString textoCoordenada(float v);
+// Parses a box in the same format. A number still being typed ("-", "3,") is not a
+// refusal: `incompleto` is set and nothing is returned.
+std::optional<float> leerCoordenada(const QString& texto, bool* incompleto = nullptr);
+
+}  // namespace sortilan

@@ -1,0 +1,57 @@
+#include "printing/gui/impresor.h"
+
+#include "checking/gui/tabgestor.h"
+#include "main/gui/principal.h"
+#include "platform/plataforma.h"
+#include "printing/gui/imprimir.h"
+
+#include <QEvent>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace sortilan::ui {
+
+Impresor::Impresor(Principal& principal) : QObject(&principal), p_(principal) {
+  setObjectName(QStringLiteral("Impresor"));
+  connect(p_.gestor()->Command2, &QPushButton::clicked, this, &Impresor::Command2_Click);
+  connect(p_.gestor()->Image1[2], &QToolButton::clicked, this, &Impresor::Command2_Click);
+  p_.installEventFilter(this);
+}
+
+Impresor::~Impresor() = default;
+Imprimir* Impresor::ventana() const { return ventana_; }
+
+void Impresor::Command2_Click() {
+  Sesion& s = p_.sesion();
+  Pena pena;
+  // A selection that no longer names a record (the peña was deleted) is no selection.
+  if (s.penaSeleccionada < 1 || !s.almacen().penas().leer(s.penaSeleccionada, pena)) {
+    plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("¡Nooooo!"),
+                        QStringLiteral("Seleccione una peña primero..."));
+    return;
+  }
+  cerrar();
+  ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &p_);
+  principalDejada_ = false;
+  ventana_->show();
+}
+
+void Impresor::cerrar() {
+  if (ventana_) {
+    ventana_->hide();
+    ventana_->deleteLater();
+    ventana_.clear();
+  }
+}
+
+bool Impresor::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == &p_ && evento->type() == QEvent::ActivationChange) {
+    if (!p_.isActiveWindow())
+      principalDejada_ = true;
+    else if (principalDejada_)
+      cerrar();
+  }
+  return QObject::eventFilter(objeto, evento);
+}
+
+}  // namespace sortilan::ui

@@ -1,0 +1,179 @@
+#include "printing/gui/imprimir.h"
+
+#include "main/gui/controles.h"
+#include "platform/plataforma.h"
+#include "printing/gui/pintor.h"
+#include "store/almacen.h"
+
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sortilan::ui {
+
+namespace {
+bool dialogoSistema(QPrinter& impresora, QWidget* padre) {
+  QPrintDialog d(&impresora, padre);
+  d.setOption(QAbstractPrintDialog::PrintSelection, false);
+  d.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  return d.exec() == QDialog::Accepted;
+}
+
+QLabel* negrita(QLabel* l) {
+  QFont f = l->font();
+  f.setBold(true);
+  l->setFont(f);
+  return l;
+}
+}  // namespace
+
+Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
+    : QWidget(padre, Qt::Window), almacen_(almacen), registro_(registro) {
+  setObjectName(QStringLiteral("Imprimir"));
+  setWindowTitle(QStringLiteral("IMPRIMIR BOLETOS"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  elegirImpresora = [this](QPrinter& impresora) { return dialogoSistema(impresora, this); };
+
+  auto* capa = new QVBoxLayout(this);
+  Label9 = negrita(etiqueta(this, QStringLiteral("Label9"), QStringLiteral("IMPRESIÓN DE LOS NÚMEROS DE LA PEÑA:")));
+  capa->addWidget(Label9);
+  Label10 = negrita(etiqueta(this, QStringLiteral("Label10")));
+  Label10->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0); font-size: 14pt;"));
+  capa->addWidget(Label10);
+
+  auto* cuentas = new QGridLayout;
+  const QString textos[3] = {QStringLiteral("-Total apuestas:"),
+                             QStringLiteral("-Nº de boletos oficiales que necesita:"),
+                             QStringLiteral("-Si imprime en papel oficial, asegúrese de que sea de:")};
+  for (int i = 0; i < 3; ++i) {
+    Label1[static_cast<size_t>(i)] = etiqueta(this, nombreIndice("Label1", i), textos[i]);
+    cuentas->addWidget(Label1[static_cast<size_t>(i)], i, 0);
+  }
+  for (int i = 0; i < 2; ++i) {
+    Label2[static_cast<size_t>(i)] = negrita(etiqueta(this, nombreIndice("Label2", i)));
+    cuentas->addWidget(Label2[static_cast<size_t>(i)], i, 1);
+  }
+  auto* gordo = new QVBoxLayout;
+  gordo->setSpacing(0);
+  gordo->addWidget(negrita(etiqueta(this, QStringLiteral("Label12"), QStringLiteral("El Gordo"))));
+  gordo->addWidget(negrita(etiqueta(this, QStringLiteral("Label13"), QStringLiteral("de la Primitiva"))));
+  cuentas->addLayout(gordo, 2, 1);
+  capa->addLayout(cuentas);
+
+  auto* botones = new QHBoxLayout;
+  Command1 = new QPushButton(QStringLiteral("Imprimir en papel oficial"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setToolTip(QStringLiteral(
+      "Ajuste la X yla Y para que las \"x\" coincidan en las casillas. También depende del papel oficial ya que "
+      "aveces estan cortados irregularmente."));
+  Command2 = new QPushButton(QStringLiteral("Imprimir en papel normal"), this);
+  Command2->setObjectName(QStringLiteral("Command2"));
+  Command2->setToolTip(QStringLiteral("Imprime en papel normal una participación compatible con el sistema oficial!"));
+  botones->addWidget(Command1);
+  botones->addWidget(Command2);
+  capa->addLayout(botones);
+
+  auto* margen = new QGroupBox(this);
+  auto* rejilla = new QGridLayout(margen);
+  rejilla->addWidget(
+      negrita(etiqueta(margen, QStringLiteral("Label8"), QStringLiteral("Corrección margen impresora:"))), 0, 0, 1, 3);
+  rejilla->addWidget(etiqueta(margen, QStringLiteral("Label11"), QStringLiteral("Sólo en papel oficial")), 0, 3, 1, 2);
+  for (int e = 0; e < 2; ++e) {
+    rejilla->addWidget(etiqueta(margen, nombreIndice("Label7", e), e == 0 ? QStringLiteral("X") : QStringLiteral("Y")),
+                       1, e * 3);
+    auto* caja = new QLineEdit(QStringLiteral("0"), margen);
+    caja->setObjectName(nombreIndice("Text1", e));
+    caja->setMaximumWidth(80);
+    caja->installEventFilter(this);
+    Text1[static_cast<size_t>(e)] = caja;
+    rejilla->addWidget(caja, 1, e * 3 + 1);
+    rejilla->addWidget(etiqueta(margen, nombreIndice("Label7", e + 2), QStringLiteral("mm.")), 1, e * 3 + 2);
+    connect(caja, &QLineEdit::textEdited, this, [this, e] { Text1_Change(e); });
+  }
+  capa->addWidget(margen);
+
+  auto* instrucciones = new QGroupBox(this);
+  auto* ci = new QGridLayout(instrucciones);
+  ci->addWidget(
+      negrita(etiqueta(instrucciones, QStringLiteral("Label3"), QStringLiteral("Instrucciones para papel oficial:"))),
+      0, 0, 1, 2);
+  QLabel* l4 = etiqueta(
+      instrucciones, QStringLiteral("Label4"),
+      QStringLiteral("Inserte el papel oficial en la impresora de la forma indicada en la imagen. Tenga en cuenta que "
+                     "tendrá que modificar los valores X e Y, según modelo de impresora. X=Distancia horizontal al "
+                     "centro de la casilla Nº 1 - margen X por defecto de la impresora. Y= Distancia vertical al "
+                     "centro de la casilla Nº1 - margen Y por defecto de tu impresora."));
+  l4->setWordWrap(true);
+  l4->setMinimumWidth(320);
+  ci->addWidget(l4, 1, 0, 3, 1);
+  // The feed direction and the two axes, drawn with text arrows.
+  ci->addWidget(negrita(etiqueta(instrucciones, QStringLiteral("Label6"), QStringLiteral("Entrada impresora"))), 1, 1,
+                Qt::AlignHCenter);
+  ci->addWidget(etiqueta(instrucciones, QStringLiteral("Label5_0"), QStringLiteral("X  →")), 2, 1, Qt::AlignHCenter);
+  ci->addWidget(etiqueta(instrucciones, QStringLiteral("Label5_1"), QStringLiteral("Y  ↓")), 3, 1, Qt::AlignHCenter);
+  capa->addWidget(instrucciones);
+
+  connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
+
+  // Load step: the peña, the tickets it needs and the calibration.
+  almacen_.penas().leer(registro_, pena_);
+  Label10->setText(pena_.nombreTexto().trimmed());
+  Label2[0]->setText(QString::number(apuestasAImprimir(pena_)));
+  Label2[1]->setText(QString::number(nboletos(pena_)));
+  ajuste_ = std::make_unique<AjusteCalibracion>(almacen_.ajustes());
+  mostrarCalibracion();
+}
+
+Imprimir::~Imprimir() = default;
+
+void Imprimir::mostrarCalibracion() {
+  for (int e = 0; e < 2; ++e) Text1[static_cast<size_t>(e)]->setText(ajuste_->texto(e));
+}
+
+void Imprimir::Command1_Click() { imprimeboletos(Papel::Oficial); }
+void Imprimir::Command2_Click() { imprimeboletos(Papel::Normal); }
+
+void Imprimir::imprimeboletos(Papel papel) {
+  // The record is read again: the peña file may have changed since the window opened.
+  almacen_.penas().leer(registro_, pena_);
+  const Impresion impresion = sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
+  if (impresion.paginas.empty()) return;
+  QPrinter impresora(QPrinter::HighResolution);
+  impresora.setPageSize(QPageSize(QPageSize::A4));
+  impresora.setPageOrientation(QPageLayout::Portrait);
+  impresora.setDocName(QStringLiteral("PEÑA ") + pena_.nombreTexto().trimmed());
+  if (!elegirImpresora || !elegirImpresora(impresora)) return;
+  if (!pintarImpresion(impresion, impresora))
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Imprimir"),
+                        QStringLiteral("No se pudo imprimir en la impresora elegida."));
+}
+
+void Imprimir::Text1_Change(int e) {
+  if (ajuste_->cambiar(e, Text1[static_cast<size_t>(e)]->text())) mostrarCalibracion();
+}
+
+void Imprimir::Text1_LostFocus(int e) { ajuste_->perderFoco(e, Text1[static_cast<size_t>(e)]->text()); }
+
+bool Imprimir::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::FocusOut) {
+    const auto razon = static_cast<QFocusEvent*>(evento)->reason();
+    // Only a move to another control counts, not switching windows or opening a menu.
+    if (razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason) {
+      for (int e = 0; e < 2; ++e)
+        if (objeto == Text1[static_cast<size_t>(e)]) Text1_LostFocus(e);
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+}  // namespace sortilan::ui

@@ -1,0 +1,122 @@
+#include "auxiliary/gui/acercade.h"
+#include "auxiliary/gui/auxiliares.h"
+#include "auxiliary/gui/infor.h"
+#include "main/gui/principal.h"
+#include "support/dobles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+using namespace sortilan;
+using namespace sortilan::prueba;
+using namespace sortilan::ui;
+
+class TestAuxiliares : public QObject {
+  Q_OBJECT
+ private slots:
+  void acercaDeSinServidor() {
+    Entorno e;
+    Acercade w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan 1.3.82"));
+    QVERIFY(w.Label4->text().startsWith(QStringLiteral("S.O: ")));
+    QVERIFY(w.Label4->text().size() > 5);
+    QVERIFY(w.Label2->isHidden());
+    w.Label2_Click();
+    QVERIFY(e.navegador->abiertas.isEmpty());
+  }
+
+  void acercaDeConServidor() {
+    Entorno e;
+    e.escribir(QStringLiteral("sortilan.ini"), "[servicios]\nfabricante=http://fabricante.example\n");
+    Acercade w;
+    QVERIFY(!w.Label2->isHidden());
+    QCOMPARE(w.Label2->text(), QStringLiteral("http://fabricante.example/"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.Label2, Qt::LeftButton);
+    QCOMPARE(e.navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/"))});
+  }
+
+  void ventanaDeNoticias_data() {
+    QTest::addColumn<QByteArray>("contenido");
+    QTest::addColumn<bool>("navegador");
+    QTest::newRow("vacía") << QByteArray() << false;
+    QTest::newRow("10 bytes") << QByteArray("0123456789") << false;
+    QTest::newRow("página") << QByteArray("<html><body><p>Nueva versi\xf3n</p></body></html>") << true;
+  }
+  void ventanaDeNoticias() {
+    QFETCH(QByteArray, contenido);
+    QFETCH(bool, navegador);
+    Entorno e;
+    e.escribir(QStringLiteral("informe.dat"), contenido);
+    Infor w(e.ruta(QStringLiteral("informe.dat")));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Noticias del jefe..."));
+    QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(w.pos(), QPoint(0, 0));
+    QCOMPARE(!w.WebBrowser1->isHidden(), navegador);
+    if (navegador) QVERIFY(w.WebBrowser1->toPlainText().contains(QStringLiteral("Nueva versión")));
+    QCOMPARE(w.Timer1->interval(), 100);
+    QVERIFY(w.Timer1->isActive());
+    const int x = w.Label1->x();
+    w.Timer1_Timer();
+    QCOMPARE(w.izquierdaTwips(), 460);
+    QVERIFY(w.Label1->x() > x);
+  }
+
+  // Nothing the page names is fetched, neither from the network nor from the disk.
+  void sinRecursosExternos() {
+    Entorno e;
+    e.escribir(QStringLiteral("secreto.txt"), "secreto");
+    NavegadorInforme n;
+    QVERIFY(!n.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("http://example.com/a.png"))).isValid());
+    QVERIFY(!n.loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(e.ruta(QStringLiteral("secreto.txt"))))
+                 .isValid());
+  }
+
+  void textoDeLaPagina() {
+    QCOMPARE(textoInforme("caf\xc3\xa9"), QStringLiteral("café"));
+    QCOMPARE(textoInforme("caf\xe9"), QStringLiteral("café"));
+    QCOMPARE(textoInforme("<meta charset=\"iso-8859-1\">caf\xe9"), QStringLiteral("<meta charset=\"iso-8859-1\">café"));
+  }
+
+  void menusDelPrincipal() {
+    Entorno e;
+    Principal p;
+    p.cargar(e.carpeta.path());
+    auto* aux = p.findChild<Auxiliares*>();
+    QVERIFY(aux);
+    QVERIFY(p.accion(QStringLiteral("acerca"))->isEnabled());
+    QVERIFY(p.accion(QStringLiteral("Leer"))->isEnabled());
+    p.accion(QStringLiteral("acerca"))->trigger();
+    QVERIFY(aux->acercade() && aux->acercade()->isVisible());
+    p.accion(QStringLiteral("Leer"))->trigger();
+    QVERIFY(aux->infor() && aux->infor()->isVisible());
+    // An empty news file still opens the window, without the page.
+    QVERIFY(aux->infor()->WebBrowser1->isHidden());
+  }
+
+  // Coming back to the main window closes the about window but leaves the news open.
+  void volverAlPrincipal() {
+    Entorno e;
+    Principal p;
+    p.cargar(e.carpeta.path());
+    p.show();
+    QApplication::setActiveWindow(&p);
+    auto* aux = p.findChild<Auxiliares*>();
+    p.accion(QStringLiteral("acerca"))->trigger();
+    p.accion(QStringLiteral("Leer"))->trigger();
+    // A menu closing hands the focus straight back: the window must survive that.
+    QApplication::setActiveWindow(&p);
+    QVERIFY(aux->acercade());
+    QApplication::setActiveWindow(aux->acercade());
+    QApplication::setActiveWindow(&p);
+    QTRY_VERIFY(!aux->acercade());
+    QVERIFY(aux->infor());
+  }
+};
+
+QTEST_MAIN(TestAuxiliares)
+#include "test_auxiliares.moc"
