@@ -30,5 +30,10 @@ using Orden = int (*)(Contexto&, QStringList);
 
 int ordenSorteos(Contexto& c, QStringList args);
 int ordenEstado(Contexto& c, QStringList args);
+int ordenPenas(Contexto& c, QStringList args);
+int ordenCrear(Contexto& c, QStringList args);
+int ordenBorrarPena(Contexto& c, QStringList args);
+int ordenComprobar(Contexto& c, QStringList args);
+int ordenResumen(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

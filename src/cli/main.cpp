@@ -18,6 +18,15 @@ struct Entrada {
 const Entrada kOrdenes[] = {
     {"sorteos", ordenSorteos, "sorteos [--json]            lista de sorteos, el más reciente primero"},
     {"estado", ordenEstado, "estado                      estado de los sorteos (último, próximo, faltan, total)"},
+    {"penas", ordenPenas, "penas [--json]              peñas en orden de registro"},
+    {"crear", ordenCrear,
+     "crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"\n"
+     "                              añade una peña"},
+    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si           elimina la peña del registro K"},
+    {"comprobar", ordenComprobar,
+     "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]\n"
+     "                              comprueba las peñas y cuenta los premios"},
+    {"resumen", ordenResumen, "resumen [--json]            resumen y detalle de las peñas"},
 };
 
 void ayuda(QTextStream& s) {
