@@ -46,10 +46,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
   crearMenus();
+  comprobador_->conectar();
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
-    if (cargado_) refresca();
+    if (cargado_) comprobador_->HScroll1_Change();
   });
 }
 
