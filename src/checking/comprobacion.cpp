@@ -20,10 +20,27 @@ bool apuestaLimpia(const Pena& p, int fila, int numeros, uint64_t& mascara) {
 
 }  // namespace
 
+namespace {
+
+// Rows keep 16-bit indices, as wide as the record counters of the files; a longer
+// history keeps its newest draws.
+std::vector<Sorteo> recortar(std::vector<Sorteo> s) {
+  constexpr size_t kMaximo = 65535;
+  if (s.size() > kMaximo) s.erase(s.begin(), s.end() - kMaximo);
+  return s;
+}
+
+std::vector<Pena> recortar(std::vector<Pena> p) {
+  if (p.size() > 65535) p.resize(65535);
+  return p;
+}
+
+}  // namespace
+
 Comprobacion::Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas)
-    : sorteos_(std::make_shared<const std::vector<Sorteo>>(std::move(sorteos))),
-      leidas_(std::make_shared<const std::vector<Pena>>(penas)),
-      penas_(std::move(penas)) {
+    : sorteos_(std::make_shared<const std::vector<Sorteo>>(recortar(std::move(sorteos)))),
+      leidas_(std::make_shared<const std::vector<Pena>>(recortar(std::move(penas)))),
+      penas_(*leidas_) {
   preparadas_.resize(penas_.size());
   for (size_t i = 0; i < penas_.size(); ++i) {
     const Pena& p = penas_[i];
@@ -97,8 +114,10 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
         const bool clave = pena.apuesta(6, 1) == s.clave();
         const bool cuenta = pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha;
         bool premioPena = false;
+        const Preparada& pr = preparadas_[p];
         for (int b = 0; b < pena.tipo; ++b) {
-          const int h = aciertos(p, b, s, mascara);
+          const int h = (pr.rapidas >> b) & 1u ? std::popcount(pr.mascaras[static_cast<size_t>(b)] & mascara)
+                                               : aciertos(p, b, s, mascara);
           if (h >= 2) {
             premioPena = premioSorteo = true;
             if (cuenta) {
@@ -178,7 +197,8 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
 std::vector<int> Comprobacion::cambiadas() const {
   std::vector<int> k;
   for (size_t i = 0; i < penas_.size(); ++i)
-    if (!(penas_[i] == (*leidas_)[i])) k.push_back(static_cast<int>(i) + 1);
+    // Compared as bytes: a date field holding NaN would never equal itself.
+    if (penas_[i].codificar() != (*leidas_)[i].codificar()) k.push_back(static_cast<int>(i) + 1);
   return k;
 }
 
