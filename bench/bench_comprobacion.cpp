@@ -1,11 +1,11 @@
-#include "checking/comprobacion.h"
-#include "store/archivoregistros.h"
-#include "store/fechas.h"
-
 #include <benchmark/benchmark.h>
 
 #include <bit>
 #include <random>
+
+#include "checking/comprobacion.h"
+#include "store/archivoregistros.h"
+#include "store/fechas.h"
 
 using namespace sortilan;
 
@@ -58,9 +58,9 @@ void BM_NucleoMascaras(benchmark::State& st) {
       for (uint64_t ma : apuestas) ++porAciertos[static_cast<size_t>(std::popcount(ms & ma))];
     benchmark::DoNotOptimize(porAciertos);
   }
-  st.counters["comprobaciones/s"] = benchmark::Counter(
-      static_cast<double>(sorteos.size() * apuestas.size()) * static_cast<double>(st.iterations()),
-      benchmark::Counter::kIsRate);
+  st.counters["comprobaciones/s"] =
+      benchmark::Counter(static_cast<double>(sorteos.size() * apuestas.size()) * static_cast<double>(st.iterations()),
+                         benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_NucleoMascaras)->Unit(benchmark::kMillisecond);
 
@@ -75,8 +75,9 @@ void BM_ComprobarHistoricoSoloPremios(benchmark::State& st) {
     auto l = c.compruebapenas(static_cast<int>(s.size()), {true, true}, aviso);
     benchmark::DoNotOptimize(l->filas());
   }
-  st.counters["comprobaciones/s"] = benchmark::Counter(
-      static_cast<double>(s.size() * p.size() * 24) * static_cast<double>(st.iterations()), benchmark::Counter::kIsRate);
+  st.counters["comprobaciones/s"] =
+      benchmark::Counter(static_cast<double>(s.size() * p.size() * 24) * static_cast<double>(st.iterations()),
+                         benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComprobarHistoricoSoloPremios)->Unit(benchmark::kMillisecond);
 

@@ -1,10 +1,10 @@
 #include "checking/altapena.h"
 
-#include "store/codec.h"
-#include "store/fechas.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "store/codec.h"
+#include "store/fechas.h"
 
 namespace sortilan {
 
@@ -29,7 +29,8 @@ Resultado validarPenaNueva(const PenaNueva& p) {
     return Resultado::fallo(QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!"));
   if (desdeWindows1252(aWindows1252(p.nombre.toUpper())) != p.nombre.toUpper())
     return Resultado::fallo(QStringLiteral("El nombre lleva letras que no se pueden guardar en el fichero de peñas."));
-  if (p.clave < 0 || p.clave > 9) return Resultado::fallo(QStringLiteral("El número clave tiene que estar entre 0 y 9."));
+  if (p.clave < 0 || p.clave > 9)
+    return Resultado::fallo(QStringLiteral("El número clave tiene que estar entre 0 y 9."));
   if (!p.sencillas.empty() && !p.multiples.empty())
     return Resultado::fallo(QStringLiteral("Una peña juega apuestas sencillas o una múltiple, no las dos a la vez."));
   if (p.sencillas.empty() && p.multiples.empty())
@@ -42,9 +43,8 @@ Resultado validarPenaNueva(const PenaNueva& p) {
   for (size_t i = 0; i < p.sencillas.size(); ++i) {
     const auto& a = p.sencillas[i];
     if (a.size() != 5)
-      return Resultado::fallo(QStringLiteral("La apuesta %1 tiene %2 números; una apuesta sencilla lleva 5.")
-                                  .arg(i + 1)
-                                  .arg(a.size()));
+      return Resultado::fallo(
+          QStringLiteral("La apuesta %1 tiene %2 números; una apuesta sencilla lleva 5.").arg(i + 1).arg(a.size()));
     if (Resultado r = validarNumeros(a, static_cast<int>(i) + 1); !r) return r;
   }
   if (!p.multiples.empty()) {

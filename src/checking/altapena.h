@@ -1,10 +1,10 @@
 #pragma once
 
-#include "store/almacen.h"
-
 #include <QDate>
 #include <QString>
 #include <vector>
+
+#include "store/almacen.h"
 
 namespace sortilan {
 

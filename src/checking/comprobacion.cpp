@@ -1,9 +1,9 @@
 #include "checking/comprobacion.h"
 
-#include "checking/premios.h"
-
 #include <algorithm>
 #include <bit>
+
+#include "checking/premios.h"
 
 namespace sortilan {
 
@@ -55,8 +55,7 @@ Comprobacion::Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas)
 
 int Comprobacion::aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const {
   const Preparada& pp = preparadas_[p];
-  if (pp.rapidas & (uint32_t{1} << apuesta))
-    return std::popcount(pp.mascaras[static_cast<size_t>(apuesta)] & mascara);
+  if (pp.rapidas & (uint32_t{1} << apuesta)) return std::popcount(pp.mascaras[static_cast<size_t>(apuesta)] & mascara);
   // Odd records (a repeated number, a number out of range): position by position.
   const Pena& pena = penas_[p];
   int h = 0;

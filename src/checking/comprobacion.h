@@ -1,11 +1,11 @@
 #pragma once
 
-#include "checking/resultados.h"
-#include "store/almacen.h"
-
 #include <array>
 #include <memory>
 #include <vector>
+
+#include "checking/resultados.h"
+#include "store/almacen.h"
 
 namespace sortilan {
 

@@ -43,17 +43,14 @@ QString ListaResultados::texto(int i, int columna) const {
   const Pena& p = (*penas_)[f.pena];
   const Sorteo& s = (*sorteos_)[f.sorteo];
   switch (f.clase) {
-    case ClaseFila::Separador:
-      return {};
-    case ClaseFila::Cabecera:
-      return columna == ultima ? QStringLiteral("PEÑA ") + p.nombreTexto() : QString();
+    case ClaseFila::Separador: return {};
+    case ClaseFila::Cabecera: return columna == ultima ? QStringLiteral("PEÑA ") + p.nombreTexto() : QString();
     case ClaseFila::Fecha:
       return columna == ultima ? fechaCorta(s.fecha) + QLatin1Char(' ') + diasemana(s.fecha) : QString();
     case ClaseFila::Continuacion:
       if (columna != ultima) return {};
       break;
-    case ClaseFila::Apuesta:
-      break;
+    case ClaseFila::Apuesta: break;
   }
   if (columna == 0) return {};
   if (tipo_ == Tipo::Sencillas) {
@@ -73,8 +70,7 @@ std::optional<uint32_t> ListaResultados::color(int i, int columna) const {
   const FilaResultado& f = fila(i);
   const int ultima = columnas() - 1;
   switch (f.clase) {
-    case ClaseFila::Separador:
-      return std::nullopt;
+    case ClaseFila::Separador: return std::nullopt;
     case ClaseFila::Cabecera:
       if (columna == ultima) return colores::kCabecera;
       return std::nullopt;
@@ -82,8 +78,7 @@ std::optional<uint32_t> ListaResultados::color(int i, int columna) const {
       if (columna == ultima) return colores::kFecha;
       return std::nullopt;
     case ClaseFila::Continuacion:
-    case ClaseFila::Apuesta:
-      break;
+    case ClaseFila::Apuesta: break;
   }
   const Pena& p = (*penas_)[f.pena];
   const Sorteo& s = (*sorteos_)[f.sorteo];

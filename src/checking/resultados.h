@@ -1,14 +1,14 @@
 #pragma once
 
-#include "store/pena.h"
-#include "store/sorteo.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
+
+#include "store/pena.h"
+#include "store/sorteo.h"
 
 namespace sortilan {
 

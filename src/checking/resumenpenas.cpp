@@ -1,8 +1,8 @@
 #include "checking/resumenpenas.h"
 
-#include "store/fechas.h"
-
 #include <algorithm>
+
+#include "store/fechas.h"
 
 namespace sortilan {
 
@@ -55,8 +55,7 @@ ResumenPenas resumen(const std::vector<Pena>& penas, int sorteosjugados) {
   r.vacio = false;
   long long total = 0;
   for (const Pena& p : penas) {
-    r.filas.push_back({p.nombreTexto(), QString::number(apuestasSencillas(p)), fechaCorta(p.creacion),
-                       p.diasTexto()});
+    r.filas.push_back({p.nombreTexto(), QString::number(apuestasSencillas(p)), fechaCorta(p.creacion), p.diasTexto()});
     for (int16_t a : p.aciertos) total += a;
   }
   r.penasRegistradas = QString::number(penas.size());

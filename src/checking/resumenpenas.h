@@ -1,13 +1,13 @@
 #pragma once
 
-#include "store/pena.h"
-#include "store/sorteo.h"
-
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
 #include <vector>
+
+#include "store/pena.h"
+#include "store/sorteo.h"
 
 namespace sortilan {
 
@@ -29,9 +29,9 @@ struct FilaPena {
 
 // What detallepena shows of one peña.
 struct DetallePena {
-  bool corrupta = false;  // the record cannot be read safely: only List1 is cleared
-  QStringList lineas;     // List1
-  int altoTwips = 0;      // List1 height
+  bool corrupta = false;           // the record cannot be read safely: only List1 is cleared
+  QStringList lineas;              // List1
+  int altoTwips = 0;               // List1 height
   std::array<QString, 8> premios;  // Label3(0..7)
   QString participados;            // Label17
   QString efectividad;             // Label16
@@ -40,17 +40,17 @@ struct DetallePena {
 
 // The peña manager after resumen: the list and the totals over all peñas.
 struct ResumenPenas {
-  bool vacio = true;                // ListView1 holds the single row "VACÍO"
+  bool vacio = true;  // ListView1 holds the single row "VACÍO"
   std::vector<FilaPena> filas;
-  QString penasRegistradas;         // Label9(2)
-  QString sumaAciertos;             // Label13
-  QString efectividad;              // Text4
-  QString sorteos;                  // Text5
-  DatosGrafico grafico;             // MSChart2
+  QString penasRegistradas;  // Label9(2)
+  QString sumaAciertos;      // Label13
+  QString efectividad;       // Text4
+  QString sorteos;           // Text5
+  DatosGrafico grafico;      // MSChart2
 };
 
-QString textoVacio();  // "VACÍO"
-QString textoPenaCorrupta();  // "Error crítico: fichero apuestas.dat corrupto."
+QString textoVacio();          // "VACÍO"
+QString textoPenaCorrupta();   // "Error crítico: fichero apuestas.dat corrupto."
 QString tituloPenaCorrupta();  // "¡Vaya hombre!"
 
 // Number of simple bets a peña stands for: its bets, or those of its multiple.

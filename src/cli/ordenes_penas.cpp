@@ -1,14 +1,14 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
 #include "checking/altapena.h"
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
 #include "platform/plataforma.h"
 #include "store/fechas.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRegularExpression>
 
 namespace sortilan::cli {
 
@@ -126,7 +126,8 @@ int ordenPenas(Contexto& c, QStringList args) {
 
 int ordenCrear(Contexto& c, QStringList args) {
   const QString uso = QStringLiteral(
-      "Uso: sortilan-cli crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"");
+      "Uso: sortilan-cli crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ "
+      "...]\"");
   bool falta = false;
   PenaNueva nueva;
   nueva.nombre = Contexto::tomarValor(args, QStringLiteral("--nombre"), &falta);
@@ -189,7 +190,8 @@ int ordenBorrarPena(Contexto& c, QStringList args) {
 }
 
 int ordenComprobar(Contexto& c, QStringList args) {
-  const QString uso = QStringLiteral("Uso: sortilan-cli comprobar [--sorteos N] [--historico] [--solo-premios] [--json]");
+  const QString uso =
+      QStringLiteral("Uso: sortilan-cli comprobar [--sorteos N] [--historico] [--solo-premios] [--json]");
   Casillas casillas;
   casillas.historico = Contexto::tomarOpcion(args, QStringLiteral("--historico"));
   casillas.soloPremios = Contexto::tomarOpcion(args, QStringLiteral("--solo-premios"));
@@ -230,19 +232,18 @@ int ordenResumen(Contexto& c, QStringList args) {
   QJsonArray lista;
   for (size_t i = 0; i < penas.size(); ++i) {
     const DetallePena d = detallepena(&penas[i], sorteos);
-    if (d.corrupta)
-      plataforma::mensaje(plataforma::Icono::Exclamacion, tituloPenaCorrupta(), textoPenaCorrupta());
+    if (d.corrupta) plataforma::mensaje(plataforma::Icono::Exclamacion, tituloPenaCorrupta(), textoPenaCorrupta());
     QJsonArray premios;
     for (const QString& p : d.premios) premios.append(d.corrupta ? QJsonValue(QJsonValue::Null) : QJsonValue(p));
     const auto textoONulo = [&](const QString& t) { return d.corrupta ? QJsonValue(QJsonValue::Null) : QJsonValue(t); };
-    lista.append(QJsonObject{{QStringLiteral("registro"), static_cast<int>(i) + 1},
-                             {QStringLiteral("nombre"), penas[i].nombreRecortado()},
-                             {QStringLiteral("apuestas"), total.filas[i].apuestas},
-                             {QStringLiteral("premios"), premios},
-                             {QStringLiteral("participados"), textoONulo(d.participados)},
-                             {QStringLiteral("efectividad"), textoONulo(d.efectividad)},
-                             {QStringLiteral("grafico"), d.corrupta ? QJsonValue(QJsonValue::Null)
-                                                                    : QJsonValue(graficoJson(d.grafico))}});
+    lista.append(QJsonObject{
+        {QStringLiteral("registro"), static_cast<int>(i) + 1},
+        {QStringLiteral("nombre"), penas[i].nombreRecortado()},
+        {QStringLiteral("apuestas"), total.filas[i].apuestas},
+        {QStringLiteral("premios"), premios},
+        {QStringLiteral("participados"), textoONulo(d.participados)},
+        {QStringLiteral("efectividad"), textoONulo(d.efectividad)},
+        {QStringLiteral("grafico"), d.corrupta ? QJsonValue(QJsonValue::Null) : QJsonValue(graficoJson(d.grafico))}});
     if (!json) {
       c.out << (i + 1) << ". " << penas[i].nombreTexto() << "  " << total.filas[i].apuestas << " apuestas\n";
       if (d.corrupta) continue;
@@ -261,7 +262,9 @@ int ordenResumen(Contexto& c, QStringList args) {
   } else {
     if (total.vacio) c.out << textoVacio() << "\n";
     c.out << "- Peñas registradas a comprobar: " << total.penasRegistradas << "\n";
-    c.out << "Suma aciertos peñas: " << total.sumaAciertos << "\n" << total.efectividad << "\n" << total.sorteos << "\n";
+    c.out << "Suma aciertos peñas: " << total.sumaAciertos << "\n"
+          << total.efectividad << "\n"
+          << total.sorteos << "\n";
   }
   return kBien;
 }

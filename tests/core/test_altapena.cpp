@@ -1,8 +1,8 @@
+#include <QtTest>
+
 #include "checking/altapena.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -64,7 +64,8 @@ class TestAltaPena : public QObject {
 
   void registroSencillo() {
     const QDate hoy(2021, 3, 10);
-    const Pena p = registroPenaNueva({QStringLiteral("los de siempre"), 7, {{40, 3, 12, 54, 25}, {1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, {}}, hoy);
+    const Pena p = registroPenaNueva(
+        {QStringLiteral("los de siempre"), 7, {{40, 3, 12, 54, 25}, {1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, {}}, hoy);
     QCOMPARE(p.tipo, int16_t{3});
     QCOMPARE(p.nombreTexto(), QStringLiteral("LOS DE SIEMPRE      "));
     QCOMPARE(p.apuesta(6, 1), int16_t{7});
@@ -82,7 +83,8 @@ class TestAltaPena : public QObject {
     QCOMPARE(p.tipo, int16_t{103});
     for (int i = 1; i <= 8; ++i) QCOMPARE(p.apuesta(i, 1), static_cast<int16_t>(i));
     QCOMPARE(p.apuesta(9, 1), int16_t{0});
-    const Pena once = registroPenaNueva({QStringLiteral("M"), 4, {}, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}}, QDate(2021, 3, 10));
+    const Pena once =
+        registroPenaNueva({QStringLiteral("M"), 4, {}, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}}, QDate(2021, 3, 10));
     QCOMPARE(once.tipo, int16_t{106});
     QCOMPARE(once.apuesta(12, 1), int16_t{4});
   }

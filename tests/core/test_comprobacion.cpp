@@ -1,10 +1,10 @@
+#include <QRandomGenerator>
+#include <QtTest>
+
 #include "checking/comprobacion.h"
 #include "checking/premios.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QRandomGenerator>
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -23,7 +23,8 @@ Pena pena(const QString& nombre, QDate creacion, const std::vector<std::vector<i
   p.ponerNombre(nombre);
   p.ponerDias(QStringLiteral("Domingo"));
   const bool multiple = apuestas.size() == 1 && apuestas[0].size() > 5;
-  p.tipo = static_cast<int16_t>(multiple ? 95 + static_cast<int>(apuestas[0].size()) : static_cast<int>(apuestas.size()));
+  p.tipo =
+      static_cast<int16_t>(multiple ? 95 + static_cast<int>(apuestas[0].size()) : static_cast<int>(apuestas.size()));
   for (size_t f = 0; f < apuestas.size(); ++f)
     for (size_t i = 0; i < apuestas[f].size(); ++i)
       p.ponerApuesta(static_cast<int>(i) + 1, static_cast<int>(f) + 1, static_cast<int16_t>(apuestas[f][i]));
@@ -228,13 +229,14 @@ class TestComprobacion : public QObject {
                    {pena(QStringLiteral("AMIGOS"), kDia1, {{3, 12, 25, 40, 54}, {1, 2, 3, 4, 5}}, 7)});
     AvisoPremio aviso;
     const auto l = c.compruebapenas(1, {}, aviso);
-    QCOMPARE(filas(*l), QStringList({
-                            "|||||||",
-                            "|||||||PEÑA AMIGOS              #800000",
-                            "|||||||07/03/2021 Domingo#008000",
-                            "|3|12#ff0000|25#ff0000|40#ff0000|54#ff0000|7#ff0000|¡¡ Premio !! Has acertado 4 + Nº.Clave.#400040",
-                            "|1|2|3|4|5||",
-                        }));
+    QCOMPARE(filas(*l),
+             QStringList({
+                 "|||||||",
+                 "|||||||PEÑA AMIGOS              #800000",
+                 "|||||||07/03/2021 Domingo#008000",
+                 "|3|12#ff0000|25#ff0000|40#ff0000|54#ff0000|7#ff0000|¡¡ Premio !! Has acertado 4 + Nº.Clave.#400040",
+                 "|1|2|3|4|5||",
+             }));
     QCOMPARE(c.penas()[0].aciertos[5], int16_t{1});
     QCOMPARE(c.penas()[0].ultimacuenta, oleDesdeFecha(kDia2));
     QVERIFY(!c.hayMultiples());
@@ -288,23 +290,27 @@ class TestComprobacion : public QObject {
                                          << QStringList({"", cab, fec, "", dos, ""}) << uno8;
     QTest::newRow("sólo premios: la segunda de tres")
         << kDia1 << false << true << tres << 0 << QStringList({"", cab, fec, dos}) << uno8;
-    QTest::newRow("sólo premios, sin premio") << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 12}}
-                                              << 7 << QStringList() << ninguno;
+    QTest::newRow("sólo premios, sin premio")
+        << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 12}} << 7 << QStringList() << ninguno;
     QTest::newRow("un acierto y la clave: nada")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 12}} << 7
         << QStringList({"", cab, fec, ""}) << ninguno;
     QTest::newRow("clave en todas las premiadas")
         << kDia1 << false << false << std::vector<std::vector<int>>{{12, 25, 1, 2, 3}, {12, 25, 33, 2, 3}} << 7
-        << QStringList({"", cab, fec, "¡¡ Premio !! Has acertado 2 + Nº.Clave.", "¡¡ Premio !! Has acertado 3 + Nº.Clave."})
+        << QStringList(
+               {"", cab, fec, "¡¡ Premio !! Has acertado 2 + Nº.Clave.", "¡¡ Premio !! Has acertado 3 + Nº.Clave."})
         << QList<int16_t>({0, 1, 0, 1, 0, 0, 0, 0});
     QTest::newRow("múltiple sin premio, sólo premios")
-        << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 5, 12}} << 7 << QStringList() << ninguno;
+        << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 5, 12}} << 7 << QStringList()
+        << ninguno;
     QTest::newRow("múltiple de 6, 2 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 12, 25}} << 0
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 2 aciertos."}) << QList<int16_t>({4, 0, 0, 0, 0, 0, 0, 0});
+        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 2 aciertos."})
+        << QList<int16_t>({4, 0, 0, 0, 0, 0, 0, 0});
     QTest::newRow("múltiple de 6, 4 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 12, 25, 33, 40, 50}} << 0
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 3 aciertos.", "¡¡ Premio !! Hay 2 apuestas de 4 aciertos."})
+        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 3 aciertos.",
+                        "¡¡ Premio !! Hay 2 apuestas de 4 aciertos."})
         << QList<int16_t>({0, 0, 4, 0, 2, 0, 0, 0});
     QTest::newRow("múltiple de 7, 5 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 12, 25, 33, 40, 54}} << 0
@@ -313,7 +319,8 @@ class TestComprobacion : public QObject {
         << QList<int16_t>({0, 0, 10, 0, 10, 0, 1, 0});
     QTest::newRow("múltiple de 11, 3 aciertos y clave")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 5, 6, 7, 8, 12, 25, 33}} << 7
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 168 apuestas de 2 + Clave.", "¡¡ Premio !! Hay 28 apuestas de 3 + Clave."})
+        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 168 apuestas de 2 + Clave.",
+                        "¡¡ Premio !! Hay 28 apuestas de 3 + Clave."})
         << QList<int16_t>({0, 168, 0, 28, 0, 0, 0, 0});
   }
   void casosDeUnaPena() {
@@ -474,9 +481,10 @@ class TestComprobacion : public QObject {
       int n;
       bool historico, soloPremios;
     };
-    const Paso pasos[] = {{0, 1, false, false},  {0, 1, false, false}, {0, 5, false, true},  {0, 40, true, false},
-                          {3, 3, false, false},  {1, 1, false, false}, {0, 1, true, true},   {10, 4, false, false},
-                          {0, 300, true, false}, {5, 20, false, false}, {200, 200, false, true}, {2, 1, false, false},
+    const Paso pasos[] = {{0, 1, false, false},  {0, 1, false, false},    {0, 5, false, true},
+                          {0, 40, true, false},  {3, 3, false, false},    {1, 1, false, false},
+                          {0, 1, true, true},    {10, 4, false, false},   {0, 300, true, false},
+                          {5, 20, false, false}, {200, 200, false, true}, {2, 1, false, false},
                           {0, 1000, true, true}, {100, 150, false, false}};
     for (const Paso& paso : pasos) {
       conocidos = std::min(todos.size(), conocidos + static_cast<size_t>(paso.nuevos));

@@ -1,7 +1,7 @@
-#include "checking/premios.h"
-
 #include <QSet>
 #include <QtTest>
+
+#include "checking/premios.h"
 
 using namespace sortilan;
 
@@ -51,8 +51,7 @@ class TestPremios : public QObject {
         {"84x2", "168x2 28x3", "210x2 84x3 7x4", "200x2 150x3 30x4 1x5"},
     };
     for (int n = 6; n <= 11; ++n)
-      for (int h = 2; h <= 5; ++h)
-        QTest::addRow("N%d H%d", n, h) << n << h << QString::fromLatin1(tabla[n - 6][h - 2]);
+      for (int h = 2; h <= 5; ++h) QTest::addRow("N%d H%d", n, h) << n << h << QString::fromLatin1(tabla[n - 6][h - 2]);
   }
   void tablaDesglose() {
     QFETCH(int, n);

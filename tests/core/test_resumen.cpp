@@ -1,7 +1,7 @@
+#include <QtTest>
+
 #include "checking/resumenpenas.h"
 #include "store/fechas.h"
-
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -41,10 +41,10 @@ class TestResumen : public QObject {
     QTest::newRow("mitad") << 4 << 8 << "50";
     QTest::newRow("cero") << 0 << 7 << "0";
     QTest::newRow("más de cien") << 4 << 2 << "200";
-    QTest::newRow("empate a par hacia abajo") << 1 << 16 << "6,2";   // 6.25
+    QTest::newRow("empate a par hacia abajo") << 1 << 16 << "6,2";    // 6.25
     QTest::newRow("empate a par hacia arriba") << 3 << 16 << "18,8";  // 18.75
-    QTest::newRow("empate no binario") << 7 << 2000 << "0,4";        // 0.35, not 0.3499..
-    QTest::newRow("empate no binario par") << 9 << 2000 << "0,4";    // 0.45
+    QTest::newRow("empate no binario") << 7 << 2000 << "0,4";         // 0.35, not 0.3499..
+    QTest::newRow("empate no binario par") << 9 << 2000 << "0,4";     // 0.45
     QTest::newRow("casi empate") << 1 << 7 << "14,3";
   }
   void porcentajes() {
@@ -119,14 +119,20 @@ class TestResumen : public QObject {
     QTest::addColumn<QString>("efectividad");
     QTest::addColumn<double>("sinPremio");
     QTest::addColumn<double>("premios");
-    QTest::newRow("3 y 1 en 8") << QList<int>({3, 0, 0, 1, 0, 0, 0, 0}) << 8 << 5 << "8" << "50 %" << 4.0 << 4.0;
-    QTest::newRow("nada en 7") << QList<int>(8, 0) << 7 << 0 << "7" << "0 %" << 7.0 << 0.0;
-    QTest::newRow("múltiple 4 en 2") << QList<int>({4, 0, 0, 0, 0, 0, 0, 0}) << 2 << 3 << "2" << "200 %" << 0.0 << 4.0;
-    QTest::newRow("un tercio") << QList<int>({1, 0, 0, 0, 0, 0, 0, 0}) << 3 << 0 << "3" << "33,3 %" << 2.0 << 1.0;
-    QTest::newRow("sin sorteos, con premios") << QList<int>({0, 0, 0, 0, 0, 0, 0, 2}) << 0 << 0 << "0" << "100 %" << 0.0
-                                              << 2.0;
-    QTest::newRow("sin sorteos ni premios") << QList<int>(8, 0) << 0 << 0 << "0" << "-" << 0.0 << 0.0;
-    QTest::newRow("todos antes") << QList<int>(8, 0) << 0 << 4 << "0" << "0 %" << 0.0 << 0.0;
+    QTest::newRow("3 y 1 en 8") << QList<int>({3, 0, 0, 1, 0, 0, 0, 0}) << 8 << 5 << "8"
+                                << "50 %" << 4.0 << 4.0;
+    QTest::newRow("nada en 7") << QList<int>(8, 0) << 7 << 0 << "7"
+                               << "0 %" << 7.0 << 0.0;
+    QTest::newRow("múltiple 4 en 2") << QList<int>({4, 0, 0, 0, 0, 0, 0, 0}) << 2 << 3 << "2"
+                                     << "200 %" << 0.0 << 4.0;
+    QTest::newRow("un tercio") << QList<int>({1, 0, 0, 0, 0, 0, 0, 0}) << 3 << 0 << "3"
+                               << "33,3 %" << 2.0 << 1.0;
+    QTest::newRow("sin sorteos, con premios") << QList<int>({0, 0, 0, 0, 0, 0, 0, 2}) << 0 << 0 << "0"
+                                              << "100 %" << 0.0 << 2.0;
+    QTest::newRow("sin sorteos ni premios") << QList<int>(8, 0) << 0 << 0 << "0"
+                                            << "-" << 0.0 << 0.0;
+    QTest::newRow("todos antes") << QList<int>(8, 0) << 0 << 4 << "0"
+                                 << "0 %" << 0.0 << 0.0;
   }
   void detalle() {
     QFETCH(QList<int>, aciertos);
@@ -177,16 +183,21 @@ class TestResumen : public QObject {
     QTest::addColumn<QString>("sorteos");
     QTest::addColumn<double>("sinPremio");
     QTest::addColumn<double>("premios");
-    QTest::newRow("5 en 20") << QList<int>({2, 3}) << 20 << "5" << "25% de efectividad en premios" << "en 20 sorteos"
-                             << 15.0 << 5.0;
-    QTest::newRow("1 en 8") << QList<int>({1}) << 8 << "1" << "12,5% de efectividad en premios" << "en 8 sorteos" << 7.0
-                            << 1.0;
-    QTest::newRow("más premios que sorteos") << QList<int>({30, 4}) << 20 << "34" << "100% de efectividad en premios"
-                                              << "en 20 sorteos" << 0.0 << 34.0;
-    QTest::newRow("nada de nada") << QList<int>({0}) << 0 << "0" << "0% de efectividad en premios" << "en 0 sorteos"
-                                  << 1.0 << 0.0;
-    QTest::newRow("nada en 3") << QList<int>({0, 0}) << 3 << "0" << "0% de efectividad en premios" << "en 3 sorteos"
-                               << 3.0 << 0.0;
+    QTest::newRow("5 en 20") << QList<int>({2, 3}) << 20 << "5"
+                             << "25% de efectividad en premios"
+                             << "en 20 sorteos" << 15.0 << 5.0;
+    QTest::newRow("1 en 8") << QList<int>({1}) << 8 << "1"
+                            << "12,5% de efectividad en premios"
+                            << "en 8 sorteos" << 7.0 << 1.0;
+    QTest::newRow("más premios que sorteos") << QList<int>({30, 4}) << 20 << "34"
+                                             << "100% de efectividad en premios"
+                                             << "en 20 sorteos" << 0.0 << 34.0;
+    QTest::newRow("nada de nada") << QList<int>({0}) << 0 << "0"
+                                  << "0% de efectividad en premios"
+                                  << "en 0 sorteos" << 1.0 << 0.0;
+    QTest::newRow("nada en 3") << QList<int>({0, 0}) << 3 << "0"
+                               << "0% de efectividad en premios"
+                               << "en 3 sorteos" << 3.0 << 0.0;
   }
   void resumenGeneral() {
     QFETCH(QList<int>, premiosPorPena);

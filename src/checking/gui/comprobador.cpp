@@ -1,15 +1,5 @@
 #include "checking/gui/comprobador.h"
 
-#include "checking/gui/graficopena.h"
-#include "checking/gui/modelopenas.h"
-#include "checking/gui/modeloresultados.h"
-#include "checking/gui/tabgestor.h"
-#include "checking/resumenpenas.h"
-#include "main/gui/principal.h"
-#include "main/gui/tabestadisticas.h"
-#include "main/gui/tabgeneral.h"
-#include "platform/plataforma.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -21,6 +11,16 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+
+#include "checking/gui/graficopena.h"
+#include "checking/gui/modelopenas.h"
+#include "checking/gui/modeloresultados.h"
+#include "checking/gui/tabgestor.h"
+#include "checking/resumenpenas.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabestadisticas.h"
+#include "main/gui/tabgeneral.h"
+#include "platform/plataforma.h"
 
 namespace sortilan::ui {
 
@@ -76,7 +76,7 @@ void Comprobador::conectar() {
     const char* nombre;
     int indice, soloPremios, historico;  // -1 leaves a check box as it is
   };
-  const Item items[] = {{"sencillas", 0, -1, -1}, {"verpremio", 0, 1, 0},  {"verhisto", 0, 0, 1},
+  const Item items[] = {{"sencillas", 0, -1, -1}, {"verpremio", 0, 1, 0},   {"verhisto", 0, 0, 1},
                         {"verprehi", 0, 1, 1},    {"Multiples", 1, -1, -1}, {"verpremiom", 1, 1, 0},
                         {"verhistom", 1, 0, 1},   {"verpreim", 1, 1, 1}};
   for (const Item& it : items) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "checking/comprobacion.h"
-
 #include <QObject>
+
+#include "checking/comprobacion.h"
 
 class QTimer;
 

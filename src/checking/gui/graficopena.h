@@ -1,8 +1,8 @@
 #pragma once
 
-#include "checking/resumenpenas.h"
-
 #include <QChartView>
+
+#include "checking/resumenpenas.h"
 
 class QBarSet;
 

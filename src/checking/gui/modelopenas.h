@@ -1,8 +1,8 @@
 #pragma once
 
-#include "checking/resumenpenas.h"
-
 #include <QAbstractTableModel>
+
+#include "checking/resumenpenas.h"
 
 namespace sortilan::ui {
 

@@ -24,16 +24,14 @@ int ModeloResultados::columnCount(const QModelIndex& padre) const {
 QVariant ModeloResultados::data(const QModelIndex& i, int rol) const {
   if (!lista_ || !i.isValid() || i.row() >= lista_->filas()) return {};
   switch (rol) {
-    case Qt::DisplayRole:
-      return lista_->texto(i.row(), i.column());
+    case Qt::DisplayRole: return lista_->texto(i.row(), i.column());
     case Qt::ForegroundRole:
       if (const auto c = lista_->color(i.row(), i.column())) return QColor::fromRgb(*c);
       return {};
     case Qt::TextAlignmentRole:
       if (i.column() == lista_->columnas() - 1) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
       return QVariant::fromValue(Qt::AlignCenter);
-    default:
-      return {};
+    default: return {};
   }
 }
 

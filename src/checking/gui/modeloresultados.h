@@ -1,9 +1,9 @@
 #pragma once
 
-#include "checking/resultados.h"
-
 #include <QAbstractTableModel>
 #include <memory>
+
+#include "checking/resultados.h"
 
 namespace sortilan::ui {
 

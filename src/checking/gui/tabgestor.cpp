@@ -1,9 +1,5 @@
 #include "checking/gui/tabgestor.h"
 
-#include "checking/gui/graficopena.h"
-#include "checking/gui/modelopenas.h"
-#include "main/gui/controles.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +12,10 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "checking/gui/graficopena.h"
+#include "checking/gui/modelopenas.h"
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 
@@ -46,6 +46,8 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   QFont mono(QStringLiteral("Courier"));
   mono.setStyleHint(QFont::TypeWriter);
   List1->setFont(mono);
+  List1->setUniformItemSizes(true);
+  List1->setSpacing(0);
   List1->setStyleSheet(QStringLiteral("QListWidget { background: #e0e0e0; }"));
   detalle->addWidget(List1);
   detalle->addStretch();
@@ -124,7 +126,7 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   abajo->addLayout(total, 1);
   MSChart2 = new QWidget(this);
   MSChart2->setObjectName(QStringLiteral("MSChart2"));
-  MSChart2->setMinimumSize(180, 120);
+  MSChart2->setMinimumSize(260, 190);
   auto* capa2 = new QVBoxLayout(MSChart2);
   capa2->setContentsMargins(0, 0, 0, 0);
   grafico2 = new GraficoPena(MSChart2);
@@ -151,13 +153,19 @@ void TabGestor::mostrarDetalle(const DetallePena& d) {
   List1->clear();
   if (d.corrupta) return;
   List1->addItems(d.lineas);
-  // Heights in twips: 15 twips to a pixel at 96 dots per inch.
-  if (d.altoTwips > 0) List1->setFixedHeight(d.altoTwips / 15);
+  if (d.altoTwips > 0) List1->setFixedHeight(altoLista1(d.altoTwips));
   if (!d.lineas.isEmpty() || d.participados != QStringLiteral("-"))
     for (size_t i = 0; i < Label3.size(); ++i) Label3[i]->setText(d.premios[i]);
   Label17->setText(d.participados);
   Label16->setText(d.efectividad);
   grafico3->poner(d.grafico);
+}
+
+int TabGestor::altoLista1(int twips) const {
+  // The design gives 225 twips to a line; scaled to the line height of this font so the
+  // lines the rule makes room for are the lines that show.
+  const int linea = List1->fontMetrics().height() + 1;
+  return twips * linea / 225 + 2 * List1->frameWidth();
 }
 
 void TabGestor::resaltar(int fila) {

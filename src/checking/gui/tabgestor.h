@@ -1,9 +1,9 @@
 #pragma once
 
-#include "checking/resumenpenas.h"
-
 #include <QWidget>
 #include <array>
+
+#include "checking/resumenpenas.h"
 
 class QGroupBox;
 class QLabel;
@@ -29,6 +29,8 @@ class TabGestor : public QWidget {
   void mostrarResumen(const ResumenPenas& r);
   // The detail of one peña. A corrupt record only clears List1: the rest keeps what it showed.
   void mostrarDetalle(const DetallePena& d);
+  // List1 height in pixels for a height of the design in twips.
+  int altoLista1(int twips) const;
   // Highlights row `fila` (0-based) of ListView1 without acting as a click.
   void resaltar(int fila);
 
