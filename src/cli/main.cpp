@@ -22,7 +22,7 @@ const Entrada kOrdenes[] = {
     {"crear", ordenCrear,
      "crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"\n"
      "                              añade una peña"},
-    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si           elimina la peña del registro K"},
+    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si          elimina la peña del registro K"},
     {"comprobar", ordenComprobar,
      "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]\n"
      "                              comprueba las peñas y cuenta los premios"},
