@@ -32,5 +32,10 @@ int ordenSorteos(Contexto& c, QStringList args);
 int ordenEstado(Contexto& c, QStringList args);
 int ordenImprimir(Contexto& c, QStringList args);
 int ordenEstadisticas(Contexto& c, QStringList args);
+int ordenPenas(Contexto& c, QStringList args);
+int ordenCrear(Contexto& c, QStringList args);
+int ordenBorrarPena(Contexto& c, QStringList args);
+int ordenComprobar(Contexto& c, QStringList args);
+int ordenResumen(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

@@ -23,6 +23,15 @@ const Entrada kOrdenes[] = {
     {"imprimir", ordenImprimir,
      "imprimir K --papel oficial|normal --pdf ARCHIVO\n                              imprime la peña K en un PDF"},
     {"estadisticas", ordenEstadisticas, "estadisticas [--json]       veces que ha salido cada número y clave"},
+    {"penas", ordenPenas, "penas [--json]              peñas en orden de registro"},
+    {"crear", ordenCrear,
+     "crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"\n"
+     "                              añade una peña"},
+    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si          elimina la peña del registro K"},
+    {"comprobar", ordenComprobar,
+     "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]\n"
+     "                              comprueba las peñas y cuenta los premios"},
+    {"resumen", ordenResumen, "resumen [--json]            resumen y detalle de las peñas"},
 };
 
 void ayuda(QTextStream& s) {

@@ -47,11 +47,15 @@ QString fechaCorta(double oleFecha) {
 }
 
 QString unDecimal(double valor) {
+  if (!std::isfinite(valor)) return QString();
   // Round half to even on the decimal digit, as the historic runtime did.
   const double escalado = valor * 10.0;
   double r = std::nearbyint(escalado);  // default rounding mode: ties to even
   if (std::fabs(escalado - std::trunc(escalado)) != 0.5) r = std::round(escalado);
-  const auto decimas = static_cast<long long>(r);
+  return unDecimalDeDecimas(static_cast<long long>(r));
+}
+
+QString unDecimalDeDecimas(long long decimas) {
   const long long entero = decimas / 10;
   const long long dec = std::llabs(decimas % 10);
   QString s = (decimas < 0 && entero == 0) ? QStringLiteral("-0") : QString::number(entero);

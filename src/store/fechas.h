@@ -21,5 +21,7 @@ QString fechaCorta(double oleFecha);
 
 // Number with one decimal, ties to even, shortest form, decimal comma ("33,3", "50").
 QString unDecimal(double valor);
+// The same text for a count of tenths: 125 -> "12,5", 500 -> "50".
+QString unDecimalDeDecimas(long long decimas);
 
 }  // namespace sortilan

@@ -1,7 +1,5 @@
 #include "checking/gui/tabgestor.h"
 
-#include "main/gui/controles.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +12,10 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "checking/gui/graficopena.h"
+#include "checking/gui/modelopenas.h"
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 
@@ -29,6 +31,12 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  modeloPenas = new ModeloPenas(this);
+  ListView1->setModel(modeloPenas);
+  // Column widths of the design, hundredths of a millimetre at 96 dots per inch.
+  const int anchos[4] = {5998, 1764, 2823, 2999};
+  for (int i = 0; i < 4; ++i) ListView1->setColumnWidth(i, anchos[i] * 96 / 2540);
+  ListView1->horizontalHeader()->setStretchLastSection(true);
   arriba->addWidget(ListView1, 3);
 
   auto* detalle = new QVBoxLayout;
@@ -38,7 +46,11 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   QFont mono(QStringLiteral("Courier"));
   mono.setStyleHint(QFont::TypeWriter);
   List1->setFont(mono);
+  List1->setUniformItemSizes(true);
+  List1->setSpacing(0);
+  List1->setStyleSheet(QStringLiteral("QListWidget { background: #e0e0e0; }"));
   detalle->addWidget(List1);
+  detalle->addStretch();
   Frame1 = new QGroupBox(QStringLiteral("Desde la creación de la peña..."), this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
   auto* rejilla = new QGridLayout(Frame1);
@@ -62,7 +74,10 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   MSChart3 = new QWidget(this);
   MSChart3->setObjectName(QStringLiteral("MSChart3"));
   MSChart3->setMinimumSize(180, 120);
-  new QVBoxLayout(MSChart3);
+  auto* capa3 = new QVBoxLayout(MSChart3);
+  capa3->setContentsMargins(0, 0, 0, 0);
+  grafico3 = new GraficoPena(MSChart3);
+  capa3->addWidget(grafico3);
   arriba->addWidget(MSChart3, 2);
 
   auto* abajo = new QHBoxLayout;
@@ -111,9 +126,52 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   abajo->addLayout(total, 1);
   MSChart2 = new QWidget(this);
   MSChart2->setObjectName(QStringLiteral("MSChart2"));
-  MSChart2->setMinimumSize(180, 120);
-  new QVBoxLayout(MSChart2);
+  MSChart2->setMinimumSize(260, 190);
+  auto* capa2 = new QVBoxLayout(MSChart2);
+  capa2->setContentsMargins(0, 0, 0, 0);
+  grafico2 = new GraficoPena(MSChart2);
+  capa2->addWidget(grafico2);
   abajo->addWidget(MSChart2, 1);
+}
+
+void TabGestor::mostrarResumen(const ResumenPenas& r) {
+  modeloPenas->poner(r);
+  Command2->setEnabled(!r.vacio);
+  Command3->setEnabled(!r.vacio);
+  if (r.vacio) {
+    List1->clear();
+    for (QLabel* l : Label3) l->setText(QStringLiteral("0"));
+  }
+  Label13->setText(r.sumaAciertos);
+  Text4->setText(r.efectividad);
+  Text4->setCursorPosition(0);
+  Text5->setText(r.sorteos);
+  grafico2->poner(r.grafico);
+}
+
+void TabGestor::mostrarDetalle(const DetallePena& d) {
+  List1->clear();
+  if (d.corrupta) return;
+  List1->addItems(d.lineas);
+  if (d.altoTwips > 0) List1->setFixedHeight(altoLista1(d.altoTwips));
+  if (!d.lineas.isEmpty() || d.participados != QStringLiteral("-"))
+    for (size_t i = 0; i < Label3.size(); ++i) Label3[i]->setText(d.premios[i]);
+  Label17->setText(d.participados);
+  Label16->setText(d.efectividad);
+  grafico3->poner(d.grafico);
+}
+
+int TabGestor::altoLista1(int twips) const {
+  // The design gives 225 twips to a line; scaled to the line height of this font so the
+  // lines the rule makes room for are the lines that show.
+  const int linea = List1->fontMetrics().height() + 1;
+  return twips * linea / 225 + 2 * List1->frameWidth();
+}
+
+void TabGestor::resaltar(int fila) {
+  ListView1->selectionModel()->select(modeloPenas->index(fila, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  ListView1->setCurrentIndex(modeloPenas->index(fila, 0));
 }
 
 }  // namespace sortilan::ui

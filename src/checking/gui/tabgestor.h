@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "checking/resumenpenas.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -14,11 +16,23 @@ class QVBoxLayout;
 
 namespace sortilan::ui {
 
+class GraficoPena;
+class ModeloPenas;
+
 // Tab 2 "Gestor de peñas": the peña list, the selected peña's detail and the summary.
 class TabGestor : public QWidget {
   Q_OBJECT
  public:
   explicit TabGestor(QWidget* padre = nullptr);
+
+  // The list and totals of resumen; also enables printing and deletion.
+  void mostrarResumen(const ResumenPenas& r);
+  // The detail of one peña. A corrupt record only clears List1: the rest keeps what it showed.
+  void mostrarDetalle(const DetallePena& d);
+  // List1 height in pixels for a height of the design in twips.
+  int altoLista1(int twips) const;
+  // Highlights row `fila` (0-based) of ListView1 without acting as a click.
+  void resaltar(int fila);
 
   QTableView* ListView1 = nullptr;
   QListWidget* List1 = nullptr;
@@ -35,6 +49,9 @@ class TabGestor : public QWidget {
   QPushButton* Command4 = nullptr;
   QPushButton* Command2 = nullptr;
   std::array<QToolButton*, 3> Image1{};  // elements 0, 1 and 3 of the icon array
+  ModeloPenas* modeloPenas = nullptr;
+  GraficoPena* grafico3 = nullptr;  // the chart inside MSChart3
+  GraficoPena* grafico2 = nullptr;  // the chart inside MSChart2
 };
 
 }  // namespace sortilan::ui

@@ -51,10 +51,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   crearMenus();
   impresor_ = new Impresor(*this);
   auxiliares_ = new Auxiliares(*this);
+  comprobador_->conectar();
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
-    if (cargado_) refresca();
+    if (cargado_) comprobador_->HScroll1_Change();
   });
 }
 

@@ -1,0 +1,232 @@
+#include "checking/comprobacion.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "checking/premios.h"
+
+namespace sortilan {
+
+namespace {
+
+uint64_t bit(int numero) { return numero >= 1 && numero <= 54 ? uint64_t{1} << numero : 0; }
+
+// A valid simple bet; its five numbers are distinct and in 1..54.
+bool apuestaLimpia(const Pena& p, int fila, int numeros, uint64_t& mascara) {
+  mascara = 0;
+  for (int i = 1; i <= numeros; ++i) mascara |= bit(p.apuesta(i, fila));
+  return std::popcount(mascara) == numeros;
+}
+
+}  // namespace
+
+namespace {
+
+// Rows keep 16-bit indices, as wide as the record counters of the files; a longer
+// history keeps its newest draws.
+std::vector<Sorteo> recortar(std::vector<Sorteo> s) {
+  constexpr size_t kMaximo = 65535;
+  if (s.size() > kMaximo) s.erase(s.begin(), s.end() - kMaximo);
+  return s;
+}
+
+std::vector<Pena> recortar(std::vector<Pena> p) {
+  if (p.size() > 65535) p.resize(65535);
+  return p;
+}
+
+}  // namespace
+
+Comprobacion::Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas)
+    : sorteos_(std::make_shared<const std::vector<Sorteo>>(recortar(std::move(sorteos)))),
+      leidas_(std::make_shared<const std::vector<Pena>>(recortar(std::move(penas)))),
+      penas_(*leidas_) {
+  preparadas_.resize(penas_.size());
+  for (size_t i = 0; i < penas_.size(); ++i) {
+    const Pena& p = penas_[i];
+    Preparada& pp = preparadas_[i];
+    pp.valida = p.esSencilla() || p.esMultiple();
+    const int filas = p.esSencilla() ? p.tipo : (p.esMultiple() ? 1 : 0);
+    for (int b = 0; b < filas; ++b)
+      if (apuestaLimpia(p, b + 1, p.numerosPorApuesta(), pp.mascaras[static_cast<size_t>(b)]))
+        pp.rapidas |= uint32_t{1} << b;
+  }
+}
+
+int Comprobacion::aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const {
+  const Preparada& pp = preparadas_[p];
+  if (pp.rapidas & (uint32_t{1} << apuesta)) return std::popcount(pp.mascaras[static_cast<size_t>(apuesta)] & mascara);
+  // Odd records (a repeated number, a number out of range): position by position.
+  const Pena& pena = penas_[p];
+  int h = 0;
+  for (int i = 1; i <= pena.numerosPorApuesta(); ++i)
+    for (int j = 1; j <= 5; ++j)
+      if (pena.apuesta(i, apuesta + 1) == s.numero(j)) {
+        ++h;
+        break;
+      }
+  return h;
+}
+
+std::pair<int, int> Comprobacion::rango(int n) const {
+  const int total = static_cast<int>(sorteos_->size());
+  if (total == 0) return {0, 0};
+  return {total - 1, total - std::clamp(n, 1, total)};
+}
+
+void Comprobacion::actualizarUltimaCuenta(Pena& pena, int r, int ultimo, double nuevo) {
+  // Moving the mark only on the oldest draw of the range lets every newer draw be
+  // counted first, each once.
+  if (r == ultimo && pena.ultimacuenta != nuevo) pena.ultimacuenta = nuevo;
+}
+
+std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casillas& c, AvisoPremio& aviso) {
+  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Sencillas, sorteos_, leidas_);
+  std::vector<FilaResultado>& filas = lista->filasInternas();
+  hayMultiples_ = false;
+  if (sorteos_->empty()) return lista;
+  const auto [primero, ultimo] = rango(n);
+  const double nuevo = (*sorteos_)[static_cast<size_t>(primero)].fecha;
+  size_t estimadas = 0;
+  for (const Pena& p : penas_)
+    if (p.esSencilla()) estimadas += 3 + static_cast<size_t>(p.tipo);
+  if (!c.soloPremios) filas.reserve(estimadas * static_cast<size_t>(primero - ultimo + 1));
+
+  for (int r = primero; r >= ultimo; --r) {
+    const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
+    const uint64_t mascara = s.mascara();
+    bool premioSorteo = false;
+    for (size_t p = 0; p < penas_.size(); ++p) {
+      Pena& pena = penas_[p];
+      if (pena.tipo > 100) {
+        hayMultiples_ = true;
+        continue;
+      }
+      if (!preparadas_[p].valida) continue;
+      if (pena.creacion <= s.fecha || c.historico) {
+        const auto sp = static_cast<uint16_t>(r);
+        const auto pp = static_cast<uint16_t>(p);
+        const size_t inicio = filas.size();
+        filas.push_back({sp, pp, ClaseFila::Separador, 0, 0, 0});
+        filas.push_back({sp, pp, ClaseFila::Cabecera, 0, 0, 0});
+        filas.push_back({sp, pp, ClaseFila::Fecha, 0, 0, 0});
+        const bool clave = pena.apuesta(6, 1) == s.clave();
+        const bool cuenta = pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha;
+        bool premioPena = false;
+        const Preparada& pr = preparadas_[p];
+        for (int b = 0; b < pena.tipo; ++b) {
+          const int h = (pr.rapidas >> b) & 1u ? std::popcount(pr.mascaras[static_cast<size_t>(b)] & mascara)
+                                               : aciertos(p, b, s, mascara);
+          if (h >= 2) {
+            premioPena = premioSorteo = true;
+            if (cuenta) {
+              auto& contador = pena.aciertos[static_cast<size_t>(categoria(h, clave) - 1)];
+              contador = sumarAciertos(contador, 1);
+            }
+          }
+          if (!c.soloPremios || h >= 2)
+            filas.push_back({sp, pp, ClaseFila::Apuesta, static_cast<uint8_t>(b), static_cast<uint8_t>(h),
+                             static_cast<uint8_t>(clave)});
+        }
+        if (c.soloPremios && !premioPena) filas.resize(inicio);
+        if (premioSorteo && aviso.trasDescarga && !aviso.timer3) {
+          aviso.avisopremio = 1;
+          aviso.timer3 = true;
+        }
+      }
+      actualizarUltimaCuenta(pena, r, ultimo, nuevo);
+    }
+  }
+  return lista;
+}
+
+std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Casillas& c, AvisoPremio& aviso) {
+  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Multiples, sorteos_, leidas_);
+  std::vector<FilaResultado>& filas = lista->filasInternas();
+  if (sorteos_->empty()) return lista;
+  const auto [primero, ultimo] = rango(n);
+  const double nuevo = (*sorteos_)[static_cast<size_t>(primero)].fecha;
+
+  for (int r = primero; r >= ultimo; --r) {
+    const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
+    const uint64_t mascara = s.mascara();
+    for (size_t p = 0; p < penas_.size(); ++p) {
+      Pena& pena = penas_[p];
+      if (!preparadas_[p].valida) continue;
+      if (pena.esMultiple() && (pena.creacion <= s.fecha || c.historico)) {
+        const auto sp = static_cast<uint16_t>(r);
+        const auto pp = static_cast<uint16_t>(p);
+        const size_t inicio = filas.size();
+        filas.push_back({sp, pp, ClaseFila::Separador, 0, 0, 0});
+        filas.push_back({sp, pp, ClaseFila::Cabecera, 0, 0, 0});
+        filas.push_back({sp, pp, ClaseFila::Fecha, 0, 0, 0});
+        const int h = aciertos(p, 0, s, mascara);
+        const bool clave = pena.clave() == s.clave();
+        const auto h8 = static_cast<uint8_t>(h);
+        const auto c8 = static_cast<uint8_t>(clave);
+        filas.push_back({sp, pp, ClaseFila::Apuesta, 0, h8, c8});
+        if (h >= 2) {
+          if (aviso.trasDescarga) {
+            if (aviso.avisopremio == 0) {
+              aviso.timer3 = true;
+              aviso.avisopremio = 2;
+            } else {
+              aviso.avisopremio = (aviso.avisopremio == 1 || aviso.avisopremio == 3) ? 3 : 2;
+            }
+          }
+          const std::vector<LineaDesglose> lineas = desglose(pena.numerosPorApuesta(), h);
+          for (size_t j = 1; j < lineas.size(); ++j)
+            filas.push_back({sp, pp, ClaseFila::Continuacion, static_cast<uint8_t>(j), h8, c8});
+          if (pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha) {
+            for (const LineaDesglose& l : lineas) {
+              auto& contador = pena.aciertos[static_cast<size_t>(categoria(l.k, clave) - 1)];
+              contador = sumarAciertos(contador, l.apuestas);
+            }
+          }
+        } else if (c.soloPremios) {
+          filas.resize(inicio);
+        }
+      }
+      actualizarUltimaCuenta(pena, r, ultimo, nuevo);
+    }
+  }
+  return lista;
+}
+
+std::vector<int> Comprobacion::cambiadas() const {
+  std::vector<int> k;
+  for (size_t i = 0; i < penas_.size(); ++i)
+    // Compared as bytes: a date field holding NaN would never equal itself.
+    if (penas_[i].codificar() != (*leidas_)[i].codificar()) k.push_back(static_cast<int>(i) + 1);
+  return k;
+}
+
+namespace {
+
+ResultadoComprobacion comprobar(Almacen& almacen, int n, const Casillas& c, AvisoPremio& aviso, bool sencillas) {
+  Comprobacion comp(almacen.sorteos().leerTodos(), almacen.penas().leerTodos());
+  ResultadoComprobacion r;
+  if (sencillas) {
+    r.sencillas = comp.compruebapenas(n, c, aviso);
+    if (comp.hayMultiples()) r.multiples = comp.compruebamultiple(n, c, aviso);
+  } else {
+    r.multiples = comp.compruebamultiple(n, c, aviso);
+  }
+  for (int k : comp.cambiadas()) {
+    const Resultado e = almacen.penas().escribir(k, comp.penas()[static_cast<size_t>(k - 1)]);
+    if (!e && r.escritura) r.escritura = e;
+  }
+  return r;
+}
+
+}  // namespace
+
+ResultadoComprobacion compruebapenas(Almacen& almacen, int n, const Casillas& c, AvisoPremio& aviso) {
+  return comprobar(almacen, n, c, aviso, true);
+}
+
+ResultadoComprobacion compruebamultiple(Almacen& almacen, int n, const Casillas& c, AvisoPremio& aviso) {
+  return comprobar(almacen, n, c, aviso, false);
+}
+
+}  // namespace sortilan

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "checking/resultados.h"
+#include "store/almacen.h"
+
+namespace sortilan {
+
+// The two check boxes of the General tab, as the checking reads them.
+struct Casillas {
+  bool historico = false;    // Check1: also draws before a peña's creation
+  bool soloPremios = false;  // Check2: only winning bets
+};
+
+// The prize banner state shared by both checkers: `avisopremio` (0 off, 1 simple,
+// 2 multiple, 3 both) and whether Timer3 runs. Only a check right after a download
+// (Label19 not empty) starts the banner.
+struct AvisoPremio {
+  int avisopremio = 0;
+  bool timer3 = false;
+  bool trasDescarga = false;
+};
+
+// Checks the peñas against the newest draws, in memory: builds the rows of both
+// result lists and updates each peña's prize counters and `ultimacuenta` so that
+// every draw is counted once. Records whose `tipo` is not a valid kind of bet are
+// left alone: they get no rows and are never rewritten.
+class Comprobacion {
+ public:
+  Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas);
+
+  // The simple bets over the `n` newest draws; `hayMultiples()` then tells whether
+  // the caller must hand the same range to compruebamultiple.
+  std::shared_ptr<ListaResultados> compruebapenas(int n, const Casillas& casillas, AvisoPremio& aviso);
+  std::shared_ptr<ListaResultados> compruebamultiple(int n, const Casillas& casillas, AvisoPremio& aviso);
+  bool hayMultiples() const { return hayMultiples_; }
+
+  const std::vector<Pena>& penas() const { return penas_; }
+  // Record numbers (1-based) whose contents differ from what was read.
+  std::vector<int> cambiadas() const;
+
+ private:
+  struct Preparada {
+    std::array<uint64_t, Pena::kFilas> mascaras{};
+    uint32_t rapidas = 0;  // bit b: bet b has distinct numbers in 1..54, its hits are a popcount
+    bool valida = false;
+  };
+  int aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const;
+  // Draw indices of the range, newest first; empty when there are no draws.
+  std::pair<int, int> rango(int n) const;
+  void actualizarUltimaCuenta(Pena& pena, int r, int ultimo, double nuevo);
+
+  std::shared_ptr<const std::vector<Sorteo>> sorteos_;
+  std::shared_ptr<const std::vector<Pena>> leidas_;
+  std::vector<Pena> penas_;
+  std::vector<Preparada> preparadas_;
+  bool hayMultiples_ = false;
+};
+
+// What a check left for the windows. A list is null when its checker did not run, in
+// which case the view keeps what it showed.
+struct ResultadoComprobacion {
+  std::shared_ptr<const ListaResultados> sencillas;
+  std::shared_ptr<const ListaResultados> multiples;
+  Resultado escritura;
+};
+
+// Reads the draw file and the peña file once each, checks, and writes back the peña
+// records that changed. compruebapenas runs compruebamultiple too when a multiple
+// bet exists.
+ResultadoComprobacion compruebapenas(Almacen& almacen, int n, const Casillas& casillas, AvisoPremio& aviso);
+ResultadoComprobacion compruebamultiple(Almacen& almacen, int n, const Casillas& casillas, AvisoPremio& aviso);
+
+}  // namespace sortilan
