@@ -30,5 +30,9 @@ using Orden = int (*)(Contexto&, QStringList);
 
 int ordenSorteos(Contexto& c, QStringList args);
 int ordenEstado(Contexto& c, QStringList args);
+int ordenImportar(Contexto& c, QStringList args);
+int ordenBorrarSorteo(Contexto& c, QStringList args);
+int ordenBorrarSorteos(Contexto& c, QStringList args);
+int ordenReiniciarPenas(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli
