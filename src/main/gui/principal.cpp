@@ -3,6 +3,7 @@
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "download/gui/descargador.h"
+#include "main/gui/menus.h"
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
@@ -46,6 +47,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
   crearMenus();
+  menus_ = new Menus(*this);
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
@@ -161,6 +163,12 @@ void Principal::alActivar() {
     Pena p;
     if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
   }
+  if (sesion_.penacreada) {
+    recomprobar();
+    sesion_.penacreada = 0;
+    cargasorteos();
+  }
+  menus_->descargarSecundarias();
   recomprobar();
 }
 

@@ -14,6 +14,7 @@ namespace sortilan::ui {
 class Comprobador;
 class Descargador;
 class Graficos;
+class Menus;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -47,6 +48,7 @@ class Principal : public QMainWindow {
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
   Graficos* graficos() const { return graficos_; }
+  Menus* menus() const { return menus_; }
   int contadorPantalla() const { return contadorPantalla_; }
 
  protected:
@@ -69,6 +71,7 @@ class Principal : public QMainWindow {
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;
+  Menus* menus_ = nullptr;
   QHash<QString, QAction*> acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
