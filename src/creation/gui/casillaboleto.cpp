@@ -34,6 +34,10 @@ void CasillaBoleto::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) emit pulsada(indice_);
 }
 
-void CasillaBoleto::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+void CasillaBoleto::mouseDoubleClickEvent(QMouseEvent* e) {
+  // A double click arrives as press, release, press, double click: answering the last
+  // one as a click undoes the second press, so the whole counts as one click.
+  if (e->button() == Qt::LeftButton) emit pulsada(indice_);
+}
 
 }  // namespace sortilan::ui

@@ -21,8 +21,7 @@ class CasillaBoleto : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
-  // A double click is one click: the second press must not undo the first one, nor
-  // land on the number panel that replaced the key panel under the pointer.
+  // A double click is one click for the user: the second press must not undo the first.
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:
