@@ -35,9 +35,9 @@ void CasillaBoleto::mousePressEvent(QMouseEvent* e) {
 }
 
 void CasillaBoleto::mouseDoubleClickEvent(QMouseEvent* e) {
-  // A double click arrives as press, release, press, double click: answering the last
-  // one as a click undoes the second press, so the whole counts as one click.
-  if (e->button() == Qt::LeftButton) emit pulsada(indice_);
+  // Widgets get a double click as press, release, double click, release: the second
+  // half is not a second click.
+  e->accept();
 }
 
 }  // namespace sortilan::ui

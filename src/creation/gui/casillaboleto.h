@@ -21,7 +21,8 @@ class CasillaBoleto : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
-  // A double click is one click for the user: the second press must not undo the first.
+  // A double click is one click for the user: the second half must not undo the first,
+  // nor land on the number panel that has just replaced the key panel under the pointer.
   void mouseDoubleClickEvent(QMouseEvent* e) override;
 
  private:
