@@ -1,11 +1,11 @@
 #include "creation/creacion.h"
 
+#include <cmath>
+
 #include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/codec.h"
 #include "store/fechas.h"
-
-#include <cmath>
 
 namespace sortilan {
 
@@ -14,8 +14,7 @@ using plataforma::Icono;
 const QString Creacion::kLimiteSencillas = QStringLiteral("Máximo de apuestas sencillas por peña : 24.");
 const QString Creacion::kLimiteMultiple =
     QStringLiteral("¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ");
-const QString Creacion::kSoloNombre =
-    QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
+const QString Creacion::kSoloNombre = QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
 const QString Creacion::kNombreLargo = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
 const QString Creacion::kSinNombre = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
 const QString Creacion::kPenaPosterior = QStringLiteral(
@@ -57,9 +56,7 @@ void Creacion::activar() {
   solonombre_ = false;
 }
 
-QString Creacion::label4() const {
-  return QStringLiteral("INTRODUZCA EL NOMBRE Y %1 NÚMEROS:").arg(numerosapuesta_);
-}
+QString Creacion::label4() const { return QStringLiteral("INTRODUZCA EL NOMBRE Y %1 NÚMEROS:").arg(numerosapuesta_); }
 
 void Creacion::avisarLimite() const {
   plataforma::mensaje(Icono::Informacion, kError, tipoapuesta_ == 0 ? kLimiteSencillas : kLimiteMultiple);

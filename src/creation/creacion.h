@@ -1,13 +1,13 @@
 #pragma once
 
-#include "main/sesion.h"
-#include "store/pena.h"
-
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
 #include <random>
+
+#include "main/sesion.h"
+#include "store/pena.h"
 
 namespace sortilan {
 

@@ -1,14 +1,14 @@
 #include "main/mantenimiento.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
 #include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "store/escritura.h"
 #include "store/fechas.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <cmath>
 
 namespace sortilan {
 
@@ -57,8 +57,8 @@ Mantenimiento::Importe Mantenimiento::importarConDialogo() {
       plataforma::dialogoArchivo().abrirArchivo(kTituloDialogo, plataforma::carpetaInicialDialogo(), kFiltroDialogo);
   if (archivo.isEmpty()) {
     if (pregunta(QStringLiteral("Sortilan"), kPreguntaTienda))
-      plataforma::navegador().abrir(plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"),
-                                                                          QStringLiteral("Sorteos")));
+      plataforma::navegador().abrir(
+          plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"), QStringLiteral("Sorteos")));
     return Importe::Cancelado;
   }
   return importar(archivo);
@@ -97,8 +97,7 @@ Mantenimiento::Importe Mantenimiento::importar(const QString& archivo) {
     return Importe::Fallo;
   }
   almacen.sorteos().cerrar();
-  const Resultado r =
-      reemplazarArchivo(almacen.ruta(Almacen::kSorteos), nuevos, almacen.ruta(Almacen::kSorteosTmp));
+  const Resultado r = reemplazarArchivo(almacen.ruta(Almacen::kSorteos), nuevos, almacen.ruta(Almacen::kSorteosTmp));
   almacen.sorteos().abrir(almacen.ruta(Almacen::kSorteos));
   if (!r) {
     falloImporte(r.permiso ? kErrPermiso : kErrAcceso);

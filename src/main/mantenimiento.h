@@ -1,10 +1,10 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QDate>
 #include <QString>
 #include <functional>
+
+#include "main/sesion.h"
 
 namespace sortilan {
 

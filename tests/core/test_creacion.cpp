@@ -1,12 +1,12 @@
-#include "creation/creacion.h"
-#include "main/errorpermiso.h"
-#include "store/fechas.h"
-#include "support/dobles.h"
-
 #include <QDir>
 #include <QRegularExpression>
 #include <QtTest>
 #include <set>
+
+#include "creation/creacion.h"
+#include "main/errorpermiso.h"
+#include "store/fechas.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using prueba::Entorno;
@@ -218,7 +218,8 @@ void PruebaCreacion::grabarRechazado() {
   QFETCH(QString, mensaje);
   Entorno e;
   const QDate hoy = e.reloj->dia;
-  if (diasPena != 0) e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("OTRA"), 1, hoy.addDays(diasPena)).codificar());
+  if (diasPena != 0)
+    e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("OTRA"), 1, hoy.addDays(diasPena)).codificar());
   if (diasSorteo != 0) e.escribir(QStringLiteral("numeros.dat"), sorteoDel(hoy.addDays(diasSorteo)).codificar());
   const QByteArray antes = e.leer(QStringLiteral("apuestas.dat"));
   Sesion s;
@@ -278,8 +279,7 @@ void PruebaCreacion::registroGrabado_data() {
       << 0 << 7 << "los amigos" << QList<QList<int>>{{25, 3, 40, 7, 12}, {5, 4, 3, 2, 1}, {50, 51, 52, 53, 54}}
       << "sencilla_3_clave_7.hex";
   QTest::newRow("múltiple de 8, clave 0")
-      << 3 << 0 << "Multiple ocho" << QList<QList<int>>{{54, 5, 10, 48, 15, 20, 33, 41}}
-      << "multiple_8_clave_0.hex";
+      << 3 << 0 << "Multiple ocho" << QList<QList<int>>{{54, 5, 10, 48, 15, 20, 33, 41}} << "multiple_8_clave_0.hex";
 }
 
 void PruebaCreacion::registroGrabado() {
@@ -418,10 +418,12 @@ void PruebaCreacion::nombre_data() {
   QTest::addColumn<QString>("tecleado");
   QTest::addColumn<QString>("queda");
   QTest::addColumn<bool>("aviso");
-  QTest::newRow("minúsculas") << "la peña de josé" << "LA PEÑA DE JOSÉ" << false;
+  QTest::newRow("minúsculas") << "la peña de josé"
+                              << "LA PEÑA DE JOSÉ" << false;
   QTest::newRow("20 letras") << QString(20, QLatin1Char('a')) << QString(20, QLatin1Char('A')) << false;
   QTest::newRow("21 letras") << QString(21, QLatin1Char('b')) << "AYYYYYY!!" << true;
-  QTest::newRow("ß no crece") << "straße" << "STRAßE" << false;
+  QTest::newRow("ß no crece") << "straße"
+                              << "STRAßE" << false;
   QTest::newRow("sin caracteres imposibles") << QStringLiteral("a\U0001F600b\tc€") << "ABC€" << false;
 }
 

@@ -1,12 +1,12 @@
-#include "main/errorpermiso.h"
-#include "main/mantenimiento.h"
-#include "store/fechas.h"
-#include "support/dobles.h"
-
 #include <QDir>
 #include <QtTest>
 #include <cmath>
 #include <limits>
+
+#include "main/errorpermiso.h"
+#include "main/mantenimiento.h"
+#include "store/fechas.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using plataforma::Respuesta;
@@ -23,9 +23,7 @@ QByteArray sorteoDia(double fecha) {
 
 QByteArray sorteo(QDate d) { return sorteoDia(oleDesdeFecha(d)); }
 
-QByteArray tresSorteos() {
-  return sorteo(QDate(2021, 2, 21)) + sorteo(QDate(2021, 2, 28)) + sorteo(QDate(2021, 3, 7));
-}
+QByteArray tresSorteos() { return sorteo(QDate(2021, 2, 21)) + sorteo(QDate(2021, 2, 28)) + sorteo(QDate(2021, 3, 7)); }
 
 // A data folder with three draws and one peña, open in a session, and a Mantenimiento
 // that counts the refresh steps the window would run.
@@ -51,9 +49,7 @@ struct Banco {
     m.refresca = [this] { ++refrescos; };
     m.quitarFila = [this](int f) { filasQuitadas.append(f); };
   }
-  QByteArray leer(const char* n) {
-    return e.leer(QString::fromLatin1(n));
-  }
+  QByteArray leer(const char* n) { return e.leer(QString::fromLatin1(n)); }
   QStringList textos() const {
     QStringList t;
     for (const auto& v : e.mensajes->vistos) t.append(v.texto);
@@ -101,8 +97,8 @@ void PruebaMantenimiento::importar_data() {
   QTest::newRow("sábado") << sorteo(QDate(2021, 3, 6)) << true << mal << noValido;
   QTest::newRow("31 dic 1899") << sorteoDia(1) << true << mal << noValido;
   QTest::newRow("fecha NaN") << sorteoDia(std::numeric_limits<double>::quiet_NaN()) << true << mal << noValido;
-  QTest::newRow("no es de sorteos") << QByteArray("Esto es un texto cualquiera, no un archivo de sorteos.\n")
-                                    << true << mal << noValido;
+  QTest::newRow("no es de sorteos") << QByteArray("Esto es un texto cualquiera, no un archivo de sorteos.\n") << true
+                                    << mal << noValido;
   QTest::newRow("no existe") << QByteArray() << false << fallo << noValido + QStringLiteral(" Error 53");
 }
 
@@ -124,8 +120,7 @@ void PruebaMantenimiento::importar() {
   QCOMPARE(static_cast<int>(b.m.importar(elegido)), esperado);
   QCOMPARE(b.textos(), QStringList{mensaje});
   const bool importado = esperado == static_cast<int>(Mantenimiento::Importe::Importado);
-  QCOMPARE(b.e.mensajes->vistos[0].icono,
-           importado ? plataforma::Icono::Informacion : plataforma::Icono::Exclamacion);
+  QCOMPARE(b.e.mensajes->vistos[0].icono, importado ? plataforma::Icono::Informacion : plataforma::Icono::Exclamacion);
   QCOMPARE(b.e.mensajes->vistos[0].titulo,
            importado ? QStringLiteral("Todos los sorteos") : QStringLiteral("¡Vaya hombre!"));
   if (importado) {

@@ -1,3 +1,17 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
 #include "checking/gui/tabgestor.h"
 #include "creation/gui/crea.h"
 #include "creation/gui/creamenu.h"
@@ -12,20 +26,6 @@
 #include "report/gui/tabultimo.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTableView>
-#include <QToolButton>
-#include <QtTest>
-#include <memory>
 
 using namespace sortilan;
 using namespace sortilan::ui;
@@ -97,12 +97,9 @@ void PruebaMenus::cleanup() {
 void PruebaMenus::elementosDelMenu() {
   abrir();
   const QList<QPair<const char*, const char*>> esperados = {
-      {"Crearp", "Crear peña nueva"},
-      {"borrpe", "Borrar sorteos almacenados/Reset aciertos peñas"},
-      {"web", "Web del programa"},
-      {"gene", "Pestaña General"},
-      {"ultimo", "Pestaña Último sorteo"},
-      {"Gestor", "Pestaña Gestor de peñas"},
+      {"Crearp", "Crear peña nueva"},      {"borrpe", "Borrar sorteos almacenados/Reset aciertos peñas"},
+      {"web", "Web del programa"},         {"gene", "Pestaña General"},
+      {"ultimo", "Pestaña Último sorteo"}, {"Gestor", "Pestaña Gestor de peñas"},
       {"esta", "Pestaña Estadísticas"}};
   for (const auto& [nombre, texto] : esperados) {
     QAction* a = p_->accion(QLatin1String(nombre));

@@ -1,9 +1,3 @@
-#include "creation/gui/casillaboleto.h"
-#include "creation/gui/crea.h"
-#include "creation/gui/creamenu.h"
-#include "creation/gui/panelboleto.h"
-#include "support/dobles.h"
-
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -14,6 +8,12 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include "creation/gui/casillaboleto.h"
+#include "creation/gui/crea.h"
+#include "creation/gui/creamenu.h"
+#include "creation/gui/panelboleto.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::ui;
@@ -73,7 +73,8 @@ void PruebaVentanasCreacion::creamenuEleccion_data() {
   QTest::addColumn<QString>("control");
   QTest::addColumn<int>("tipo");
   QTest::newRow("Sencilla") << "Check1_1" << 0;
-  for (int k = 1; k <= 6; ++k) QTest::newRow(qPrintable(QStringLiteral("Option1_%1").arg(k))) << QStringLiteral("Option1_%1").arg(k) << k;
+  for (int k = 1; k <= 6; ++k)
+    QTest::newRow(qPrintable(QStringLiteral("Option1_%1").arg(k))) << QStringLiteral("Option1_%1").arg(k) << k;
 }
 
 void PruebaVentanasCreacion::creamenuEleccion() {
@@ -111,10 +112,10 @@ void PruebaVentanasCreacion::cuadricula() {
   PanelBoleto clave(PanelBoleto::Clase::Clave, nullptr);
   QCOMPARE(numeros.casillas().size(), size_t{54});
   QCOMPARE(clave.casillas().size(), size_t{10});
-  QCOMPARE(PanelBoleto::esquinaTwips(0), QPoint(120, 135 + 595));         // 1: column 0, row 1
-  QCOMPARE(PanelBoleto::esquinaTwips(9), QPoint(570, 135));               // 10: column 1, row 0
-  QCOMPARE(PanelBoleto::esquinaTwips(53), QPoint(2370, 135 + 595 * 4));   // 54: column 5, row 4
-  QCOMPARE(PanelBoleto::esquinaTwips(54 + 9).y(), 150 + 593 * 9);         // key 9: row 9
+  QCOMPARE(PanelBoleto::esquinaTwips(0), QPoint(120, 135 + 595));        // 1: column 0, row 1
+  QCOMPARE(PanelBoleto::esquinaTwips(9), QPoint(570, 135));              // 10: column 1, row 0
+  QCOMPARE(PanelBoleto::esquinaTwips(53), QPoint(2370, 135 + 595 * 4));  // 54: column 5, row 4
+  QCOMPARE(PanelBoleto::esquinaTwips(54 + 9).y(), 150 + 593 * 9);        // key 9: row 9
   const QRect r1 = numeros.casilla(0)->geometry();
   const QRect r11 = numeros.casilla(10)->geometry();
   QCOMPARE(r1.y(), r11.y());  // 1 and 11 share a row

@@ -1,9 +1,9 @@
 #include "creation/gui/casillaboleto.h"
 
-#include "main/gui/controles.h"
-
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 

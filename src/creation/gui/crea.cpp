@@ -1,9 +1,5 @@
 #include "creation/gui/crea.h"
 
-#include "creation/gui/casillaboleto.h"
-#include "creation/gui/panelboleto.h"
-#include "main/gui/controles.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +8,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include "creation/gui/casillaboleto.h"
+#include "creation/gui/panelboleto.h"
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 

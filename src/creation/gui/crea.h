@@ -1,8 +1,8 @@
 #pragma once
 
-#include "creation/creacion.h"
-
 #include <QWidget>
+
+#include "creation/creacion.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,7 +1,5 @@
 #include "creation/gui/creamenu.h"
 
-#include "main/gui/controles.h"
-
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,6 +8,8 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 

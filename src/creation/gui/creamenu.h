@@ -24,8 +24,8 @@ class Creamenu : public QWidget {
   void Option1_Click(int indice);
 
   QLabel* Label2 = nullptr;
-  std::array<QCheckBox*, 2> Check1{};       // 0 "Múltiple", 1 "Sencilla"
-  std::array<QRadioButton*, 7> Option1{};   // elements 1..6
+  std::array<QCheckBox*, 2> Check1{};      // 0 "Múltiple", 1 "Sencilla"
+  std::array<QRadioButton*, 7> Option1{};  // elements 1..6
   QFrame* Shape2 = nullptr;
   std::array<QLabel*, 18> Label1{};
   QTimer* Timer1 = nullptr;

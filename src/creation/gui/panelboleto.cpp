@@ -1,9 +1,9 @@
 #include "creation/gui/panelboleto.h"
 
+#include <QPainter>
+
 #include "creation/creacion.h"
 #include "creation/gui/casillaboleto.h"
-
-#include <QPainter>
 
 namespace sortilan::ui {
 

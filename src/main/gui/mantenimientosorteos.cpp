@@ -1,13 +1,13 @@
 #include "main/gui/mantenimientosorteos.h"
 
-#include "main/gui/modelosorteos.h"
-#include "main/gui/principal.h"
-#include "main/gui/tabestadisticas.h"
-
 #include <QAction>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
+
+#include "main/gui/modelosorteos.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabestadisticas.h"
 
 namespace sortilan::ui {
 
@@ -22,8 +22,7 @@ MantenimientoSorteos::MantenimientoSorteos(Principal& principal)
   connect(t->Command5, &QPushButton::clicked, this, &MantenimientoSorteos::Command5_Click);
   connect(t->Image1_2, &QToolButton::clicked, this, [this] { Image1_Click(2); });
   connect(t->Image1_4, &QToolButton::clicked, this, [this] { Image1_Click(4); });
-  connect(t->ListView3, &QTableView::clicked, this,
-          [this](const QModelIndex& i) { ListView3_ItemClick(i.row() + 1); });
+  connect(t->ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) { ListView3_ItemClick(i.row() + 1); });
   if (QAction* a = p_.accion(QStringLiteral("borrpe"))) {
     connect(a, &QAction::triggered, this, &MantenimientoSorteos::Command5_Click);
     a->setEnabled(true);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/mantenimiento.h"
-
 #include <QObject>
+
+#include "main/mantenimiento.h"
 
 namespace sortilan::ui {
 

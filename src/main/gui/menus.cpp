@@ -1,5 +1,13 @@
 #include "main/gui/menus.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "creation/gui/lanzadorcreacion.h"
@@ -11,14 +19,6 @@
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QToolButton>
 
 namespace sortilan::ui {
 
