@@ -48,6 +48,14 @@ bool Mantenimiento::validoParaImportar(const Sorteo& primero) {
   return diasemana(primero.fecha) == QStringLiteral("Domingo");
 }
 
+void Mantenimiento::falloEscritura(const Resultado& r) const {
+  // A folder that cannot be written is a permission problem, not a bad file.
+  if (r.permiso)
+    errorpermiso();
+  else
+    falloImporte(kErrAcceso);
+}
+
 void Mantenimiento::falloImporte(int numero) const {
   plataforma::mensaje(Icono::Exclamacion, kVaya, kNoValido + QStringLiteral(" Error ") + QString::number(numero));
 }
@@ -93,14 +101,14 @@ Mantenimiento::Importe Mantenimiento::importar(const QString& archivo) {
   }
   // Without a backup the draws are not replaced: the backup is the way back.
   if (Resultado r = reemplazarArchivo(almacen.ruta(Almacen::kSorteosBak), actuales); !r) {
-    falloImporte(r.permiso ? kErrPermiso : kErrAcceso);
+    falloEscritura(r);
     return Importe::Fallo;
   }
   almacen.sorteos().cerrar();
   const Resultado r = reemplazarArchivo(almacen.ruta(Almacen::kSorteos), nuevos, almacen.ruta(Almacen::kSorteosTmp));
   almacen.sorteos().abrir(almacen.ruta(Almacen::kSorteos));
   if (!r) {
-    falloImporte(r.permiso ? kErrPermiso : kErrAcceso);
+    falloEscritura(r);
     return Importe::Fallo;
   }
   plataforma::mensaje(Icono::Informacion, QStringLiteral("Todos los sorteos"), kImportado);

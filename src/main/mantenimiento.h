@@ -45,7 +45,6 @@ class Mantenimiento {
 
   // Error numbers of the import's failure message.
   static constexpr int kErrNoEncontrado = 53;
-  static constexpr int kErrPermiso = 70;
   static constexpr int kErrAcceso = 75;
 
   static const QString kTituloDialogo;
@@ -59,6 +58,7 @@ class Mantenimiento {
 
  private:
   void falloImporte(int numero) const;
+  void falloEscritura(const Resultado& r) const;
   void avisar(const std::function<void()>& paso) const {
     if (paso) paso();
   }

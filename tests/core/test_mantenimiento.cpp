@@ -66,7 +66,8 @@ class PruebaMantenimiento : public QObject {
   void importar_data();
   void importar();
   void importarSustituyeCopiaAntigua();
-  void importarSinCopiaNoCambiaNada();
+  void importarSinEscrituraNoCambiaNada_data();
+  void importarSinEscrituraNoCambiaNada();
   void dialogo();
   void interruptorDeFilas();
   void borrarSorteoMasReciente();
@@ -149,17 +150,24 @@ void PruebaMantenimiento::importarSustituyeCopiaAntigua() {
   QCOMPARE(b.s.proximoreg, 1115);
 }
 
-void PruebaMantenimiento::importarSinCopiaNoCambiaNada() {
+void PruebaMantenimiento::importarSinEscrituraNoCambiaNada_data() {
+  QTest::addColumn<QString>("estorbo");
+  QTest::newRow("sin copia numeros.bak") << "numeros.bak";
+  QTest::newRow("sin temporal numeros.tmp") << "numeros.tmp";
+}
+
+void PruebaMantenimiento::importarSinEscrituraNoCambiaNada() {
+  QFETCH(QString, estorbo);
   Banco b;
-  // numeros.bak cannot be replaced (a folder with something in it stands there).
-  QDir(b.e.carpeta.path()).mkpath(QStringLiteral("numeros.bak/dentro"));
+  // A folder with something in it stands where a file must be written.
+  QDir(b.e.carpeta.path()).mkpath(estorbo + QStringLiteral("/dentro"));
   b.e.copiar(QStringLiteral("numeros.dat"), QStringLiteral("nuevo.dat"));
   const QByteArray antes = b.leer("numeros.dat");
   QCOMPARE(b.m.importar(b.e.ruta(QStringLiteral("nuevo.dat"))), Mantenimiento::Importe::Fallo);
   QCOMPARE(b.leer("numeros.dat"), antes);
-  QCOMPARE(b.textos().size(), 1);
-  QVERIFY(b.textos()[0].startsWith(Mantenimiento::kNoValido + QStringLiteral(" Error ")));
+  QCOMPARE(b.textos(), QStringList{sortilan::textoErrorPermiso()});
   QCOMPARE(b.cargas, 0);
+  QCOMPARE(b.s.almacen().sorteos().cuenta(), 3);  // the draw file is open again
 }
 
 void PruebaMantenimiento::dialogo() {
