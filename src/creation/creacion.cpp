@@ -164,10 +164,14 @@ QString Creacion::mayusculas(const QString& texto) {
   s.reserve(texto.size());
   for (QChar c : texto) {
     if (c.isSurrogate() || c.category() == QChar::Other_Control) continue;
+    // Characters without a Windows-1252 byte would be stored as '?'; a capital
+    // without one (µ has none) keeps its small form.
+    auto cabe = [](QChar x) { return x == QLatin1Char('?') || aWindows1252(QString(x)) != "?"; };
     const QChar m = c.toUpper();
-    // Characters without a Windows-1252 byte would be stored as '?'.
-    if (aWindows1252(QString(m)) == "?" && m != QLatin1Char('?')) continue;
-    s.append(m);
+    if (cabe(m))
+      s.append(m);
+    else if (cabe(c))
+      s.append(c);
   }
   return s;
 }

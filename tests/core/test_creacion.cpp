@@ -424,6 +424,7 @@ void PruebaCreacion::nombre_data() {
   QTest::newRow("21 letras") << QString(21, QLatin1Char('b')) << "AYYYYYY!!" << true;
   QTest::newRow("ß no crece") << "straße"
                               << "STRAßE" << false;
+  QTest::newRow("ÿ y µ") << QStringLiteral("ÿµ?") << QStringLiteral("Ÿµ?") << false;
   QTest::newRow("sin caracteres imposibles") << QStringLiteral("a\U0001F600b\tc€") << "ABC€" << false;
 }
 
