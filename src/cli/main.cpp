@@ -18,10 +18,10 @@ struct Entrada {
 const Entrada kOrdenes[] = {
     {"sorteos", ordenSorteos, "sorteos [--json]            lista de sorteos, el más reciente primero"},
     {"estado", ordenEstado, "estado                      estado de los sorteos (último, próximo, faltan, total)"},
-    {"importar", ordenImportar, "importar ARCHIVO            sustituye los sorteos por los de ARCHIVO (copia en numeros.bak)"},
+    {"importar", ordenImportar, "importar ARCHIVO            sustituye los sorteos (copia en numeros.bak)"},
     {"borrar-sorteo", ordenBorrarSorteo, "borrar-sorteo AAAA-MM-DD --si  elimina el sorteo de esa fecha"},
     {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si         elimina todos los sorteos"},
-    {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si        pone a cero los aciertos de las peñas (creación: hoy)"},
+    {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si        pone a cero los aciertos de las peñas"},
 };
 
 void ayuda(QTextStream& s) {
