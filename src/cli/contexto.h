@@ -37,5 +37,9 @@ int ordenCrear(Contexto& c, QStringList args);
 int ordenBorrarPena(Contexto& c, QStringList args);
 int ordenComprobar(Contexto& c, QStringList args);
 int ordenResumen(Contexto& c, QStringList args);
+int ordenImportar(Contexto& c, QStringList args);
+int ordenBorrarSorteo(Contexto& c, QStringList args);
+int ordenBorrarSorteos(Contexto& c, QStringList args);
+int ordenReiniciarPenas(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

@@ -32,6 +32,10 @@ const Entrada kOrdenes[] = {
      "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]\n"
      "                              comprueba las peñas y cuenta los premios"},
     {"resumen", ordenResumen, "resumen [--json]            resumen y detalle de las peñas"},
+    {"importar", ordenImportar, "importar ARCHIVO            sustituye los sorteos (copia en numeros.bak)"},
+    {"borrar-sorteo", ordenBorrarSorteo, "borrar-sorteo AAAA-MM-DD --si  elimina el sorteo de esa fecha"},
+    {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si         elimina todos los sorteos"},
+    {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si        pone a cero los aciertos de las peñas"},
 };
 
 void ayuda(QTextStream& s) {

@@ -72,6 +72,7 @@ class Sesion {
   Sorteo sorteo;
   int sorteosjugados = 0;
   int penaSeleccionada = 0;
+  int penacreada = 0;  // a peña was created; the main window re-checks when it is active again
 
  private:
   Almacen almacen_;

@@ -4,6 +4,7 @@
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "download/gui/descargador.h"
+#include "main/gui/menus.h"
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
@@ -52,6 +53,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   impresor_ = new Impresor(*this);
   auxiliares_ = new Auxiliares(*this);
   comprobador_->conectar();
+  menus_ = new Menus(*this);
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
@@ -169,6 +171,12 @@ void Principal::alActivar() {
     Pena p;
     if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
   }
+  if (sesion_.penacreada) {
+    recomprobar();
+    sesion_.penacreada = 0;
+    cargasorteos();
+  }
+  menus_->descargarSecundarias();
   recomprobar();
 }
 

@@ -16,6 +16,7 @@ class Comprobador;
 class Descargador;
 class Graficos;
 class Impresor;
+class Menus;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -49,6 +50,7 @@ class Principal : public QMainWindow {
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
   Graficos* graficos() const { return graficos_; }
+  Menus* menus() const { return menus_; }
   int contadorPantalla() const { return contadorPantalla_; }
 
  protected:
@@ -73,6 +75,7 @@ class Principal : public QMainWindow {
   Graficos* graficos_ = nullptr;
   Impresor* impresor_ = nullptr;
   Auxiliares* auxiliares_ = nullptr;
+  Menus* menus_ = nullptr;
   QHash<QString, QAction*> acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;

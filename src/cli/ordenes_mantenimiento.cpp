@@ -1,0 +1,68 @@
+#include <QDate>
+
+#include "cli/contexto.h"
+#include "main/errorpermiso.h"
+#include "main/mantenimiento.h"
+#include "platform/plataforma.h"
+
+namespace sortilan::cli {
+
+namespace {
+
+// Questions of the window are confirmed on the command line with --si; without it
+// the question is shown and nothing changes.
+bool confirmado(Contexto& c, bool si, const QString& pregunta) {
+  if (si) return true;
+  c.err << "Borrar...: " << pregunta << "\n";
+  c.err << "Nada se ha cambiado: añada --si para confirmar.\n";
+  return false;
+}
+
+int informar(Contexto& c, const Resultado& r) {
+  if (r) return kBien;
+  if (r.permiso) errorpermiso();
+  c.err << r.error << "\n";
+  return kRechazo;
+}
+
+}  // namespace
+
+int ordenImportar(Contexto& c, QStringList args) {
+  if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
+    return c.uso(QStringLiteral("Uso: sortilan-cli importar ARCHIVO"));
+  c.cargar();
+  Mantenimiento m(c.sesion);
+  return m.importar(args.first()) == Mantenimiento::Importe::Importado ? kBien : kRechazo;
+}
+
+int ordenBorrarSorteo(Contexto& c, QStringList args) {
+  const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
+  const QDate fecha = args.size() == 1 ? QDate::fromString(args.first(), Qt::ISODate) : QDate();
+  if (!fecha.isValid()) return c.uso(QStringLiteral("Uso: sortilan-cli borrar-sorteo AAAA-MM-DD --si"));
+  if (!confirmado(c, si, Mantenimiento::kPreguntaBorrarUno)) return kRechazo;
+  c.cargar();
+  const int registro = Mantenimiento::buscarSorteo(c.sesion.almacen(), fecha);
+  if (registro == 0) {
+    c.err << "No hay ningún sorteo del " << fecha.toString(QStringLiteral("dd/MM/yyyy")) << ".\n";
+    return kRechazo;
+  }
+  return informar(c, Mantenimiento::eliminarSorteo(c.sesion.almacen(), registro));
+}
+
+int ordenBorrarSorteos(Contexto& c, QStringList args) {
+  const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli borrar-sorteos --si"));
+  if (!confirmado(c, si, Mantenimiento::kPreguntaBorrarTodos)) return kRechazo;
+  c.cargar();
+  return informar(c, Mantenimiento::vaciarSorteos(c.sesion.almacen()));
+}
+
+int ordenReiniciarPenas(Contexto& c, QStringList args) {
+  const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli reiniciar-penas --si"));
+  if (!confirmado(c, si, Mantenimiento::kPreguntaAciertos)) return kRechazo;
+  c.cargar();
+  return informar(c, c.sesion.almacen().reiniciarResultados(plataforma::hoy()));
+}
+
+}  // namespace sortilan::cli

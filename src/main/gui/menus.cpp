@@ -1,0 +1,92 @@
+#include "main/gui/menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "checking/gui/comprobador.h"
+#include "checking/gui/tabgestor.h"
+#include "creation/gui/lanzadorcreacion.h"
+#include "download/gui/descargador.h"
+#include "main/gui/botondescarga.h"
+#include "main/gui/mantenimientosorteos.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabgeneral.h"
+#include "platform/plataforma.h"
+#include "platform/servicios.h"
+#include "report/gui/tabultimo.h"
+
+namespace sortilan::ui {
+
+namespace {
+const char* const kSecundarias[] = {"Crea", "Creamenu", "Imprimir", "Acercade"};
+}
+
+Menus::Menus(Principal& principal)
+    : QObject(&principal),
+      p_(principal),
+      lanzador_(new LanzadorCreacion(principal.sesion(), &principal)),
+      mantenimiento_(new MantenimientoSorteos(principal)),
+      boton_(new BotonDescarga(principal.general()->Picture2)) {
+  TabGestor* g = p_.gestor();
+  connect(g->Command4, &QPushButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
+  connect(g->Image1[1], &QToolButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
+  if (QAction* a = p_.accion(QStringLiteral("Crearp"))) {
+    connect(a, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);
+    a->setEnabled(true);
+  }
+  if (QAction* a = p_.accion(QStringLiteral("web"))) {
+    connect(a, &QAction::triggered, this, &Menus::web_Click);
+    // Without a maker's server configured there is no site to open.
+    a->setEnabled(plataforma::servicios().hayFabricante());
+  }
+  pestana_ = p_.SSTab1()->currentIndex();
+  connect(p_.SSTab1(), &QTabWidget::currentChanged, this, [this](int nueva) {
+    const int anterior = pestana_;
+    pestana_ = nueva;
+    if (!volviendo_) SSTab1_Click(anterior);
+  });
+}
+
+void Menus::SSTab1_Click(int anterior) {
+  p_.comprobador()->rotulo();
+  QTabWidget* tab = p_.SSTab1();
+  if (tab->currentIndex() != 1) return;
+  // The report tab is refreshed by the download itself: it cannot be reached meanwhile.
+  if (p_.descargador()->enCurso()) {
+    volviendo_ = true;
+    tab->setCurrentIndex(anterior);
+    volviendo_ = false;
+    return;
+  }
+  TabUltimo* u = p_.ultimo();
+  if (!u->Text1->isVisibleTo(u)) return;
+  u->Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
+  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(255,128,0); padding: 4px;"));
+  p_.repaint();
+  p_.descargador()->escrutinio(1);
+  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px;"));
+}
+
+void Menus::web_Click() {
+  const plataforma::Servicios s = plataforma::servicios();
+  if (s.hayFabricante()) plataforma::navegador().abrir(s.delFabricante(QStringLiteral("/")));
+}
+
+void Menus::descargarSecundarias() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (const char* nombre : kSecundarias) {
+      if (w->objectName() == QLatin1String(nombre) && w->isVisible()) {
+        // The windows delete themselves on close; hidden ones are kept as they are.
+        w->close();
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace sortilan::ui

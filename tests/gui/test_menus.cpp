@@ -1,0 +1,292 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "checking/gui/tabgestor.h"
+#include "creation/gui/crea.h"
+#include "creation/gui/creamenu.h"
+#include "creation/gui/lanzadorcreacion.h"
+#include "main/gui/botondescarga.h"
+#include "main/gui/mantenimientosorteos.h"
+#include "main/gui/menus.h"
+#include "main/gui/modelosorteos.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabestadisticas.h"
+#include "main/gui/tabgeneral.h"
+#include "report/gui/tabultimo.h"
+#include "store/fechas.h"
+#include "support/dobles.h"
+
+using namespace sortilan;
+using namespace sortilan::ui;
+using plataforma::Respuesta;
+
+namespace {
+
+template <class T>
+T* ventana(const char* nombre) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String(nombre) && w->isVisible()) return qobject_cast<T*>(w);
+  return nullptr;
+}
+
+void raton(QWidget* w, QEvent::Type tipo, QPoint p) {
+  const Qt::MouseButton b = tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(tipo, p, w->mapToGlobal(p), b, tipo == QEvent::MouseButtonPress ? b : Qt::NoButton, {});
+  QCoreApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+class PruebaMenus : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void elementosDelMenu();
+  void crearPena_data();
+  void crearPena();
+  void penaCreadaAlVolver();
+  void web();
+  void borrarTodosYFilas();
+  void atajoBorrarSoloSiActivo();
+  void importar();
+  void pestanaUltimoSorteo();
+  void imagenesDescarga();
+
+ private:
+  void abrir(const QByteArray& ini = {});
+  std::unique_ptr<prueba::Entorno> e_;
+  std::unique_ptr<Principal> p_;
+};
+
+void PruebaMenus::init() {
+  // The newest draw of the test data is of August 2026.
+  e_ = std::make_unique<prueba::Entorno>(QDate(2026, 8, 19));
+  e_->copiar(QStringLiteral("numeros.dat"));
+}
+
+void PruebaMenus::abrir(const QByteArray& ini) {
+  if (!ini.isEmpty()) e_->escribir(QStringLiteral("sortilan.ini"), ini);
+  p_ = std::make_unique<Principal>();
+  p_->cargar(e_->carpeta.path());
+  p_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(p_.get()));
+  QTest::qWait(0);
+  // The welcome message of an empty peña file is not part of what is tested here.
+  e_->mensajes->vistos.clear();
+}
+
+void PruebaMenus::cleanup() {
+  p_.reset();
+  QTest::qWait(0);
+  e_.reset();
+}
+
+void PruebaMenus::elementosDelMenu() {
+  abrir();
+  const QList<QPair<const char*, const char*>> esperados = {
+      {"Crearp", "Crear peña nueva"},      {"borrpe", "Borrar sorteos almacenados/Reset aciertos peñas"},
+      {"web", "Web del programa"},         {"gene", "Pestaña General"},
+      {"ultimo", "Pestaña Último sorteo"}, {"Gestor", "Pestaña Gestor de peñas"},
+      {"esta", "Pestaña Estadísticas"}};
+  for (const auto& [nombre, texto] : esperados) {
+    QAction* a = p_->accion(QLatin1String(nombre));
+    QVERIFY2(a, nombre);
+    QCOMPARE(a->text(), QString::fromUtf8(texto));
+  }
+  QVERIFY(p_->accion(QStringLiteral("Crearp"))->isEnabled());
+  QVERIFY(p_->accion(QStringLiteral("borrpe"))->isEnabled());
+  QVERIFY(!p_->accion(QStringLiteral("web"))->isEnabled());  // no maker's server configured
+  for (int i : {3, 0, 2, 1}) {
+    const char* nombres[4] = {"gene", "ultimo", "Gestor", "esta"};
+    p_->accion(QLatin1String(nombres[i]))->trigger();
+    QCOMPARE(p_->SSTab1()->currentIndex(), i);
+  }
+}
+
+void PruebaMenus::crearPena_data() {
+  QTest::addColumn<QString>("via");
+  QTest::newRow("menú Crearp") << "Crearp";
+  QTest::newRow("botón Command4") << "Command4";
+  QTest::newRow("icono Image1_1") << "Image1_1";
+}
+
+void PruebaMenus::crearPena() {
+  QFETCH(QString, via);
+  abrir();
+  if (via == QLatin1String("Crearp"))
+    p_->accion(via)->trigger();
+  else
+    QTest::mouseClick(p_->gestor()->findChild<QAbstractButton*>(via), Qt::LeftButton);
+  auto* menu = ventana<Creamenu>("Creamenu");
+  QVERIFY(menu);
+  QTest::mouseClick(menu->Check1[0], Qt::LeftButton, {}, QPoint(6, menu->Check1[0]->height() / 2));
+  QTest::mouseClick(menu->Option1[3], Qt::LeftButton, {}, QPoint(6, menu->Option1[3]->height() / 2));
+  QTRY_VERIFY(!ventana<Creamenu>("Creamenu"));
+  auto* crea = ventana<Crea>("Crea");
+  QVERIFY(crea);
+  QCOMPARE(crea->creacion().tipoapuesta(), 3);
+  QCOMPARE(crea->Label4->text(), QStringLiteral("INTRODUZCA EL NOMBRE Y 8 NÚMEROS:"));
+
+  // The main window becoming active throws both windows away.
+  p_->menus()->descargarSecundarias();
+  QTRY_VERIFY(!ventana<Crea>("Crea"));
+}
+
+void PruebaMenus::penaCreadaAlVolver() {
+  abrir();
+  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("0"));
+  p_->menus()->creacion()->Command4_Click();
+  ventana<Creamenu>("Creamenu")->Check1_Click(1);
+  Crea* crea = p_->menus()->creacion()->crea();
+  QVERIFY(crea);
+  crea->Image1_Click(54 + 3);
+  crea->Command3_Click();
+  crea->Text1->setText(QStringLiteral("NUEVA"));
+  crea->creacion().cambiarNombre(QStringLiteral("NUEVA"));
+  crea->Command1_Click();
+  QCOMPARE(p_->sesion().penacreada, 1);
+
+  p_->show();
+  p_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(p_.get()));
+  QTRY_COMPARE(p_->sesion().penacreada, 0);
+  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("1"));
+  QTRY_VERIFY(!ventana<Crea>("Crea"));
+}
+
+void PruebaMenus::web() {
+  abrir("[servicios]\nfabricante=http://fabricante.example/\n");
+  QAction* web = p_->accion(QStringLiteral("web"));
+  QVERIFY(web->isEnabled());
+  web->trigger();
+  QCOMPARE(e_->navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/"))});
+}
+
+void PruebaMenus::borrarTodosYFilas() {
+  abrir();
+  QTableView* lista = p_->estadisticas()->ListView3;
+  QCOMPARE(lista->model()->rowCount(), 1114);
+  const QByteArray antes = e_->leer(QStringLiteral("numeros.dat"));
+  auto clicFila = [&](int fila) {
+    const QRect r = lista->visualRect(lista->model()->index(fila, 0));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+  };
+  // Right after start-up a row click does nothing.
+  p_->SSTab1()->setCurrentIndex(3);
+  clicFila(0);
+  QVERIFY(e_->mensajes->vistos.isEmpty());
+
+  // "Borrar sorteos almacenados/Reset aciertos peñas", answering No twice.
+  p_->accion(QStringLiteral("borrpe"))->trigger();
+  QCOMPARE(e_->mensajes->vistos.size(), 2);
+  QCOMPARE(e_->mensajes->vistos[0].texto, Mantenimiento::kPreguntaBorrarTodos);
+  QCOMPARE(e_->mensajes->vistos[1].texto, Mantenimiento::kPreguntaAciertos);
+  QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);
+
+  // Now a click on the newest draw offers to delete it.
+  e_->mensajes->respuestas = {Respuesta::Si};
+  clicFila(0);
+  QCOMPARE(e_->mensajes->vistos.size(), 3);
+  QCOMPARE(e_->mensajes->vistos[2].texto, Mantenimiento::kPreguntaBorrarUno);
+  QCOMPARE(lista->model()->rowCount(), 1113);
+  QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes.left(1113 * 24));
+  QCOMPARE(p_->sesion().proximoreg, 1114);
+  const Sorteo previo = Sorteo::decodificar(antes.constData() + 1112 * 24);
+  QCOMPARE(p_->general()->Label9[3]->text(), fechaLarga(previo.fecha));
+
+  // Yes, Yes through the button: no draws left.
+  e_->mensajes->respuestas = {Respuesta::Si, Respuesta::Si};
+  QTest::mouseClick(p_->estadisticas()->Command5, Qt::LeftButton);
+  QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), QByteArray());
+  QCOMPARE(lista->model()->rowCount(), 0);
+  QCOMPARE(p_->estadisticas()->Label7->text(), QStringLiteral("TOTAL: 0 sorteos."));
+  QCOMPARE(p_->general()->Label9[3]->text(), QStringLiteral("Fichero de datos vacío."));
+}
+
+void PruebaMenus::atajoBorrarSoloSiActivo() {
+  abrir();
+  p_->estadisticas()->Command5->setEnabled(false);
+  QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
+  QVERIFY(e_->mensajes->vistos.isEmpty());
+  QVERIFY(!p_->menus()->mantenimiento()->nucleo().borradoFilas());
+  p_->estadisticas()->Command5->setEnabled(true);
+  QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
+  QCOMPARE(e_->mensajes->vistos.size(), 2);
+}
+
+void PruebaMenus::importar() {
+  e_->escribir(QStringLiteral("numeros.dat"), {});
+  abrir();
+  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 0);
+  // Icon 4: the dialog is asked; a Saturday file is refused.
+  Sorteo sabado;
+  sabado.numeros = {1, 2, 3, 4, 5, 6, 0, 0};
+  sabado.fecha = oleDesdeFecha(QDate(2021, 3, 6));
+  e_->escribir(QStringLiteral("sabado.dat"), sabado.codificar());
+  e_->dialogo->siguiente = e_->ruta(QStringLiteral("sabado.dat"));
+  QTest::mouseClick(p_->estadisticas()->Image1_4, Qt::LeftButton);
+  QCOMPARE(e_->dialogo->titulos, QStringList{QStringLiteral("Seleccione el archivo NUMEROS.DAT")});
+  QCOMPARE(e_->mensajes->vistos.last().texto, Mantenimiento::kNoValido);
+  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 0);
+
+  e_->dialogo->siguiente = prueba::datoPrueba(QStringLiteral("numeros.dat"));
+  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QCOMPARE(e_->mensajes->vistos.last().texto, Mantenimiento::kImportado);
+  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 1114);
+  QCOMPARE(p_->estadisticas()->Label7->text(), QStringLiteral("TOTAL: 1114 sorteos."));
+  QVERIFY(QFile::exists(e_->ruta(QStringLiteral("numeros.bak"))));
+}
+
+void PruebaMenus::pestanaUltimoSorteo() {
+  abrir();
+  TabUltimo* u = p_->ultimo();
+  const QString antes = u->Label8->text();
+  p_->SSTab1()->setCurrentIndex(1);
+  QCOMPARE(p_->SSTab1()->currentIndex(), 1);
+  QCOMPARE(u->Label8->text(), antes);  // no notice shown: nothing to update
+
+  p_->SSTab1()->setCurrentIndex(0);
+  u->Text1->show();
+  p_->SSTab1()->setCurrentIndex(1);
+  QCOMPARE(u->Label8->text(), QStringLiteral("Un momento. Actualizando información..."));
+  QVERIFY(u->Label8->styleSheet().contains(QStringLiteral("rgb(224,224,224)")));
+}
+
+void PruebaMenus::imagenesDescarga() {
+  abrir();
+  QToolButton* b = p_->general()->Picture2;
+  BotonDescarga* d = p_->menus()->botonDescarga();
+  QCOMPARE(d->imagen(), 2);
+  QVERIFY(b->hasMouseTracking());
+  raton(b, QEvent::MouseMove, QPoint(50, 40));  // 750, 600 twips: inside
+  QCOMPARE(d->imagen(), 1);
+  raton(b, QEvent::MouseMove, QPoint(10, 40));  // 150 twips from the left: near the edge
+  QCOMPARE(d->imagen(), 2);
+  raton(b, QEvent::MouseMove, QPoint(50, 73));  // 1095 twips down: outside the inner area
+  QCOMPARE(d->imagen(), 2);
+  raton(b, QEvent::MouseButtonPress, QPoint(50, 40));
+  QCOMPARE(d->imagen(), 2);
+  raton(b, QEvent::MouseButtonRelease, QPoint(50, 40));
+  QCOMPARE(d->imagen(), 1);
+  QEvent fuera(QEvent::Leave);
+  QCoreApplication::sendEvent(b, &fuera);
+  QCOMPARE(d->imagen(), 2);
+  // The two pictures differ.
+  QVERIFY(BotonDescarga::dibujar(1).toImage() != BotonDescarga::dibujar(2).toImage());
+}
+
+QTEST_MAIN(PruebaMenus)
+#include "test_menus.moc"
