@@ -1,5 +1,7 @@
 #include "checking/gui/comprobador.h"
 
+#include "main/errorpermiso.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -36,13 +38,6 @@ void prepararLista(QTableView* v, ModeloResultados* m, ListaResultados::Tipo tip
   const std::vector<int> anchos = ListaResultados::anchuras(tipo);
   for (size_t i = 0; i < anchos.size(); ++i) v->setColumnWidth(static_cast<int>(i), anchos[i] * 96 / 2540);
   v->horizontalHeader()->setStretchLastSection(true);
-}
-
-void errorpermiso() {
-  plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de permiso"),
-                      QStringLiteral("Para modificar el archivo necesita permiso de Administrador.\r\n"
-                                     "Cierre el programa y ejecútelo en modo Administrador y repita la operación.\r\n"
-                                     "(Encima del icono, botón derecho y elija \"Ejecutar como administrador\")"));
 }
 
 }  // namespace
