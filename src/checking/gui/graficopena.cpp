@@ -5,6 +5,8 @@
 #include <QBarSet>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace sortilan::ui {
 
 GraficoPena::GraficoPena(QWidget* padre) : QChartView(padre) {
@@ -41,8 +43,13 @@ void GraficoPena::poner(const DatosGrafico& d) {
   const double maximo = std::max(d.sinPremio, d.premios.value_or(0));
   for (QAbstractAxis* eje : chart()->axes(Qt::Vertical))
     if (auto* v = qobject_cast<QValueAxis*>(eje)) {
-      v->setRange(0, maximo > 0 ? maximo : 1);
-      v->applyNiceNumbers();
+      // Whole-number ticks only: the values are counts.
+      const int paso = std::max(1, static_cast<int>(std::ceil(maximo / 4.0)));
+      const int tope = std::max(1, static_cast<int>(std::ceil(maximo / paso))) * paso;
+      v->setRange(0, tope);
+      v->setTickType(QValueAxis::TicksDynamic);
+      v->setTickAnchor(0);
+      v->setTickInterval(paso);
     }
 }
 
