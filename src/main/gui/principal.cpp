@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -46,10 +47,12 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
   crearMenus();
+  descargador_->conectar();
   resize(1180, 640);
 
+  // While a download checks the peñas (bar at 3) it sets the scroll bar itself.
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
-    if (cargado_) refresca();
+    if (cargado_ && general_->ProgressBar1->value() != 3) refresca();
   });
 }
 
