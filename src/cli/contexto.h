@@ -30,5 +30,7 @@ using Orden = int (*)(Contexto&, QStringList);
 
 int ordenSorteos(Contexto& c, QStringList args);
 int ordenEstado(Contexto& c, QStringList args);
+int ordenDescargar(Contexto& c, QStringList args);
+int ordenEscrutinio(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

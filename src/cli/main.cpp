@@ -18,6 +18,9 @@ struct Entrada {
 const Entrada kOrdenes[] = {
     {"sorteos", ordenSorteos, "sorteos [--json]            lista de sorteos, el más reciente primero"},
     {"estado", ordenEstado, "estado                      estado de los sorteos (último, próximo, faltan, total)"},
+    {"descargar", ordenDescargar,
+     "descargar [--respuesta ARCHIVO]  baja los sorteos nuevos (o procesa una respuesta guardada)"},
+    {"escrutinio", ordenEscrutinio, "escrutinio [--json]         premios del último sorteo descargado"},
 };
 
 void ayuda(QTextStream& s) {

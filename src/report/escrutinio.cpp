@@ -76,7 +76,8 @@ QUrl direccionDocumento(const QUrl& operador, const QString& ruta) {
 
 Escrutinio escrutinio(const QByteArray& buffer, double fechaUltimo, const QUrl& operador) {
   Escrutinio e;
-  e.titulo = QStringLiteral("-Informe del ") + fechaLarga(fechaUltimo);
+  // With no draw stored there is no date to name: the title keeps its design caption.
+  e.titulo = fechaUltimo == 0 ? QStringLiteral("Informe") : QStringLiteral("-Informe del ") + fechaLarga(fechaUltimo);
   if (buffer.size() > kMaximoBuffer) return e;
   Buscador b(buffer);
 
