@@ -47,15 +47,22 @@ QUrl direccionPeticion(const QUrl& base, const QDate& hoy) {
 }
 
 QByteArray registroCitado(const QString& respuesta) {
-  const QByteArray bytes = aWindows1252(respuesta);
-  QByteArray r;
-  r.reserve(bytes.size() + bytes.size() / 8 + 4);
-  r.append('"');
-  for (char c : bytes) {
-    if (c == '"') r.append('"');
-    r.append(c);
+  const qsizetype comillas = respuesta.count(QLatin1Char('"'));
+  QByteArray r(respuesta.size() + comillas + 4, Qt::Uninitialized);
+  char* o = r.data();
+  *o++ = '"';
+  for (QChar ch : respuesta) {
+    const char16_t u = ch.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+      if (u == '"') *o++ = '"';
+      *o++ = static_cast<char>(u);
+    } else {
+      *o++ = aWindows1252(QString(ch)).at(0);
+    }
   }
-  r.append("\"\r\n");
+  *o++ = '"';
+  *o++ = '\r';
+  *o++ = '\n';
   return r;
 }
 

@@ -35,14 +35,6 @@ QByteArray mayusculas1252(const QByteArray& b) {
   return r;
 }
 
-bool Buscador::leer(qint64 p, qint64 n, const char*& w, qint64& leidos) {
-  const qint64 l = largo();
-  if (p < 1 || p > l) return false;
-  w = datos_.constData() + (p - 1);
-  leidos = std::min(n, l - p + 1);
-  return true;
-}
-
 QByteArray Buscador::busca(const QByteArray& empieza, const QByteArray& final) {
   finbusca_ = false;
   if (fallo_) return {};
@@ -50,45 +42,60 @@ QByteArray Buscador::busca(const QByteArray& empieza, const QByteArray& final) {
   const qint64 n = e.size();
   const qint64 m = final.size();
   const qint64 l = largo();
-  const char* w = nullptr;
-  qint64 leidos = 0;
+  const char* d = datos_.constData();
 
-  // The window slides one byte at a time; a match ending on the last byte is not
-  // seen, which the end-of-buffer rules of the callers take into account.
+  // Search: the window slides one byte at a time from P; a window that would reach
+  // past the end stops the search, so a match ending on the last byte is not seen.
   if (n > 0) {
-    for (;;) {
-      if (!leer(p_, n, w, leidos)) {
-        fallo_ = true;
-        return {};
-      }
-      ++p_;
-      if (p_ + n - 1 > l) {
-        finbusca_ = true;
-        return {};
-      }
-      if (leidos == n && igualEnMayusculas(w, e)) {
-        p_ = p_ - 1 + n;
-        break;
-      }
-    }
-  }
-
-  QByteArray resultado;
-  if (m == 0) return resultado;
-  const QByteArray finalMayus = mayusculas1252(final);
-  for (;;) {
-    if (!leer(p_, m, w, leidos)) {
+    if (p_ < 1 || p_ > l) {
       fallo_ = true;
       return {};
     }
-    ++p_;
-    if (leidos == m && (std::memcmp(w, final.constData(), static_cast<size_t>(m)) == 0 ||
-                        std::memcmp(w, finalMayus.constData(), static_cast<size_t>(m)) == 0))
-      break;
-    if (p_ == l) break;
-    resultado.append(w[0]);
+    qint64 q = p_;
+    for (;; ++q) {
+      if (q + n > l) {
+        p_ = q + 1;
+        finbusca_ = true;
+        return {};
+      }
+      if (mayuscula1252(d[q - 1]) == e[0] && igualEnMayusculas(d + q - 1, e)) break;
+    }
+    p_ = q + n;
   }
-  return resultado;
+
+  // Collect up to the end text (as written or in upper case), or until the window
+  // start reaches the next-to-last byte.
+  if (m == 0) return {};
+  if (p_ < 1 || p_ > l) {
+    fallo_ = true;
+    return {};
+  }
+  const QByteArray finalMayus = mayusculas1252(final);
+  const qint64 desde = p_;
+  if (desde == l) {
+    // The only window left is the last byte: it is taken, and the next read falls outside.
+    if (m == 1 && (d[l - 1] == final[0] || d[l - 1] == finalMayus[0])) {
+      p_ = l + 1;
+      return {};
+    }
+    p_ = l + 1;
+    fallo_ = true;
+    return {};
+  }
+  auto coincide = [&](qint64 q) {
+    if (q + m - 1 > l) return false;
+    const char* w = d + q - 1;
+    return std::memcmp(w, final.constData(), static_cast<size_t>(m)) == 0 ||
+           std::memcmp(w, finalMayus.constData(), static_cast<size_t>(m)) == 0;
+  };
+  for (qint64 q = desde; q <= l - 1; ++q) {
+    if ((d[q - 1] == final[0] || d[q - 1] == finalMayus[0]) && coincide(q)) {
+      p_ = q + 1;
+      return datos_.mid(desde - 1, q - desde);
+    }
+  }
+  p_ = l;
+  return datos_.mid(desde - 1, l - 1 - desde);
 }
 
 long long valor(const QByteArray& texto) {

@@ -29,9 +29,6 @@ class Buscador {
   void limpiarFallo() { fallo_ = false; }
 
  private:
-  // Bytes [p, p+n) clipped to the buffer; false when p lies outside it.
-  bool leer(qint64 p, qint64 n, const char*& w, qint64& leidos);
-
   const QByteArray& datos_;
   qint64 p_ = 1;
   bool finbusca_ = false;
