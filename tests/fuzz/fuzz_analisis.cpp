@@ -29,6 +29,43 @@ void comprobar(const Analisis& a) {
     if (s.fecha <= 0) std::abort();
   }
 }
+
+// busca as first written, one window read at a time: the oracle for the fast scan.
+struct Referencia {
+  const QByteArray& d;
+  qint64 p = 1;
+  bool finbusca = false, fallo = false;
+  bool leer(qint64 q, qint64 n, QByteArray& w) const {
+    if (q < 1 || q > d.size()) return false;
+    w = d.mid(q - 1, n);
+    return true;
+  }
+  QByteArray busca(const QByteArray& empieza, const QByteArray& final) {
+    finbusca = false;
+    if (fallo) return {};
+    const QByteArray e = mayusculas1252(empieza);
+    const qint64 n = e.size(), m = final.size(), l = d.size();
+    QByteArray w;
+    if (n > 0) {
+      for (;;) {
+        if (!leer(p, n, w)) { fallo = true; return {}; }
+        ++p;
+        if (p + n - 1 > l) { finbusca = true; return {}; }
+        if (w.size() == n && mayusculas1252(w) == e) { p = p - 1 + n; break; }
+      }
+    }
+    QByteArray r;
+    if (m == 0) return r;
+    for (;;) {
+      if (!leer(p, m, w)) { fallo = true; return {}; }
+      ++p;
+      if (w.size() == m && (w == final || w == mayusculas1252(final))) break;
+      if (p == l) break;
+      r.append(w[0]);
+    }
+    return r;
+  }
+};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
@@ -49,14 +86,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
   comprobar(analizar(entrada, vacio));
   escrutinio(entrada, 0, operador);
 
-  // busca on its own, with its texts taken from the input.
+  // busca on its own, with its texts taken from the input, against the oracle.
   if (largo > 4) {
     Buscador b(entrada);
-    const QByteArray empieza = entrada.left(1 + datos[0] % 3);
-    const QByteArray final = entrada.mid(1, 1 + datos[1] % 4);
-    for (int i = 0; i < 8 && !b.fallo(); ++i) {
-      b.busca(empieza, final);
-      b.mover(datos[2] % 3 - 1);
+    Referencia r{entrada};
+    const QByteArray empieza = entrada.left(datos[0] % 4);
+    const QByteArray final = entrada.mid(1, datos[1] % 5);
+    const qint64 desde = datos[2] % 7 - 1;
+    b.ponerPosicion(desde);
+    r.p = desde;
+    for (int i = 0; i < 8; ++i) {
+      const QByteArray x = b.busca(empieza, final);
+      const QByteArray y = r.busca(empieza, final);
+      if (x != y || b.posicion() != r.p || b.finbusca() != r.finbusca || b.fallo() != r.fallo) std::abort();
+      const int paso = datos[3] % 3 - 1;
+      b.mover(paso);
+      r.p += paso;
     }
   }
   valor(entrada.left(64));
