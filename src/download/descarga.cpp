@@ -6,6 +6,7 @@
 #include "store/escritura.h"
 #include "store/fechas.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace sortilan {
@@ -103,6 +104,11 @@ void Descarga::alTraer(const plataforma::Traida& t) {
 }
 
 void Descarga::tick() {
+  // A message box of this tick runs an event loop in which Timer1 keeps firing;
+  // those ticks must not store and parse the answer a second time.
+  if (enTick_) return;
+  enTick_ = true;
+  const auto fin = qScopeGuard([this] { enTick_ = false; });
   ++contador;
   if (contador == 5 && Label6 == kConectando) {
     abortar();

@@ -81,6 +81,7 @@ class Descarga : public QObject {
   plataforma::CanalHttp& canal_;
   bool traendo_ = false;
   bool timerActivo_ = false;
+  bool enTick_ = false;
   bool demasiado_ = false;  // the answer was refused for its size
   QByteArray buffer_;       // the buffer record of the answer being processed
 };

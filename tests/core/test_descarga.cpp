@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <functional>
 
 using namespace sortilan;
 
@@ -238,6 +239,33 @@ class TestDescarga : public QObject {
     QCOMPARE(d.ProgressBar1, 5);
     QVERIFY(!b.ventana.llamadas.join(' ').contains("compruebapenas"));
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
+  }
+
+  void tickDuranteUnMensaje() {
+    // Timer1 fires while "Todavía no hay sorteos nuevos." waits for the user.
+    struct MensajesQueEsperan : plataforma::Mensajes {
+      std::function<void()> mientras;
+      int vistos = 0;
+      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones) override {
+        ++vistos;
+        if (mientras) mientras();
+        return plataforma::Respuesta::Aceptar;
+      }
+    };
+    Banco b(830);
+    auto mensajes = std::make_shared<MensajesQueEsperan>();
+    plataforma::ponerMensajes(mensajes);
+    prueba::CanalGuionado canal;
+    Descarga& d = b.con(canal);
+    mensajes->mientras = [&] {
+      for (int i = 0; i < 3; ++i) d.tick();
+    };
+    d.iniciar();
+    canal.responder(ejemplo());
+    b.ticks();
+    QCOMPARE(mensajes->vistos, 1);
+    QCOMPARE(b.ventana.llamadas.count("cargasorteos"), 2);
+    QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
   }
 
   void conexionConErrorAlAnalizar() {
