@@ -1,13 +1,14 @@
 // Storing and parsing an answer of the results service: the 150-day answer with its
 // new draws appended, and the largest answer accepted (16 MiB) walked to the end.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "download/analisis.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"
 #include "store/fechas.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 using namespace sortilan;
 
@@ -78,7 +79,6 @@ BENCHMARK(BM_Respuesta16MiB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-
 namespace {
 void BM_SoloRegistro(benchmark::State& st) {
   const QString respuesta = QString::fromUtf8(ejemplo());
@@ -91,5 +91,5 @@ void BM_SoloAnalisis(benchmark::State& st) {
   for (auto _ : st) benchmark::DoNotOptimize(analizar(buffer, c.ultimo));
 }
 BENCHMARK(BM_SoloAnalisis)->Unit(benchmark::kMicrosecond);
-}
+}  // namespace
 BENCHMARK_MAIN();

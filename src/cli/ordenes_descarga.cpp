@@ -1,11 +1,3 @@
-#include "cli/contexto.h"
-#include "download/descarga.h"
-#include "platform/canalhttp.h"
-#include "platform/plataforma.h"
-#include "platform/servicios.h"
-#include "report/escrutinio.h"
-#include "store/escritura.h"
-
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -13,6 +5,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
+
+#include "cli/contexto.h"
+#include "download/descarga.h"
+#include "platform/canalhttp.h"
+#include "platform/plataforma.h"
+#include "platform/servicios.h"
+#include "report/escrutinio.h"
+#include "store/escritura.h"
 
 namespace sortilan::cli {
 

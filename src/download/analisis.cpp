@@ -1,10 +1,10 @@
 #include "download/analisis.h"
 
+#include <array>
+
 #include "download/buscador.h"
 #include "store/codec.h"
 #include "store/fechas.h"
-
-#include <array>
 
 namespace sortilan {
 
@@ -40,8 +40,8 @@ QUrl direccionPeticion(const QUrl& base, const QDate& hoy) {
   u.setPath(ruta + QStringLiteral("/servicios/buscadorSorteos"));
   const QString desde = hoy.addDays(-150).toString(QStringLiteral("yyyyMMdd"));
   const QString hasta = hoy.toString(QStringLiteral("yyyyMMdd"));
-  u.setQuery(QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2")
-                 .arg(desde, hasta));
+  u.setQuery(
+      QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2").arg(desde, hasta));
   u.setFragment(QString());
   return u;
 }
@@ -127,7 +127,8 @@ Analisis analizar(const QByteArray& buffer, const Sorteo& ultimo) {
     b.busca(QByteArrayLiteral("combinacion\""), kDosPuntosComilla);
     s.numeros[0] = aRanura(valor(b.busca(kComillas, QByteArrayLiteral("-"))));
     b.mover(-1);
-    for (size_t j = 1; j < 5; ++j) s.numeros[j] = aRanura(valor(b.busca(QByteArrayLiteral("- "), QByteArrayLiteral(" "))));
+    for (size_t j = 1; j < 5; ++j)
+      s.numeros[j] = aRanura(valor(b.busca(QByteArrayLiteral("- "), QByteArrayLiteral(" "))));
     s.numeros[5] = aRanura(valor(b.busca(QByteArrayLiteral("("), QByteArrayLiteral(")"))));
     if (b.fallo()) return terminar(true);
     if (!combinacionValida(s)) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "store/sorteo.h"
-
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QUrl>
 #include <vector>
+
+#include "store/sorteo.h"
 
 namespace sortilan {
 
@@ -31,10 +31,10 @@ void ordena(Sorteo& s);
 struct Analisis {
   // Draws the combination pass accepted, newest first (the order of the answer).
   std::vector<Sorteo> sorteos;
-  int fechasNuevas = 0;    // dates the date pass took for new
-  bool finbusca = false;   // the last search ran off the end
-  bool error = false;      // the parse stopped on the data (a bad date, a read past the end, a 51st date)
-  bool invalido = false;   // the combination pass met an unusable combination
+  int fechasNuevas = 0;   // dates the date pass took for new
+  bool finbusca = false;  // the last search ran off the end
+  bool error = false;     // the parse stopped on the data (a bad date, a read past the end, a 51st date)
+  bool invalido = false;  // the combination pass met an unusable combination
 };
 
 // Both passes of the parse over the buffer record `buffer`. `ultimo` is the newest

@@ -11,9 +11,12 @@ std::array<char, 256> tablaMayusculas() {
   std::array<char, 256> t{};
   for (int i = 0; i < 256; ++i) {
     int u = i;
-    if ((i >= 'a' && i <= 'z') || (i >= 0xE0 && i <= 0xFE && i != 0xF7)) u = i - 0x20;
-    else if (i == 0x9A || i == 0x9C || i == 0x9E) u = i - 0x10;  // š œ ž
-    else if (i == 0xFF) u = 0x9F;                                 // ÿ
+    if ((i >= 'a' && i <= 'z') || (i >= 0xE0 && i <= 0xFE && i != 0xF7))
+      u = i - 0x20;
+    else if (i == 0x9A || i == 0x9C || i == 0x9E)
+      u = i - 0x10;  // š œ ž
+    else if (i == 0xFF)
+      u = 0x9F;  // ÿ
     t[static_cast<size_t>(i)] = static_cast<char>(u);
   }
   return t;
@@ -122,8 +125,10 @@ long long valor(const QByteArray& texto) {
     int primera = -1;
     bool resto = false;
     for (; i < n && texto[i] >= '0' && texto[i] <= '9'; ++i, saltar()) {
-      if (primera < 0) primera = texto[i] - '0';
-      else if (texto[i] != '0') resto = true;
+      if (primera < 0)
+        primera = texto[i] - '0';
+      else if (texto[i] != '0')
+        resto = true;
     }
     if (primera > 5 || (primera == 5 && (resto || entero % 2 == 1))) entero = std::min(kTope, entero + 1);
   }

@@ -1,13 +1,13 @@
 #include "download/descarga.h"
 
+#include <QScopeGuard>
+#include <algorithm>
+
 #include "main/sesion.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "store/escritura.h"
 #include "store/fechas.h"
-
-#include <QScopeGuard>
-#include <algorithm>
 
 namespace sortilan {
 

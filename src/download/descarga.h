@@ -1,11 +1,11 @@
 #pragma once
 
-#include "download/analisis.h"
-#include "platform/canalhttp.h"
-
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include "download/analisis.h"
+#include "platform/canalhttp.h"
 
 namespace sortilan {
 

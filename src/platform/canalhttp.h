@@ -11,11 +11,11 @@ namespace sortilan::plataforma {
 
 // How a transfer ended.
 struct Traida {
-  bool ok = false;          // the whole body arrived with a success status
-  bool demasiado = false;   // the body passed the size limit; the transfer was stopped
+  bool ok = false;         // the whole body arrived with a success status
+  bool demasiado = false;  // the body passed the size limit; the transfer was stopped
   int estadoHttp = 0;
-  qint64 recibidos = 0;     // bytes of body that arrived
-  QByteArray cuerpo;        // empty unless ok
+  qint64 recibidos = 0;  // bytes of body that arrived
+  QByteArray cuerpo;     // empty unless ok
   QString error;
 };
 

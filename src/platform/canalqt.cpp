@@ -61,9 +61,9 @@ void CanalQt::traer(const QUrl& url, const Opciones& opciones) {
   recibidos_ = 0;
   QNetworkRequest peticion(url);
   peticion.setTransferTimeout(espera_);
-  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                        opciones.mismoOrigen ? QNetworkRequest::SameOriginRedirectPolicy
-                                             : QNetworkRequest::NoLessSafeRedirectPolicy);
+  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute, opciones.mismoOrigen
+                                                                      ? QNetworkRequest::SameOriginRedirectPolicy
+                                                                      : QNetworkRequest::NoLessSafeRedirectPolicy);
   respuesta_ = red_->get(peticion);
   connect(respuesta_, &QNetworkReply::readyRead, this, &CanalQt::alLeer);
   connect(respuesta_, &QNetworkReply::finished, this, &CanalQt::alTerminar);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/canalhttp.h"
-
 #include <QPointer>
+
+#include "platform/canalhttp.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

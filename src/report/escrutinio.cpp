@@ -1,13 +1,13 @@
 #include "report/escrutinio.h"
 
+#include <QFile>
+#include <QHostAddress>
+
 #include "download/analisis.h"
 #include "download/buscador.h"
 #include "store/codec.h"
 #include "store/escritura.h"
 #include "store/fechas.h"
-
-#include <QFile>
-#include <QHostAddress>
 
 namespace sortilan {
 

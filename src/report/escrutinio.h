@@ -1,12 +1,12 @@
 #pragma once
 
-#include "store/resultado.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
 #include <array>
 #include <optional>
+
+#include "store/resultado.h"
 
 namespace sortilan {
 
@@ -16,8 +16,8 @@ struct Escrutinio {
   bool hayTabla = false;
   // Label10(i), category 1ª..8ª; empty where the answer gave nothing (the label keeps its text).
   std::array<std::optional<QString>, 8> premios;
-  QString ruta;     // document path as the answer names it, "" when none
-  QUrl documento;   // where the document is fetched from; empty when none or not acceptable
+  QString ruta;    // document path as the answer names it, "" when none
+  QUrl documento;  // where the document is fetched from; empty when none or not acceptable
 };
 
 // Label11(i): "- 1ª Categoría (5 + 1 Aciertos): " ...

@@ -1,12 +1,12 @@
 // The request address, the buffer record, busca and the two passes of the parse.
+#include <QFile>
+#include <QtTest>
+
 #include "download/analisis.h"
 #include "download/buscador.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
-
-#include <QFile>
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -53,8 +53,8 @@ class TestAnalisis : public QObject {
                                   << "https://resultados.example" + q.arg("20201008", "20210307");
     QTest::newRow("cambio de año") << "https://resultados.example" << QDate(2021, 1, 5)
                                    << "https://resultados.example" + q.arg("20200808", "20210105");
-    QTest::newRow("servicio local con barra") << "http://127.0.0.1:8080/" << QDate(2021, 3, 7)
-                                              << "http://127.0.0.1:8080" + q.arg("20201008", "20210307");
+    QTest::newRow("servicio local con barra")
+        << "http://127.0.0.1:8080/" << QDate(2021, 3, 7) << "http://127.0.0.1:8080" + q.arg("20201008", "20210307");
   }
   void direccion() {
     QFETCH(QString, base);
@@ -80,25 +80,24 @@ class TestAnalisis : public QObject {
     QTest::addColumn<int>("despues");
     QTest::addColumn<bool>("finbusca");
     QTest::addColumn<bool>("fallo");
-    QTest::newRow("inicio sin mayúsculas") << QByteArray("zzFecha_Sorteo\":\"2021-") << 1
-                                           << QByteArray("FECHA_SORTEO") << QByteArray(":\"") << QByteArray("\"")
-                                           << 17 << false << false;
-    QTest::newRow("queda uno tras el final") << QByteArray("\"2021-03-07 ") << 1 << QByteArray("\"")
-                                             << QByteArray("-") << QByteArray("2021") << 7 << false << false;
+    QTest::newRow("inicio sin mayúsculas") << QByteArray("zzFecha_Sorteo\":\"2021-") << 1 << QByteArray("FECHA_SORTEO")
+                                           << QByteArray(":\"") << QByteArray("\"") << 17 << false << false;
+    QTest::newRow("queda uno tras el final") << QByteArray("\"2021-03-07 ") << 1 << QByteArray("\"") << QByteArray("-")
+                                             << QByteArray("2021") << 7 << false << false;
     QTest::newRow("final en mayúsculas") << QByteArray("[xyAB--") << 1 << QByteArray("[") << QByteArray("ab")
                                          << QByteArray("xy") << 5 << false << false;
     QTest::newRow("final mezclado no vale") << QByteArray("[xyaB--") << 1 << QByteArray("[") << QByteArray("ab")
                                             << QByteArray("xyaB") << 7 << false << false;
-    QTest::newRow("la recogida para en el último") << QByteArray("[abc") << 1 << QByteArray("[")
-                                                   << QByteArray("]") << QByteArray("a") << 4 << false << false;
+    QTest::newRow("la recogida para en el último")
+        << QByteArray("[abc") << 1 << QByteArray("[") << QByteArray("]") << QByteArray("a") << 4 << false << false;
     QTest::newRow("no está") << QByteArray("abc") << 1 << QByteArray("x") << QByteArray("y") << QByteArray() << 4
                              << true << false;
-    QTest::newRow("acaba en el último carácter") << QByteArray("abcX") << 1 << QByteArray("X") << QByteArray("")
-                                                 << QByteArray() << 5 << true << false;
+    QTest::newRow("acaba en el último carácter")
+        << QByteArray("abcX") << 1 << QByteArray("X") << QByteArray("") << QByteArray() << 5 << true << false;
     QTest::newRow("empieza fuera") << QByteArray("abc") << 10 << QByteArray("a") << QByteArray("b") << QByteArray()
                                    << 10 << false << true;
-    QTest::newRow("posición cero") << QByteArray("abc") << 0 << QByteArray("a") << QByteArray("b") << QByteArray()
-                                   << 0 << false << true;
+    QTest::newRow("posición cero") << QByteArray("abc") << 0 << QByteArray("a") << QByteArray("b") << QByteArray() << 0
+                                   << false << true;
   }
   void busca() {
     QFETCH(QByteArray, datos);
@@ -115,7 +114,8 @@ class TestAnalisis : public QObject {
 
   void ejemploResuelto() {
     // The date and the combination of one draw, walked as the two passes walk them.
-    const QByteArray d = buffer(R"x({"fecha_sorteo":"2021-03-07 00:00:00","combinacion":"04 - 10 - 29 - 39 - 54 R(9)"})x");
+    const QByteArray d =
+        buffer(R"x({"fecha_sorteo":"2021-03-07 00:00:00","combinacion":"04 - 10 - 29 - 39 - 54 R(9)"})x");
     Buscador b(d);
     b.busca("fecha_sorteo", ":\"");
     b.mover(1);
@@ -252,11 +252,6 @@ class TestAnalisis : public QObject {
     QCOMPARE(a.sorteos.size(), size_t{2});
     QCOMPARE(a.sorteos[1].numeros[6], int16_t{3});
     QCOMPARE(a.sorteos[1].numeros[7], int16_t{4});
-  }
-
-  void etiqueta() {
-    QCOMPARE(textoNuevos(1), QStringLiteral("1 sorteo"));
-    QCOMPARE(textoNuevos(3), QStringLiteral("3 sorteos"));
   }
 };
 

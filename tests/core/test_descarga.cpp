@@ -1,15 +1,15 @@
 // The download sequence driven tick by tick, against a scripted channel and against
 // the real channel talking to a local fake service.
+#include <QFile>
+#include <QtTest>
+#include <functional>
+
 #include "download/descarga.h"
 #include "main/sesion.h"
 #include "platform/canalqt.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
-
-#include <QFile>
-#include <QtTest>
-#include <functional>
 
 using namespace sortilan;
 
@@ -312,10 +312,10 @@ class TestDescarga : public QObject {
     QTest::addColumn<int>("ticks");
     QTest::addColumn<QStringList>("mensajes");
     QTest::newRow("100 caracteres: se rinde a los 5") << 100 << "CONECTANDO AL SERVIDOR" << 5 << QStringList();
-    QTest::newRow("101 caracteres: espera 30") << 101 << "BUSCANDO SORTEOS" << 30
-                                               << QStringList{QStringLiteral(
-                                                      "Error de conexión: Problemas con el servidor. Tarda en "
-                                                      "responder. Pruebe más tarde...")};
+    QTest::newRow("101 caracteres: espera 30")
+        << 101 << "BUSCANDO SORTEOS" << 30
+        << QStringList{QStringLiteral("Error de conexión: Problemas con el servidor. Tarda en "
+                                      "responder. Pruebe más tarde...")};
   }
   void reglasDeTicks() {
     QFETCH(int, largo);
@@ -342,9 +342,10 @@ class TestDescarga : public QObject {
     Descarga& d = b.con(canal);
     d.Label19 = QStringLiteral("3 sorteos");
     d.iniciar();
-    QCOMPARE(b.titulos(), QStringList{QStringLiteral(
-                              "Error de fechas: La fecha de tu ordenador parece incorrecta. Existen sorteos en la "
-                              "base de datos con fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")});
+    QCOMPARE(b.titulos(),
+             QStringList{QStringLiteral(
+                 "Error de fechas: La fecha de tu ordenador parece incorrecta. Existen sorteos en la "
+                 "base de datos con fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")});
     QVERIFY(canal.pedidas.isEmpty());
     QCOMPARE(d.Label19, QString());
     QVERIFY(!d.enCurso());
@@ -378,16 +379,17 @@ class TestDescarga : public QObject {
     QTest::addColumn<bool>("rechazar");
     QTest::addColumn<QStringList>("mensajes");
     QTest::addColumn<int>("nuevos");
-    const QStringList sinConexion{QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...")};
+    const QStringList sinConexion{
+        QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...")};
     QTest::newRow("respuesta") << 200 << ejemplo() << 0 << false << QStringList() << 18;
     QTest::newRow("403 no parece un navegador") << 403 << QByteArray("Forbidden") << 0 << false << sinConexion << 0;
-    QTest::newRow("406 demasiadas peticiones") << 406 << QByteArray("<html>Not Acceptable</html>") << 0 << false
-                                               << sinConexion << 0;
+    QTest::newRow("406 demasiadas peticiones")
+        << 406 << QByteArray("<html>Not Acceptable</html>") << 0 << false << sinConexion << 0;
     QTest::newRow("lento") << 200 << ejemplo() << 5000 << false << sinConexion << 0;
     QTest::newRow("conexión rechazada") << 200 << QByteArray() << 0 << true << sinConexion << 0;
     QTest::newRow("texto de búsqueda vacía")
-        << 200 << QByteArray("\"No se ha encontrado ningún registro para los parámetros introducidos.\"") << 0
-        << false << QStringList{kTodavia} << 0;
+        << 200 << QByteArray("\"No se ha encontrado ningún registro para los parámetros introducidos.\"") << 0 << false
+        << QStringList{kTodavia} << 0;
   }
   void servicioLocal() {
     QFETCH(int, estado);
@@ -401,7 +403,8 @@ class TestDescarga : public QObject {
     servicio.configurar(b.entorno.carpeta.path());
     if (rechazar) {
       QSettings ini(b.entorno.ruta(QStringLiteral("sortilan.ini")), QSettings::IniFormat);
-      ini.setValue(QStringLiteral("servicios/resultados"), QStringLiteral("http://127.0.0.1:%1").arg(prueba::puertoCerrado()));
+      ini.setValue(QStringLiteral("servicios/resultados"),
+                   QStringLiteral("http://127.0.0.1:%1").arg(prueba::puertoCerrado()));
     }
     plataforma::CanalQt canal(300);  // a short time-out stands for the 60 s one
     Descarga& d = b.con(canal);
@@ -411,7 +414,8 @@ class TestDescarga : public QObject {
     QTEST(b.titulos(), "mensajes");
     QFETCH(int, nuevos);
     QCOMPARE(static_cast<int>(b.sorteos().size()), 808 + nuevos);
-    if (!rechazar) QVERIFY(servicio.pedidas.value(0).startsWith(QStringLiteral("/servicios/buscadorSorteos?game_id=ELGR")));
+    if (!rechazar)
+      QVERIFY(servicio.pedidas.value(0).startsWith(QStringLiteral("/servicios/buscadorSorteos?game_id=ELGR")));
     if (!b.titulos().isEmpty() && b.titulos()[0].startsWith(QStringLiteral("Error de conexión"))) {
       QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), QByteArray("\"anterior\"\r\n"));
       QCOMPARE(d.ProgressBar1, 0);

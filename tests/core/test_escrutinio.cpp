@@ -1,12 +1,12 @@
 // The prize report from the download buffer and the checks on its document.
+#include <QFile>
+#include <QtTest>
+
 #include "download/analisis.h"
 #include "report/escrutinio.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
-
-#include <QFile>
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -67,10 +67,14 @@ class TestEscrutinio : public QObject {
   void raros_data() {
     QTest::addColumn<QString>("carla");
     QTest::addColumn<QString>("limpio");
-    QTest::newRow("euro") << "1.234,56 €" << "1.234,56";
-    QTest::newRow("blancos") << " 12 " << "12";
-    QTest::newRow("vacío") << "" << "";
-    QTest::newRow("llaves, barra, tilde, acentos") << "a{b|c}~d é\t\r\n" << "abcd";
+    QTest::newRow("euro") << "1.234,56 €"
+                          << "1.234,56";
+    QTest::newRow("blancos") << " 12 "
+                             << "12";
+    QTest::newRow("vacío") << ""
+                           << "";
+    QTest::newRow("llaves, barra, tilde, acentos") << "a{b|c}~d é\t\r\n"
+                                                   << "abcd";
   }
   void raros() {
     QFETCH(QString, carla);
@@ -81,17 +85,36 @@ class TestEscrutinio : public QObject {
     QTest::addColumn<QString>("operador");
     QTest::addColumn<QString>("ruta");
     QTest::addColumn<QString>("direccion");
-    QTest::newRow("normal") << "https://operador.example" << "/d/acta.pdf" << "https://operador.example/d/acta.pdf";
-    QTest::newRow("http pasa a https") << "http://operador.example" << "/d/acta.pdf"
+    QTest::newRow("normal") << "https://operador.example"
+                            << "/d/acta.pdf"
+                            << "https://operador.example/d/acta.pdf";
+    QTest::newRow("http pasa a https") << "http://operador.example"
+                                       << "/d/acta.pdf"
                                        << "https://operador.example/d/acta.pdf";
-    QTest::newRow("servicio local") << "http://127.0.0.1:8080" << "/d/acta.pdf" << "http://127.0.0.1:8080/d/acta.pdf";
-    QTest::newRow("otro sitio") << "https://operador.example" << "//otro.example/x.pdf" << "";
-    QTest::newRow("dirección entera") << "https://operador.example" << "https://otro.example/x.pdf" << "";
-    QTest::newRow("arroba") << "https://operador.example" << "@otro.example/x.pdf" << "";
-    QTest::newRow("subir") << "https://operador.example" << "/d/../../x.pdf" << "";
-    QTest::newRow("blanco") << "https://operador.example" << "/d/a b.pdf" << "";
-    QTest::newRow("barra invertida") << "https://operador.example" << "/\\otro.example/x.pdf" << "";
-    QTest::newRow("vacía") << "https://operador.example" << "" << "";
+    QTest::newRow("servicio local") << "http://127.0.0.1:8080"
+                                    << "/d/acta.pdf"
+                                    << "http://127.0.0.1:8080/d/acta.pdf";
+    QTest::newRow("otro sitio") << "https://operador.example"
+                                << "//otro.example/x.pdf"
+                                << "";
+    QTest::newRow("dirección entera") << "https://operador.example"
+                                      << "https://otro.example/x.pdf"
+                                      << "";
+    QTest::newRow("arroba") << "https://operador.example"
+                            << "@otro.example/x.pdf"
+                            << "";
+    QTest::newRow("subir") << "https://operador.example"
+                           << "/d/../../x.pdf"
+                           << "";
+    QTest::newRow("blanco") << "https://operador.example"
+                            << "/d/a b.pdf"
+                            << "";
+    QTest::newRow("barra invertida") << "https://operador.example"
+                                     << "/\\otro.example/x.pdf"
+                                     << "";
+    QTest::newRow("vacía") << "https://operador.example"
+                           << ""
+                           << "";
   }
   void direccionDelDocumento() {
     QFETCH(QString, operador);
@@ -129,13 +152,6 @@ class TestEscrutinio : public QObject {
     QVERIFY(!QFile::exists(ruta));
     QVERIFY(!guardarDocumento("<html>error</html>", ruta));
     QVERIFY(!QFile::exists(ruta));
-  }
-
-  void avisos() {
-    QCOMPARE(avisoNoDisponible(),
-             QStringLiteral("\r\nATENCIÓN:\r\nLos datos del sorteo aún no están disponibles. Intente más tarde."));
-    QCOMPARE(categoria(0), QStringLiteral("- 1ª Categoría (5 + 1 Aciertos): "));
-    QCOMPARE(categoria(7), QStringLiteral("- 8ª Categoría (2 + 0 Aciertos): "));
   }
 };
 

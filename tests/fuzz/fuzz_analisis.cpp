@@ -1,16 +1,16 @@
 // libFuzzer target: an untrusted answer through the buffer record, the parse and
 // the prize report. Any crash, out-of-bounds read or accepted draw outside the
 // valid ranges is a finding.
-#include "download/analisis.h"
-#include "download/buscador.h"
-#include "report/escrutinio.h"
-#include "store/fechas.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
 #include <cstdint>
 #include <cstdlib>
+
+#include "download/analisis.h"
+#include "download/buscador.h"
+#include "report/escrutinio.h"
+#include "store/fechas.h"
 
 using namespace sortilan;
 
@@ -48,16 +48,28 @@ struct Referencia {
     QByteArray w;
     if (n > 0) {
       for (;;) {
-        if (!leer(p, n, w)) { fallo = true; return {}; }
+        if (!leer(p, n, w)) {
+          fallo = true;
+          return {};
+        }
         ++p;
-        if (p + n - 1 > l) { finbusca = true; return {}; }
-        if (w.size() == n && mayusculas1252(w) == e) { p = p - 1 + n; break; }
+        if (p + n - 1 > l) {
+          finbusca = true;
+          return {};
+        }
+        if (w.size() == n && mayusculas1252(w) == e) {
+          p = p - 1 + n;
+          break;
+        }
       }
     }
     QByteArray r;
     if (m == 0) return r;
     for (;;) {
-      if (!leer(p, m, w)) { fallo = true; return {}; }
+      if (!leer(p, m, w)) {
+        fallo = true;
+        return {};
+      }
       ++p;
       if (w.size() == m && (w == final || w == mayusculas1252(final))) break;
       if (p == l) break;

@@ -1,12 +1,4 @@
 // A whole download in the main window against the local fake service.
-#include "download/analisis.h"
-#include "download/gui/descargador.h"
-#include "main/gui/principal.h"
-#include "main/gui/tabgeneral.h"
-#include "report/gui/tabultimo.h"
-#include "support/dobles.h"
-#include "support/servicioprueba.h"
-
 #include <QAction>
 #include <QBuffer>
 #include <QGroupBox>
@@ -21,6 +13,14 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
+
+#include "download/analisis.h"
+#include "download/gui/descargador.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabgeneral.h"
+#include "report/gui/tabultimo.h"
+#include "support/dobles.h"
+#include "support/servicioprueba.h"
 
 using namespace sortilan;
 
@@ -113,7 +113,8 @@ class TestDescargador : public QObject {
     servicio.poner(QStringLiteral("/documents/"), {200, "<html>no</html>", 0, false});
     servicio.configurar(e.carpeta.path());
     e.escribir(QStringLiteral("vix.pdf"), unPdf());
-    e.escribir(QStringLiteral("www.txt"), registroCitado(QString::fromUtf8(leer(QStringLiteral("respuesta_ejemplo.json")))));
+    e.escribir(QStringLiteral("www.txt"),
+               registroCitado(QString::fromUtf8(leer(QStringLiteral("respuesta_ejemplo.json")))));
     ui::Principal w;
     w.cargar(e.carpeta.path());
     // At start-up the stored document of the last download is shown.

@@ -74,14 +74,15 @@ QByteArray respuestaSintetica(const QList<SorteoRespuesta>& sorteos, int largo, 
                    s.combinacion.toLatin1() + (conParentesis ? " (" : " R(") + QByteArray::number(s.clave) +
                    ")\",\"escrutinio\":[";
     for (int c = 1; c <= 9; ++c)
-      o += "{\"tipo\":\"" + QByteArray::number(c) + "\xc2\xaa Categor\xc3\xad" "a\",\"categoria\":" +
+      o += "{\"tipo\":\"" + QByteArray::number(c) +
+           "\xc2\xaa Categor\xc3\xad"
+           "a\",\"categoria\":" +
            QByteArray::number(c) + ",\"premio\":\"" + QByteArray::number(1000 * (10 - c) + i) + ".50\"},";
     o.chop(1);
     o += "],\"contenidosRelacionados\":{\"relleno\":\"";
     o += QByteArray(std::max<qsizetype>(0, largo - o.size() - 80), 'x');
     // The document list closes the object, so the array ends with "]}}]" as the service's does.
-    o += "\",\"documentos\":[{\"tituloRelacion\":\"Acta\",\"urlContenido\":\"/documentos/acta-" + fecha +
-         ".pdf\"}]}}";
+    o += "\",\"documentos\":[{\"tituloRelacion\":\"Acta\",\"urlContenido\":\"/documentos/acta-" + fecha + ".pdf\"}]}}";
     out += o;
     if (i + 1 < sorteos.size()) out += ",";
   }

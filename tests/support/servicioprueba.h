@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/canalhttp.h"
-
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QStringList>
 #include <QTcpServer>
-#include <QDate>
+
+#include "platform/canalhttp.h"
 
 namespace sortilan::prueba {
 
@@ -18,8 +18,8 @@ class ServicioPrueba : public QObject {
   struct Respuesta {
     int estado = 200;
     QByteArray cuerpo;
-    int demoraMs = 0;        // answer only after this long
-    bool cerrar = false;     // hang up without answering
+    int demoraMs = 0;     // answer only after this long
+    bool cerrar = false;  // hang up without answering
   };
   ServicioPrueba();
   quint16 puerto() const { return servidor_.serverPort(); }

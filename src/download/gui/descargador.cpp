@@ -1,13 +1,5 @@
 #include "download/gui/descargador.h"
 
-#include "checking/gui/comprobador.h"
-#include "main/gui/principal.h"
-#include "main/gui/tabgeneral.h"
-#include "platform/plataforma.h"
-#include "platform/servicios.h"
-#include "report/gui/tabultimo.h"
-#include "store/escritura.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -19,6 +11,14 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "checking/gui/comprobador.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabgeneral.h"
+#include "platform/plataforma.h"
+#include "platform/servicios.h"
+#include "report/gui/tabultimo.h"
+#include "store/escritura.h"
+
 namespace sortilan::ui {
 
 namespace {
@@ -28,10 +28,7 @@ constexpr qint64 kMaximoDocumento = 64 * 1024 * 1024;
 }  // namespace
 
 Descargador::Descargador(Principal& principal)
-    : QObject(&principal),
-      p_(principal),
-      canal_(plataforma::crearCanal()),
-      canalPdf_(plataforma::crearCanal()) {
+    : QObject(&principal), p_(principal), canal_(plataforma::crearCanal()), canalPdf_(plataforma::crearCanal()) {
   descarga_ = std::make_unique<Descarga>(p_.sesion(), *this, *canal_);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <memory>
+
 #include "download/descarga.h"
 #include "platform/canalhttp.h"
 #include "report/escrutinio.h"
-
-#include <QObject>
-#include <memory>
 
 class QTimer;
 

@@ -1,8 +1,5 @@
 #include "report/gui/tabultimo.h"
 
-#include "main/gui/controles.h"
-#include "report/escrutinio.h"
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +9,9 @@
 #include <QPdfView>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
+#include "report/escrutinio.h"
 
 namespace sortilan::ui {
 
