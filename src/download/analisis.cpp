@@ -31,6 +31,16 @@ int16_t aRanura(long long v) {
   if (v < -1 || v > 999) return -1;
   return static_cast<int16_t>(v);
 }
+// Windows-1252 byte of a character outside Latin-1; '?' when the code page lacks it.
+char byteAlto(char16_t u) {
+  static const QString altos = [] {
+    QByteArray b(32, '\0');
+    for (int i = 0; i < 32; ++i) b[i] = static_cast<char>(0x80 + i);
+    return desdeWindows1252(b);
+  }();
+  const qsizetype i = altos.indexOf(QChar(u));
+  return i < 0 ? '?' : static_cast<char>(0x80 + i);
+}
 }  // namespace
 
 QUrl direccionPeticion(const QUrl& base, const QDate& hoy) {
@@ -57,7 +67,7 @@ QByteArray registroCitado(const QString& respuesta) {
       if (u == '"') *o++ = '"';
       *o++ = static_cast<char>(u);
     } else {
-      *o++ = aWindows1252(QString(ch)).at(0);
+      *o++ = byteAlto(u);
     }
   }
   *o++ = '"';
