@@ -41,5 +41,7 @@ int ordenImportar(Contexto& c, QStringList args);
 int ordenBorrarSorteo(Contexto& c, QStringList args);
 int ordenBorrarSorteos(Contexto& c, QStringList args);
 int ordenReiniciarPenas(Contexto& c, QStringList args);
+int ordenDescargar(Contexto& c, QStringList args);
+int ordenEscrutinio(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

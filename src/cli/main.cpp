@@ -36,6 +36,9 @@ const Entrada kOrdenes[] = {
     {"borrar-sorteo", ordenBorrarSorteo, "borrar-sorteo AAAA-MM-DD --si  elimina el sorteo de esa fecha"},
     {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si         elimina todos los sorteos"},
     {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si        pone a cero los aciertos de las peñas"},
+    {"descargar", ordenDescargar,
+     "descargar [--respuesta ARCHIVO]  baja los sorteos nuevos (o procesa una respuesta guardada)"},
+    {"escrutinio", ordenEscrutinio, "escrutinio [--json]         premios del último sorteo descargado"},
 };
 
 void ayuda(QTextStream& s) {

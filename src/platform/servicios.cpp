@@ -38,6 +38,7 @@ Servicios leerServicios(const QString& carpeta) {
   s.resultados = direccion(ini, "resultados", Servicios::porDefectoOperador());
   s.operador = direccion(ini, "operador", Servicios::porDefectoOperador());
   s.fabricante = direccion(ini, "fabricante", QUrl());
+  s.correo = ini.value(QStringLiteral("correo")).toString().trimmed();
   return s;
 }
 

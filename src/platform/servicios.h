@@ -10,10 +10,12 @@ namespace sortilan::plataforma {
 //   resultados = base address of the results service (scheme included)
 //   operador   = the operator's web site (report documents)
 //   fabricante = the maker's server (news, shop, web site); none by default
+//   correo     = the support e-mail address named when an answer cannot be read
 struct Servicios {
   QUrl resultados;
   QUrl operador;
   QUrl fabricante;  // empty: the news check, the shop and the web links do nothing
+  QString correo;
 
   bool hayFabricante() const { return fabricante.isValid() && !fabricante.isEmpty(); }
   // Address on the maker's server, empty when there is none.

@@ -54,6 +54,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   auxiliares_ = new Auxiliares(*this);
   comprobador_->conectar();
   menus_ = new Menus(*this);
+  descargador_->conectar();
   resize(1180, 640);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {

@@ -5,8 +5,14 @@
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class QPdfDocument;
+class QPdfView;
+class QPlainTextEdit;
 class QVBoxLayout;
+
+namespace sortilan {
+struct Escrutinio;
+}
 
 namespace sortilan::ui {
 
@@ -16,13 +22,26 @@ class TabUltimo : public QWidget {
  public:
   explicit TabUltimo(QWidget* padre = nullptr);
 
+  // Title and prizes; a prize the report lacks keeps the label's text.
+  void poner(const Escrutinio& e);
+  // Text1 in place of the document.
+  void mostrarAviso(const QString& texto);
+  // The document in WebBrowser1; a file that cannot be opened is a failed navigation.
+  void mostrarDocumento(const QString& archivo);
+  void Text1_Click();
+
   QLabel* Label8 = nullptr;
-  QLineEdit* Text1 = nullptr;
+  QPlainTextEdit* Text1 = nullptr;
   QGroupBox* Frame2 = nullptr;
   std::array<QLabel*, 8> Label11{};  // category captions
   std::array<QLabel*, 8> Label10{};  // prize amounts
   QWidget* WebBrowser1 = nullptr;    // where the report document is shown
   QVBoxLayout* capaDocumento = nullptr;
+  QPdfView* visor = nullptr;
+  QPdfDocument* documento = nullptr;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
 };
 
 }  // namespace sortilan::ui

@@ -1,0 +1,95 @@
+// Storing and parsing an answer of the results service: the 150-day answer with its
+// new draws appended, and the largest answer accepted (16 MiB) walked to the end.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "download/analisis.h"
+#include "report/escrutinio.h"
+#include "store/archivoregistros.h"
+#include "store/fechas.h"
+
+using namespace sortilan;
+
+namespace {
+
+QByteArray ejemplo() {
+  QFile f(QStringLiteral(SORTILAN_TEST_DATA "/respuesta_ejemplo.json"));
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+// The history up to 4 October 2020: the sample brings 18 draws after it.
+struct Carpeta {
+  QTemporaryDir dir;
+  ArchivoDe<Sorteo> sorteos;
+  Sorteo ultimo;
+  Carpeta() {
+    QFile origen(QStringLiteral(SORTILAN_TEST_DATA "/numeros.dat"));
+    origen.open(QIODevice::ReadOnly);
+    QFile f(dir.filePath(QStringLiteral("numeros.dat")));
+    f.open(QIODevice::WriteOnly);
+    f.write(origen.read(808 * Sorteo::kTamano));
+    f.close();
+    sorteos.abrir(f.fileName());
+    sorteos.leer(808, ultimo);
+  }
+};
+
+void BM_Respuesta150Dias(benchmark::State& st) {
+  Carpeta c;
+  const QString respuesta = QString::fromUtf8(ejemplo());
+  for (auto _ : st) {
+    const QByteArray buffer = registroCitado(respuesta);
+    const Analisis a = analizar(buffer, c.ultimo);
+    int k = 809;
+    for (auto s = a.sorteos.rbegin(); s != a.sorteos.rend(); ++s) c.sorteos.escribir(k++, *s);
+    benchmark::DoNotOptimize(a.sorteos.size());
+  }
+  st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * respuesta.size());
+}
+BENCHMARK(BM_Respuesta150Dias)->Unit(benchmark::kMicrosecond);
+
+void BM_Escrutinio150Dias(benchmark::State& st) {
+  const QByteArray buffer = registroCitado(QString::fromUtf8(ejemplo()));
+  const QUrl operador(QStringLiteral("https://operador.example"));
+  for (auto _ : st) benchmark::DoNotOptimize(escrutinio(buffer, oleDesdeFecha(QDate(2021, 3, 7)), operador));
+}
+BENCHMARK(BM_Escrutinio150Dias)->Unit(benchmark::kMicrosecond);
+
+// 16 MiB of draws already stored: the date pass reads every one of them.
+void BM_Respuesta16MiB(benchmark::State& st) {
+  const QByteArray e = ejemplo();
+  const QByteArray objetos = e.mid(1, e.size() - 2);
+  QByteArray grande = "[";
+  while (grande.size() + objetos.size() + 2 < kMaximoRespuesta) grande += objetos + ",";
+  grande += objetos + "]";
+  const QString respuesta = QString::fromUtf8(grande);
+  Sorteo ultimo;
+  ultimo.fecha = oleDesdeFecha(QDate(2021, 3, 7));
+  for (auto _ : st) {
+    const QByteArray buffer = registroCitado(respuesta);
+    const Analisis a = analizar(buffer, ultimo);
+    benchmark::DoNotOptimize(a.sorteos.size());
+  }
+  st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * grande.size());
+}
+BENCHMARK(BM_Respuesta16MiB)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+void BM_SoloRegistro(benchmark::State& st) {
+  const QString respuesta = QString::fromUtf8(ejemplo());
+  for (auto _ : st) benchmark::DoNotOptimize(registroCitado(respuesta));
+}
+BENCHMARK(BM_SoloRegistro)->Unit(benchmark::kMicrosecond);
+void BM_SoloAnalisis(benchmark::State& st) {
+  Carpeta c;
+  const QByteArray buffer = registroCitado(QString::fromUtf8(ejemplo()));
+  for (auto _ : st) benchmark::DoNotOptimize(analizar(buffer, c.ultimo));
+}
+BENCHMARK(BM_SoloAnalisis)->Unit(benchmark::kMicrosecond);
+}  // namespace
+BENCHMARK_MAIN();

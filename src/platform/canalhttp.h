@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+namespace sortilan::plataforma {
+
+// How a transfer ended.
+struct Traida {
+  bool ok = false;         // the whole body arrived with a success status
+  bool demasiado = false;  // the body passed the size limit; the transfer was stopped
+  int estadoHttp = 0;
+  qint64 recibidos = 0;  // bytes of body that arrived
+  QByteArray cuerpo;     // empty unless ok
+  QString error;
+};
+
+// The transfer channel of the downloads: one GET at a time, cancellable, with an
+// idle/error test and state notifications in which 11 means an error.
+class CanalHttp : public QObject {
+  Q_OBJECT
+ public:
+  // State codes of the notifications.
+  enum Estado { kSolicitando = 5, kRecibiendo = 7, kError = 11, kCompletado = 12 };
+
+  struct Opciones {
+    qint64 limite = 16 * 1024 * 1024;  // bytes of body accepted
+    bool mismoOrigen = false;          // refuse redirections to another site
+  };
+
+  using QObject::QObject;
+  // Starts fetching `url`, cancelling any transfer still running; `terminado`
+  // is emitted once, later, from the event loop.
+  virtual void traer(const QUrl& url, const Opciones& opciones) = 0;
+  void traer(const QUrl& url) { traer(url, Opciones{}); }
+  virtual void cancelar() = 0;
+  virtual bool ocupado() const = 0;
+  // The last transfer failed or was cancelled.
+  virtual bool conError() const = 0;
+
+ signals:
+  void estado(int codigo);
+  void terminado(const sortilan::plataforma::Traida& traida);
+};
+
+// The channel of the program (HTTPS with certificate checks); tests install their own.
+using FabricaCanal = std::function<std::unique_ptr<CanalHttp>()>;
+std::unique_ptr<CanalHttp> crearCanal();
+void ponerFabricaCanal(FabricaCanal fabrica);
+
+// Blocks in a local event loop until the transfer ends; for the command line.
+Traida traerEsperando(CanalHttp& canal, const QUrl& url, const CanalHttp::Opciones& opciones = {});
+
+}  // namespace sortilan::plataforma

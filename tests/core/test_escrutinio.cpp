@@ -1,0 +1,159 @@
+// The prize report from the download buffer and the checks on its document.
+#include <QFile>
+#include <QtTest>
+
+#include "download/analisis.h"
+#include "report/escrutinio.h"
+#include "store/fechas.h"
+#include "support/dobles.h"
+#include "support/servicioprueba.h"
+
+using namespace sortilan;
+
+namespace {
+QByteArray bufferEjemplo() {
+  QFile f(prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json")));
+  f.open(QIODevice::ReadOnly);
+  return registroCitado(QString::fromUtf8(f.readAll()));
+}
+const QUrl kOperador(QStringLiteral("https://operador.example"));
+double fecha() { return oleDesdeFecha(QDate(2021, 3, 7)); }
+}  // namespace
+
+class TestEscrutinio : public QObject {
+  Q_OBJECT
+ private slots:
+  void conTabla() {
+    const Escrutinio e = escrutinio(bufferEjemplo(), fecha(), kOperador);
+    QCOMPARE(e.titulo, QStringLiteral("-Informe del Domingo, 7 de marzo del 2021"));
+    QVERIFY(e.hayTabla);
+    QStringList premios;
+    for (const auto& p : e.premios) premios << p.value_or(QStringLiteral("?"));
+    QCOMPARE(premios, (QStringList{"0.00", "0.00", "47445.95", "504.65", "24.82", "9.37", "4.91", "3.00"}));
+    QCOMPARE(e.ruta, QStringLiteral("/documents/d/loterias/acta-el-gordo-20210307.pdf"));
+    QCOMPARE(e.documento.toString(),
+             QStringLiteral("https://operador.example/documents/d/loterias/acta-el-gordo-20210307.pdf"));
+  }
+
+  void sinTabla_data() {
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::newRow("sin sorteos") << registroCitado(QStringLiteral("[]"));
+    QTest::newRow("búsqueda vacía") << registroCitado(
+        QStringLiteral("\"No se ha encontrado ningún registro para los parámetros introducidos.\""));
+    QTest::newRow("buffer vacío") << QByteArray();
+    QTest::newRow("tabla lejos de su clave")
+        << registroCitado(QStringLiteral("[{\"escrutinio\":[],\"x\":\"%1\",\"categoria\":1,\"premio\":\"5\"}]")
+                              .arg(QString(400, QLatin1Char('x'))));
+  }
+  void sinTabla() {
+    QFETCH(QByteArray, buffer);
+    const Escrutinio e = escrutinio(buffer, fecha(), kOperador);
+    QVERIFY(!e.hayTabla);
+    for (const auto& p : e.premios) QVERIFY(!p);
+    QVERIFY(e.documento.isEmpty());
+    QCOMPARE(e.titulo, QStringLiteral("-Informe del Domingo, 7 de marzo del 2021"));
+  }
+
+  void sintetica() {
+    // Prizes of the first (newest) draw only; " (k)" keys do not matter here.
+    const QByteArray r = prueba::respuestaSintetica(
+        {{QDate(2021, 3, 7), "01 - 02 - 03 - 04 - 05", 1}, {QDate(2021, 2, 28), "01 - 02 - 03 - 04 - 06", 1}});
+    const Escrutinio e = escrutinio(registroCitado(QString::fromUtf8(r)), fecha(), kOperador);
+    QCOMPARE(e.premios[0].value_or(QString()), QStringLiteral("9000.50"));
+    QCOMPARE(e.premios[7].value_or(QString()), QStringLiteral("2000.50"));
+    QCOMPARE(e.documento.path(), QStringLiteral("/documentos/acta-2021-03-07.pdf"));
+  }
+
+  void raros_data() {
+    QTest::addColumn<QString>("carla");
+    QTest::addColumn<QString>("limpio");
+    QTest::newRow("euro") << "1.234,56 €"
+                          << "1.234,56";
+    QTest::newRow("blancos") << " 12 "
+                             << "12";
+    QTest::newRow("vacío") << ""
+                           << "";
+    QTest::newRow("llaves, barra, tilde, acentos") << "a{b|c}~d é\t\r\n"
+                                                   << "abcd";
+  }
+  void raros() {
+    QFETCH(QString, carla);
+    QTEST(sortilan::raros(carla), "limpio");
+  }
+
+  void direccionDelDocumento_data() {
+    QTest::addColumn<QString>("operador");
+    QTest::addColumn<QString>("ruta");
+    QTest::addColumn<QString>("direccion");
+    QTest::newRow("normal") << "https://operador.example"
+                            << "/d/acta.pdf"
+                            << "https://operador.example/d/acta.pdf";
+    QTest::newRow("http pasa a https") << "http://operador.example"
+                                       << "/d/acta.pdf"
+                                       << "https://operador.example/d/acta.pdf";
+    QTest::newRow("servicio local") << "http://127.0.0.1:8080"
+                                    << "/d/acta.pdf"
+                                    << "http://127.0.0.1:8080/d/acta.pdf";
+    QTest::newRow("otro sitio") << "https://operador.example"
+                                << "//otro.example/x.pdf"
+                                << "";
+    QTest::newRow("dirección entera") << "https://operador.example"
+                                      << "https://otro.example/x.pdf"
+                                      << "";
+    QTest::newRow("arroba") << "https://operador.example"
+                            << "@otro.example/x.pdf"
+                            << "";
+    QTest::newRow("subir") << "https://operador.example"
+                           << "/d/../../x.pdf"
+                           << "";
+    QTest::newRow("blanco") << "https://operador.example"
+                            << "/d/a b.pdf"
+                            << "";
+    QTest::newRow("barra invertida") << "https://operador.example"
+                                     << "/\\otro.example/x.pdf"
+                                     << "";
+    QTest::newRow("vacía") << "https://operador.example"
+                           << ""
+                           << "";
+  }
+  void direccionDelDocumento() {
+    QFETCH(QString, operador);
+    QFETCH(QString, ruta);
+    QTEST(direccionDocumento(QUrl(operador), ruta).toString(), "direccion");
+  }
+
+  void muestraONoDisponible_data() {
+    QTest::addColumn<QByteArray>("cabecera");
+    QTest::addColumn<bool>("pdfbajado");
+    QTest::addColumn<bool>("direccion");
+    QTest::addColumn<bool>("muestra");
+    QTest::newRow("PDF guardado") << QByteArray("%PDF") << false << true << true;
+    QTest::newRow("%pdf en minúsculas") << QByteArray("%pdf") << false << true << true;
+    QTest::newRow("tres bytes") << QByteArray("%PD") << false << true << false;
+    QTest::newRow("no es PDF") << QByteArray("<htm") << false << true << false;
+    QTest::newRow("sin dirección") << QByteArray("%PDF") << false << false << false;
+    QTest::newRow("recién bajado") << QByteArray() << true << true << true;
+  }
+  void muestraONoDisponible() {
+    QFETCH(QByteArray, cabecera);
+    QFETCH(bool, pdfbajado);
+    QFETCH(bool, direccion);
+    const QUrl u = direccion ? QUrl(QStringLiteral("https://operador.example/a.pdf")) : QUrl();
+    QTEST(muestrapdf(cabecera, pdfbajado, u) == VistaDocumento::Documento, "muestra");
+  }
+
+  void guardar() {
+    prueba::Entorno e;
+    const QString ruta = e.ruta(QStringLiteral("vix.pdf"));
+    QVERIFY(guardarDocumento("%PDF-1.4 ...", ruta));
+    QCOMPARE(e.leer(QStringLiteral("vix.pdf")), QByteArray("%PDF-1.4 ..."));
+    // Only an upper-case signature is taken from the network; a refused body removes the old copy.
+    QVERIFY(!guardarDocumento("%pdf-1.4 ...", ruta));
+    QVERIFY(!QFile::exists(ruta));
+    QVERIFY(!guardarDocumento("<html>error</html>", ruta));
+    QVERIFY(!QFile::exists(ruta));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestEscrutinio)
+#include "test_escrutinio.moc"
