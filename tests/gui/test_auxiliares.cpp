@@ -1,5 +1,7 @@
 #include "auxiliary/gui/acercade.h"
 #include "auxiliary/gui/auxiliares.h"
+#include "download/gui/descargador.h"
+#include "main/gui/tabgeneral.h"
 #include "auxiliary/gui/infor.h"
 #include "main/gui/principal.h"
 #include "support/dobles.h"
@@ -7,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -96,6 +99,22 @@ class TestAuxiliares : public QObject {
     QVERIFY(aux->infor() && aux->infor()->isVisible());
     // An empty news file still opens the window, without the page.
     QVERIFY(aux->infor()->WebBrowser1->isHidden());
+  }
+
+  // "Ver mensaje" opens the news too, and while they are on screen the download button does nothing.
+  void verMensajeYDescarga() {
+    Entorno e;
+    Principal p;
+    p.cargar(e.carpeta.path());
+    auto* aux = p.findChild<Auxiliares*>();
+    p.general()->Command6->click();
+    QVERIFY(aux->infor() && aux->infor()->isVisible());
+    p.general()->Label19->setText(QStringLiteral("3 sorteos"));
+    p.accion(QStringLiteral("Baja"))->trigger();
+    QVERIFY(aux->infor()->isVisible());
+    QCOMPARE(p.general()->Label19->text(), QStringLiteral("3 sorteos"));
+    QVERIFY(!p.descargador()->enCurso());
+    QVERIFY(e.mensajes->vistos.isEmpty());
   }
 
   // Coming back to the main window closes the about window but leaves the news open.

@@ -1,5 +1,9 @@
 #include "auxiliary/gui/auxiliares.h"
 
+#include "main/gui/tabgeneral.h"
+
+#include <QPushButton>
+
 #include "auxiliary/gui/acercade.h"
 #include "auxiliary/gui/infor.h"
 #include "auxiliary/noticias.h"
@@ -22,6 +26,7 @@ Auxiliares::Auxiliares(Principal& principal) : QObject(&principal), p_(principal
     a->setEnabled(true);
     connect(a, &QAction::triggered, this, &Auxiliares::Leer_Click);
   }
+  connect(p_.general()->Command6, &QPushButton::clicked, this, &Auxiliares::Leer_Click);
   p_.installEventFilter(this);
 }
 

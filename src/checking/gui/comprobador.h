@@ -40,6 +40,8 @@ class Comprobador : public QObject {
   void Check2_Click();
 
   const AvisoPremio& aviso() const { return aviso_; }
+  // A new download starts with no prize announced.
+  void olvidarPremio() { aviso_.avisopremio = 0; }
   QTimer* Timer3() const { return Timer3_; }
   ModeloResultados* modeloSencillas() const { return sencillas_; }
   ModeloResultados* modeloMultiples() const { return multiples_; }

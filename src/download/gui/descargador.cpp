@@ -1,5 +1,8 @@
 #include "download/gui/descargador.h"
 
+#include "auxiliary/gui/auxiliares.h"
+#include "auxiliary/gui/infor.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -47,7 +50,14 @@ void Descargador::conectar() {
   }
 }
 
-void Descargador::Picture2_Click() { descarga_->iniciar(); }
+void Descargador::Picture2_Click() {
+  // While the news window is on screen the button does nothing; otherwise it goes away.
+  if (Infor* infor = p_.auxiliares()->infor()) {
+    if (infor->isVisible()) return;
+    infor->close();
+  }
+  descarga_->iniciar();
+}
 
 void Descargador::Timer1_Timer() { descarga_->tick(); }
 
@@ -75,7 +85,10 @@ void Descargador::activarTimer(bool activo) {
 
 void Descargador::mostrarPestana0() { p_.SSTab1()->setCurrentIndex(0); }
 
-void Descargador::rotulo() { p_.comprobador()->rotulo(); }
+void Descargador::rotulo() {
+  p_.comprobador()->rotulo();
+  p_.comprobador()->olvidarPremio();
+}
 
 void Descargador::compruebapenas(int sorteos) { p_.comprobador()->compruebapenas(sorteos); }
 

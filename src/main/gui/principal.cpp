@@ -159,6 +159,7 @@ void Principal::recomprobar() {
     comprobador_->compruebamultiple(1);
   } else {
     general_->HScroll1->setValue(1);
+    estadisticas_->HScroll2->setValue(1);
   }
 }
 

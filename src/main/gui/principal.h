@@ -50,6 +50,7 @@ class Principal : public QMainWindow {
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
   Graficos* graficos() const { return graficos_; }
+  Auxiliares* auxiliares() const { return auxiliares_; }
   Menus* menus() const { return menus_; }
   int contadorPantalla() const { return contadorPantalla_; }
 

@@ -96,6 +96,9 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   Label19->setFont(f19);
   cd->addWidget(Label19, 3, 1, 1, 2);
   izquierda->addWidget(descarga);
+  Command6 = new QPushButton(QStringLiteral("Ver mensaje"), this);
+  Command6->setObjectName(QStringLiteral("Command6"));
+  izquierda->addWidget(Command6, 0, Qt::AlignLeft);
   izquierda->addStretch();
 
   // Right column: result lists and their controls.

@@ -37,6 +37,7 @@ class TabGeneral : public QWidget {
   QCheckBox* Check2 = nullptr;
   std::array<QPushButton*, 2> Command1{};
   QToolButton* Picture2 = nullptr;
+  QPushButton* Command6 = nullptr;
   QLabel* Label6 = nullptr;
   QLabel* Label58 = nullptr;
   QLabel* Label19 = nullptr;
