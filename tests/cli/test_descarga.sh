@@ -1,62 +1,51 @@
 #!/usr/bin/env bash
 # sortilan-cli descargar --respuesta (offline) and escrutinio on a copy of the history.
 set -u
-cli=$1
-datos=$2
-fallos=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-espera() {  # descripción, esperado, obtenido
-  if [ "$2" != "$3" ]; then
-    echo "FALLO: $1"; echo "  esperado: $2"; echo "  obtenido: $3"; fallos=$((fallos + 1))
-  fi
-}
+source "$(dirname "$0")/comun.sh"
 
 # The history up to 4 October 2020; the sample answer brings the draws after it.
 head -c $((808 * 24)) "$datos/numeros.dat" > "$tmp/numeros.dat"
 # Any request to the network would go here and fail.
 printf '[servicios]\nresultados=http://127.0.0.1:9\noperador=http://127.0.0.1:9\n' > "$tmp/sortilan.ini"
 out=$("$cli" --datos "$tmp" descargar --respuesta "$datos/respuesta_ejemplo.json" 2>"$tmp/err"); rc=$?
-espera "descargar: salida" 0 $rc
-espera "descargar: sin mensajes" "" "$(cat "$tmp/err")"
-espera "descargar: estado final" "Estado de la transferencia: TRANSFERENCIA FINALIZADA" "$(echo "$out" | tail -1)"
-espera "descargar: nuevos" "18 sorteos" "$(echo "$out" | grep sorteos | tail -1)"
-espera "descargar: datos" "Datos: 34041" "$(echo "$out" | grep Datos:)"
-espera "descargar: registros" $(((808 + 18) * 24)) "$(stat -c %s "$tmp/numeros.dat")"
-espera "descargar: sin documento" "no" "$([ -e "$tmp/vix.pdf" ] && echo si || echo no)"
+igual "descargar: salida" 0 $rc
+igual "descargar: sin mensajes" "" "$(cat "$tmp/err")"
+igual "descargar: estado final" "Estado de la transferencia: TRANSFERENCIA FINALIZADA" "$(echo "$out" | tail -1)"
+igual "descargar: nuevos" "18 sorteos" "$(echo "$out" | grep sorteos | tail -1)"
+igual "descargar: datos" "Datos: 34041" "$(echo "$out" | grep Datos:)"
+igual "descargar: registros" $(((808 + 18) * 24)) "$(stat -c %s "$tmp/numeros.dat")"
+igual "descargar: sin documento" "no" "$([ -e "$tmp/vix.pdf" ] && echo si || echo no)"
 primera=$("$cli" --datos "$tmp" sorteos | head -1)
-espera "descargar: el más reciente" "15-24-40-42-48  NÚM.CLAVE: 9    07/03/2021  Domingo" "$primera"
+igual "descargar: el más reciente" "15-24-40-42-48  NÚM.CLAVE: 9    07/03/2021  Domingo" "$primera"
 
 json=$("$cli" --datos "$tmp" escrutinio --json)
-espera "escrutinio json" '{"documento":"http://127.0.0.1:9/documents/d/loterias/acta-el-gordo-20210307.pdf","premios":["0.00","0.00","47445.95","504.65","24.82","9.37","4.91","3.00"],"titulo":"-Informe del Domingo, 7 de marzo del 2021"}' "$json"
+igual "escrutinio json" '{"documento":"http://127.0.0.1:9/documents/d/loterias/acta-el-gordo-20210307.pdf","premios":["0.00","0.00","47445.95","504.65","24.82","9.37","4.91","3.00"],"titulo":"-Informe del Domingo, 7 de marzo del 2021"}' "$json"
 texto=$("$cli" --datos "$tmp" escrutinio)
-espera "escrutinio texto" "- 3ª Categoría (4 + 1 Aciertos): 47445.95" "$(echo "$texto" | sed -n 4p)"
+igual "escrutinio texto" "- 3ª Categoría (4 + 1 Aciertos): 47445.95" "$(echo "$texto" | sed -n 4p)"
 
 # Again: nothing new, the file is unchanged.
 antes=$(md5sum < "$tmp/numeros.dat")
 err=$("$cli" --datos "$tmp" descargar --respuesta "$datos/respuesta_ejemplo.json" 2>&1 >/dev/null); rc=$?
-espera "nada nuevo: salida" 0 $rc
-espera "nada nuevo: aviso" "Pruebe más tarde: Todavía no hay sorteos nuevos." "$err"
-espera "nada nuevo: archivo" "$antes" "$(md5sum < "$tmp/numeros.dat")"
+igual "nada nuevo: salida" 0 $rc
+igual "nada nuevo: aviso" "Pruebe más tarde: Todavía no hay sorteos nuevos." "$err"
+igual "nada nuevo: archivo" "$antes" "$(md5sum < "$tmp/numeros.dat")"
 
 # Garbage is corrupt data; nothing is stored.
 head -c 20000 /dev/zero | tr '\0' 'x' | sed 's/^/[/; s/$/]}}]/' > "$tmp/mala.json"
 printf '%s' '{"fecha_sorteo":"2021-99-99 x"}' | cat - "$tmp/mala.json" > "$tmp/mala2.json"
 printf '[' | cat - "$tmp/mala2.json" > "$tmp/mala.json"
 err=$("$cli" --datos "$tmp" descargar --respuesta "$tmp/mala.json" 2>&1 >/dev/null); rc=$?
-espera "corrupta: salida" 1 $rc
-espera "corrupta: aviso" "Error crítico: ¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, posiblemente se ha de actualizar el programa. Pruebe más tarde." "$err"
-espera "corrupta: archivo" "$antes" "$(md5sum < "$tmp/numeros.dat")"
+igual "corrupta: salida" 1 $rc
+igual "corrupta: aviso" "Error crítico: ¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, posiblemente se ha de actualizar el programa. Pruebe más tarde." "$err"
+igual "corrupta: archivo" "$antes" "$(md5sum < "$tmp/numeros.dat")"
 
 # An empty folder has no report yet.
 mkdir "$tmp/vacia"
 json=$("$cli" --datos "$tmp/vacia" escrutinio --json)
-espera "escrutinio vacío" '{"documento":null,"premios":["0","0","0","0","0","0","0","0"],"titulo":"Informe"}' "$json"
+igual "escrutinio vacío" '{"documento":null,"premios":["0","0","0","0","0","0","0","0"],"titulo":"Informe"}' "$json"
 
-"$cli" --datos "$tmp" descargar --respuesta 2>/dev/null; espera "falta el archivo" 2 $?
-"$cli" --datos "$tmp" descargar --respuesta "$tmp/no-existe.json" 2>/dev/null; espera "archivo inexistente" 1 $?
-"$cli" --datos "$tmp" escrutinio --sobra 2>/dev/null; espera "argumento de más" 2 $?
+"$cli" --datos "$tmp" descargar --respuesta 2>/dev/null; igual "falta el archivo" 2 $?
+"$cli" --datos "$tmp" descargar --respuesta "$tmp/no-existe.json" 2>/dev/null; igual "archivo inexistente" 1 $?
+"$cli" --datos "$tmp" escrutinio --sobra 2>/dev/null; igual "argumento de más" 2 $?
 
-if [ $fallos -eq 0 ]; then echo "cli descarga: todo bien"; exit 0; fi
-exit 1
+termina "cli descarga"

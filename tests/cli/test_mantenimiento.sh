@@ -1,64 +1,52 @@
 #!/usr/bin/env bash
 # Draw maintenance from the command line: import, delete one draw, delete all, reset peñas.
 set -u
-CLI="$1"
-DATOS="$2"
-T="$(mktemp -d)"
-trap 'rm -rf "$T"' EXIT
-fallos=0
-falla() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
-espera() {  # espera CODIGO_ESPERADO descripción -- orden...
-  local esperado="$1" que="$2"
-  shift 3
-  "$@" >"$T/out" 2>"$T/err"
-  local rc=$?
-  [ "$rc" -eq "$esperado" ] || falla "$que: salida $rc, se esperaba $esperado ($(cat "$T/err"))"
-}
+source "$(dirname "$0")/comun.sh"
 
-mkdir -p "$T/d"
+mkdir -p "$tmp/d"
 # Empty data folder, then a good import.
-espera 0 "importar" -- "$CLI" --datos "$T/d" importar "$DATOS/numeros.dat"
-cmp -s "$T/d/numeros.dat" "$DATOS/numeros.dat" || falla "numeros.dat no es el importado"
-[ -f "$T/d/numeros.bak" ] && [ ! -s "$T/d/numeros.bak" ] || falla "numeros.bak debería ser la base vacía anterior"
-grep -q "Todos los sorteos: Archivo de sorteos importado con éxito" "$T/err" || falla "falta el aviso de éxito"
-"$CLI" --datos "$T/d" estado | grep -q "TOTAL: 1114 sorteos." || falla "tras importar no hay 1114 sorteos"
+sale 0 "importar" -- "$cli" --datos "$tmp/d" importar "$datos/numeros.dat"
+cmp -s "$tmp/d/numeros.dat" "$datos/numeros.dat" || falla "numeros.dat no es el importado"
+[ -f "$tmp/d/numeros.bak" ] && [ ! -s "$tmp/d/numeros.bak" ] || falla "numeros.bak debería ser la base vacía anterior"
+grep -q "Todos los sorteos: Archivo de sorteos importado con éxito" "$tmp/err" || falla "falta el aviso de éxito"
+"$cli" --datos "$tmp/d" estado | grep -q "TOTAL: 1114 sorteos." || falla "tras importar no hay 1114 sorteos"
 
 # A Saturday draw file is refused and changes nothing.
-printf '\x01\x00\x02\x00\x03\x00\x04\x00\x05\x00\x06\x00\x00\x00\x00\x00\x00\x00\x00\x00\x80\x9c\xe5\x40' >"$T/sabado.dat"
-cp "$T/d/numeros.bak" "$T/bak.antes"
-espera 1 "importar sábado" -- "$CLI" --datos "$T/d" importar "$T/sabado.dat"
-grep -q "¡Vaya hombre!: Fichero de sorteos no válido." "$T/err" || falla "falta el aviso de archivo no válido"
-cmp -s "$T/d/numeros.dat" "$DATOS/numeros.dat" || falla "un archivo rechazado cambió numeros.dat"
-cmp -s "$T/d/numeros.bak" "$T/bak.antes" || falla "un archivo rechazado cambió numeros.bak"
-: >"$T/vacio.dat"
-espera 1 "importar vacío" -- "$CLI" --datos "$T/d" importar "$T/vacio.dat"
-espera 1 "importar inexistente" -- "$CLI" --datos "$T/d" importar "$T/no-existe.dat"
-grep -q "Error 53" "$T/err" || falla "falta el número de error"
-espera 2 "importar sin archivo" -- "$CLI" --datos "$T/d" importar
+printf '\x01\x00\x02\x00\x03\x00\x04\x00\x05\x00\x06\x00\x00\x00\x00\x00\x00\x00\x00\x00\x80\x9c\xe5\x40' >"$tmp/sabado.dat"
+cp "$tmp/d/numeros.bak" "$tmp/bak.antes"
+sale 1 "importar sábado" -- "$cli" --datos "$tmp/d" importar "$tmp/sabado.dat"
+grep -q "¡Vaya hombre!: Fichero de sorteos no válido." "$tmp/err" || falla "falta el aviso de archivo no válido"
+cmp -s "$tmp/d/numeros.dat" "$datos/numeros.dat" || falla "un archivo rechazado cambió numeros.dat"
+cmp -s "$tmp/d/numeros.bak" "$tmp/bak.antes" || falla "un archivo rechazado cambió numeros.bak"
+: >"$tmp/vacio.dat"
+sale 1 "importar vacío" -- "$cli" --datos "$tmp/d" importar "$tmp/vacio.dat"
+sale 1 "importar inexistente" -- "$cli" --datos "$tmp/d" importar "$tmp/no-existe.dat"
+grep -q "Error 53" "$tmp/err" || falla "falta el número de error"
+sale 2 "importar sin archivo" -- "$cli" --datos "$tmp/d" importar
 
 # Delete the newest draw by its date.
-nuevo="$("$CLI" --datos "$T/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[0]["fecha"])')"
-segundo="$("$CLI" --datos "$T/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[1]["fecha"])')"
-espera 1 "borrar-sorteo sin --si" -- "$CLI" --datos "$T/d" borrar-sorteo "$nuevo"
-cmp -s "$T/d/numeros.dat" "$DATOS/numeros.dat" || falla "borrar sin confirmar cambió numeros.dat"
-espera 0 "borrar-sorteo" -- "$CLI" --datos "$T/d" borrar-sorteo "$nuevo" --si
-[ "$(stat -c %s "$T/d/numeros.dat")" -eq $((1113 * 24)) ] || falla "borrar-sorteo no dejó 1113 sorteos"
-cmp -s "$T/d/numeros.dat" <(head -c $((1113 * 24)) "$DATOS/numeros.dat") || falla "borrar el último cambió los demás"
-"$CLI" --datos "$T/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[0]["fecha"])' >"$T/ahora"
-[ "$(cat "$T/ahora")" = "$segundo" ] || falla "el sorteo anterior no pasó a ser el más reciente"
-espera 1 "borrar-sorteo inexistente" -- "$CLI" --datos "$T/d" borrar-sorteo 1990-01-07 --si
-espera 2 "borrar-sorteo fecha mala" -- "$CLI" --datos "$T/d" borrar-sorteo 07/01/1990 --si
-[ ! -e "$T/d/numeros.tmp" ] || falla "quedó numeros.tmp"
+nuevo="$("$cli" --datos "$tmp/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[0]["fecha"])')"
+segundo="$("$cli" --datos "$tmp/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[1]["fecha"])')"
+sale 1 "borrar-sorteo sin --si" -- "$cli" --datos "$tmp/d" borrar-sorteo "$nuevo"
+cmp -s "$tmp/d/numeros.dat" "$datos/numeros.dat" || falla "borrar sin confirmar cambió numeros.dat"
+sale 0 "borrar-sorteo" -- "$cli" --datos "$tmp/d" borrar-sorteo "$nuevo" --si
+[ "$(stat -c %s "$tmp/d/numeros.dat")" -eq $((1113 * 24)) ] || falla "borrar-sorteo no dejó 1113 sorteos"
+cmp -s "$tmp/d/numeros.dat" <(head -c $((1113 * 24)) "$datos/numeros.dat") || falla "borrar el último cambió los demás"
+"$cli" --datos "$tmp/d" sorteos --json | python3 -c 'import json,sys; print(json.load(sys.stdin)[0]["fecha"])' >"$tmp/ahora"
+[ "$(cat "$tmp/ahora")" = "$segundo" ] || falla "el sorteo anterior no pasó a ser el más reciente"
+sale 1 "borrar-sorteo inexistente" -- "$cli" --datos "$tmp/d" borrar-sorteo 1990-01-07 --si
+sale 2 "borrar-sorteo fecha mala" -- "$cli" --datos "$tmp/d" borrar-sorteo 07/01/1990 --si
+[ ! -e "$tmp/d/numeros.tmp" ] || falla "quedó numeros.tmp"
 
 # Delete all draws.
-espera 1 "borrar-sorteos sin --si" -- "$CLI" --datos "$T/d" borrar-sorteos
-[ -s "$T/d/numeros.dat" ] || falla "borrar-sorteos sin confirmar vació el archivo"
-espera 0 "borrar-sorteos" -- "$CLI" --datos "$T/d" borrar-sorteos --si
-[ -f "$T/d/numeros.dat" ] && [ ! -s "$T/d/numeros.dat" ] || falla "numeros.dat no quedó vacío"
-"$CLI" --datos "$T/d" estado | grep -q "Fichero de datos vacío." || falla "el estado no dice vacío"
+sale 1 "borrar-sorteos sin --si" -- "$cli" --datos "$tmp/d" borrar-sorteos
+[ -s "$tmp/d/numeros.dat" ] || falla "borrar-sorteos sin confirmar vació el archivo"
+sale 0 "borrar-sorteos" -- "$cli" --datos "$tmp/d" borrar-sorteos --si
+[ -f "$tmp/d/numeros.dat" ] && [ ! -s "$tmp/d/numeros.dat" ] || falla "numeros.dat no quedó vacío"
+"$cli" --datos "$tmp/d" estado | grep -q "Fichero de datos vacío." || falla "el estado no dice vacío"
 
 # Reset the peñas: one peña with counters, created long ago.
-python3 - "$T/d/apuestas.dat" <<'PY'
+python3 - "$tmp/d/apuestas.dat" <<'PY'
 import struct, sys
 b = bytearray(645)
 b[0:20] = b'VIEJA'.ljust(20, b' ')
@@ -69,9 +57,9 @@ struct.pack_into('<d', b, 629, 40000.0)
 struct.pack_into('<d', b, 637, 44262.0)
 open(sys.argv[1], 'wb').write(b)
 PY
-espera 1 "reiniciar-penas sin --si" -- "$CLI" --datos "$T/d" reiniciar-penas
-espera 0 "reiniciar-penas" -- "$CLI" --datos "$T/d" reiniciar-penas --si
-python3 - "$T/d/apuestas.dat" <<'PY' || falla "reiniciar-penas no dejó la peña a cero"
+sale 1 "reiniciar-penas sin --si" -- "$cli" --datos "$tmp/d" reiniciar-penas
+sale 0 "reiniciar-penas" -- "$cli" --datos "$tmp/d" reiniciar-penas --si
+python3 - "$tmp/d/apuestas.dat" <<'PY' || falla "reiniciar-penas no dejó la peña a cero"
 import struct, sys, datetime
 b = open(sys.argv[1], 'rb').read()
 assert len(b) == 645
@@ -82,4 +70,4 @@ assert struct.unpack_from('<d', b, 637)[0] == 0.0
 assert b[0:5] == b'VIEJA'
 PY
 
-[ "$fallos" -eq 0 ] && echo "bien" || exit 1
+termina "cli mantenimiento"

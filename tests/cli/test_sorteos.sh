@@ -1,44 +1,33 @@
 #!/usr/bin/env bash
 # sortilan-cli sorteos / estado on a copy of the real history, and its usage errors.
 set -u
-cli=$1
-datos=$2
-fallos=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-espera() {  # descripción, esperado, obtenido
-  if [ "$2" != "$3" ]; then
-    echo "FALLO: $1"; echo "  esperado: $2"; echo "  obtenido: $3"; fallos=$((fallos + 1))
-  fi
-}
+source "$(dirname "$0")/comun.sh"
 
 cp "$datos/numeros.dat" "$tmp/"
 out=$("$cli" --datos "$tmp" sorteos)
-espera "primera fila" " 7- 8-11-31-35  NÚM.CLAVE: 1    16/08/2026  Domingo" "$(echo "$out" | head -1)"
-espera "total" "TOTAL: 1114 sorteos." "$(echo "$out" | tail -1)"
-espera "filas" "1115" "$(echo "$out" | wc -l | tr -d ' ')"
+igual "primera fila" " 7- 8-11-31-35  NÚM.CLAVE: 1    16/08/2026  Domingo" "$(echo "$out" | head -1)"
+igual "total" "TOTAL: 1114 sorteos." "$(echo "$out" | tail -1)"
+igual "filas" "1115" "$(echo "$out" | wc -l | tr -d ' ')"
 
 json=$("$cli" --datos "$tmp" sorteos --json)
-espera "json" '[{"clave":1,"fecha":"2026-08-16","numeros":[7,8,11,31,35]},' "${json:0:59}"
-espera "json filas" "1114" "$(echo "$json" | grep -o '"fecha"' | wc -l | tr -d ' ')"
+igual "json" '[{"clave":1,"fecha":"2026-08-16","numeros":[7,8,11,31,35]},' "${json:0:59}"
+igual "json filas" "1114" "$(echo "$json" | grep -o '"fecha"' | wc -l | tr -d ' ')"
 
 estado=$("$cli" --datos "$tmp" estado)
-espera "estado" "- Última actualización de números ganadores: Domingo, 16 de agosto del 2026" "$(echo "$estado" | head -1)"
+igual "estado" "- Última actualización de números ganadores: Domingo, 16 de agosto del 2026" "$(echo "$estado" | head -1)"
 echo "$estado" | grep -q "TOTAL: 1114 sorteos." || { echo "FALLO: total del estado"; fallos=$((fallos + 1)); }
 
-"$cli" --datos "$tmp" orden-que-no-existe 2>/dev/null; espera "orden desconocida" 2 $?
-"$cli" --datos "$tmp" sorteos --sobra 2>/dev/null; espera "argumento de más" 2 $?
-"$cli" --datos "$tmp/no-existe" sorteos 2>/dev/null; espera "carpeta inexistente" 1 $?
-"$cli" --datos 2>/dev/null; espera "falta la carpeta" 2 $?
+"$cli" --datos "$tmp" orden-que-no-existe 2>/dev/null; igual "orden desconocida" 2 $?
+"$cli" --datos "$tmp" sorteos --sobra 2>/dev/null; igual "argumento de más" 2 $?
+"$cli" --datos "$tmp/no-existe" sorteos 2>/dev/null; igual "carpeta inexistente" 1 $?
+"$cli" --datos 2>/dev/null; igual "falta la carpeta" 2 $?
 
 # A damaged file: warned on stderr, kept as numeros.err, exit 1.
 printf '\x00\x00\x02\x00\x03\x00\x04\x00\x05\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\xc0\x9c\xe5\x40' > "$tmp/numeros.dat"
 err=$("$cli" --datos "$tmp" sorteos 2>&1 >/dev/null); rc=$?
-espera "dañado: salida" 1 $rc
-espera "dañado: aviso" "Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!." "$err"
-espera "dañado: copia" 24 "$(stat -c %s "$tmp/numeros.err")"
-espera "dañado: vacío" 0 "$(stat -c %s "$tmp/numeros.dat")"
+igual "dañado: salida" 1 $rc
+igual "dañado: aviso" "Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!." "$err"
+igual "dañado: copia" 24 "$(stat -c %s "$tmp/numeros.err")"
+igual "dañado: vacío" 0 "$(stat -c %s "$tmp/numeros.dat")"
 
-if [ $fallos -eq 0 ]; then echo "cli sorteos: todo bien"; exit 0; fi
-exit 1
+termina "cli sorteos"

@@ -11,11 +11,7 @@
 using namespace sortilan;
 
 namespace {
-QByteArray ejemplo() {
-  QFile f(prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json")));
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
+QByteArray ejemplo() { return prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")); }
 QByteArray buffer(const QByteArray& respuesta) { return registroCitado(QString::fromUtf8(respuesta)); }
 Sorteo conFecha(QDate d) {
   Sorteo s;

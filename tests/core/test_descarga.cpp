@@ -15,11 +15,7 @@ using namespace sortilan;
 
 namespace {
 
-QByteArray ejemplo() {
-  QFile f(prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json")));
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
+QByteArray ejemplo() { return prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")); }
 
 QByteArray historia(int registros) {
   QFile f(prueba::datoPrueba(QStringLiteral("numeros.dat")));

@@ -12,9 +12,7 @@ using namespace sortilan;
 
 namespace {
 QByteArray bufferEjemplo() {
-  QFile f(prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json")));
-  f.open(QIODevice::ReadOnly);
-  return registroCitado(QString::fromUtf8(f.readAll()));
+  return registroCitado(QString::fromUtf8(prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json"))));
 }
 const QUrl kOperador(QStringLiteral("https://operador.example"));
 double fecha() { return oleDesdeFecha(QDate(2021, 3, 7)); }

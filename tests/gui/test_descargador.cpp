@@ -25,11 +25,7 @@
 using namespace sortilan;
 
 namespace {
-QByteArray leer(const QString& nombre) {
-  QFile f(prueba::datoPrueba(nombre));
-  f.open(QIODevice::ReadOnly);
-  return f.readAll();
-}
+QByteArray leer(const QString& nombre) { return prueba::leerDatoPrueba(nombre); }
 QByteArray unPdf() {
   QBuffer b;
   b.open(QIODevice::WriteOnly);

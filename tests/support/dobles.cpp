@@ -51,4 +51,9 @@ QByteArray Entorno::leer(const QString& nombre) const {
 
 QString datoPrueba(const QString& nombre) { return QStringLiteral(SORTILAN_TEST_DATA "/") + nombre; }
 
+QByteArray leerDatoPrueba(const QString& nombre) {
+  QFile f(datoPrueba(nombre));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 }  // namespace sortilan::prueba

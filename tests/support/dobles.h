@@ -64,5 +64,7 @@ struct Entorno {
 };
 
 QString datoPrueba(const QString& nombre);
+// The bytes of a file of tests/data.
+QByteArray leerDatoPrueba(const QString& nombre);
 
 }  // namespace sortilan::prueba
