@@ -37,6 +37,7 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   const int anchos[4] = {5998, 1764, 2823, 2999};
   for (int i = 0; i < 4; ++i) ListView1->setColumnWidth(i, anchos[i] * 96 / 2540);
   ListView1->horizontalHeader()->setStretchLastSection(true);
+  ListView1->setMinimumWidth(530);  // the four columns whole, without a scroll bar
   arriba->addWidget(ListView1, 3);
 
   auto* detalle = new QVBoxLayout;
