@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QTimer>
 
+#include "checking/comprobacion.h"
 #include "cli/contexto.h"
 #include "download/descarga.h"
 #include "platform/canalhttp.h"
@@ -64,7 +65,12 @@ class VentanaConsola : public VentanaDescarga {
   void activarTimer(bool activo) override { timer = activo; }
   void mostrarPestana0() override {}
   void rotulo() override {}
-  void compruebapenas(int) override {}
+  // The prizes of the new draws are counted now: once ultimacuenta has moved past a
+  // draw it is never counted again.
+  void compruebapenas(int sorteos) override {
+    AvisoPremio aviso;
+    sortilan::compruebapenas(c_.sesion.almacen(), sorteos, Casillas{}, aviso);
+  }
   void ponerHScroll1(int) override {}
   void cargasorteos() override { c_.sesion.cargasorteos(plataforma::hoy()); }
   void listasorteos() override { c_.sesion.listasorteos(); }

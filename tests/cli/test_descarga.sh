@@ -7,8 +7,15 @@ source "$(dirname "$0")/comun.sh"
 head -c $((808 * 24)) "$datos/numeros.dat" > "$tmp/numeros.dat"
 # Any request to the network would go here and fail.
 printf '[servicios]\nresultados=http://127.0.0.1:9\noperador=http://127.0.0.1:9\n' > "$tmp/sortilan.ini"
+# A peña created before the history began, playing the 7 March 2021 combination.
+"$cli" --datos "$tmp" crear --nombre Premiada --clave 9 --apuesta "15 24 40 42 48" >/dev/null 2>&1
+dd if=/dev/zero of="$tmp/apuestas.dat" bs=1 seek=629 count=8 conv=notrunc 2>/dev/null
 out=$("$cli" --datos "$tmp" descargar --respuesta "$datos/respuesta_ejemplo.json" 2>"$tmp/err"); rc=$?
 igual "descargar: salida" 0 $rc
+# The new draws are checked as they arrive: their prizes are counted, the mark moves.
+pena=$("$cli" --datos "$tmp" penas --json)
+igual "descargar: primera categoría" "1" "$(echo "$pena" | grep -o '"aciertos":\[[^]]*\]' | cut -d, -f8 | tr -d ']')"
+igual "descargar: ultimacuenta" '"ultimacuenta":"2021-03-07"' "$(echo "$pena" | grep -o '"ultimacuenta":"[^"]*"')"
 igual "descargar: sin mensajes" "" "$(cat "$tmp/err")"
 igual "descargar: estado final" "Estado de la transferencia: TRANSFERENCIA FINALIZADA" "$(echo "$out" | tail -1)"
 igual "descargar: nuevos" "18 sorteos" "$(echo "$out" | grep sorteos | tail -1)"
