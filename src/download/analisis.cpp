@@ -1,5 +1,6 @@
 #include "download/analisis.h"
 
+#include <algorithm>
 #include <array>
 
 #include "download/buscador.h"
@@ -97,6 +98,14 @@ Analisis analizar(const QByteArray& buffer, const Sorteo& ultimo) {
   auto terminar = [&](bool error) {
     a.error = a.error || error || b.fallo();
     a.finbusca = b.finbusca();
+    // The draws go to the file oldest first and each date once: an answer out of
+    // order or listing a draw twice would otherwise break the file's order or count
+    // the same draw's prizes twice.
+    std::stable_sort(a.sorteos.begin(), a.sorteos.end(),
+                     [](const Sorteo& x, const Sorteo& y) { return x.fecha > y.fecha; });
+    a.sorteos.erase(std::unique(a.sorteos.begin(), a.sorteos.end(),
+                                [](const Sorteo& x, const Sorteo& y) { return x.fecha == y.fecha; }),
+                    a.sorteos.end());
     return a;
   };
 

@@ -206,6 +206,23 @@ class TestAnalisis : public QObject {
     }
   }
 
+  void ordenYRepetidos() {
+    // Oldest first, or the newest draw listed twice: still newest first, each date once.
+    QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 20);
+    QList<prueba::SorteoRespuesta> alReves = l;
+    std::reverse(alReves.begin(), alReves.begin() + 5);  // the five new draws, oldest first
+    QList<prueba::SorteoRespuesta> doble = l;
+    doble.insert(1, l[0]);
+    const Sorteo ultimo = conFecha(QDate(2021, 3, 7).addDays(-7 * 5));
+    for (const auto& respuesta : {alReves, doble}) {
+      const Analisis a = analizar(buffer(prueba::respuestaSintetica(respuesta, 1500)), ultimo);
+      QVERIFY(!a.error);
+      QCOMPARE(a.sorteos.size(), size_t{5});
+      for (size_t i = 0; i < a.sorteos.size(); ++i)
+        QCOMPARE(a.sorteos[i].fecha, oleDesdeFecha(QDate(2021, 3, 7).addDays(-7 * static_cast<int>(i))));
+    }
+  }
+
   void limites() {
     // The end marker within the first 10,000 characters: no date is read.
     const QByteArray corta = buffer(prueba::respuestaSintetica(semanas(QDate(2021, 3, 7), 5), 1500));

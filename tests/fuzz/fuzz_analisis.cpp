@@ -28,6 +28,9 @@ void comprobar(const Analisis& a) {
     if (s.clave() < 0 || s.clave() > 9) std::abort();
     if (s.fecha <= 0) std::abort();
   }
+  // Newest first, each date once: appended in reverse they keep the file in order.
+  for (size_t i = 1; i < a.sorteos.size(); ++i)
+    if (!(a.sorteos[i].fecha < a.sorteos[i - 1].fecha)) std::abort();
 }
 
 // busca as first written, one window read at a time: the oracle for the fast scan.
