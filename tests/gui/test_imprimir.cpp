@@ -109,6 +109,8 @@ class TestImprimir : public QObject {
              QStringLiteral("-Nº de boletos oficiales que necesita:"));
     QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text1_0"))->text(), QStringLiteral("0"));
     QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text1_1"))->text(), QStringLiteral("0"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label5_0"))->text(), QStringLiteral("X"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label5_1"))->text(), QStringLiteral("Y"));
   }
 
   void cajasDeCalibracion() {

@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
@@ -118,8 +119,14 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   // The feed direction and the two axes, drawn with text arrows.
   ci->addWidget(negrita(etiqueta(instrucciones, QStringLiteral("Label6"), QStringLiteral("Entrada impresora"))), 1, 1,
                 Qt::AlignHCenter);
-  ci->addWidget(etiqueta(instrucciones, QStringLiteral("Label5_0"), QStringLiteral("X  →")), 2, 1, Qt::AlignHCenter);
-  ci->addWidget(etiqueta(instrucciones, QStringLiteral("Label5_1"), QStringLiteral("Y  ↓")), 3, 1, Qt::AlignHCenter);
+  const QString ejes[2] = {QStringLiteral("X"), QStringLiteral("Y")};
+  const QString flechas[2] = {QStringLiteral("→"), QStringLiteral("↓")};
+  for (int e = 0; e < 2; ++e) {
+    auto* eje = new QHBoxLayout;
+    eje->addWidget(etiqueta(instrucciones, nombreIndice("Label5", e), ejes[e]));
+    eje->addWidget(new QLabel(flechas[e], instrucciones));
+    ci->addLayout(eje, 2 + e, 1, Qt::AlignHCenter);
+  }
   capa->addWidget(instrucciones);
 
   connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
