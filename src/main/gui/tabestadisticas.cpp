@@ -43,6 +43,7 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   HScroll2 = new QScrollBar(Qt::Horizontal, this);
   HScroll2->setObjectName(QStringLiteral("HScroll2"));
   HScroll2->setRange(1, 2);
+  HScroll2->setPageStep(1);
   izquierda->addWidget(HScroll2);
   auto* opciones = new QHBoxLayout;
   const QString textos[2] = {QStringLiteral("Números"), QStringLiteral("Clave")};
