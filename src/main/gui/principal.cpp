@@ -138,9 +138,11 @@ void Principal::cargasorteos() {
 void Principal::listasorteos() {
   ListaSorteos lista = sesion_.listasorteos();
   if (lista.danado) {
-    // The damaged file has been put aside: rebuild everything for the empty one.
+    // The damaged file has been put aside: rebuild everything for the empty one,
+    // the peñas' results included, which were checked against the damaged draws.
     cargasorteos();
-    lista = sesion_.listasorteos();
+    refresca();
+    return;
   }
   estadisticas_->Label7->setText(lista.total());
   graficos_->poner(lista.frecuencias);
