@@ -7,6 +7,7 @@
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
+#include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/fechas.h"
 
@@ -182,6 +183,7 @@ int ordenBorrarPena(Contexto& c, QStringList args) {
     return kRechazo;
   }
   if (Resultado r = c.sesion.almacen().eliminarPena(k); !r) {
+    if (r.permiso) errorpermiso();
     c.err << r.error << "\n";
     return kRechazo;
   }

@@ -56,6 +56,14 @@ jq -e '.penas_registradas == "2" and .suma_aciertos == "0" and .efectividad == "
 sale 1 "borrar sin confirmar" -- "$cli" --datos "$tmp" borrar-pena 1
 grep -q "¿Seguro que quieres eliminar la Peña LOS DE SIEMPRE?" "$tmp/err" || falla "borrar no pregunta"
 sale 1 "borrar inexistente" -- "$cli" --datos "$tmp" borrar-pena 3 --si
+# The temporary file cannot be made: the permission message, and the peñas stay.
+mkdir -p "$tmp/apuestas.tmp/dentro"
+cp "$tmp/apuestas.dat" "$tmp/antes.dat"
+sale 1 "borrar sin permiso" -- "$cli" --datos "$tmp" borrar-pena 1 --si
+grep -q "^Error de permiso: Para modificar el archivo necesita permiso de Administrador." "$tmp/err" \
+  || falla "borrar sin permiso: $(cat "$tmp/err")"
+cmp -s "$tmp/apuestas.dat" "$tmp/antes.dat" || falla "borrar sin permiso cambió apuestas.dat"
+rm -r "$tmp/apuestas.tmp" "$tmp/antes.dat"
 sale 0 "borrar" -- "$cli" --datos "$tmp" borrar-pena 1 --si
 sale 0 "penas tras borrar" -- "$cli" --datos "$tmp" penas --json
 jq -e 'length == 1 and .[0].nombre == "MULTI" and .[0].registro == 1' "$tmp/out" >/dev/null || falla "borrar: $(cat "$tmp/out")"
