@@ -65,15 +65,15 @@ class TestPrincipal : public QObject {
     for (const char* n : {"apuestas.dat", "numeros.dat", "www.txt"}) QVERIFY(QFile::exists(e.ruta(QLatin1String(n))));
   }
 
-  // A damaged draw file is put aside and everything, the peñas' results included,
-  // is rebuilt as for an empty file: no result row may still show the bad draw.
+  // A damaged draw file is put aside before any peña is checked against it, and
+  // everything is rebuilt as for an empty file: no result row, no counted prize.
   void archivoDanadoQuedaComoVacio() {
     Pena p = nuevaPena(QStringLiteral("PRUEBA"), 1, QDate(2021, 3, 1));
     const int bet[6] = {3, 12, 25, 40, 54, 7};
     for (int i = 0; i < 6; ++i) p.ponerApuesta(i + 1, 1, static_cast<int16_t>(bet[i]));
     struct Visto {
       int filas = 0, avisos = 0;
-      QByteArray apartado, sorteos;
+      QByteArray apartado, sorteos, penas;
       QString total;
     };
     auto arrancar = [&](const QByteArray& sorteos) {
@@ -87,6 +87,7 @@ class TestPrincipal : public QObject {
         v.avisos += m.titulo == QStringLiteral("Error de lectura");
       v.apartado = e.leer(QStringLiteral("numeros.err"));
       v.sorteos = e.leer(QStringLiteral("numeros.dat"));
+      v.penas = e.leer(QStringLiteral("apuestas.dat"));
       v.total = w.findChild<QLabel*>(QStringLiteral("Label7"))->text();
       v.filas = w.findChild<QTableView*>(QStringLiteral("ListView2"))->model()->rowCount();
       return v;
@@ -102,6 +103,8 @@ class TestPrincipal : public QObject {
     QCOMPARE(d.total, QStringLiteral("TOTAL: 0 sorteos."));
     QCOMPARE(vacio.avisos, 0);
     QCOMPARE(d.filas, vacio.filas);
+    // The bet has 4 + key against the bad draw: no prize may be counted from it.
+    QCOMPARE(d.penas, p.codificar());
   }
 
   void menus() {
