@@ -210,7 +210,9 @@ int ordenComprobar(Contexto& c, QStringList args) {
   c.cargar();
   // The draws are validated before any peña is checked against them, as the window
   // does: prizes counted from a damaged file would outlive the file.
-  if (c.sesion.listasorteos().danado) c.cargar();
+  const ListaSorteos lista = c.sesion.listasorteos();
+  if (lista.danado && !lista.apartado) return kRechazo;
+  if (lista.danado) c.cargar();
   AvisoPremio aviso;
   const ResultadoComprobacion r = compruebapenas(c.sesion.almacen(), n, casillas, aviso);
   if (json) {

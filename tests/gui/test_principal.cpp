@@ -72,19 +72,23 @@ class TestPrincipal : public QObject {
     const int bet[6] = {3, 12, 25, 40, 54, 7};
     for (int i = 0; i < 6; ++i) p.ponerApuesta(i + 1, 1, static_cast<int16_t>(bet[i]));
     struct Visto {
-      int filas = 0, avisos = 0;
+      int filas = 0, avisos = 0, permisos = 0;
       QByteArray apartado, sorteos, penas;
       QString total;
     };
-    auto arrancar = [&](const QByteArray& sorteos) {
+    auto arrancar = [&](const QByteArray& sorteos, bool sinApartar = false) {
       prueba::Entorno e(QDate(2021, 3, 10));
+      // numeros.err as a folder with something inside: the damaged file cannot go there.
+      if (sinApartar) QDir(e.carpeta.path()).mkpath(QStringLiteral("numeros.err/dentro"));
       e.escribir(QStringLiteral("apuestas.dat"), p.codificar());
       e.escribir(QStringLiteral("numeros.dat"), sorteos);
       ui::Principal w;
       w.cargar(e.carpeta.path());
       Visto v;
-      for (const prueba::MensajeVisto& m : e.mensajes->vistos)
+      for (const prueba::MensajeVisto& m : e.mensajes->vistos) {
         v.avisos += m.titulo == QStringLiteral("Error de lectura");
+        v.permisos += m.titulo == QStringLiteral("Error de permiso");
+      }
       v.apartado = e.leer(QStringLiteral("numeros.err"));
       v.sorteos = e.leer(QStringLiteral("numeros.dat"));
       v.penas = e.leer(QStringLiteral("apuestas.dat"));
@@ -105,6 +109,15 @@ class TestPrincipal : public QObject {
     QCOMPARE(d.filas, vacio.filas);
     // The bet has 4 + key against the bad draw: no prize may be counted from it.
     QCOMPARE(d.penas, p.codificar());
+
+    // A damaged file that cannot be put aside stays as it is, warned about once,
+    // neither listed nor checked, and the start-up still ends.
+    const Visto queda = arrancar(danado.codificar(), true);
+    QCOMPARE(queda.avisos, 1);
+    QCOMPARE(queda.permisos, 1);
+    QCOMPARE(queda.sorteos, danado.codificar());
+    QCOMPARE(queda.penas, p.codificar());
+    QCOMPARE(queda.total, QStringLiteral("TOTAL: 0 sorteos."));
   }
 
   void menus() {

@@ -137,7 +137,7 @@ void Principal::cargasorteos() {
 
 void Principal::listasorteos() {
   ListaSorteos lista = sesion_.listasorteos();
-  if (lista.danado) return trasArchivoDanado();
+  if (lista.danado) return trasArchivoDanado(std::move(lista));
   mostrarLista(std::move(lista));
 }
 
@@ -145,12 +145,15 @@ void Principal::refresca() {
   // The draws are validated before any peña is checked against them: prizes counted
   // from a damaged file would stay in the peña records once the file is put aside.
   ListaSorteos lista = sesion_.listasorteos();
-  if (lista.danado) return trasArchivoDanado();
+  if (lista.danado) return trasArchivoDanado(std::move(lista));
   comprobador_->compruebapenas(general_->HScroll1->value());
   mostrarLista(std::move(lista));
 }
 
-void Principal::trasArchivoDanado() {
+void Principal::trasArchivoDanado(ListaSorteos lista) {
+  // A file that could not be put aside is left unlisted and unchecked; rebuilding
+  // would only find it again.
+  if (!lista.apartado) return mostrarLista(std::move(lista));
   // The damaged file has been put aside: rebuild everything for the empty one.
   cargasorteos();
   refresca();

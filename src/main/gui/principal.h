@@ -63,7 +63,7 @@ class Principal : public QMainWindow {
   void crearMenus();
   QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
   void alActivar();
-  void trasArchivoDanado();
+  void trasArchivoDanado(ListaSorteos lista);
   void mostrarLista(ListaSorteos lista);
   void bienvenida();
 
