@@ -7,6 +7,7 @@
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
+#include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/fechas.h"
 
@@ -182,6 +183,7 @@ int ordenBorrarPena(Contexto& c, QStringList args) {
     return kRechazo;
   }
   if (Resultado r = c.sesion.almacen().eliminarPena(k); !r) {
+    if (r.permiso) errorpermiso();
     c.err << r.error << "\n";
     return kRechazo;
   }
@@ -206,6 +208,11 @@ int ordenComprobar(Contexto& c, QStringList args) {
   }
   if (falta || !args.isEmpty()) return c.uso(uso);
   c.cargar();
+  // The draws are validated before any peña is checked against them, as the window
+  // does: prizes counted from a damaged file would outlive the file.
+  const ListaSorteos lista = c.sesion.listasorteos();
+  if (lista.danado && !lista.apartado) return kRechazo;
+  if (lista.danado) c.cargar();
   AvisoPremio aviso;
   const ResultadoComprobacion r = compruebapenas(c.sesion.almacen(), n, casillas, aviso);
   if (json) {

@@ -1,5 +1,6 @@
 #include "main/sesion.h"
 
+#include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/fechas.h"
 
@@ -96,9 +97,11 @@ ListaSorteos Sesion::listasorteos() {
 
   plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de lectura"),
                       QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."));
-  almacen_.apartarSorteosDanados();
+  const Resultado r = almacen_.apartarSorteosDanados();
+  if (!r && r.permiso) errorpermiso();
   ListaSorteos vacia;
   vacia.danado = true;
+  vacia.apartado = static_cast<bool>(r);
   return vacia;
 }
 

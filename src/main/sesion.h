@@ -32,7 +32,8 @@ struct Frecuencias {
 struct ListaSorteos {
   std::vector<Sorteo> sorteos;  // oldest first, as in the file; row k shows sorteos[size - k]
   Frecuencias frecuencias;
-  bool danado = false;  // the file was damaged and has been put aside
+  bool danado = false;    // the file was damaged
+  bool apartado = false;  // ... and has been put aside, leaving an empty one
 
   int filas() const { return static_cast<int>(sorteos.size()); }
   const Sorteo& fila(int k) const { return sorteos[sorteos.size() - static_cast<size_t>(k)]; }  // k 1-based
@@ -61,7 +62,8 @@ class Sesion {
 
   // Reads and validates every draw. A damaged file is reported with the user's
   // warning, kept as numeros.err and replaced by an empty one; the result is then
-  // marked `danado` and the caller recomputes everything.
+  // marked `danado` and the caller recomputes everything. When it cannot be put
+  // aside (the folder cannot be written) it stays, unlisted, and `apartado` is false.
   ListaSorteos listasorteos();
 
   // Peñas as last loaded by cargasorteos, in record order.

@@ -56,8 +56,29 @@ jq -e '.penas_registradas == "2" and .suma_aciertos == "0" and .efectividad == "
 sale 1 "borrar sin confirmar" -- "$cli" --datos "$tmp" borrar-pena 1
 grep -q "¿Seguro que quieres eliminar la Peña LOS DE SIEMPRE?" "$tmp/err" || falla "borrar no pregunta"
 sale 1 "borrar inexistente" -- "$cli" --datos "$tmp" borrar-pena 3 --si
+# The temporary file cannot be made: the permission message, and the peñas stay.
+mkdir -p "$tmp/apuestas.tmp/dentro"
+cp "$tmp/apuestas.dat" "$tmp/antes.dat"
+sale 1 "borrar sin permiso" -- "$cli" --datos "$tmp" borrar-pena 1 --si
+grep -q "^Error de permiso: Para modificar el archivo necesita permiso de Administrador." "$tmp/err" \
+  || falla "borrar sin permiso: $(cat "$tmp/err")"
+cmp -s "$tmp/apuestas.dat" "$tmp/antes.dat" || falla "borrar sin permiso cambió apuestas.dat"
+rm -r "$tmp/apuestas.tmp" "$tmp/antes.dat"
 sale 0 "borrar" -- "$cli" --datos "$tmp" borrar-pena 1 --si
 sale 0 "penas tras borrar" -- "$cli" --datos "$tmp" penas --json
 jq -e 'length == 1 and .[0].nombre == "MULTI" and .[0].registro == 1' "$tmp/out" >/dev/null || falla "borrar: $(cat "$tmp/out")"
+
+# A damaged draw file is put aside before the peñas are checked: the bet below has
+# 4 + key against the bad draw (a 0 in place of 3), and no prize may be counted from it.
+danado="$tmp/danado"
+mkdir "$danado"
+sale 0 "crear para dañado" -- "$cli" --datos "$danado" crear --nombre D --clave 7 --apuesta "3 12 25 40 54"
+cp "$danado/apuestas.dat" "$tmp/antes.dat"
+printf '\x00\x00\x0c\x00\x19\x00\x28\x00\x36\x00\x07\x00\x00\x00\x00\x00\x00\x00\x00\x00\x20\x30\xe7\x40' \
+  >"$danado/numeros.dat"
+sale 0 "comprobar dañado" -- "$cli" --datos "$danado" comprobar --json
+grep -q "^Error de lectura: Archivo de números ganadores no válido." "$tmp/err" || falla "dañado sin aviso"
+[ -s "$danado/numeros.err" ] && [ ! -s "$danado/numeros.dat" ] || falla "dañado no apartado"
+cmp -s "$danado/apuestas.dat" "$tmp/antes.dat" || falla "un sorteo dañado contó premios"
 
 termina "cli peñas"

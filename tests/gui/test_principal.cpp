@@ -1,6 +1,7 @@
 // The main window on a data folder: start-up, status labels and the draw list.
 #include "main/gui/presentacion.h"
 #include "main/gui/principal.h"
+#include "store/almacen.h"
 #include "support/dobles.h"
 
 #include <QAbstractItemModelTester>
@@ -62,6 +63,61 @@ class TestPrincipal : public QObject {
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_6"))->text(), QStringLiteral("No se ha actualizado nunca"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("TOTAL: 0 sorteos."));
     for (const char* n : {"apuestas.dat", "numeros.dat", "www.txt"}) QVERIFY(QFile::exists(e.ruta(QLatin1String(n))));
+  }
+
+  // A damaged draw file is put aside before any peña is checked against it, and
+  // everything is rebuilt as for an empty file: no result row, no counted prize.
+  void archivoDanadoQuedaComoVacio() {
+    Pena p = nuevaPena(QStringLiteral("PRUEBA"), 1, QDate(2021, 3, 1));
+    const int bet[6] = {3, 12, 25, 40, 54, 7};
+    for (int i = 0; i < 6; ++i) p.ponerApuesta(i + 1, 1, static_cast<int16_t>(bet[i]));
+    struct Visto {
+      int filas = 0, avisos = 0, permisos = 0;
+      QByteArray apartado, sorteos, penas;
+      QString total;
+    };
+    auto arrancar = [&](const QByteArray& sorteos, bool sinApartar = false) {
+      prueba::Entorno e(QDate(2021, 3, 10));
+      // numeros.err as a folder with something inside: the damaged file cannot go there.
+      if (sinApartar) QDir(e.carpeta.path()).mkpath(QStringLiteral("numeros.err/dentro"));
+      e.escribir(QStringLiteral("apuestas.dat"), p.codificar());
+      e.escribir(QStringLiteral("numeros.dat"), sorteos);
+      ui::Principal w;
+      w.cargar(e.carpeta.path());
+      Visto v;
+      for (const prueba::MensajeVisto& m : e.mensajes->vistos) {
+        v.avisos += m.titulo == QStringLiteral("Error de lectura");
+        v.permisos += m.titulo == QStringLiteral("Error de permiso");
+      }
+      v.apartado = e.leer(QStringLiteral("numeros.err"));
+      v.sorteos = e.leer(QStringLiteral("numeros.dat"));
+      v.penas = e.leer(QStringLiteral("apuestas.dat"));
+      v.total = w.findChild<QLabel*>(QStringLiteral("Label7"))->text();
+      v.filas = w.findChild<QTableView*>(QStringLiteral("ListView2"))->model()->rowCount();
+      return v;
+    };
+    Sorteo danado;
+    danado.numeros = {0, 12, 25, 40, 54, 7, 0, 0};
+    danado.fecha = 44262.0;
+    const Visto d = arrancar(danado.codificar());
+    const Visto vacio = arrancar(QByteArray());
+    QCOMPARE(d.avisos, 1);
+    QCOMPARE(d.apartado, danado.codificar());
+    QVERIFY(d.sorteos.isEmpty());
+    QCOMPARE(d.total, QStringLiteral("TOTAL: 0 sorteos."));
+    QCOMPARE(vacio.avisos, 0);
+    QCOMPARE(d.filas, vacio.filas);
+    // The bet has 4 + key against the bad draw: no prize may be counted from it.
+    QCOMPARE(d.penas, p.codificar());
+
+    // A damaged file that cannot be put aside stays as it is, warned about once,
+    // neither listed nor checked, and the start-up still ends.
+    const Visto queda = arrancar(danado.codificar(), true);
+    QCOMPARE(queda.avisos, 1);
+    QCOMPARE(queda.permisos, 1);
+    QCOMPARE(queda.sorteos, danado.codificar());
+    QCOMPARE(queda.penas, p.codificar());
+    QCOMPARE(queda.total, QStringLiteral("TOTAL: 0 sorteos."));
   }
 
   void menus() {

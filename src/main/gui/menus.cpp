@@ -67,10 +67,10 @@ void Menus::SSTab1_Click(int anterior) {
   TabUltimo* u = p_.ultimo();
   if (!u->Text1->isVisibleTo(u)) return;
   u->Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
-  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(255,128,0); padding: 4px;"));
+  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(255,128,0); padding: 4px; font-weight: bold;"));
   p_.repaint();
   p_.descargador()->escrutinio(1);
-  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px;"));
+  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px; font-weight: bold;"));
 }
 
 void Menus::web_Click() {

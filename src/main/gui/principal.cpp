@@ -137,20 +137,33 @@ void Principal::cargasorteos() {
 
 void Principal::listasorteos() {
   ListaSorteos lista = sesion_.listasorteos();
-  if (lista.danado) {
-    // The damaged file has been put aside: rebuild everything for the empty one.
-    cargasorteos();
-    lista = sesion_.listasorteos();
-  }
+  if (lista.danado) return trasArchivoDanado(std::move(lista));
+  mostrarLista(std::move(lista));
+}
+
+void Principal::refresca() {
+  // The draws are validated before any peña is checked against them: prizes counted
+  // from a damaged file would stay in the peña records once the file is put aside.
+  ListaSorteos lista = sesion_.listasorteos();
+  if (lista.danado) return trasArchivoDanado(std::move(lista));
+  comprobador_->compruebapenas(general_->HScroll1->value());
+  mostrarLista(std::move(lista));
+}
+
+void Principal::trasArchivoDanado(ListaSorteos lista) {
+  // A file that could not be put aside is left unlisted and unchecked; rebuilding
+  // would only find it again.
+  if (!lista.apartado) return mostrarLista(std::move(lista));
+  // The damaged file has been put aside: rebuild everything for the empty one.
+  cargasorteos();
+  refresca();
+}
+
+void Principal::mostrarLista(ListaSorteos lista) {
   estadisticas_->Label7->setText(lista.total());
   graficos_->poner(lista.frecuencias);
   estadisticas_->modeloSorteos->poner(std::move(lista.sorteos));
   graficos_->Option1_Click(0);
-}
-
-void Principal::refresca() {
-  comprobador_->compruebapenas(general_->HScroll1->value());
-  listasorteos();
 }
 
 void Principal::recomprobar() {

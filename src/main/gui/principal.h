@@ -63,6 +63,8 @@ class Principal : public QMainWindow {
   void crearMenus();
   QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
   void alActivar();
+  void trasArchivoDanado(ListaSorteos lista);
+  void mostrarLista(ListaSorteos lista);
   void bienvenida();
 
   Sesion sesion_;
