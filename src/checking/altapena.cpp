@@ -74,19 +74,22 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy) {
   return r;
 }
 
+const char* const kPenaPosterior =
+    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.";
+const char* const kSorteoPosterior =
+    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
+    "¡No se puede crear una peña con fecha anterior a la del último sorteo!";
+
 Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy) {
   const double dia = oleDesdeFecha(hoy);
   Pena primera;
   almacen.penas().leer(1, primera);
   if (std::floor(primera.creacion) > dia)
-    return Resultado::fallo(QStringLiteral(
-        "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta."));
+    return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
   const int sorteos = almacen.sorteos().cuenta();
   Sorteo ultimo;
   if (sorteos > 0 && almacen.sorteos().leer(sorteos, ultimo) && std::floor(ultimo.fecha) > dia)
-    return Resultado::fallo(QStringLiteral(
-        "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
-        "¡No se puede crear una peña con fecha anterior a la del último sorteo!"));
+    return Resultado::fallo(QString::fromUtf8(kSorteoPosterior));
   return Resultado::bien();
 }
 

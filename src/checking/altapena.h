@@ -27,5 +27,7 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy);
 // The two date checks before saving: the first peña and the newest draw must not be
 // dated after today (a wrong computer clock would make the new peña count old draws).
 Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy);
+extern const char* const kPenaPosterior;
+extern const char* const kSorteoPosterior;
 
 }  // namespace sortilan

@@ -1,10 +1,10 @@
 #include "creation/creacion.h"
 
-#include <cmath>
 
 #include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/codec.h"
+#include "checking/altapena.h"
 #include "store/fechas.h"
 
 namespace sortilan {
@@ -17,19 +17,9 @@ const QString Creacion::kLimiteMultiple =
 const QString Creacion::kSoloNombre = QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
 const QString Creacion::kNombreLargo = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
 const QString Creacion::kSinNombre = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
-const QString Creacion::kPenaPosterior = QStringLiteral(
-    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.");
-const QString Creacion::kSorteoPosterior = QStringLiteral(
-    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. ¡No se "
-    "puede crear una peña con fecha anterior a la del último sorteo!");
 
 namespace {
 const QString kError = QStringLiteral("Error");
-
-// Dates are compared as whole days: a stored time of day must not block today's peña.
-bool posteriorAHoy(double oleFecha, const QDate& hoy) {
-  return std::isfinite(oleFecha) && std::floor(oleFecha) > oleDesdeFecha(hoy);
-}
 }  // namespace
 
 Creacion::Creacion(int tipoapuesta)
@@ -198,19 +188,9 @@ bool Creacion::grabar(Sesion& sesion) {
   const QDate hoy = plataforma::hoy();
   Almacen& almacen = sesion.almacen();
 
-  Pena primera;
-  almacen.penas().leer(1, primera);
-  if (posteriorAHoy(primera.creacion, hoy)) {
-    plataforma::mensaje(Icono::Exclamacion, kError, kPenaPosterior);
+  if (const Resultado fechas = comprobarFechasCreacion(almacen, hoy); !fechas) {
+    plataforma::mensaje(Icono::Exclamacion, kError, fechas.error);
     return false;
-  }
-  if (sesion.proximoreg > 1) {
-    Sorteo ultimo;
-    almacen.sorteos().leer(sesion.proximoreg - 1, ultimo);
-    if (posteriorAHoy(ultimo.fecha, hoy)) {
-      plataforma::mensaje(Icono::Exclamacion, kError, kSorteoPosterior);
-      return false;
-    }
   }
   if (nombre_.trimmed().isEmpty()) {
     solonombre_ = true;

@@ -74,8 +74,6 @@ class Creacion {
   static const QString kSoloNombre;
   static const QString kNombreLargo;
   static const QString kSinNombre;
-  static const QString kPenaPosterior;
-  static const QString kSorteoPosterior;
 
  private:
   int limite() const { return tipoapuesta_ == 0 ? kMaxSencillas : 1; }

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <set>
 
+#include "checking/altapena.h"
 #include "creation/creacion.h"
 #include "main/errorpermiso.h"
 #include "store/fechas.h"
@@ -207,8 +208,8 @@ void PruebaCreacion::grabarRechazado_data() {
   QTest::addColumn<QString>("mensaje");
   QTest::newRow("sin nombre") << "" << 0 << 0 << Creacion::kSinNombre;
   QTest::newRow("nombre en blanco") << "   " << 0 << 0 << Creacion::kSinNombre;
-  QTest::newRow("peña de mañana") << "X" << 1 << 0 << Creacion::kPenaPosterior;
-  QTest::newRow("sorteo de mañana") << "X" << -30 << 4 << Creacion::kSorteoPosterior;
+  QTest::newRow("peña de mañana") << "X" << 1 << 0 << QString::fromUtf8(kPenaPosterior);
+  QTest::newRow("sorteo de mañana") << "X" << -30 << 4 << QString::fromUtf8(kSorteoPosterior);
 }
 
 void PruebaCreacion::grabarRechazado() {
