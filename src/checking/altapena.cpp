@@ -8,6 +8,17 @@
 
 namespace sortilan {
 
+const char* const kLimiteSencillasTexto = "Máximo de apuestas sencillas por peña : 24.";
+const char* const kLimiteMultipleTexto =
+    "¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ";
+const char* const kNombreLargoTexto = "¡¡¡El nombre no puede tener más de 20 letras!!!";
+const char* const kSinNombreTexto = "¡¡¡No ha escrito el nombre de la peña!!!";
+const char* const kPenaPosterior =
+    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.";
+const char* const kSorteoPosterior =
+    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
+    "¡No se puede crear una peña con fecha anterior a la del último sorteo!";
+
 namespace {
 
 Resultado validarNumeros(const std::vector<int>& numeros, int apuesta) {
@@ -24,9 +35,8 @@ Resultado validarNumeros(const std::vector<int>& numeros, int apuesta) {
 }  // namespace
 
 Resultado validarPenaNueva(const PenaNueva& p) {
-  if (p.nombre.trimmed().isEmpty()) return Resultado::fallo(QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!"));
-  if (p.nombre.toUpper().size() > 20)
-    return Resultado::fallo(QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!"));
+  if (p.nombre.trimmed().isEmpty()) return Resultado::fallo(QString::fromUtf8(kSinNombreTexto));
+  if (p.nombre.toUpper().size() > 20) return Resultado::fallo(QString::fromUtf8(kNombreLargoTexto));
   if (desdeWindows1252(aWindows1252(p.nombre.toUpper())) != p.nombre.toUpper())
     return Resultado::fallo(QStringLiteral("El nombre lleva letras que no se pueden guardar en el fichero de peñas."));
   if (p.clave < 0 || p.clave > 9)
@@ -35,11 +45,9 @@ Resultado validarPenaNueva(const PenaNueva& p) {
     return Resultado::fallo(QStringLiteral("Una peña juega apuestas sencillas o una múltiple, no las dos a la vez."));
   if (p.sencillas.empty() && p.multiples.empty())
     return Resultado::fallo(QStringLiteral("La peña no tiene ninguna apuesta."));
-  if (p.multiples.size() > 1)
-    return Resultado::fallo(
-        QStringLiteral("¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! "));
+  if (p.multiples.size() > 1) return Resultado::fallo(QString::fromUtf8(kLimiteMultipleTexto));
   if (p.sencillas.size() > static_cast<size_t>(Pena::kFilas))
-    return Resultado::fallo(QStringLiteral("Máximo de apuestas sencillas por peña : 24."));
+    return Resultado::fallo(QString::fromUtf8(kLimiteSencillasTexto));
   for (size_t i = 0; i < p.sencillas.size(); ++i) {
     const auto& a = p.sencillas[i];
     if (a.size() != 5)
@@ -74,18 +82,11 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy) {
   return r;
 }
 
-const char* const kPenaPosterior =
-    "¡¡¡No puede crear una peña con fecha anterior a una ya existente!!!. Borre dicha peña antes de crear ésta.";
-const char* const kSorteoPosterior =
-    "Hay sorteos con fecha posterior a la de la peña que intenta crear. Revise la fecha de su ordenador. "
-    "¡No se puede crear una peña con fecha anterior a la del último sorteo!";
-
 Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy) {
   const double dia = oleDesdeFecha(hoy);
   Pena primera;
   almacen.penas().leer(1, primera);
-  if (std::floor(primera.creacion) > dia)
-    return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
+  if (std::floor(primera.creacion) > dia) return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
   const int sorteos = almacen.sorteos().cuenta();
   Sorteo ultimo;
   if (sorteos > 0 && almacen.sorteos().leer(sorteos, ultimo) && std::floor(ultimo.fecha) > dia)

@@ -11,12 +11,11 @@ namespace sortilan {
 
 using plataforma::Icono;
 
-const QString Creacion::kLimiteSencillas = QStringLiteral("Máximo de apuestas sencillas por peña : 24.");
-const QString Creacion::kLimiteMultiple =
-    QStringLiteral("¡¡ Oficialmente sólo se admite una combinación por boleto cuando juegas a múltiples !! ");
+const QString Creacion::kLimiteSencillas = QString::fromUtf8(kLimiteSencillasTexto);
+const QString Creacion::kLimiteMultiple = QString::fromUtf8(kLimiteMultipleTexto);
 const QString Creacion::kSoloNombre = QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
-const QString Creacion::kNombreLargo = QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!");
-const QString Creacion::kSinNombre = QStringLiteral("¡¡¡No ha escrito el nombre de la peña!!!");
+const QString Creacion::kNombreLargo = QString::fromUtf8(kNombreLargoTexto);
+const QString Creacion::kSinNombre = QString::fromUtf8(kSinNombreTexto);
 
 namespace {
 const QString kError = QStringLiteral("Error");
