@@ -7,12 +7,12 @@
 #include "auxiliary/gui/acercade.h"
 #include "auxiliary/gui/infor.h"
 #include "auxiliary/noticias.h"
+#include "main/gui/cierrealvolver.h"
 #include "main/gui/principal.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 
 #include <QAction>
-#include <QEvent>
 
 namespace sortilan::ui {
 
@@ -27,7 +27,12 @@ Auxiliares::Auxiliares(Principal& principal) : QObject(&principal), p_(principal
     connect(a, &QAction::triggered, this, &Auxiliares::Leer_Click);
   }
   connect(p_.general()->Command6, &QPushButton::clicked, this, &Auxiliares::Leer_Click);
-  p_.installEventFilter(this);
+  // The about window goes when the user comes back to the main window; the news stay.
+  cierre_ = new CierreAlVolver(
+      p_, [this] {
+        if (acercade_) acercade_->close();
+      },
+      this);
 }
 
 Auxiliares::~Auxiliares() = default;
@@ -43,7 +48,7 @@ void Auxiliares::compruebainforme() {
 void Auxiliares::acerca_Click() {
   if (acercade_) acercade_->close();
   acercade_ = new Acercade(&p_);
-  principalDejada_ = false;
+  cierre_->abierta();
   acercade_->show();
 }
 
@@ -51,17 +56,6 @@ void Auxiliares::Leer_Click() {
   if (infor_) infor_->close();
   infor_ = new Infor(p_.sesion().almacen().ruta(kInforme), &p_);
   infor_->show();
-}
-
-bool Auxiliares::eventFilter(QObject* objeto, QEvent* evento) {
-  // The about window goes whenever the main window is active again; the news stay.
-  if (objeto == &p_ && evento->type() == QEvent::ActivationChange) {
-    if (!p_.isActiveWindow())
-      principalDejada_ = true;
-    else if (principalDejada_ && acercade_)
-      acercade_->close();
-  }
-  return QObject::eventFilter(objeto, evento);
 }
 
 }  // namespace sortilan::ui

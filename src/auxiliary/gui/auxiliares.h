@@ -7,6 +7,7 @@ namespace sortilan::ui {
 
 class Acercade;
 class Infor;
+class CierreAlVolver;
 class Principal;
 
 // The about and news windows of the main window, and the start-up news check.
@@ -24,14 +25,9 @@ class Auxiliares : public QObject {
   Acercade* acercade() const;
   Infor* infor() const;
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
  private:
   Principal& p_;
-  // Set when the main window loses the focus after the window opened; only a return
-  // after that closes it (closing a menu re-activates the main window too).
-  bool principalDejada_ = false;
+  CierreAlVolver* cierre_ = nullptr;
   QPointer<Acercade> acercade_;
   QPointer<Infor> infor_;
 };

@@ -24,7 +24,9 @@
 namespace sortilan::ui {
 
 namespace {
-const char* const kSecundarias[] = {"Crea", "Creamenu", "Imprimir", "Acercade"};
+// The print and about windows are closed by their own controllers, which tell a real
+// return to the main window from a menu closing.
+const char* const kSecundarias[] = {"Crea", "Creamenu"};
 }
 
 Menus::Menus(Principal& principal)

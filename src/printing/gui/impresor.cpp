@@ -1,11 +1,11 @@
 #include "printing/gui/impresor.h"
 
 #include "checking/gui/tabgestor.h"
+#include "main/gui/cierrealvolver.h"
 #include "main/gui/principal.h"
 #include "platform/plataforma.h"
 #include "printing/gui/imprimir.h"
 
-#include <QEvent>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -15,7 +15,7 @@ Impresor::Impresor(Principal& principal) : QObject(&principal), p_(principal) {
   setObjectName(QStringLiteral("Impresor"));
   connect(p_.gestor()->Command2, &QPushButton::clicked, this, &Impresor::Command2_Click);
   connect(p_.gestor()->Image1[2], &QToolButton::clicked, this, &Impresor::Command2_Click);
-  p_.installEventFilter(this);
+  cierre_ = new CierreAlVolver(p_, [this] { cerrar(); }, this);
 }
 
 Impresor::~Impresor() = default;
@@ -32,7 +32,7 @@ void Impresor::Command2_Click() {
   }
   cerrar();
   ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &p_);
-  principalDejada_ = false;
+  cierre_->abierta();
   ventana_->show();
 }
 
@@ -42,16 +42,6 @@ void Impresor::cerrar() {
     ventana_->deleteLater();
     ventana_.clear();
   }
-}
-
-bool Impresor::eventFilter(QObject* objeto, QEvent* evento) {
-  if (objeto == &p_ && evento->type() == QEvent::ActivationChange) {
-    if (!p_.isActiveWindow())
-      principalDejada_ = true;
-    else if (principalDejada_)
-      cerrar();
-  }
-  return QObject::eventFilter(objeto, evento);
 }
 
 }  // namespace sortilan::ui

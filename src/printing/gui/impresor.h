@@ -6,6 +6,7 @@
 namespace sortilan::ui {
 
 class Imprimir;
+class CierreAlVolver;
 class Principal;
 
 // Opens the print window from the peña manager and closes it when the main window
@@ -20,14 +21,9 @@ class Impresor : public QObject {
   Imprimir* ventana() const;
   void cerrar();
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
  private:
   Principal& p_;
-  // Set when the main window loses the focus after the window opened; only a return
-  // after that closes it (closing a menu re-activates the main window too).
-  bool principalDejada_ = false;
+  CierreAlVolver* cierre_ = nullptr;
   QPointer<Imprimir> ventana_;
 };
 
