@@ -80,6 +80,17 @@ void Comprobacion::actualizarUltimaCuenta(Pena& pena, int r, int ultimo, double 
   if (r == ultimo && pena.ultimacuenta != nuevo) pena.ultimacuenta = nuevo;
 }
 
+namespace {
+// Separator, peña header and draw date: the three rows that open every block.
+size_t abrirBloque(std::vector<FilaResultado>& filas, uint16_t sorteo, uint16_t pena) {
+  const size_t inicio = filas.size();
+  filas.push_back({sorteo, pena, ClaseFila::Separador, 0, 0, 0});
+  filas.push_back({sorteo, pena, ClaseFila::Cabecera, 0, 0, 0});
+  filas.push_back({sorteo, pena, ClaseFila::Fecha, 0, 0, 0});
+  return inicio;
+}
+}  // namespace
+
 std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casillas& c, AvisoPremio& aviso) {
   auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Sencillas, sorteos_, leidas_);
   std::vector<FilaResultado>& filas = lista->filasInternas();
@@ -106,10 +117,7 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
       if (pena.creacion <= s.fecha || c.historico) {
         const auto sp = static_cast<uint16_t>(r);
         const auto pp = static_cast<uint16_t>(p);
-        const size_t inicio = filas.size();
-        filas.push_back({sp, pp, ClaseFila::Separador, 0, 0, 0});
-        filas.push_back({sp, pp, ClaseFila::Cabecera, 0, 0, 0});
-        filas.push_back({sp, pp, ClaseFila::Fecha, 0, 0, 0});
+        const size_t inicio = abrirBloque(filas, sp, pp);
         const bool clave = pena.apuesta(6, 1) == s.clave();
         const bool cuenta = pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha;
         bool premioPena = false;
@@ -156,10 +164,7 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
       if (pena.esMultiple() && (pena.creacion <= s.fecha || c.historico)) {
         const auto sp = static_cast<uint16_t>(r);
         const auto pp = static_cast<uint16_t>(p);
-        const size_t inicio = filas.size();
-        filas.push_back({sp, pp, ClaseFila::Separador, 0, 0, 0});
-        filas.push_back({sp, pp, ClaseFila::Cabecera, 0, 0, 0});
-        filas.push_back({sp, pp, ClaseFila::Fecha, 0, 0, 0});
+        const size_t inicio = abrirBloque(filas, sp, pp);
         const int h = aciertos(p, 0, s, mascara);
         const bool clave = pena.clave() == s.clave();
         const auto h8 = static_cast<uint8_t>(h);
