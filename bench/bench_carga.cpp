@@ -1,11 +1,12 @@
 // The load sequence on the real history with 50 peñas: counting, status, draw list data, peña list.
-#include "main/sesion.h"
-#include "platform/plataforma.h"
-#include "store/fechas.h"
+#include <benchmark/benchmark.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+
+#include "main/sesion.h"
+#include "platform/plataforma.h"
+#include "store/fechas.h"
 
 using namespace sortilan;
 

@@ -1,13 +1,13 @@
-#include "main/gui/presentacion.h"
-#include "main/gui/principal.h"
-#include "platform/gui/adaptadoresqt.h"
-#include "platform/plataforma.h"
-
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include "main/gui/presentacion.h"
+#include "main/gui/principal.h"
+#include "platform/gui/adaptadoresqt.h"
+#include "platform/plataforma.h"
 
 namespace {
 

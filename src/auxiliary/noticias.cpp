@@ -1,10 +1,10 @@
 #include "auxiliary/noticias.h"
 
+#include <QFile>
+
 #include "platform/descarga.h"
 #include "store/escritura.h"
 #include "store/fechas.h"
-
-#include <QFile>
 
 namespace sortilan {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/almacen.h"
-
 #include <QDate>
 #include <QUrl>
+
+#include "store/almacen.h"
 
 namespace sortilan {
 

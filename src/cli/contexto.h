@@ -1,9 +1,9 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QStringList>
 #include <QTextStream>
+
+#include "main/sesion.h"
 
 namespace sortilan::cli {
 

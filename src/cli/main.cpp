@@ -1,11 +1,11 @@
-#include "cli/contexto.h"
-#include "platform/plataforma.h"
-
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
+
+#include "cli/contexto.h"
+#include "platform/plataforma.h"
 
 using namespace sortilan::cli;
 

@@ -1,13 +1,13 @@
-#include "cli/contexto.h"
-#include "printing/gui/pintor.h"
-#include "printing/impresion.h"
-#include "stats/tablasgrafico.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPageSize>
 #include <QPdfWriter>
+
+#include "cli/contexto.h"
+#include "printing/gui/pintor.h"
+#include "printing/impresion.h"
+#include "stats/tablasgrafico.h"
 
 namespace sortilan::cli {
 

@@ -1,9 +1,9 @@
-#include "cli/contexto.h"
-#include "store/fechas.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include "cli/contexto.h"
+#include "store/fechas.h"
 
 namespace sortilan::cli {
 

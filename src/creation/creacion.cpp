@@ -1,10 +1,9 @@
 #include "creation/creacion.h"
 
-
+#include "checking/altapena.h"
 #include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/codec.h"
-#include "checking/altapena.h"
 #include "store/fechas.h"
 
 namespace sortilan {

@@ -1,17 +1,15 @@
 #include "main/sesion.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "main/errorpermiso.h"
 #include "platform/plataforma.h"
 #include "store/fechas.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace sortilan {
 
-QString ListaSorteos::total() const {
-  return QStringLiteral("TOTAL: %1 sorteos.").arg(sorteos.size());
-}
+QString ListaSorteos::total() const { return QStringLiteral("TOTAL: %1 sorteos.").arg(sorteos.size()); }
 
 QString textoSorteo(const Sorteo& s) {
   QString t;
@@ -24,9 +22,7 @@ QString textoSorteo(const Sorteo& s) {
   return t;
 }
 
-QString textoFechaSorteo(const Sorteo& s) {
-  return fechaCorta(s.fecha) + QStringLiteral("  ") + diasemana(s.fecha);
-}
+QString textoFechaSorteo(const Sorteo& s) { return fechaCorta(s.fecha) + QStringLiteral("  ") + diasemana(s.fecha); }
 
 QString proximoSorteo(double ultimaFecha, const QDate& hoy) {
   QDate d = hoy;
@@ -39,8 +35,7 @@ QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy) {
   const double g = oleDesdeFecha(hoy) - ultimaFecha;
   if (g <= 7) return QString();
   if (g < 15) return QStringLiteral("Falta 1 sorteo por actualizar");
-  if (ultimaFecha != 0)
-    return QStringLiteral("Faltan %1 sorteos por actualizar").arg(static_cast<long long>(g) / 7);
+  if (ultimaFecha != 0) return QStringLiteral("Faltan %1 sorteos por actualizar").arg(static_cast<long long>(g) / 7);
   return QStringLiteral("No se ha actualizado nunca");
 }
 
@@ -77,7 +72,8 @@ ListaSorteos Sesion::listasorteos() {
   ListaSorteos l;
   // Only the draws counted by cargasorteos are listed; a partial tail is not a draw.
   l.sorteos = almacen_.sorteos().leerTodos();
-  if (static_cast<int>(l.sorteos.size()) > proximoreg - 1) l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
+  if (static_cast<int>(l.sorteos.size()) > proximoreg - 1)
+    l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
   bool bien = true;
   for (const Sorteo& s : l.sorteos) {
     if (!s.valido()) {

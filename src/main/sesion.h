@@ -1,21 +1,21 @@
 #pragma once
 
-#include "store/almacen.h"
-
 #include <QDate>
 #include <QString>
 #include <array>
 #include <vector>
 
+#include "store/almacen.h"
+
 namespace sortilan {
 
 // What cargasorteos leaves in the status area of the main window.
 struct EstadoSorteos {
-  QString ultimo;            // Label9(3): long date of the newest draw, or "Fichero de datos vacío."
-  QString proximo;           // Label9(5): long date of the next draw
-  QString faltan;            // Label9(6): missing-draws text
-  bool faltanVisible = false;  // Label9(6) shown and Timer2 blinking it
-  bool casillasActivas = false;  // Check1 and Check2 enabled
+  QString ultimo;                     // Label9(3): long date of the newest draw, or "Fichero de datos vacío."
+  QString proximo;                    // Label9(5): long date of the next draw
+  QString faltan;                     // Label9(6): missing-draws text
+  bool faltanVisible = false;         // Label9(6) shown and Timer2 blinking it
+  bool casillasActivas = false;       // Check1 and Check2 enabled
   bool desplazamientoActivo = false;  // HScroll1 enabled
   int desplazamientoMaximo = 1;       // HScroll1 maximum: the number of draws
 };
@@ -37,7 +37,7 @@ struct ListaSorteos {
 
   int filas() const { return static_cast<int>(sorteos.size()); }
   const Sorteo& fila(int k) const { return sorteos[sorteos.size() - static_cast<size_t>(k)]; }  // k 1-based
-  QString total() const;  // Label7
+  QString total() const;                                                                        // Label7
 };
 
 // Row texts of the draw list.

@@ -1,12 +1,12 @@
 #include "platform/descarga.h"
 
-#include "store/escritura.h"
-
 #include <QAbstractNetworkCache>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+
+#include "store/escritura.h"
 
 namespace sortilan::plataforma {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/resultado.h"
-
 #include <QString>
 #include <QUrl>
+
+#include "store/resultado.h"
 
 namespace sortilan::plataforma {
 

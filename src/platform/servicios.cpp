@@ -1,9 +1,9 @@
 #include "platform/servicios.h"
 
-#include "platform/plataforma.h"
-
 #include <QDir>
 #include <QSettings>
+
+#include "platform/plataforma.h"
 
 namespace sortilan::plataforma {
 

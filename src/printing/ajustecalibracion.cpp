@@ -1,9 +1,9 @@
 #include "printing/ajustecalibracion.h"
 
-#include "platform/plataforma.h"
-
 #include <QLocale>
 #include <cmath>
+
+#include "platform/plataforma.h"
 
 namespace sortilan {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "store/archivoregistros.h"
-#include "store/calibracion.h"
-
 #include <QString>
 #include <optional>
+
+#include "store/archivoregistros.h"
+#include "store/calibracion.h"
 
 namespace sortilan {
 

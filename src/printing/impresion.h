@@ -1,11 +1,11 @@
 #pragma once
 
-#include "store/calibracion.h"
-#include "store/pena.h"
-
 #include <QString>
 #include <array>
 #include <vector>
+
+#include "store/calibracion.h"
+#include "store/pena.h"
 
 namespace sortilan {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QString>
 #include <optional>
 #include <vector>
+
+#include "main/sesion.h"
 
 namespace sortilan {
 

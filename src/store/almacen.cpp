@@ -1,10 +1,10 @@
 #include "store/almacen.h"
 
-#include "store/escritura.h"
-#include "store/fechas.h"
-
 #include <QDir>
 #include <QFile>
+
+#include "store/escritura.h"
+#include "store/fechas.h"
 
 namespace sortilan {
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QDate>
+#include <QString>
+#include <vector>
+
 #include "store/archivoregistros.h"
 #include "store/calibracion.h"
 #include "store/pena.h"
 #include "store/resultado.h"
 #include "store/sorteo.h"
-
-#include <QDate>
-#include <QString>
-#include <vector>
 
 namespace sortilan {
 

@@ -38,8 +38,7 @@ Resultado ArchivoRegistros::escribir(int k, const QByteArray& registro) {
   // Writing past the end would leave a gap of zero records; only appending is allowed.
   if (off > archivo_.size()) return Resultado::fallo(QStringLiteral("Registro fuera del archivo"));
   if (!archivo_.seek(off) || archivo_.write(registro) != tamano_ || !archivo_.flush())
-    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(ruta_, archivo_.errorString()),
-                            true);
+    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(ruta_, archivo_.errorString()), true);
   return Resultado::bien();
 }
 

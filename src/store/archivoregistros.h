@@ -1,11 +1,11 @@
 #pragma once
 
-#include "store/resultado.h"
-
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <vector>
+
+#include "store/resultado.h"
 
 namespace sortilan {
 

@@ -1,8 +1,8 @@
 #include "store/calibracion.h"
 
-#include "store/codec.h"
-
 #include <bit>
+
+#include "store/codec.h"
 
 namespace sortilan {
 

@@ -27,9 +27,8 @@ Resultado renombrarSobre(const QString& origen, const QString& destino) {
   std::filesystem::rename(std::filesystem::path(origen.toStdU16String()),
                           std::filesystem::path(destino.toStdU16String()), ec);
   if (ec)
-    return Resultado::fallo(QStringLiteral("No se pudo reemplazar %1: %2")
-                                .arg(destino, QString::fromStdString(ec.message())),
-                            true);
+    return Resultado::fallo(
+        QStringLiteral("No se pudo reemplazar %1: %2").arg(destino, QString::fromStdString(ec.message())), true);
   return Resultado::bien();
 }
 

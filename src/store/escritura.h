@@ -1,17 +1,16 @@
 #pragma once
 
-#include "store/resultado.h"
-
 #include <QByteArray>
 #include <QString>
+
+#include "store/resultado.h"
 
 namespace sortilan {
 
 // Replaces `destino` with `datos`: the bytes go to `temporal` (created in the same
 // folder), are flushed to disk, and the temporary is renamed over the target in one
 // step. Any crash leaves either the old or the new file complete.
-Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos,
-                            const QString& temporal = QString());
+Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos, const QString& temporal = QString());
 
 // Atomic rename of an existing complete file over `destino`.
 Resultado renombrarSobre(const QString& origen, const QString& destino);

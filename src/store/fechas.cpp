@@ -28,9 +28,8 @@ QString diasemana(const QDate& fecha) {
 QString diasemana(double oleFecha) { return diasemana(fechaDesdeOle(oleFecha)); }
 
 QString fechaLarga(double oleFecha) {
-  static const char* const kMeses[] = {"enero",  "febrero", "marzo",      "abril",
-                                       "mayo",   "junio",   "julio",      "agosto",
-                                       "septiembre", "octubre", "noviembre", "diciembre"};
+  static const char* const kMeses[] = {"enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
+                                       "julio", "agosto",  "septiembre", "octubre", "noviembre", "diciembre"};
   const QDate d = fechaDesdeOle(oleFecha);
   if (!d.isValid()) return QString();
   return QStringLiteral("%1, %2 de %3 del %4")

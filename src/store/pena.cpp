@@ -1,8 +1,8 @@
 #include "store/pena.h"
 
-#include "store/codec.h"
-
 #include <cstring>
+
+#include "store/codec.h"
 
 namespace sortilan {
 
@@ -32,9 +32,7 @@ QString Pena::nombreRecortado() const {
   return s;
 }
 
-QString Pena::diasTexto() const {
-  return desdeWindows1252(QByteArray(dias.data(), static_cast<int>(dias.size())));
-}
+QString Pena::diasTexto() const { return desdeWindows1252(QByteArray(dias.data(), static_cast<int>(dias.size()))); }
 
 void Pena::ponerNombre(const QString& texto) { copiarTexto(nombre, texto); }
 void Pena::ponerDias(const QString& texto) { copiarTexto(dias, texto); }
@@ -56,8 +54,7 @@ QByteArray Pena::codificar() const {
   std::memcpy(d + kNombre, nombre.data(), nombre.size());
   for (int f = 0; f < kFilas; ++f)
     for (int p = 0; p < kPosiciones; ++p)
-      escribirInt16(d + kApuestas + 24 * f + 2 * p,
-                    apuestas[static_cast<size_t>(f)][static_cast<size_t>(p)]);
+      escribirInt16(d + kApuestas + 24 * f + 2 * p, apuestas[static_cast<size_t>(f)][static_cast<size_t>(p)]);
   for (int i = 0; i < 8; ++i) escribirInt16(d + kAciertos + 2 * i, aciertos[static_cast<size_t>(i)]);
   std::memcpy(d + kDias, dias.data(), dias.size());
   escribirInt16(d + kTipo, tipo);

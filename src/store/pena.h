@@ -14,9 +14,9 @@ struct Pena {
   static constexpr int kFilas = 24;
   static constexpr int kPosiciones = 12;
 
-  std::array<char, 20> nombre{};                       // blank-padded
+  std::array<char, 20> nombre{};                                    // blank-padded
   std::array<std::array<int16_t, kPosiciones>, kFilas> apuestas{};  // [fila][posicion], 0-based
-  std::array<int16_t, 8> aciertos{};                   // aciertos[0] is aciertos(1): 8ª
+  std::array<int16_t, 8> aciertos{};                                // aciertos[0] is aciertos(1): 8ª
   std::array<char, 15> dias{};
   int16_t tipo = 0;
   double creacion = 0;
@@ -30,8 +30,8 @@ struct Pena {
     apuestas[static_cast<size_t>(fila - 1)][static_cast<size_t>(posicion - 1)] = v;
   }
 
-  QString nombreTexto() const;        // as stored, 20 characters with padding
-  QString nombreRecortado() const;    // trailing blanks removed
+  QString nombreTexto() const;      // as stored, 20 characters with padding
+  QString nombreRecortado() const;  // trailing blanks removed
   QString diasTexto() const;
   void ponerNombre(const QString& texto);
   void ponerDias(const QString& texto);

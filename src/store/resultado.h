@@ -12,9 +12,7 @@ struct Resultado {
   QString error;
 
   static Resultado bien() { return {}; }
-  static Resultado fallo(QString texto, bool dePermiso = false) {
-    return {false, dePermiso, std::move(texto)};
-  }
+  static Resultado fallo(QString texto, bool dePermiso = false) { return {false, dePermiso, std::move(texto)}; }
   explicit operator bool() const { return ok; }
 };
 

@@ -1,13 +1,13 @@
 // The data folder: start-up files, peña deletion, resets and the damaged draw file.
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
 #include "main/sesion.h"
 #include "store/almacen.h"
 #include "store/escritura.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QtTest>
 
 using namespace sortilan;
 

@@ -1,8 +1,8 @@
+#include <QtTest>
+
 #include "printing/ajustecalibracion.h"
 #include "store/almacen.h"
 #include "support/dobles.h"
-
-#include <QtTest>
 
 using namespace sortilan;
 using namespace sortilan::prueba;

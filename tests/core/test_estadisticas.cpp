@@ -1,10 +1,10 @@
+#include <QtTest>
+#include <numeric>
+
 #include "main/sesion.h"
 #include "stats/tablasgrafico.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QtTest>
-#include <numeric>
 
 using namespace sortilan;
 using namespace sortilan::prueba;

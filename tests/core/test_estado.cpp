@@ -1,10 +1,10 @@
 // Draw status, draw list texts and the damaged draw file.
+#include <QFile>
+#include <QtTest>
+
 #include "main/sesion.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QFile>
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -54,10 +54,10 @@ class TestEstado : public QObject {
     QTest::addColumn<QDate>("ultimo");
     QTest::addColumn<QDate>("hoy");
     QTest::addColumn<QString>("proximo");
-    QTest::newRow("domingo con el sorteo de hoy") << QDate(2021, 3, 7) << QDate(2021, 3, 7)
-                                                  << QStringLiteral("Domingo, 14 de marzo del 2021");
-    QTest::newRow("domingo sin el sorteo de hoy") << QDate(2021, 2, 28) << QDate(2021, 3, 7)
-                                                  << QStringLiteral("Domingo, 7 de marzo del 2021");
+    QTest::newRow("domingo con el sorteo de hoy")
+        << QDate(2021, 3, 7) << QDate(2021, 3, 7) << QStringLiteral("Domingo, 14 de marzo del 2021");
+    QTest::newRow("domingo sin el sorteo de hoy")
+        << QDate(2021, 2, 28) << QDate(2021, 3, 7) << QStringLiteral("Domingo, 7 de marzo del 2021");
     QTest::newRow("miércoles") << QDate(2021, 3, 7) << QDate(2021, 3, 10)
                                << QStringLiteral("Domingo, 14 de marzo del 2021");
     QTest::newRow("fin de año") << QDate(2020, 12, 27) << QDate(2020, 12, 29)
@@ -76,8 +76,7 @@ class TestEstado : public QObject {
     QTest::newRow("ejemplo") << QList<int>{3, 12, 25, 40, 54, 7} << QStringLiteral(" 3-12-25-40-54  NÚM.CLAVE: 7");
     QTest::newRow("quinto sin relleno") << QList<int>{1, 2, 3, 4, 5, 0}
                                         << QStringLiteral(" 1- 2- 3- 4-5  NÚM.CLAVE: 0");
-    QTest::newRow("sin relleno") << QList<int>{10, 20, 30, 40, 50, 9}
-                                 << QStringLiteral("10-20-30-40-50  NÚM.CLAVE: 9");
+    QTest::newRow("sin relleno") << QList<int>{10, 20, 30, 40, 50, 9} << QStringLiteral("10-20-30-40-50  NÚM.CLAVE: 9");
   }
   void textoDeFila() {
     QFETCH(QList<int>, numeros);

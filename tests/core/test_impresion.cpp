@@ -1,6 +1,6 @@
-#include "printing/impresion.h"
-
 #include <QtTest>
+
+#include "printing/impresion.h"
 
 using namespace sortilan;
 

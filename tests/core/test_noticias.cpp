@@ -1,12 +1,12 @@
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
 #include "auxiliary/noticias.h"
 #include "auxiliary/versiones.h"
 #include "platform/descarga.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QtTest>
 
 using namespace sortilan;
 using namespace sortilan::prueba;

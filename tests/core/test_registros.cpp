@@ -1,11 +1,11 @@
 // Byte layouts of the record files and the end-of-file rules.
+#include <QFile>
+#include <QtTest>
+
 #include "store/almacen.h"
 #include "store/codec.h"
 #include "store/fechas.h"
 #include "support/dobles.h"
-
-#include <QFile>
-#include <QtTest>
 
 using namespace sortilan;
 
@@ -34,11 +34,12 @@ class TestRegistros : public QObject {
     p.ultimacuenta = 44262.0;
     const QByteArray b = p.codificar();
     QCOMPARE(b.size(), 645);
-    QCOMPARE(b.left(20), QByteArray("PE\xd1" "A                "));
+    QCOMPARE(b.left(20), QByteArray("PE\xd1"
+                                    "A                "));
     QCOMPARE(b.mid(20, 2).toHex(), QByteArray("0300"));
-    QCOMPARE(b.mid(20 + 10, 2).toHex(), QByteArray("0700"));          // key at row 1 position 6
-    QCOMPARE(b.mid(20 + 48 + 8, 2).toHex(), QByteArray("3600"));      // row 3 position 5
-    QCOMPARE(b.mid(596 + 14, 2).toHex(), QByteArray("0200"));         // aciertos(8)
+    QCOMPARE(b.mid(20 + 10, 2).toHex(), QByteArray("0700"));      // key at row 1 position 6
+    QCOMPARE(b.mid(20 + 48 + 8, 2).toHex(), QByteArray("3600"));  // row 3 position 5
+    QCOMPARE(b.mid(596 + 14, 2).toHex(), QByteArray("0200"));     // aciertos(8)
     QCOMPARE(b.mid(612, 15), QByteArray("Domingo        "));
     QCOMPARE(b.mid(627, 2).toHex(), QByteArray("0300"));
     QCOMPARE(b.mid(629, 8).toHex(' '), QByteArray("00 00 00 00 c0 9c e5 40"));  // odd offsets
@@ -118,7 +119,8 @@ class TestRegistros : public QObject {
     ArchivoDe<Sorteo> f;
     QVERIFY(f.abrir(e.ruta(QStringLiteral("numeros.dat"))).ok);
     QCOMPARE(f.cuenta(), 2);
-    if (QFileInfo(e.ruta(QStringLiteral("numeros.dat"))).isWritable()) QSKIP("running as a user that ignores permissions");
+    if (QFileInfo(e.ruta(QStringLiteral("numeros.dat"))).isWritable())
+      QSKIP("running as a user that ignores permissions");
     const Resultado r = f.escribir(3, Sorteo{});
     QVERIFY(!r.ok);
     QVERIFY(r.permiso);

@@ -1,17 +1,17 @@
-#include "auxiliary/gui/acercade.h"
-#include "auxiliary/gui/auxiliares.h"
-#include "download/gui/descargador.h"
-#include "main/gui/tabgeneral.h"
-#include "auxiliary/gui/infor.h"
-#include "main/gui/principal.h"
-#include "support/dobles.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+#include "auxiliary/gui/acercade.h"
+#include "auxiliary/gui/auxiliares.h"
+#include "auxiliary/gui/infor.h"
+#include "download/gui/descargador.h"
+#include "main/gui/principal.h"
+#include "main/gui/tabgeneral.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::prueba;

@@ -1,8 +1,3 @@
-#include "main/gui/principal.h"
-#include "main/gui/tabestadisticas.h"
-#include "stats/gui/graficos.h"
-#include "support/dobles.h"
-
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -12,6 +7,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest>
+
+#include "main/gui/principal.h"
+#include "main/gui/tabestadisticas.h"
+#include "stats/gui/graficos.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::prueba;

@@ -1,11 +1,3 @@
-#include "checking/gui/tabgestor.h"
-#include "main/gui/principal.h"
-#include "printing/gui/impresor.h"
-#include "printing/gui/imprimir.h"
-#include "printing/gui/pintor.h"
-#include "store/almacen.h"
-#include "support/dobles.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +7,14 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+#include "checking/gui/tabgestor.h"
+#include "main/gui/principal.h"
+#include "printing/gui/impresor.h"
+#include "printing/gui/imprimir.h"
+#include "printing/gui/pintor.h"
+#include "store/almacen.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::prueba;

@@ -1,9 +1,4 @@
 // The main window on a data folder: start-up, status labels and the draw list.
-#include "main/gui/presentacion.h"
-#include "main/gui/principal.h"
-#include "store/almacen.h"
-#include "support/dobles.h"
-
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QLabel>
@@ -11,6 +6,11 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
+
+#include "main/gui/presentacion.h"
+#include "main/gui/principal.h"
+#include "store/almacen.h"
+#include "support/dobles.h"
 
 using namespace sortilan;
 
@@ -127,9 +127,9 @@ class TestPrincipal : public QObject {
     QStringList vistos;
     for (QAction* a : w.menuBar()->actions()) vistos << a->text();
     QCOMPARE(vistos, esperados);
-    for (const char* n : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples",
-                          "verpremiom", "verhistom", "verpreim", "salir", "gene", "ultimo", "Gestor", "esta", "Leer",
-                          "web", "acerca"})
+    for (const char* n :
+         {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples", "verpremiom",
+          "verhistom", "verpreim", "salir", "gene", "ultimo", "Gestor", "esta", "Leer", "web", "acerca"})
       QVERIFY2(w.accion(QLatin1String(n)) != nullptr, n);
     QCOMPARE(w.accion(QStringLiteral("borrpe"))->text(),
              QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));

@@ -4,8 +4,8 @@
 
 namespace sortilan::prueba {
 
-plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo,
-                                                 const QString& texto, plataforma::Botones botones) {
+plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
+                                                 plataforma::Botones botones) {
   vistos.append({icono, titulo, texto, botones});
   if (!respuestas.isEmpty()) return respuestas.takeFirst();
   return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/plataforma.h"
-
 #include <QDate>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+
+#include "platform/plataforma.h"
 
 namespace sortilan::prueba {
 

@@ -1,13 +1,13 @@
 #include "auxiliary/gui/acercade.h"
 
+#include <QEvent>
+#include <QVBoxLayout>
+
 #include "auxiliary/versiones.h"
 #include "main/gui/controles.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "platform/version.h"
-
-#include <QEvent>
-#include <QVBoxLayout>
 
 namespace sortilan::ui {
 

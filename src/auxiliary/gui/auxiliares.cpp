@@ -1,7 +1,6 @@
 #include "auxiliary/gui/auxiliares.h"
 
-#include "main/gui/tabgeneral.h"
-
+#include <QAction>
 #include <QPushButton>
 
 #include "auxiliary/gui/acercade.h"
@@ -9,10 +8,9 @@
 #include "auxiliary/noticias.h"
 #include "main/gui/cierrealvolver.h"
 #include "main/gui/principal.h"
+#include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
-
-#include <QAction>
 
 namespace sortilan::ui {
 
@@ -29,7 +27,8 @@ Auxiliares::Auxiliares(Principal& principal) : QObject(&principal), p_(principal
   connect(p_.general()->Command6, &QPushButton::clicked, this, &Auxiliares::Leer_Click);
   // The about window goes when the user comes back to the main window; the news stay.
   cierre_ = new CierreAlVolver(
-      p_, [this] {
+      p_,
+      [this] {
         if (acercade_) acercade_->close();
       },
       this);

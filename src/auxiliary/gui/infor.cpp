@@ -1,14 +1,14 @@
 #include "auxiliary/gui/infor.h"
 
-#include "main/gui/controles.h"
-#include "platform/servicios.h"
-#include "store/codec.h"
-#include "store/escritura.h"
-
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
+#include "platform/servicios.h"
+#include "store/codec.h"
+#include "store/escritura.h"
 
 namespace sortilan::ui {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "auxiliary/noticias.h"
-
 #include <QTextBrowser>
 #include <QWidget>
+
+#include "auxiliary/noticias.h"
 
 class QLabel;
 class QTimer;

@@ -1,7 +1,5 @@
 #include "checking/gui/comprobador.h"
 
-#include "main/errorpermiso.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -19,6 +17,7 @@
 #include "checking/gui/modeloresultados.h"
 #include "checking/gui/tabgestor.h"
 #include "checking/resumenpenas.h"
+#include "main/errorpermiso.h"
 #include "main/gui/principal.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"

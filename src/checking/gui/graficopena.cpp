@@ -4,7 +4,6 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QValueAxis>
-
 #include <cmath>
 
 namespace sortilan::ui {

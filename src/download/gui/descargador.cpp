@@ -1,8 +1,5 @@
 #include "download/gui/descargador.h"
 
-#include "auxiliary/gui/auxiliares.h"
-#include "auxiliary/gui/infor.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -14,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "auxiliary/gui/auxiliares.h"
+#include "auxiliary/gui/infor.h"
 #include "checking/gui/comprobador.h"
 #include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"

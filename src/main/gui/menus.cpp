@@ -27,7 +27,7 @@ namespace {
 // The print and about windows are closed by their own controllers, which tell a real
 // return to the main window from a menu closing.
 const char* const kSecundarias[] = {"Crea", "Creamenu"};
-}
+}  // namespace
 
 Menus::Menus(Principal& principal)
     : QObject(&principal),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QAbstractTableModel>
+
+#include "main/sesion.h"
 
 namespace sortilan::ui {
 

@@ -6,8 +6,7 @@
 
 namespace sortilan::ui {
 
-Presentacion::Presentacion(std::function<void()> entrar, QWidget* padre)
-    : QWidget(padre), entrar_(std::move(entrar)) {
+Presentacion::Presentacion(std::function<void()> entrar, QWidget* padre) : QWidget(padre), entrar_(std::move(entrar)) {
   setObjectName(QStringLiteral("Presentacion"));
   setWindowTitle(QStringLiteral("Presentación"));
   auto* capa = new QVBoxLayout(this);

@@ -1,5 +1,15 @@
 #include "main/gui/principal.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+
 #include "auxiliary/gui/auxiliares.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
@@ -12,16 +22,6 @@
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
 #include "stats/gui/graficos.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
-#include <QLabel>
-#include <QMenuBar>
-#include <QScrollBar>
-#include <QTabWidget>
-#include <QTimer>
 
 namespace sortilan::ui {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QHash>
 #include <QMainWindow>
+
+#include "main/sesion.h"
 
 class QAction;
 class QMenu;

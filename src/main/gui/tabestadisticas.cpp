@@ -1,8 +1,5 @@
 #include "main/gui/tabestadisticas.h"
 
-#include "main/gui/controles.h"
-#include "main/gui/modelosorteos.h"
-
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +10,9 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
+#include "main/gui/modelosorteos.h"
 
 namespace sortilan::ui {
 

@@ -1,7 +1,5 @@
 #include "main/gui/tabgeneral.h"
 
-#include "main/gui/controles.h"
-
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -17,6 +15,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
 
 namespace sortilan::ui {
 
@@ -46,7 +46,11 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   auto* rejilla = new QVBoxLayout(estado);
   const QString fijos[7] = {QStringLiteral("- Peñas registradas a comprobar:"),
                             QStringLiteral("- Última actualización de números ganadores:"),
-                            QString(), QString(), QStringLiteral("- Próximo sorteo:"), QString(), QString()};
+                            QString(),
+                            QString(),
+                            QStringLiteral("- Próximo sorteo:"),
+                            QString(),
+                            QString()};
   for (int i = 0; i < 7; ++i) Label9[static_cast<size_t>(i)] = etiqueta(estado, nombreIndice("Label9", i), fijos[i]);
   for (int i : {2, 3, 5, 6}) {
     QFont f = Label9[static_cast<size_t>(i)]->font();

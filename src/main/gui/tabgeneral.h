@@ -1,9 +1,9 @@
 #pragma once
 
-#include "main/sesion.h"
-
 #include <QWidget>
 #include <array>
+
+#include "main/sesion.h"
 
 class QCheckBox;
 class QFrame;

@@ -1,13 +1,13 @@
 #include "printing/gui/impresor.h"
 
+#include <QPushButton>
+#include <QToolButton>
+
 #include "checking/gui/tabgestor.h"
 #include "main/gui/cierrealvolver.h"
 #include "main/gui/principal.h"
 #include "platform/plataforma.h"
 #include "printing/gui/imprimir.h"
-
-#include <QPushButton>
-#include <QToolButton>
 
 namespace sortilan::ui {
 
@@ -15,7 +15,8 @@ Impresor::Impresor(Principal& principal) : QObject(&principal), p_(principal) {
   setObjectName(QStringLiteral("Impresor"));
   connect(p_.gestor()->Command2, &QPushButton::clicked, this, &Impresor::Command2_Click);
   connect(p_.gestor()->Image1[2], &QToolButton::clicked, this, &Impresor::Command2_Click);
-  cierre_ = new CierreAlVolver(p_, [this] { cerrar(); }, this);
+  cierre_ = new CierreAlVolver(
+      p_, [this] { cerrar(); }, this);
 }
 
 Impresor::~Impresor() = default;

@@ -1,10 +1,5 @@
 #include "printing/gui/imprimir.h"
 
-#include "main/gui/controles.h"
-#include "platform/plataforma.h"
-#include "printing/gui/pintor.h"
-#include "store/almacen.h"
-
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -18,6 +13,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "main/gui/controles.h"
+#include "platform/plataforma.h"
+#include "printing/gui/pintor.h"
+#include "store/almacen.h"
 
 namespace sortilan::ui {
 

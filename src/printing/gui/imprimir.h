@@ -1,12 +1,12 @@
 #pragma once
 
-#include "printing/ajustecalibracion.h"
-#include "printing/impresion.h"
-
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+
+#include "printing/ajustecalibracion.h"
+#include "printing/impresion.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,8 +1,5 @@
 #include "stats/gui/graficos.h"
 
-#include "main/gui/principal.h"
-#include "main/gui/tabestadisticas.h"
-
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -11,8 +8,11 @@
 #include <QFont>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "main/gui/principal.h"
+#include "main/gui/tabestadisticas.h"
 
 namespace sortilan::ui {
 

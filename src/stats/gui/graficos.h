@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QObject>
+
 #include "main/sesion.h"
 #include "stats/tablasgrafico.h"
-
-#include <QObject>
 
 class QBarCategoryAxis;
 class QBarSeries;
