@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "main/sesion.h"
+#include "base/fechas.h"
 #include "platform/plataforma.h"
-#include "store/fechas.h"
+#include "session/sesion.h"
 
 using namespace sortilan;
 

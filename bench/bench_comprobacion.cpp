@@ -3,9 +3,9 @@
 #include <bit>
 #include <random>
 
+#include "base/fechas.h"
 #include "checking/comprobacion.h"
 #include "store/archivoregistros.h"
-#include "store/fechas.h"
 
 using namespace sortilan;
 

@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "base/fechas.h"
 #include "download/analisis.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"
-#include "store/fechas.h"
 
 using namespace sortilan;
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "main/gui/presentacion.h"
-#include "main/gui/principal.h"
+#include "app/presentacion.h"
+#include "app/principal.h"
 #include "platform/gui/adaptadoresqt.h"
 #include "platform/plataforma.h"
 

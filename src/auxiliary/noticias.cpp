@@ -2,9 +2,9 @@
 
 #include <QFile>
 
+#include "base/fechas.h"
 #include "platform/descarga.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

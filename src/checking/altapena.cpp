@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/fechas.h"
 #include "store/codec.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

@@ -1,7 +1,7 @@
 #include "checking/resultados.h"
 
+#include "base/fechas.h"
 #include "checking/premios.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

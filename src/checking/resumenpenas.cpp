@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/fechas.h"
+#include "base/fechas.h"
 
 namespace sortilan {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 namespace sortilan::cli {
 

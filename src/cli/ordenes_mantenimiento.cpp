@@ -1,9 +1,9 @@
 #include <QDate>
 
 #include "cli/contexto.h"
-#include "main/errorpermiso.h"
 #include "main/mantenimiento.h"
 #include "platform/plataforma.h"
+#include "session/errorpermiso.h"
 
 namespace sortilan::cli {
 

@@ -3,13 +3,13 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "base/fechas.h"
 #include "checking/altapena.h"
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
-#include "main/errorpermiso.h"
 #include "platform/plataforma.h"
-#include "store/fechas.h"
+#include "session/errorpermiso.h"
 
 namespace sortilan::cli {
 

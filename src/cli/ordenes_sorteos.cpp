@@ -2,8 +2,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "base/fechas.h"
 #include "cli/contexto.h"
-#include "store/fechas.h"
 
 namespace sortilan::cli {
 

@@ -1,10 +1,10 @@
 #include "creation/creacion.h"
 
+#include "base/fechas.h"
 #include "checking/altapena.h"
-#include "main/errorpermiso.h"
 #include "platform/plataforma.h"
+#include "session/errorpermiso.h"
 #include "store/codec.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

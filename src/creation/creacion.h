@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <random>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 #include "store/pena.h"
 
 namespace sortilan {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "base/fechas.h"
 #include "download/buscador.h"
 #include "store/codec.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

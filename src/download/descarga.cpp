@@ -3,11 +3,11 @@
 #include <QScopeGuard>
 #include <algorithm>
 
-#include "main/sesion.h"
+#include "base/fechas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
+#include "session/sesion.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

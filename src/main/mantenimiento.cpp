@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "main/errorpermiso.h"
+#include "base/fechas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
+#include "session/errorpermiso.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

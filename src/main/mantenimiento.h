@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 namespace sortilan {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "store/resultado.h"
+#include "base/resultado.h"
 
 namespace sortilan::plataforma {
 

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QHostAddress>
 
+#include "base/fechas.h"
 #include "download/analisis.h"
 #include "download/buscador.h"
 #include "store/codec.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "store/resultado.h"
+#include "base/resultado.h"
 
 namespace sortilan {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 namespace sortilan {
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/fechas.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 
 namespace sortilan {
 

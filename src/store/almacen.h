@@ -4,10 +4,10 @@
 #include <QString>
 #include <vector>
 
+#include "base/resultado.h"
 #include "store/archivoregistros.h"
 #include "store/calibracion.h"
 #include "store/pena.h"
-#include "store/resultado.h"
 #include "store/sorteo.h"
 
 namespace sortilan {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "store/resultado.h"
+#include "base/resultado.h"
 
 namespace sortilan {
 

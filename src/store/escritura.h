@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "store/resultado.h"
+#include "base/resultado.h"
 
 namespace sortilan {
 

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QtTest>
 
-#include "main/sesion.h"
+#include "base/fechas.h"
+#include "session/sesion.h"
 #include "store/almacen.h"
 #include "store/escritura.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

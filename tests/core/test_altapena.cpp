@@ -1,7 +1,7 @@
 #include <QtTest>
 
+#include "base/fechas.h"
 #include "checking/altapena.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

@@ -2,9 +2,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include "base/fechas.h"
 #include "download/analisis.h"
 #include "download/buscador.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 

@@ -1,9 +1,9 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include "base/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/premios.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

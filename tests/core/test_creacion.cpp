@@ -3,10 +3,10 @@
 #include <QtTest>
 #include <set>
 
+#include "base/fechas.h"
 #include "checking/altapena.h"
 #include "creation/creacion.h"
-#include "main/errorpermiso.h"
-#include "store/fechas.h"
+#include "session/errorpermiso.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

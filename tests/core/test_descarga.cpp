@@ -4,10 +4,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "base/fechas.h"
 #include "download/descarga.h"
-#include "main/sesion.h"
 #include "platform/canalqt.h"
-#include "store/fechas.h"
+#include "session/sesion.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 

@@ -1,9 +1,9 @@
 #include <QtTest>
 #include <numeric>
 
-#include "main/sesion.h"
+#include "base/fechas.h"
+#include "session/sesion.h"
 #include "stats/tablasgrafico.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

@@ -2,8 +2,8 @@
 #include <QFile>
 #include <QtTest>
 
-#include "main/sesion.h"
-#include "store/fechas.h"
+#include "base/fechas.h"
+#include "session/sesion.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

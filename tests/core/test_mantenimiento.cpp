@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "main/errorpermiso.h"
+#include "base/fechas.h"
 #include "main/mantenimiento.h"
-#include "store/fechas.h"
+#include "session/errorpermiso.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

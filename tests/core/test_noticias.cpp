@@ -4,8 +4,8 @@
 
 #include "auxiliary/noticias.h"
 #include "auxiliary/versiones.h"
+#include "base/fechas.h"
 #include "platform/descarga.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

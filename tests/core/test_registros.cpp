@@ -2,9 +2,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include "base/fechas.h"
 #include "store/almacen.h"
 #include "store/codec.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

@@ -1,7 +1,7 @@
 #include <QtTest>
 
+#include "base/fechas.h"
 #include "checking/resumenpenas.h"
-#include "store/fechas.h"
 
 using namespace sortilan;
 

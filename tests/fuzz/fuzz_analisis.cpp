@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/fechas.h"
 #include "download/analisis.h"
 #include "download/buscador.h"
 #include "report/escrutinio.h"
-#include "store/fechas.h"
 
 using namespace sortilan;
 

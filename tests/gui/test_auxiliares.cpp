@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "app/principal.h"
 #include "auxiliary/gui/acercade.h"
 #include "auxiliary/gui/auxiliares.h"
 #include "auxiliary/gui/infor.h"
 #include "download/gui/descargador.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
 #include "support/dobles.h"
 

@@ -14,9 +14,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/principal.h"
 #include "download/analisis.h"
 #include "download/gui/descargador.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
 #include "report/gui/tabultimo.h"
 #include "support/dobles.h"

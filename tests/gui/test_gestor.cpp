@@ -12,15 +12,15 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/principal.h"
+#include "base/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/graficopena.h"
 #include "checking/gui/modelopenas.h"
 #include "checking/gui/modeloresultados.h"
 #include "checking/gui/tabgestor.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

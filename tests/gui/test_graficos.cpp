@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "main/gui/principal.h"
+#include "app/principal.h"
 #include "main/gui/tabestadisticas.h"
 #include "stats/gui/graficos.h"
 #include "support/dobles.h"

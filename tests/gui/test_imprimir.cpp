@@ -8,8 +8,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/principal.h"
 #include "checking/gui/tabgestor.h"
-#include "main/gui/principal.h"
 #include "printing/gui/impresor.h"
 #include "printing/gui/imprimir.h"
 #include "printing/gui/pintor.h"

@@ -13,19 +13,19 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/menus.h"
+#include "app/principal.h"
+#include "base/fechas.h"
 #include "checking/gui/tabgestor.h"
 #include "creation/gui/crea.h"
 #include "creation/gui/creamenu.h"
 #include "creation/gui/lanzadorcreacion.h"
 #include "main/gui/botondescarga.h"
 #include "main/gui/mantenimientosorteos.h"
-#include "main/gui/menus.h"
 #include "main/gui/modelosorteos.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "report/gui/tabultimo.h"
-#include "store/fechas.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

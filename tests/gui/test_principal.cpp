@@ -7,8 +7,8 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "main/gui/presentacion.h"
-#include "main/gui/principal.h"
+#include "app/presentacion.h"
+#include "app/principal.h"
 #include "store/almacen.h"
 #include "support/dobles.h"
 

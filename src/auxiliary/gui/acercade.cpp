@@ -4,10 +4,10 @@
 #include <QVBoxLayout>
 
 #include "auxiliary/versiones.h"
-#include "main/gui/controles.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "platform/version.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

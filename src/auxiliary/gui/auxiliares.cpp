@@ -3,14 +3,14 @@
 #include <QAction>
 #include <QPushButton>
 
+#include "app/principal.h"
 #include "auxiliary/gui/acercade.h"
 #include "auxiliary/gui/infor.h"
 #include "auxiliary/noticias.h"
-#include "main/gui/cierrealvolver.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
+#include "ui/cierrealvolver.h"
 
 namespace sortilan::ui {
 

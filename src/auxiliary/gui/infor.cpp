@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
 #include "platform/servicios.h"
 #include "store/codec.h"
 #include "store/escritura.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

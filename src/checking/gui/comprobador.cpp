@@ -12,16 +12,16 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/principal.h"
 #include "checking/gui/graficopena.h"
 #include "checking/gui/modelopenas.h"
 #include "checking/gui/modeloresultados.h"
 #include "checking/gui/tabgestor.h"
 #include "checking/resumenpenas.h"
-#include "main/errorpermiso.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
+#include "session/errorpermiso.h"
 
 namespace sortilan::ui {
 

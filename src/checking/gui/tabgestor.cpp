@@ -15,7 +15,7 @@
 
 #include "checking/gui/graficopena.h"
 #include "checking/gui/modelopenas.h"
-#include "main/gui/controles.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "main/gui/controles.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

@@ -11,7 +11,7 @@
 
 #include "creation/gui/casillaboleto.h"
 #include "creation/gui/panelboleto.h"
-#include "main/gui/controles.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

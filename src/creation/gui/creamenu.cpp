@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/principal.h"
 #include "auxiliary/gui/auxiliares.h"
 #include "auxiliary/gui/infor.h"
 #include "checking/gui/comprobador.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"

@@ -5,8 +5,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "app/principal.h"
 #include "main/gui/modelosorteos.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabestadisticas.h"
 
 namespace sortilan::ui {

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 namespace sortilan::ui {
 

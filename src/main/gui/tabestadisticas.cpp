@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
 #include "main/gui/modelosorteos.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

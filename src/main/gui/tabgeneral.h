@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <array>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 class QCheckBox;
 class QFrame;

@@ -3,11 +3,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "app/principal.h"
 #include "checking/gui/tabgestor.h"
-#include "main/gui/cierrealvolver.h"
-#include "main/gui/principal.h"
 #include "platform/plataforma.h"
 #include "printing/gui/imprimir.h"
+#include "ui/cierrealvolver.h"
 
 namespace sortilan::ui {
 

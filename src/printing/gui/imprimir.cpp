@@ -14,10 +14,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
 #include "platform/plataforma.h"
 #include "printing/gui/pintor.h"
 #include "store/almacen.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

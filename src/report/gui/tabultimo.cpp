@@ -10,8 +10,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "main/gui/controles.h"
 #include "report/escrutinio.h"
+#include "ui/controles.h"
 
 namespace sortilan::ui {
 

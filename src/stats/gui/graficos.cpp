@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "main/gui/principal.h"
+#include "app/principal.h"
 #include "main/gui/tabestadisticas.h"
 
 namespace sortilan::ui {

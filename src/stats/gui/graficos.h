@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 #include "stats/tablasgrafico.h"
 
 class QBarCategoryAxis;

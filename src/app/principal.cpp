@@ -1,4 +1,4 @@
-#include "main/gui/principal.h"
+#include "app/principal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/menus.h"
 #include "auxiliary/gui/auxiliares.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "download/gui/descargador.h"
-#include "main/gui/menus.h"
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"

@@ -1,4 +1,4 @@
-#include "main/gui/menus.h"
+#include "app/menus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,13 +9,13 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "app/principal.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/tabgestor.h"
 #include "creation/gui/lanzadorcreacion.h"
 #include "download/gui/descargador.h"
 #include "main/gui/botondescarga.h"
 #include "main/gui/mantenimientosorteos.h"
-#include "main/gui/principal.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"

@@ -1,4 +1,4 @@
-#include "main/errorpermiso.h"
+#include "session/errorpermiso.h"
 
 #include "platform/plataforma.h"
 

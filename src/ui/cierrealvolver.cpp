@@ -1,4 +1,4 @@
-#include "main/gui/cierrealvolver.h"
+#include "ui/cierrealvolver.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "main/gui/presentacion.h"
+#include "app/presentacion.h"
 
 #include <QLabel>
 #include <QPushButton>

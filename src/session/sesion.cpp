@@ -1,11 +1,11 @@
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "main/errorpermiso.h"
+#include "base/fechas.h"
 #include "platform/plataforma.h"
-#include "store/fechas.h"
+#include "session/errorpermiso.h"
 
 namespace sortilan {
 

@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include "main/sesion.h"
+#include "session/sesion.h"
 
 class QAction;
 class QMenu;

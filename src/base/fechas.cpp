@@ -1,4 +1,4 @@
-#include "store/fechas.h"
+#include "base/fechas.h"
 
 #include <cmath>
 
