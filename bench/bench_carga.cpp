@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "base/fechas.h"
+#include "exigir.h"
 #include "platform/plataforma.h"
 #include "session/sesion.h"
 
@@ -31,7 +32,7 @@ struct Carpeta {
 void BM_Carga(benchmark::State& st) {
   Carpeta c;
   Sesion s;
-  s.abrir(c.dir.path());
+  exigir(s.abrir(c.dir.path()));
   const QDate hoy(2026, 12, 8);
   for (auto _ : st) {
     EstadoSorteos e = s.cargasorteos(hoy);

@@ -5,6 +5,7 @@
 
 #include "base/fechas.h"
 #include "checking/comprobacion.h"
+#include "exigir.h"
 #include "store/archivoregistros.h"
 
 using namespace sortilan;
@@ -13,7 +14,7 @@ namespace {
 
 std::vector<Sorteo> historia() {
   ArchivoDe<Sorteo> f;
-  f.abrir(QStringLiteral(SORTILAN_TEST_DATA "/numeros.dat"));
+  exigir(f.abrir(QStringLiteral(SORTILAN_TEST_DATA "/numeros.dat")));
   std::vector<Sorteo> s = f.leerTodos();
   f.cerrar();
   return s;

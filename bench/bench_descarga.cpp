@@ -7,6 +7,7 @@
 
 #include "base/fechas.h"
 #include "download/analisis.h"
+#include "exigir.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"
 
@@ -32,8 +33,8 @@ struct Carpeta {
     f.open(QIODevice::WriteOnly);
     f.write(origen.read(808 * Sorteo::kTamano));
     f.close();
-    sorteos.abrir(f.fileName());
-    sorteos.leer(808, ultimo);
+    exigir(sorteos.abrir(f.fileName()));
+    exigir(sorteos.leer(808, ultimo), "sorteo 808");
   }
 };
 
@@ -44,7 +45,7 @@ void BM_Respuesta150Dias(benchmark::State& st) {
     const QByteArray buffer = registroCitado(respuesta);
     const Analisis a = analizar(buffer, c.ultimo);
     int k = 809;
-    for (auto s = a.sorteos.rbegin(); s != a.sorteos.rend(); ++s) c.sorteos.escribir(k++, *s);
+    for (auto s = a.sorteos.rbegin(); s != a.sorteos.rend(); ++s) exigir(c.sorteos.escribir(k++, *s));
     benchmark::DoNotOptimize(a.sorteos.size());
   }
   st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * respuesta.size());

@@ -21,6 +21,7 @@
 #include "platform/plataforma.h"
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
+#include "session/errorpermiso.h"
 #include "stats/gui/graficos.h"
 
 namespace sortilan::ui {
@@ -121,13 +122,16 @@ void Principal::crearMenus() {
 void Principal::cargar(const QString& carpeta) {
   move(2, 3);  // Top 50, Left 25 twips
   QDir::setCurrent(carpeta);
-  sesion_.abrir(carpeta);
+  // A folder that cannot be opened or written still shows what it holds; the user is told
+  // once now rather than by every later change that fails.
+  const Resultado abierta = sesion_.abrir(carpeta);
   cargasorteos();
   cargado_ = true;
   refresca();
   descargador_->escrutinio(1);
   comprobador_->Command1_Click(0);
   auxiliares_->compruebainforme();
+  avisarFallo(abierta);
 }
 
 void Principal::cargasorteos() {

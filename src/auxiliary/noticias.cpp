@@ -25,7 +25,8 @@ bool compruebainforme(Almacen& almacen, double fechaUltimoSorteo, const QDate& h
   Pena primera;
   if (!almacen.penas().leer(1, primera)) return false;
   const qsizetype antes = leerArchivo(informe).size();
-  plataforma::descargarArchivo(direccion, informe);
+  // The news check is silent: a failed fetch simply brings no news.
+  if (!plataforma::descargarArchivo(direccion, informe)) return false;
   const qsizetype despues = leerArchivo(informe).size();
   return avisainforme(antes, despues);
 }

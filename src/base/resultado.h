@@ -6,7 +6,7 @@ namespace sortilan {
 
 // The one error convention of the core: success, or a reason. `permiso` marks a
 // failure to write a file or its folder, which the windows report as a permission problem.
-struct Resultado {
+struct [[nodiscard]] Resultado {
   bool ok = true;
   bool permiso = false;
   QString error;

@@ -84,8 +84,7 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy) {
 
 Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy) {
   const double dia = oleDesdeFecha(hoy);
-  Pena primera;
-  almacen.penas().leer(1, primera);
+  const Pena primera = almacen.penas().leerOCero(1);
   if (std::floor(primera.creacion) > dia) return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
   const int sorteos = almacen.sorteos().cuenta();
   Sorteo ultimo;

@@ -53,7 +53,8 @@ namespace sortilan::cli {
 Contexto::Contexto() : out(stdout), err(stderr) {}
 
 EstadoSorteos Contexto::cargar() {
-  sesion.abrir(carpeta);
+  // Orders that only read go on with what could be opened; the reason is still told.
+  if (const Resultado r = sesion.abrir(carpeta); !r) err << r.error << "\n";
   return sesion.cargasorteos(plataforma::hoy());
 }
 

@@ -76,8 +76,7 @@ class VentanaConsola : public VentanaDescarga {
   void listasorteos() override { c_.sesion.listasorteos(); }
   void escrutinio(const QByteArray& buffer) override {
     if (!enLinea_) return;
-    Sorteo ultimo;
-    if (c_.sesion.proximoreg > 1) c_.sesion.almacen().sorteos().leer(c_.sesion.proximoreg - 1, ultimo);
+    const Sorteo ultimo = c_.sesion.almacen().sorteos().ultimo();
     const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
     if (e.documento.isEmpty()) return;
     const QString ruta = c_.sesion.almacen().ruta(kDocumento);
@@ -141,8 +140,7 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli escrutinio [--json]"));
   plataforma::ponerCarpetaPrograma(c.carpeta);
   c.cargar();
-  Sorteo ultimo;
-  if (c.sesion.proximoreg > 1) c.sesion.almacen().sorteos().leer(c.sesion.proximoreg - 1, ultimo);
+  const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
   const QByteArray buffer = leerArchivo(c.sesion.almacen().ruta(Almacen::kBuffer));
   const Escrutinio e = escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
   // Labels the report does not fill keep their design caption.

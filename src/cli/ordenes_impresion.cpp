@@ -37,8 +37,7 @@ int ordenImprimir(Contexto& c, QStringList args) {
     c.err << "No existe la peña " << k << ".\n";
     return kRechazo;
   }
-  Calibracion cal;
-  a.ajustes().leer(1, cal);
+  const Calibracion cal = a.ajustes().leerOCero(1);
   const Impresion impresion =
       imprimeboletos(pena, papel == QLatin1String("oficial") ? Papel::Oficial : Papel::Normal, cal);
   if (impresion.paginas.empty()) {

@@ -56,8 +56,7 @@ void Descarga::iniciar() {
   datosmalos = false;
 
   // The newest draw as stored, whatever the shared draw buffer holds just now.
-  Sorteo ultimo;
-  if (sesion_.proximoreg > 1) sesion_.almacen().sorteos().leer(sesion_.proximoreg - 1, ultimo);
+  const Sorteo ultimo = sesion_.almacen().sorteos().ultimo();
   if (oleDesdeFecha(hoy) < ultimo.fecha) {
     ventana_.refrescar();
     plataforma::mensaje(Icono::Informacion, QStringLiteral("Error de fechas"),
@@ -163,7 +162,8 @@ void Descarga::almacenar() {
     buffer_ = registroCitado(RichTextBox1);
     // A buffer that cannot be replaced keeps the previous answer on disk; the
     // parse and the report still use the answer just received.
-    reemplazarArchivo(sesion_.almacen().ruta(Almacen::kBuffer), buffer_);
+    if (const Resultado r = reemplazarArchivo(sesion_.almacen().ruta(Almacen::kBuffer), buffer_); !r)
+      qWarning("%s", qUtf8Printable(r.error));
   }
   analiza(buffer_, demasiado_);
 }
@@ -175,8 +175,7 @@ void Descarga::analiza(const QByteArray& buffer, bool rechazado) {
 
   ArchivoDe<Sorteo>& sorteos = sesion_.almacen().sorteos();
   const int proximo = std::max(1, sesion_.proximoreg);
-  Sorteo ultimo;
-  if (proximo > 1) sorteos.leer(proximo - 1, ultimo);
+  const Sorteo ultimo = sorteos.leerOCero(proximo - 1);
 
   Analisis a;
   if (rechazado)

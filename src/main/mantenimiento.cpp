@@ -106,9 +106,9 @@ Mantenimiento::Importe Mantenimiento::importar(const QString& archivo) {
   }
   almacen.sorteos().cerrar();
   const Resultado r = reemplazarArchivo(almacen.ruta(Almacen::kSorteos), nuevos, almacen.ruta(Almacen::kSorteosTmp));
-  almacen.sorteos().abrir(almacen.ruta(Almacen::kSorteos));
-  if (!r) {
-    falloEscritura(r);
+  const Resultado reabierto = almacen.sorteos().abrir(almacen.ruta(Almacen::kSorteos));
+  if (!r || !reabierto) {
+    falloEscritura(r ? reabierto : r);
     return Importe::Fallo;
   }
   plataforma::mensaje(Icono::Informacion, QStringLiteral("Todos los sorteos"), kImportado);

@@ -34,7 +34,8 @@ std::optional<float> leerCoordenada(const QString& texto, bool* incompleto) {
   return std::nullopt;
 }
 
-AjusteCalibracion::AjusteCalibracion(ArchivoDe<Calibracion>& archivo) : archivo_(archivo) { archivo_.leer(1, valor_); }
+AjusteCalibracion::AjusteCalibracion(ArchivoDe<Calibracion>& archivo)
+    : archivo_(archivo), valor_(archivo_.leerOCero(1)) {}
 
 QString AjusteCalibracion::texto(int e) const { return textoCoordenada(e == 0 ? valor_.x : valor_.y); }
 

@@ -99,7 +99,8 @@ Impresion imprimeboletos(const Pena& pena, Papel papel, const Calibracion& cal) 
 
     const int k = pena.clave();
     if (k >= 0 && k <= 9) {
-      const Punto& c = calculacasillas(7, papel, cal)[static_cast<size_t>(10 + k)];
+      // A copy: the array of cells is a temporary that ends with this statement.
+      const Punto c = calculacasillas(7, papel, cal)[static_cast<size_t>(10 + k)];
       ops.push_back(texto(c.x + margenx, c.y + margeny, x));
     }
 
@@ -117,7 +118,7 @@ Impresion imprimeboletos(const Pena& pena, Papel papel, const Calibracion& cal) 
 
     if (pena.esMultiple()) {
       const MarcaTipo m = kMarcasTipo[static_cast<size_t>(pena.tipo - 101)];
-      const Punto& c = calculacasillas(m.bloque, papel, cal)[static_cast<size_t>(m.casilla)];
+      const Punto c = calculacasillas(m.bloque, papel, cal)[static_cast<size_t>(m.casilla)];
       ops.push_back(texto(c.x + margenx, c.y + margeny + 10 + desplazamiento, x));
     }
 

@@ -15,4 +15,17 @@ void errorpermiso() {
   plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de permiso"), textoErrorPermiso());
 }
 
+void avisarSinPena() {
+  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("¡Nooooo!"),
+                      QStringLiteral("Seleccione una peña primero..."));
+}
+
+void avisarFallo(const Resultado& r) {
+  if (r) return;
+  if (r.permiso)
+    errorpermiso();
+  else
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+}
+
 }  // namespace sortilan

@@ -44,7 +44,9 @@ std::vector<Pena> Almacen::enumerarPenas() {
     Pena& p = todas[i];
     if (p.diasTexto().trimmed() == QStringLiteral("Sábado")) {
       p.ponerDias(QStringLiteral("Domingo"));
-      penas_.escribir(static_cast<int>(i) + 1, p);
+      // The corrected day is used either way; a folder that cannot be written is
+      // corrected again at the next reading.
+      if (const Resultado r = penas_.escribir(static_cast<int>(i) + 1, p); !r) qWarning("%s", qUtf8Printable(r.error));
     }
   }
   return todas;

@@ -23,7 +23,7 @@ class ArchivoRegistros {
   QString ruta() const { return ruta_; }
 
   // Reads record k into `destino` (resized to the record size). Returns false at end of file.
-  bool leer(int k, QByteArray& destino);
+  [[nodiscard]] bool leer(int k, QByteArray& destino);
   Resultado escribir(int k, const QByteArray& registro);
   // Whole records in the file; trailing partial bytes do not count.
   int cuenta() const;
@@ -51,12 +51,20 @@ class ArchivoDe {
   int cuenta() const { return base_.cuenta(); }
 
   // The end-of-file rule: false and a zero record past the last whole record.
-  bool leer(int k, T& destino) {
+  [[nodiscard]] bool leer(int k, T& destino) {
     QByteArray b;
     const bool entero = base_.leer(k, b);
     destino = T::decodificar(b.constData());
     return entero;
   }
+  // The same rule where a zero record is the meaning wanted: no draw, no date, no calibration.
+  T leerOCero(int k) {
+    T t;
+    if (!leer(k, t)) t = T{};
+    return t;
+  }
+  // The last whole record, a zero record for an empty file.
+  T ultimo() { return leerOCero(cuenta()); }
   Resultado escribir(int k, const T& r) { return base_.escribir(k, r.codificar()); }
 
   std::vector<T> leerTodos() {

@@ -46,7 +46,7 @@ class TestAlmacen : public QObject {
     e.escribir(QStringLiteral("apuestas.dat"), original);
     e.escribir(QStringLiteral("apuestas.tmp"), QByteArray(645, 'x'));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QVERIFY(!QFile::exists(e.ruta(QStringLiteral("apuestas.tmp"))));
     QCOMPARE(e.leer(QStringLiteral("apuestas.dat")), original);
   }
@@ -65,7 +65,7 @@ class TestAlmacen : public QObject {
     const std::vector<Pena> tres = {pena("UNA"), pena("DOS"), pena("TRES")};
     e.escribir(QStringLiteral("apuestas.dat"), registros(tres));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QVERIFY(a.eliminarPena(borrar).ok);
     const std::vector<Pena> despues = a.enumerarPenas();
     QCOMPARE(static_cast<int>(despues.size()), 2);
@@ -80,7 +80,7 @@ class TestAlmacen : public QObject {
     prueba::Entorno e;
     e.escribir(QStringLiteral("apuestas.dat"), registros({pena("SOLA")}));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QVERIFY(a.eliminarPena(1).ok);
     QCOMPARE(QFileInfo(e.ruta(QStringLiteral("apuestas.dat"))).size(), 0);
     QVERIFY(!a.eliminarPena(1).ok);
@@ -92,7 +92,7 @@ class TestAlmacen : public QObject {
     const QByteArray original = registros({pena("UNA"), pena("DOS")});
     e.escribir(QStringLiteral("apuestas.dat"), original);
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QDir(e.carpeta.path()).mkdir(QStringLiteral("apuestas.tmp"));  // the temporary cannot be created
     const Resultado r = a.eliminarPena(1);
     QVERIFY(!r.ok);
@@ -108,7 +108,7 @@ class TestAlmacen : public QObject {
     Pena q = pena("OTRA");
     e.escribir(QStringLiteral("apuestas.dat"), registros({q, p}));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     const std::vector<Pena> ps = a.enumerarPenas();
     QCOMPARE(ps[1].diasTexto(), QStringLiteral("Domingo        "));
     QByteArray esperado = p.codificar();
@@ -124,7 +124,7 @@ class TestAlmacen : public QObject {
     p.ultimacuenta = 44262;
     e.escribir(QStringLiteral("apuestas.dat"), registros({p, p}));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QVERIFY(a.reiniciarResultados(QDate(2021, 3, 10)).ok);
     for (const Pena& r : a.enumerarPenas()) {
       QCOMPARE(r.aciertos, (std::array<int16_t, 8>{}));

@@ -105,13 +105,14 @@ class TestAltaPena : public QObject {
     QFETCH(bool, aceptada);
     prueba::Entorno e;
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     const QDate hoy = e.reloj->dia;
-    if (diasPena != 99) a.anadirPena(nuevaPena(QStringLiteral("X"), 1, hoy.addDays(diasPena)), 1);
+    if (diasPena != 99)
+      sortilan::prueba::exigir(a.anadirPena(nuevaPena(QStringLiteral("X"), 1, hoy.addDays(diasPena)), 1));
     if (diasSorteo != 99) {
       Sorteo s;
       s.fecha = oleDesdeFecha(hoy.addDays(diasSorteo));
-      a.sorteos().escribir(1, s);
+      sortilan::prueba::exigir(a.sorteos().escribir(1, s));
     }
     QCOMPARE(comprobarFechasCreacion(a, hoy).ok, aceptada);
   }

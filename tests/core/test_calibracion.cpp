@@ -81,7 +81,7 @@ class TestCalibracion : public QObject {
     Entorno e;
     e.escribir(QStringLiteral("nums.ini"), Calibracion{5, 4, 6, -5}.codificar());
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     AjusteCalibracion ajuste(a.ajustes());
     QCOMPARE(ajuste.cambiar(0, texto), restaura);
     QCOMPARE(ajuste.valor().x, x);
@@ -96,13 +96,13 @@ class TestCalibracion : public QObject {
   void valorGuardadoSeVeAlReabrir() {
     Entorno e;
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     {
       AjusteCalibracion ajuste(a.ajustes());
       ajuste.cambiar(1, QStringLiteral("-7,25"));
     }
     a.cerrar();
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     AjusteCalibracion otra(a.ajustes());
     QCOMPARE(otra.texto(0), QStringLiteral("0"));
     QCOMPARE(otra.texto(1), QStringLiteral("-7,25"));
@@ -111,7 +111,7 @@ class TestCalibracion : public QObject {
   void cajaEnBlancoAlSalir() {
     Entorno e;
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     AjusteCalibracion ajuste(a.ajustes());
     ajuste.perderFoco(0, QStringLiteral("3"));
     QVERIFY(e.mensajes->vistos.isEmpty());

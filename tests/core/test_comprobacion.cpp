@@ -55,7 +55,7 @@ std::vector<Sorteo> historia() {
   prueba::Entorno e;
   e.copiar(QStringLiteral("numeros.dat"));
   ArchivoDe<Sorteo> f;
-  f.abrir(e.ruta(QStringLiteral("numeros.dat")));
+  sortilan::prueba::exigir(f.abrir(e.ruta(QStringLiteral("numeros.dat"))));
   return f.leerTodos();
 }
 
@@ -514,15 +514,15 @@ class TestComprobacion : public QObject {
     prueba::Entorno e;
     Almacen a;
     QVERIFY(a.abrir(e.carpeta.path()));
-    a.sorteos().escribir(1, sorteo(kDia1, {1, 2, 3, 4, 5}, 0));
-    a.sorteos().escribir(2, sorteo(kDia2, {12, 25, 33, 40, 54}, 7));
+    sortilan::prueba::exigir(a.sorteos().escribir(1, sorteo(kDia1, {1, 2, 3, 4, 5}, 0)));
+    sortilan::prueba::exigir(a.sorteos().escribir(2, sorteo(kDia2, {12, 25, 33, 40, 54}, 7)));
     Pena ya = pena(QStringLiteral("YA CONTADA"), kDia1, {{12, 25, 1, 2, 3}}, 0);
     ya.ultimacuenta = oleDesdeFecha(kDia2);
     Pena mala = pena(QStringLiteral("MALA"), kDia1, {{12, 25, 1, 2, 3}}, 0);
     mala.tipo = 50;
-    a.penas().escribir(1, ya);
-    a.penas().escribir(2, mala);
-    a.penas().escribir(3, pena(QStringLiteral("NUEVA"), kDia1, {{12, 25, 1, 2, 3}}, 0));
+    sortilan::prueba::exigir(a.penas().escribir(1, ya));
+    sortilan::prueba::exigir(a.penas().escribir(2, mala));
+    sortilan::prueba::exigir(a.penas().escribir(3, pena(QStringLiteral("NUEVA"), kDia1, {{12, 25, 1, 2, 3}}, 0)));
     const QByteArray antes = e.leer(QStringLiteral("apuestas.dat"));
     AvisoPremio aviso;
     const ResultadoComprobacion r = compruebapenas(a, 2, {}, aviso);
@@ -532,7 +532,7 @@ class TestComprobacion : public QObject {
     const QByteArray despues = e.leer(QStringLiteral("apuestas.dat"));
     QCOMPARE(despues.left(2 * Pena::kTamano), antes.left(2 * Pena::kTamano));
     Pena nueva;
-    a.penas().leer(3, nueva);
+    QVERIFY(a.penas().leer(3, nueva));
     QCOMPARE(nueva.aciertos[3], int16_t{1});  // 3 hits and the key in the older draw
     QCOMPARE(nueva.aciertos[0], int16_t{1});  // 2 hits in the newer one
     QCOMPARE(nueva.ultimacuenta, oleDesdeFecha(kDia2));

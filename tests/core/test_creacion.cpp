@@ -224,7 +224,7 @@ void PruebaCreacion::grabarRechazado() {
   if (diasSorteo != 0) e.escribir(QStringLiteral("numeros.dat"), sorteoDel(hoy.addDays(diasSorteo)).codificar());
   const QByteArray antes = e.leer(QStringLiteral("apuestas.dat"));
   Sesion s;
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(hoy);
 
   Creacion c(0);
@@ -245,7 +245,7 @@ void PruebaCreacion::grabarRechazado() {
 void PruebaCreacion::soloNombre() {
   Entorno e;
   Sesion s;
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   Creacion c(0);
   c.activar();
@@ -291,7 +291,7 @@ void PruebaCreacion::registroGrabado() {
   QFETCH(QString, golden);
   Entorno e;
   Sesion s;
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   Creacion c(tipo);
   c.activar();
@@ -311,7 +311,7 @@ void PruebaCreacion::grabarLimpiaYAnade() {
   Entorno e;
   e.escribir(QStringLiteral("numeros.dat"), sorteoDel(e.reloj->dia.addDays(-3)).codificar());
   Sesion s;
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   QCOMPARE(s.proximapena, 0);
   Creacion c(0);
@@ -350,7 +350,7 @@ void PruebaCreacion::grabarSinPermiso() {
   // A folder where the peña file should be: the file cannot be opened for writing.
   QVERIFY(QDir(e.carpeta.path()).mkdir(QStringLiteral("apuestas.dat")));
   Sesion s;
-  s.abrir(e.carpeta.path());
+  QVERIFY(!s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   Creacion c(0);
   c.pulsar(celdaClave(4));

@@ -59,7 +59,7 @@ struct VentanaVista : VentanaDescarga {
 struct Banco {
   explicit Banco(int registros, QDate hoy = QDate(2021, 3, 10)) : entorno(hoy), ventana(sesion) {
     entorno.escribir(QStringLiteral("numeros.dat"), historia(registros));
-    sesion.abrir(entorno.carpeta.path());
+    sortilan::prueba::exigir(sesion.abrir(entorno.carpeta.path()));
     sesion.cargasorteos(hoy);
   }
   Descarga& con(plataforma::CanalHttp& canal) {

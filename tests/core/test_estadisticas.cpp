@@ -19,7 +19,7 @@ Sorteo sorteo(std::array<int16_t, 5> n, int16_t clave, QDate fecha) {
 }
 
 Frecuencias contar(Entorno& e, Sesion& s) {
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   return s.listasorteos().frecuencias;
 }

@@ -108,7 +108,7 @@ class TestEstado : public QObject {
   void archivoVacio() {
     prueba::Entorno e;
     Sesion s;
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     const EstadoSorteos est = s.cargasorteos(QDate(2021, 3, 10));
     QCOMPARE(s.proximoreg, 1);
     QCOMPARE(est.ultimo, QStringLiteral("Fichero de datos vacío."));
@@ -128,7 +128,7 @@ class TestEstado : public QObject {
                         sorteo(QDate(2021, 3, 7), {11, 12, 13, 14, 15, 2})}) +
                    QByteArray(10, '\x07'));  // a partial tail is not a draw
     Sesion s;
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     const EstadoSorteos est = s.cargasorteos(QDate(2021, 3, 10));
     QCOMPARE(s.proximoreg, 4);
     QCOMPARE(s.sorteo.numero(1), int16_t{11});
@@ -155,7 +155,7 @@ class TestEstado : public QObject {
     Pena antes = nuevaPena(QStringLiteral("ANTES"), 1, QDate(2021, 2, 14));  // 4 draws on or after
     e.escribir(QStringLiteral("apuestas.dat"), tarde.codificar() + antes.codificar());
     Sesion s;
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     s.cargasorteos(QDate(2021, 3, 10));
     QCOMPARE(s.sorteosjugados, 4);
     QCOMPARE(s.proximapena, 3);
@@ -181,7 +181,7 @@ class TestEstado : public QObject {
     e.escribir(QStringLiteral("numeros.err"), "una copia anterior");
     e.escribir(QStringLiteral("numeros.dat"), original);
     Sesion s;
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     s.cargasorteos(QDate(2021, 6, 1));
     const ListaSorteos l = s.listasorteos();
     QVERIFY(l.danado);
@@ -203,7 +203,7 @@ class TestEstado : public QObject {
     prueba::Entorno e;
     e.copiar(QStringLiteral("numeros.dat"));
     Sesion s;
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     const EstadoSorteos est = s.cargasorteos(QDate(2026, 12, 8));
     QCOMPARE(s.proximoreg, 1115);
     QCOMPARE(est.ultimo, QStringLiteral("Domingo, 16 de agosto del 2026"));

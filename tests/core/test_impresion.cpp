@@ -5,6 +5,7 @@
 using namespace sortilan;
 
 Q_DECLARE_METATYPE(sortilan::Papel)
+Q_DECLARE_METATYPE(sortilan::Pena)
 
 namespace {
 
@@ -325,6 +326,49 @@ class TestImpresion : public QObject {
     const Impresion imp = imprimeboletos(p, Papel::Normal, kCero);
     QCOMPARE(imp.paginas.size(), size_t(1));
     QCOMPARE(equis(imp.paginas[0]).size(), size_t(3 + 4));  // no key mark either
+  }
+  // Where the key mark and the multiple-type mark land, in millimetres read off the
+  // ticket: a mark on another cell is another bet.
+  void marcasDeClaveYTipoEnSuCasilla_data() {
+    QTest::addColumn<Pena>("pena");
+    QTest::addColumn<Papel>("papel");
+    QTest::addColumn<QList<QList<QPointF>>>("marcas");  // per page
+    QTest::addColumn<QList<int>>("equisPorPagina");
+
+    Pena nueve = multiple(104, 6);
+    const int numeros[] = {2, 11, 22, 33, 44, 47, 51, 52, 53};
+    for (int q = 1; q <= 9; ++q) nueve.ponerApuesta(q, 1, static_cast<int16_t>(numeros[q - 1]));
+    QTest::newRow("9 números, normal") << nueve << Papel::Normal << QList<QList<QPointF>>{{{164.6, 75}, {52.1, 100}}}
+                                       << QList<int>{11};
+    QTest::newRow("9 números, oficial") << nueve << Papel::Oficial
+                                        << QList<QList<QPointF>>{{{141.3, 28.5}, {28.8, 53.5}}} << QList<int>{11};
+    QTest::newRow("6 números, normal") << multiple(101, 0) << Papel::Normal
+                                       << QList<QList<QPointF>>{{{164.6, 45}, {29.6, 100}}} << QList<int>{8};
+    QTest::newRow("6 números, oficial") << multiple(101, 0) << Papel::Oficial
+                                        << QList<QList<QPointF>>{{{141.3, -1.5}, {6.3, 53.5}}} << QList<int>{8};
+    QTest::newRow("11 números, normal") << multiple(106, 9) << Papel::Normal
+                                        << QList<QList<QPointF>>{{{164.6, 90}, {67.3, 100}}} << QList<int>{13};
+    QTest::newRow("11 números, oficial") << multiple(106, 9) << Papel::Oficial
+                                         << QList<QList<QPointF>>{{{141.3, 43.5}, {44.0, 53.5}}} << QList<int>{13};
+    QTest::newRow("7 apuestas, normal") << sencilla(7, 3) << Papel::Normal
+                                        << QList<QList<QPointF>>{{{164.6, 60}, {164.6, 164}}} << QList<int>{37};
+    QTest::newRow("7 apuestas, oficial") << sencilla(7, 3) << Papel::Oficial
+                                         << QList<QList<QPointF>>{{{141.3, 13.5}}, {{141.3, 13.5}}}
+                                         << QList<int>{31, 6};
+  }
+  void marcasDeClaveYTipoEnSuCasilla() {
+    QFETCH(Pena, pena);
+    QFETCH(Papel, papel);
+    QFETCH(QList<QList<QPointF>>, marcas);
+    QFETCH(QList<int>, equisPorPagina);
+    const Impresion imp = imprimeboletos(pena, papel, Calibracion{0, 2.5f, -1.5f, 0});
+    QCOMPARE(static_cast<int>(imp.paginas.size()), equisPorPagina.size());
+    for (qsizetype i = 0; i < equisPorPagina.size(); ++i) {
+      const auto xs = equis(imp.paginas[static_cast<size_t>(i)]);
+      QCOMPARE(static_cast<int>(xs.size()), equisPorPagina[i]);
+      for (const QPointF& m : marcas[i])
+        QVERIFY2(hayEn(xs, m.x(), m.y()), qPrintable(QStringLiteral("sin marca en (%1, %2)").arg(m.x()).arg(m.y())));
+    }
   }
 };
 

@@ -40,7 +40,7 @@ struct Banco {
     p.aciertos = {1, 2, 3, 4, 5, 6, 7, 8};
     p.ultimacuenta = oleDesdeFecha(QDate(2021, 3, 7));
     e.escribir(QStringLiteral("apuestas.dat"), p.codificar());
-    s.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     s.cargasorteos(e.reloj->dia);
     m.cargasorteos = [this] {
       ++cargas;

@@ -219,7 +219,7 @@ class TestNoticias : public QObject {
       e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("A"), 1, e.reloj->dia).codificar());
     ServidorLocal servidor(ServidorLocal::ok(QByteArray(largo, 'b')));
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     const double fecha = oleDesdeFecha(e.reloj->dia.addDays(-diasAtras));
     QCOMPARE(compruebainforme(a, fecha, e.reloj->dia, servidor.url()), abre);
     QCOMPARE(servidor.peticiones, peticiones);
@@ -232,7 +232,7 @@ class TestNoticias : public QObject {
     Entorno e;
     e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("A"), 1, e.reloj->dia).codificar());
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     QVERIFY(!compruebainforme(a, oleDesdeFecha(e.reloj->dia.addDays(-10)), e.reloj->dia, QUrl()));
     QVERIFY(!QFile::exists(e.ruta(QStringLiteral("informe.dat"))));
   }

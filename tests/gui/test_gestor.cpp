@@ -56,8 +56,9 @@ class TestGestor : public QObject {
     e->copiar(QStringLiteral("numeros.dat"));
     {
       Almacen a;
-      a.abrir(e->carpeta.path());
-      for (size_t i = 0; i < penas.size(); ++i) a.anadirPena(penas[i], static_cast<int>(i) + 1);
+      sortilan::prueba::exigir(a.abrir(e->carpeta.path()));
+      for (size_t i = 0; i < penas.size(); ++i)
+        sortilan::prueba::exigir(a.anadirPena(penas[i], static_cast<int>(i) + 1));
     }
     w = std::make_unique<ui::Principal>();
     w->cargar(e->carpeta.path());

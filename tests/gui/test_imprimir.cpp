@@ -53,7 +53,7 @@ class TestImprimir : public QObject {
     Entorno e;
     copiarPenas(e);
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     Pena p;
     QVERIFY(a.penas().leer(registro, p));
     const Impresion imp = imprimeboletos(p, papel, Calibracion{0, 10, 30, 0});
@@ -99,7 +99,7 @@ class TestImprimir : public QObject {
     Entorno e;
     copiarPenas(e);
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     Imprimir w(a, registro);
     QCOMPARE(w.windowTitle(), QStringLiteral("IMPRIMIR BOLETOS"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10"))->text(), nombre);
@@ -117,7 +117,7 @@ class TestImprimir : public QObject {
     Entorno e;
     copiarPenas(e);
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     auto* w = new Imprimir(a, 1);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -167,7 +167,7 @@ class TestImprimir : public QObject {
     Entorno e;
     copiarPenas(e);
     Almacen a;
-    a.abrir(e.carpeta.path());
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     Imprimir w(a, 1);
     const QString pdf = e.ruta(QStringLiteral("boletos.pdf"));
     int dialogos = 0;

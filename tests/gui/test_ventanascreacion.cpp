@@ -128,7 +128,7 @@ void PruebaVentanasCreacion::cuadricula() {
 void PruebaVentanasCreacion::creaConClics() {
   prueba::Entorno e;
   Sesion s;
-  s.abrir(e.carpeta.path());
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   Crea w(s, 0);
   w.show();

@@ -49,6 +49,10 @@ QByteArray Entorno::leer(const QString& nombre) const {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void exigir(const Resultado& r) {
+  if (!r) qFatal("Paso previo de la prueba fallido: %s", qUtf8Printable(r.error));
+}
+
 QString datoPrueba(const QString& nombre) { return QStringLiteral(SORTILAN_TEST_DATA "/") + nombre; }
 
 QByteArray leerDatoPrueba(const QString& nombre) {

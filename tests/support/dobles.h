@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "base/resultado.h"
 #include "platform/plataforma.h"
 
 namespace sortilan::prueba {
@@ -62,6 +63,9 @@ struct Entorno {
   void escribir(const QString& nombre, const QByteArray& datos) const;
   QByteArray leer(const QString& nombre) const;
 };
+
+// Set-up steps of a test must not fail: a failure ends the test run loudly.
+void exigir(const Resultado& r);
 
 QString datoPrueba(const QString& nombre);
 // The bytes of a file of tests/data.

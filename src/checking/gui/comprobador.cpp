@@ -101,6 +101,8 @@ void Comprobador::despuesDeComprobar(const ResultadoComprobacion& r) {
   if (r.sencillas) sencillas_->poner(r.sencillas);
   if (r.multiples) multiples_->poner(r.multiples);
   if (aviso_.timer3 && !Timer3_->isActive()) Timer3_->start();
+  // Counted prizes that did not reach the file would be counted again, or never: say so.
+  if (!r.escritura) avisarFallo(r.escritura);
 }
 
 void Comprobador::compruebapenas(int n) {
@@ -140,12 +142,16 @@ void Comprobador::ListView1_ItemClick(int fila) {
 void Comprobador::Command3_Click() {
   Sesion& s = p_.sesion();
   if (s.penaSeleccionada == 0) {
-    plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("¡Nooooo!"),
-                        QStringLiteral("Seleccione una peña primero..."));
+    avisarSinPena();
     return;
   }
   Pena pena;
-  s.almacen().penas().leer(s.penaSeleccionada, pena);
+  // The peña may have gone meanwhile (another program deleted it): nothing is selected then.
+  if (!s.almacen().penas().leer(s.penaSeleccionada, pena)) {
+    s.penaSeleccionada = 0;
+    avisarSinPena();
+    return;
+  }
   const QString pregunta =
       QStringLiteral("¿Seguro que quieres eliminar la Peña ") + pena.nombreRecortado() + QStringLiteral("?");
   if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."), pregunta,

@@ -114,9 +114,7 @@ void Descargador::escrutinio(const QByteArray& buffer) { construirInforme(buffer
 void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
   TabUltimo* t = p_.ultimo();
   t->mostrarAviso(QString());
-  Sorteo ultimo;
-  Sesion& s = p_.sesion();
-  if (s.proximoreg > 1) s.almacen().sorteos().leer(s.proximoreg - 1, ultimo);
+  const Sorteo ultimo = p_.sesion().almacen().sorteos().ultimo();
   informe_ = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
   t->poner(informe_);
   // A path that would lead off the operator's site counts as no document.
@@ -141,7 +139,11 @@ void Descargador::bajapdf(const QUrl& direccion) {
 
 void Descargador::alBajarPdf(const plataforma::Traida& t) {
   bajandoPdf_ = false;
-  if (t.ok) guardarDocumento(t.cuerpo, p_.sesion().almacen().ruta(kDocumento));
+  // A document that is not a PDF, or could not be kept, leaves no file: the view then shows
+  // the notice of a document that cannot be opened.
+  if (t.ok)
+    if (const Resultado r = guardarDocumento(t.cuerpo, p_.sesion().almacen().ruta(kDocumento)); !r)
+      qWarning("%s", qUtf8Printable(r.error));
   muestrapdf();
 }
 

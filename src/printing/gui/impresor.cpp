@@ -7,6 +7,7 @@
 #include "checking/gui/tabgestor.h"
 #include "platform/plataforma.h"
 #include "printing/gui/imprimir.h"
+#include "session/errorpermiso.h"
 #include "ui/cierrealvolver.h"
 
 namespace sortilan::ui {
@@ -27,8 +28,7 @@ void Impresor::Command2_Click() {
   Pena pena;
   // A selection that no longer names a record (the peña was deleted) is no selection.
   if (s.penaSeleccionada < 1 || !s.almacen().penas().leer(s.penaSeleccionada, pena)) {
-    plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("¡Nooooo!"),
-                        QStringLiteral("Seleccione una peña primero..."));
+    avisarSinPena();
     return;
   }
   cerrar();

@@ -16,6 +16,7 @@
 
 #include "platform/plataforma.h"
 #include "printing/gui/pintor.h"
+#include "session/errorpermiso.h"
 #include "store/almacen.h"
 #include "ui/controles.h"
 
@@ -132,8 +133,8 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
 
-  // Load step: the peña, the tickets it needs and the calibration.
-  almacen_.penas().leer(registro_, pena_);
+  // Load step: the peña (just found by the caller), the tickets it needs and the calibration.
+  pena_ = almacen_.penas().leerOCero(registro_);
   Label10->setText(pena_.nombreTexto().trimmed());
   Label2[0]->setText(QString::number(apuestasAImprimir(pena_)));
   Label2[1]->setText(QString::number(nboletos(pena_)));
@@ -151,8 +152,12 @@ void Imprimir::Command1_Click() { imprimeboletos(Papel::Oficial); }
 void Imprimir::Command2_Click() { imprimeboletos(Papel::Normal); }
 
 void Imprimir::imprimeboletos(Papel papel) {
-  // The record is read again: the peña file may have changed since the window opened.
-  almacen_.penas().leer(registro_, pena_);
+  // The record is read again: the peña file may have changed since the window opened,
+  // and a peña deleted meanwhile is no peña to print.
+  if (!almacen_.penas().leer(registro_, pena_)) {
+    avisarSinPena();
+    return;
+  }
   const Impresion impresion = sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
   if (impresion.paginas.empty()) return;
   QPrinter impresora(QPrinter::HighResolution);
