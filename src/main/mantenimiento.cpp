@@ -34,8 +34,9 @@ namespace {
 const QString kVaya = QStringLiteral("¡Vaya hombre!");
 const QString kBorrar = QStringLiteral("Borrar...");
 
-bool pregunta(const QString& titulo, const QString& texto) {
-  return plataforma::mensaje(Icono::Pregunta, titulo, texto, Botones::SiNo) == Respuesta::Si;
+// Return answers No unless the question only offers something harmless.
+bool pregunta(const QString& titulo, const QString& texto, Respuesta predeterminada = Respuesta::No) {
+  return plataforma::mensaje(Icono::Pregunta, titulo, texto, Botones::SiNo, predeterminada) == Respuesta::Si;
 }
 
 void informar(const Resultado& r) {
@@ -64,7 +65,7 @@ Mantenimiento::Importe Mantenimiento::importarConDialogo() {
   const QString archivo =
       plataforma::dialogoArchivo().abrirArchivo(kTituloDialogo, plataforma::carpetaInicialDialogo(), kFiltroDialogo);
   if (archivo.isEmpty()) {
-    if (pregunta(QStringLiteral("Sortilan"), kPreguntaTienda))
+    if (pregunta(QStringLiteral("Sortilan"), kPreguntaTienda, Respuesta::Si))
       plataforma::navegador().abrir(
           plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"), QStringLiteral("Sorteos")));
     return Importe::Cancelado;

@@ -181,6 +181,8 @@ void PruebaMantenimiento::dialogo() {
   QCOMPARE(b.e.mensajes->vistos[0].titulo, QStringLiteral("Sortilan"));
   QCOMPARE(b.e.mensajes->vistos[0].texto, Mantenimiento::kPreguntaTienda);
   QCOMPARE(b.e.mensajes->vistos[0].botones, plataforma::Botones::SiNo);
+  // Going to the shop destroys nothing: Return may still say yes.
+  QCOMPARE(b.e.mensajes->vistos[0].predeterminada, Respuesta::Si);
   QVERIFY(b.e.navegador->abiertas.isEmpty());
 
   // Yes: the maker's shop page.
@@ -212,6 +214,7 @@ void PruebaMantenimiento::interruptorDeFilas() {
   QVERIFY(!b.m.borrarFila(2));
   QCOMPARE(b.textos(), QStringList{Mantenimiento::kPreguntaBorrarUno});
   QCOMPARE(b.e.mensajes->vistos[0].titulo, QStringLiteral("Borrar..."));
+  QCOMPARE(b.e.mensajes->vistos[0].predeterminada, Respuesta::No);
   QCOMPARE(b.leer("numeros.dat"), antes);
 
   b.e.mensajes->respuestas = {Respuesta::Si};
@@ -275,6 +278,7 @@ void PruebaMantenimiento::borrarTodos() {
   for (const auto& v : b.e.mensajes->vistos) {
     QCOMPARE(v.titulo, QStringLiteral("Borrar..."));
     QCOMPARE(v.botones, plataforma::Botones::SiNo);
+    QCOMPARE(v.predeterminada, Respuesta::No);  // Return alone deletes nothing
     QCOMPARE(v.icono, plataforma::Icono::Pregunta);
   }
   QCOMPARE(b.leer("numeros.dat"), sorteos ? QByteArray() : sorteosAntes);
