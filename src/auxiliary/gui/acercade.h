@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace sortilan::ui {
 
@@ -18,6 +19,7 @@ class Acercade : public QWidget {
 
   QLabel* Label4 = nullptr;
   QLabel* Label2 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Aceptar"
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;

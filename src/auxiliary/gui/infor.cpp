@@ -1,6 +1,8 @@
 #include "auxiliary/gui/infor.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -9,6 +11,7 @@
 #include "store/codec.h"
 #include "store/escritura.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -47,9 +50,15 @@ Infor::Infor(const QString& informe, QWidget* padre) : QWidget(padre, Qt::Window
   }
 
   // The label moves freely along its own strip, in twips like the rest of the layout.
+  auto* pie = new QHBoxLayout;
   pista_ = new QWidget(this);
   pista_->setMinimumHeight(24);
-  capa->addWidget(pista_);
+  pie->addWidget(pista_, 1);
+  Command1 = botonAceptar(*this, QStringLiteral("Command1"));
+  pie->addWidget(Command1, 0, Qt::AlignBottom);
+  capa->addLayout(pie);
+  cerrarConEscape(*this);
+  Command1->setFocus();
   const plataforma::Servicios servicios = plataforma::servicios();
   Label1 = etiqueta(pista_, QStringLiteral("Label1"),
                     servicios.hayFabricante() ? QStringLiteral("soporte@") + servicios.fabricante.host()

@@ -12,6 +12,7 @@
 #include "creation/gui/casillaboleto.h"
 #include "creation/gui/panelboleto.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -98,6 +99,7 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   connect(Command2, &QPushButton::clicked, this, &Crea::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &Crea::Command3_Click);
   connect(Text1, &QLineEdit::textEdited, this, &Crea::Text1_Change);
+  cerrarConEscape(*this);
   mostrar();
 }
 

@@ -19,6 +19,7 @@
 #include "session/errorpermiso.h"
 #include "store/almacen.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -132,6 +133,7 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
 
   connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
+  cerrarConEscape(*this);
 
   // Load step: the peña (just found by the caller), the tickets it needs and the calibration.
   pena_ = almacen_.penas().leerOCero(registro_);
