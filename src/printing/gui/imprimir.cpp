@@ -1,5 +1,6 @@
 #include "printing/gui/imprimir.h"
 
+#include <QDir>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,8 +11,10 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "platform/plataforma.h"
@@ -84,6 +87,17 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   botones->addWidget(Command1);
   botones->addWidget(Command2);
   capa->addLayout(botones);
+  // What plain paper will show, on screen or in a file, before any paper is used.
+  auto* vista = new QHBoxLayout;
+  Command3 = new QPushButton(QStringLiteral("Vista previa"), this);
+  Command3->setObjectName(QStringLiteral("Command3"));
+  Command3->setToolTip(QStringLiteral("Muestra la hoja en papel normal tal como se imprimirá."));
+  Command4 = new QPushButton(QStringLiteral("Guardar PDF…"), this);
+  Command4->setObjectName(QStringLiteral("Command4"));
+  Command4->setToolTip(QStringLiteral("Guarda la hoja en papel normal en un archivo PDF."));
+  vista->addWidget(Command3);
+  vista->addWidget(Command4);
+  capa->addLayout(vista);
 
   auto* margen = new QGroupBox(this);
   auto* rejilla = new QGridLayout(margen);
@@ -133,6 +147,9 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
 
   connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Imprimir::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Imprimir::Command4_Click);
+  abrirVistaPrevia = [](QPrintPreviewDialog& d) { d.exec(); };
   cerrarConEscape(*this);
 
   // Load step: the peña (just found by the caller), the tickets it needs and the calibration.
@@ -153,19 +170,58 @@ void Imprimir::mostrarCalibracion() {
 void Imprimir::Command1_Click() { imprimeboletos(Papel::Oficial); }
 void Imprimir::Command2_Click() { imprimeboletos(Papel::Normal); }
 
-void Imprimir::imprimeboletos(Papel papel) {
+Impresion Imprimir::trabajo(Papel papel) {
   // The record is read again: the peña file may have changed since the window opened,
   // and a peña deleted meanwhile is no peña to print.
   if (!almacen_.penas().leer(registro_, pena_)) {
     avisarSinPena();
-    return;
+    return {};
   }
-  const Impresion impresion = sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
-  if (impresion.paginas.empty()) return;
-  QPrinter impresora(QPrinter::HighResolution);
+  return sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
+}
+
+void Imprimir::prepararImpresora(QPrinter& impresora) const {
   impresora.setPageSize(QPageSize(QPageSize::A4));
   impresora.setPageOrientation(QPageLayout::Portrait);
   impresora.setDocName(QStringLiteral("PEÑA ") + pena_.nombreTexto().trimmed());
+}
+
+void Imprimir::Command3_Click() {
+  const Impresion impresion = trabajo(Papel::Normal);
+  if (impresion.paginas.empty()) return;
+  QPrinter impresora(QPrinter::HighResolution);
+  prepararImpresora(impresora);
+  QPrintPreviewDialog dialogo(&impresora, this);
+  dialogo.setObjectName(QStringLiteral("VistaPrevia"));
+  dialogo.setWindowTitle(QStringLiteral("Vista previa: PEÑA ") + pena_.nombreTexto().trimmed());
+  connect(&dialogo, &QPrintPreviewDialog::paintRequested, this,
+          [&impresion](QPrinter* p) { pintarImpresion(impresion, *p); });
+  if (abrirVistaPrevia) abrirVistaPrevia(dialogo);
+}
+
+void Imprimir::Command4_Click() {
+  const Impresion impresion = trabajo(Papel::Normal);
+  if (impresion.paginas.empty()) return;
+  const QString titulo = QStringLiteral("PEÑA ") + pena_.nombreTexto().trimmed();
+  // A name may hold characters no file system takes.
+  QString nombre = titulo;
+  nombre.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+  QString ruta = plataforma::dialogoArchivo().guardarArchivo(
+      QStringLiteral("Guardar PDF"),
+      QDir(plataforma::carpetaInicialDialogo()).filePath(nombre + QStringLiteral(".pdf")),
+      QStringLiteral("Documentos PDF (*.pdf)"));
+  if (ruta.isEmpty()) return;
+  if (!ruta.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) ruta += QStringLiteral(".pdf");
+  if (!escribirPdf(impresion, ruta, titulo))
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Guardar PDF"),
+                        QStringLiteral("No se pudo guardar el PDF en «%1».").arg(QDir::toNativeSeparators(ruta)));
+}
+
+void Imprimir::imprimeboletos(Papel papel) {
+  const Impresion impresion = trabajo(papel);
+  if (impresion.paginas.empty()) return;
+  QPrinter impresora(QPrinter::HighResolution);
+  prepararImpresora(impresora);
   if (!elegirImpresora || !elegirImpresora(impresora)) return;
   if (!pintarImpresion(impresion, impresora))
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Imprimir"),
