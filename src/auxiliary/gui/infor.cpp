@@ -65,6 +65,8 @@ Infor::Infor(const QString& informe, QWidget* padre) : QWidget(padre, Qt::Window
                                               : QStringLiteral("Sortilan"));
   Label1->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); font-weight: bold;"));
   Label1->adjustSize();
+  // The strip holds the label at the far end of its drift (3800 twips).
+  pista_->setMinimumWidth(static_cast<int>(3800 * logicalDpiX() / 1440.0) + Label1->width() + 4);
   colocarEtiqueta();
 
   Timer1 = new QTimer(this);

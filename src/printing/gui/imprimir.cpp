@@ -131,6 +131,9 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
                      "centro de la casilla Nº1 - margen Y por defecto de tu impresora."));
   l4->setWordWrap(true);
   l4->setMinimumWidth(320);
+  // A window's minimum ignores how tall wrapped text grows: reserve its height at the
+  // narrowest width, so every line shows.
+  l4->setMinimumHeight(l4->heightForWidth(320));
   ci->addWidget(l4, 1, 0, 3, 1);
   // The feed direction and the two axes, drawn with text arrows.
   ci->addWidget(negrita(etiqueta(instrucciones, QStringLiteral("Label6"), QStringLiteral("Entrada impresora"))), 1, 1,

@@ -23,7 +23,7 @@ QLabel* bola(QWidget* padre, const QString& nombre, const QColor& fondo) {
   l->setAlignment(Qt::AlignCenter);
   l->setFixedSize(44, 44);
   l->setStyleSheet(QStringLiteral("QLabel { background: %1; color: rgb(128,0,0); border: 2px solid rgb(200,30,45);"
-                                  " border-radius: 22px; font-size: 17pt; font-weight: bold; }")
+                                  " border-radius: 22px; font-size: 16pt; font-weight: bold; }")
                        .arg(fondo.name()));
   return l;
 }
