@@ -7,6 +7,7 @@
 #include "checking/altapena.h"
 #include "checking/cuenta.h"
 #include "operations/transaccion.h"
+#include "store/cerrojodatos.h"
 
 namespace sortilan::operaciones {
 
@@ -22,10 +23,12 @@ void contar(Transaccion& t, std::vector<Pena>& penas) {
   if (!t.sorteosDanados) sortilan::contarPremios(penas, t.sorteos);
 }
 
-bool hayTemporales(const Almacen& a) {
+// What a change cut short leaves: its temporaries, or the lock file of a program that died.
+bool hayRestos(const Almacen& a) {
   QStringList patrones;
   for (const QString& n : archivosDeDatos()) patrones << n + QStringLiteral(".tmp.??????");
-  patrones << QLatin1String(Almacen::kPenasTmp) << QLatin1String(Almacen::kSorteosTmp);
+  patrones << QLatin1String(Almacen::kPenasTmp) << QLatin1String(Almacen::kSorteosTmp)
+           << QLatin1String(CerrojoDatos::kNombre);
   return !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
 }
 
@@ -71,7 +74,7 @@ Resultado contarPremios(Almacen& almacen) {
     std::vector<Pena> penas = almacen.penas().leerTodos();
     const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos();
     if (primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
-    if (!sortilan::contarPremios(penas, sorteos) && !hayTemporales(almacen)) return Resultado::bien();
+    if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);
   if (Resultado r = t.empezar(); !r) return r;

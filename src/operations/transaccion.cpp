@@ -9,7 +9,7 @@ namespace sortilan::operaciones {
 
 QStringList archivosDeDatos() {
   return {QLatin1String(Almacen::kPenas), QLatin1String(Almacen::kSorteos), QLatin1String(Almacen::kSorteosBak),
-          QLatin1String(Almacen::kAjustes), QLatin1String(kInforme)};
+          QStringLiteral("numeros*.err"), QLatin1String(Almacen::kAjustes), QLatin1String(kInforme)};
 }
 
 Transaccion::Transaccion(Almacen& a) : almacen(a), cerrojo_(a.carpeta()) {}
@@ -58,8 +58,12 @@ Resultado Transaccion::escribirSorteos(const std::vector<Sorteo>& nuevos) {
 }
 
 Resultado Transaccion::crearNuevo(const QString& ruta, const QByteArray& datos, bool* existia) {
-  Resultado r = crearArchivoNuevo(ruta, datos, existia);
-  if (r) diario_.push_back({ruta, {}, false});
+  bool ocupado = false;
+  Resultado r = crearArchivoNuevo(ruta, datos, &ocupado);
+  if (existia) *existia = ocupado;
+  // Created, even when what followed failed: undoing removes it. A name that was already
+  // taken is someone else's file and is never touched.
+  if (!ocupado && QFile::exists(ruta)) diario_.push_back({ruta, {}, false});
   return r;
 }
 

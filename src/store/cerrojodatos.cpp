@@ -1,6 +1,7 @@
 #include "store/cerrojodatos.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 
 namespace sortilan {
@@ -26,20 +27,25 @@ QString CerrojoDatos::textoOcupado() {
 
 Resultado CerrojoDatos::tomar() {
   if (cerrojo_->isLocked() || cerrojo_->tryLock(std::chrono::milliseconds::zero())) return Resultado::bien();
+  if (cerrojo_->error() != QLockFile::LockFailedError) return fallo();
   // A holder that died between creating the lock file and writing its name in it leaves
   // it empty, which would never look stale. The system lock on the file goes with the
   // process, so removeStaleLockFile() only succeeds when nobody holds it any more.
   qint64 pid = 0;
   QString maquina, programa;
-  if (cerrojo_->error() == QLockFile::LockFailedError && !cerrojo_->getLockInfo(&pid, &maquina, &programa) &&
-      cerrojo_->removeStaleLockFile() && cerrojo_->tryLock(std::chrono::milliseconds::zero()))
+  if (!cerrojo_->getLockInfo(&pid, &maquina, &programa) && cerrojo_->removeStaleLockFile() &&
+      cerrojo_->tryLock(std::chrono::milliseconds::zero()))
     return Resultado::bien();
   if (cerrojo_->tryLock(esperaActual)) return Resultado::bien();
+  return fallo();
+}
+
+Resultado CerrojoDatos::fallo() const {
   switch (cerrojo_->error()) {
     case QLockFile::LockFailedError: return Resultado::fallo(textoOcupado());
     case QLockFile::PermissionError:
       return Resultado::fallo(QStringLiteral("No se puede escribir en la carpeta de datos %1")
-                                  .arg(QDir::toNativeSeparators(cerrojo_->fileName())),
+                                  .arg(QDir::toNativeSeparators(QFileInfo(cerrojo_->fileName()).absolutePath())),
                               true);
     default:
       return Resultado::fallo(QStringLiteral("No se pudo crear %1").arg(QDir::toNativeSeparators(cerrojo_->fileName())),

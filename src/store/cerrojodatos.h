@@ -40,6 +40,7 @@ class CerrojoDatos {
   static QString textoOcupado();
 
  private:
+  Resultado fallo() const;
   std::unique_ptr<QLockFile> cerrojo_;
 };
 

@@ -115,19 +115,36 @@ Resultado crearArchivoNuevo(const QString& destino, const QByteArray& datos, boo
   if (existia) *existia = false;
 #ifdef Q_OS_UNIX
   const QByteArray final = QFile::encodeName(destino);
-  const int fd = ::open(final.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    if (errno == EEXIST && existia) *existia = true;
-    return fallo(QStringLiteral("No se pudo crear"), destino, errno);
+  struct stat st {};
+  if (::lstat(final.constData(), &st) == 0) {
+    if (existia) *existia = true;
+    return fallo(QStringLiteral("No se pudo crear"), destino, EEXIST);
   }
+  // Written whole under a temporary name and then linked to its own: a crash never leaves
+  // a partial file under the final name, and link() never replaces an existing one.
+  QByteArray plantilla = final + ".tmp.XXXXXX";
+  const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
+  if (fd < 0) return fallo(QStringLiteral("No se pudo crear el temporal de"), destino, errno);
   const mode_t mascara = ::umask(0);
   ::umask(mascara);
   if (const int err = volcar(fd, datos, 0666 & ~mascara); err) {
-    ::unlink(final.constData());
+    ::unlink(plantilla.constData());
     return fallo(QStringLiteral("No se pudo escribir"), destino, err);
   }
-  if (const int err = sincronizarCarpeta(QFileInfo(destino).absolutePath()); err)
-    return fallo(QStringLiteral("No se pudo asegurar en disco"), destino, err);
+  int err = ::link(plantilla.constData(), final.constData()) == 0 ? 0 : errno;
+  if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS) {
+    // A file system without hard links: create the name exclusively and copy into it.
+    const int nuevo = ::open(final.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666 & ~mascara);
+    err = nuevo < 0 ? errno : volcar(nuevo, datos, 0666 & ~mascara);
+    if (nuevo >= 0 && err) ::unlink(final.constData());
+  }
+  ::unlink(plantilla.constData());
+  if (err) {
+    if (err == EEXIST && existia) *existia = true;
+    return fallo(QStringLiteral("No se pudo crear"), destino, err);
+  }
+  if (const int e = sincronizarCarpeta(QFileInfo(destino).absolutePath()); e)
+    return fallo(QStringLiteral("No se pudo asegurar en disco"), destino, e);
   return Resultado::bien();
 #else
   QFile f(destino);
