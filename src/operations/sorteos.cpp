@@ -28,7 +28,9 @@ namespace {
 
 const QString kVaya = QStringLiteral("¡Vaya hombre!");
 
-Resultado danado() { return Resultado::fallo(kDanado); }
+Resultado danado() {
+  return Resultado::fallo(QStringLiteral("Archivo de números ganadores no válido: no se ha cambiado nada."));
+}
 
 // Draws first, counters second; where draws go away, their prizes leave the counters
 // before the draws do.
