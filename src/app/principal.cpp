@@ -20,6 +20,8 @@
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/penas.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
@@ -144,6 +146,9 @@ void Principal::cargar(const QString& carpeta) {
   // A folder that cannot be opened or written still shows what it holds; the user is told
   // once now rather than by every later change that fails.
   const Resultado abierta = sesion_.abrir(carpeta);
+  // Draws that arrived while no peña was counted (a program stopped half-way) are
+  // counted before anything is shown.
+  const Resultado contado = operaciones::contarPremios(sesion_.almacen());
   cargasorteos();
   cargado_ = true;
   refresca();
@@ -151,6 +156,7 @@ void Principal::cargar(const QString& carpeta) {
   comprobador_->Command1_Click(0);
   auxiliares_->compruebainforme();
   avisarFallo(abierta);
+  if (abierta) avisarFallo(contado);
 }
 
 void Principal::cargasorteos() {
@@ -174,10 +180,15 @@ void Principal::refresca() {
 }
 
 void Principal::trasArchivoDanado(ListaSorteos lista) {
+  const operaciones::Apartado a = operaciones::apartarSorteosDanados(sesion_.almacen());
   // A file that could not be put aside is left unlisted and unchecked; rebuilding
   // would only find it again.
-  if (!lista.apartado) return mostrarLista(std::move(lista));
-  // The damaged file has been put aside: rebuild everything for the empty one.
+  if (!a.resultado) {
+    avisarFallo(a.resultado);
+    return mostrarLista(std::move(lista));
+  }
+  // Put aside (or mended meanwhile by another program): rebuild everything for what
+  // the folder holds now.
   cargasorteos();
   refresca();
 }
@@ -204,6 +215,12 @@ void Principal::bienvenida() {
 }
 
 void Principal::alActivar() {
+  // Another program (a scheduled command line, a second window) changed the data: show
+  // what is stored, never a stale copy.
+  if (sesion_.cambiadoFuera()) {
+    cargasorteos();
+    refresca();
+  }
   ++contadorPantalla_;
   if (contadorPantalla_ == 1) {
     Pena p;

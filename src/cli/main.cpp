@@ -82,6 +82,13 @@ QString Contexto::tomarValor(QStringList& args, const QString& opcion, bool* fal
   return v;
 }
 
+int Contexto::sorteosDanados() {
+  plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de lectura"),
+                      QStringLiteral("Archivo de números ganadores no válido. No se ha cambiado nada: al abrir la "
+                                     "ventana o con «sortilan-cli comprobar» se apartará como numeros.err."));
+  return kRechazo;
+}
+
 int Contexto::uso(const QString& texto) {
   err << texto << "\n";
   err.flush();

@@ -58,6 +58,7 @@ int ordenEstadisticas(Contexto& c, QStringList args) {
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli estadisticas [--json]"));
   c.cargar();
   const ListaSorteos lista = c.sesion.listasorteos();
+  if (lista.danado) return c.sorteosDanados();
   const Frecuencias& f = lista.frecuencias;
   const std::vector<int> bajos = cuentas(graficobajos(f));
   const std::vector<int> altos = cuentas(graficoaltos(f));
@@ -79,7 +80,7 @@ int ordenEstadisticas(Contexto& c, QStringList args) {
       c.out << k << ": " << QString::number(clave[static_cast<size_t>(k)]).rightJustified(4) << (k == 9 ? "\n" : "   ");
     c.out << lista.total() << "\n";
   }
-  return lista.danado ? kRechazo : kBien;
+  return kBien;
 }
 
 }  // namespace sortilan::cli

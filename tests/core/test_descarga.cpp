@@ -6,6 +6,7 @@
 
 #include "base/fechas.h"
 #include "download/descarga.h"
+#include "operations/sorteos.h"
 #include "platform/canalqt.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
@@ -46,6 +47,11 @@ struct VentanaVista : VentanaDescarga {
   }
   void restaurarPicture2() override { llamadas << "Picture2"; }
   void avisoInterpretacion(const QString& t) override { aviso = t; }
+  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override {
+    const operaciones::Anadidos a = operaciones::anadirSorteos(sesion.almacen(), nuevos, plataforma::hoy());
+    anadidos = a.anadidos;
+    return a.resultado;
+  }
   Sesion& sesion;
   int refrescos = 0;
   bool timer = false;

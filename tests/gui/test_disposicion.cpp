@@ -165,11 +165,10 @@ void datos(const prueba::Entorno& e) {
   e.copiar(QStringLiteral("numeros.dat"));
   e.escribir(QStringLiteral("www.txt"),
              registroCitado(QString::fromUtf8(prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")))));
-  Almacen a;
-  prueba::exigir(a.abrir(e.carpeta.path()));
-  const Pena penas[] = {pena(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"), 24, 0),
-                        pena(QStringLiteral("MMMMMMMMMMMMMMMMMMMM"), 0, 11), pena(QStringLiteral("PEÑA"), 1, 0)};
-  for (int i = 0; i < 3; ++i) prueba::exigir(a.anadirPena(penas[i], i + 1));
+  e.escribir(QStringLiteral("apuestas.dat"),
+             ArchivoDe<Pena>::codificar({pena(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"), 24, 0),
+                                         pena(QStringLiteral("MMMMMMMMMMMMMMMMMMMM"), 0, 11),
+                                         pena(QStringLiteral("PEÑA"), 1, 0)}));
 }
 
 // The longest texts the labels that change can show.

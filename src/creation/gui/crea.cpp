@@ -11,6 +11,8 @@
 
 #include "creation/gui/casillaboleto.h"
 #include "creation/gui/panelboleto.h"
+#include "operations/penas.h"
+#include "platform/plataforma.h"
 #include "ui/controles.h"
 #include "ui/secundaria.h"
 
@@ -119,7 +121,10 @@ void Crea::Image1_Click(int indice) {
 }
 
 void Crea::Command1_Click() {
-  const bool grabada = creacion_.grabar(sesion_);
+  const bool grabada = creacion_.grabar(sesion_, [this](const Pena& nueva) {
+    const operaciones::Alta a = operaciones::crearPena(sesion_.almacen(), nueva, plataforma::hoy());
+    return std::pair{a.resultado, a.registro};
+  });
   mostrar();
   if (grabada) emit penaGrabada();
 }

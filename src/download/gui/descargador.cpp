@@ -16,6 +16,7 @@
 #include "auxiliary/gui/infor.h"
 #include "checking/gui/comprobador.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
@@ -104,6 +105,12 @@ void Descargador::listasorteos() { p_.listasorteos(); }
 void Descargador::restaurarPicture2() { p_.general()->Picture2->setDown(false); }
 
 void Descargador::avisoInterpretacion(const QString& texto) { p_.ultimo()->mostrarAviso(texto); }
+
+Resultado Descargador::guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) {
+  const operaciones::Anadidos a = operaciones::anadirSorteos(p_.sesion().almacen(), nuevos, plataforma::hoy());
+  anadidos = a.anadidos;
+  return a.resultado;
+}
 
 void Descargador::escrutinio(int bandera) {
   const QByteArray buffer = leerArchivo(p_.sesion().almacen().ruta(Almacen::kBuffer));

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "operations/ajustes.h"
 #include "platform/plataforma.h"
 #include "printing/gui/pintor.h"
 #include "session/errorpermiso.h"
@@ -160,7 +161,8 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   Label10->setText(pena_.nombreTexto().trimmed());
   Label2[0]->setText(QString::number(apuestasAImprimir(pena_)));
   Label2[1]->setText(QString::number(nboletos(pena_)));
-  ajuste_ = std::make_unique<AjusteCalibracion>(almacen_.ajustes());
+  ajuste_ = std::make_unique<AjusteCalibracion>(
+      almacen_.ajustes(), [this](const Calibracion& c) { return operaciones::guardarCalibracion(almacen_, c); });
   mostrarCalibracion();
 }
 
@@ -233,6 +235,11 @@ void Imprimir::imprimeboletos(Papel papel) {
 
 void Imprimir::Text1_Change(int e) {
   if (ajuste_->cambiar(e, Text1[static_cast<size_t>(e)]->text())) mostrarCalibracion();
+  // Told once: every keystroke would fail the same way.
+  if (!ajuste_->escritura() && !avisadoFallo_) {
+    avisadoFallo_ = true;
+    avisarFallo(ajuste_->escritura());
+  }
 }
 
 void Imprimir::Text1_LostFocus(int e) { ajuste_->perderFoco(e, Text1[static_cast<size_t>(e)]->text()); }

@@ -68,6 +68,7 @@ class Imprimir : public QWidget {
   int registro_;
   Pena pena_;
   std::unique_ptr<AjusteCalibracion> ajuste_;
+  bool avisadoFallo_ = false;
 };
 
 }  // namespace sortilan::ui
