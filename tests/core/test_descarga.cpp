@@ -248,7 +248,8 @@ class TestDescarga : public QObject {
     struct MensajesQueEsperan : plataforma::Mensajes {
       std::function<void()> mientras;
       int vistos = 0;
-      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones) override {
+      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones,
+                                    plataforma::Respuesta) override {
         ++vistos;
         if (mientras) mientras();
         return plataforma::Respuesta::Aceptar;

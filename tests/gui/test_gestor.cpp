@@ -132,6 +132,7 @@ class TestGestor : public QObject {
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(1, 0)).center());
     QTest::mouseClick(borrar, Qt::LeftButton);  // answered No
     QCOMPARE(e->mensajes->vistos.last().texto, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+    QCOMPARE(e->mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
     QCOMPARE(w->sesion().penas().size(), size_t{3});
 
     e->mensajes->respuestas << plataforma::Respuesta::Si;

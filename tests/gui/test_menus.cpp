@@ -197,6 +197,8 @@ void PruebaMenus::borrarTodosYFilas() {
   QCOMPARE(e_->mensajes->vistos.size(), 2);
   QCOMPARE(e_->mensajes->vistos[0].texto, operaciones::kPreguntaBorrarTodos);
   QCOMPARE(e_->mensajes->vistos[1].texto, operaciones::kPreguntaAciertos);
+  for (const auto& v : e_->mensajes->vistos)
+    QCOMPARE(v.predeterminada, plataforma::Respuesta::No);  // Return alone deletes nothing
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);
 
   // Now a click on the newest draw offers to delete it.
@@ -204,6 +206,7 @@ void PruebaMenus::borrarTodosYFilas() {
   clicFila(0);
   QCOMPARE(e_->mensajes->vistos.size(), 3);
   QCOMPARE(e_->mensajes->vistos[2].texto, operaciones::kPreguntaBorrarUno);
+  QCOMPARE(e_->mensajes->vistos[2].predeterminada, plataforma::Respuesta::No);
   QCOMPARE(lista->model()->rowCount(), 1113);
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes.left(1113 * 24));
   QCOMPARE(p_->sesion().proximoreg, 1114);
@@ -264,6 +267,8 @@ void PruebaMenus::importarSinArchivo() {
   QCOMPARE(e_->mensajes->vistos.size(), 1);
   QCOMPARE(e_->mensajes->vistos[0].titulo, QStringLiteral("Sortilan"));
   QCOMPARE(e_->mensajes->vistos[0].texto, MantenimientoSorteos::kPreguntaTienda);
+  // Going to the shop destroys nothing: Return may still say yes.
+  QCOMPARE(e_->mensajes->vistos[0].predeterminada, plataforma::Respuesta::Si);
   QVERIFY(e_->navegador->abiertas.isEmpty());
   // Yes: the maker's shop page, and still nothing changed.
   e_->mensajes->respuestas = {Respuesta::Si};

@@ -14,6 +14,7 @@
 #include "operations/penas.h"
 #include "platform/plataforma.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -100,6 +101,7 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   connect(Command2, &QPushButton::clicked, this, &Crea::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &Crea::Command3_Click);
   connect(Text1, &QLineEdit::textEdited, this, &Crea::Text1_Change);
+  cerrarConEscape(*this);
   mostrar();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
+#include "report/ultimosorteo.h"
 #include "store/escritura.h"
 
 namespace sortilan::ui {
@@ -122,8 +123,11 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
   TabUltimo* t = p_.ultimo();
   t->mostrarAviso(QString());
   const Sorteo ultimo = p_.sesion().almacen().sorteos().ultimo();
-  informe_ = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
-  t->poner(informe_);
+  const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
+  informe_ = u.informe;
+  t->poner(u);
+  if (u.premios == UltimoSorteo::Premios::SinSorteo) return t->mostrarAviso(avisoSinSorteos());
+  if (u.premios == UltimoSorteo::Premios::SinDatos) return t->mostrarAviso(avisoSinPremios());
   // A path that would lead off the operator's site counts as no document.
   if (informe_.documento.isEmpty()) {
     t->mostrarAviso(avisoNoDisponible());

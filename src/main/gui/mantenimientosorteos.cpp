@@ -27,8 +27,9 @@ const QString MantenimientoSorteos::kPreguntaTienda = QStringLiteral(
     "GORDO DE LA PRIMITIVA, obteniéndolo desde nuestra tienda virtual. ¿Quiere ir?");
 
 namespace {
-bool pregunta(const QString& titulo, const QString& texto) {
-  return plataforma::mensaje(Icono::Pregunta, titulo, texto, Botones::SiNo) == Respuesta::Si;
+// Return answers No unless the question only offers something harmless.
+bool pregunta(const QString& titulo, const QString& texto, Respuesta predeterminada = Respuesta::No) {
+  return plataforma::mensaje(Icono::Pregunta, titulo, texto, Botones::SiNo, predeterminada) == Respuesta::Si;
 }
 const QString kBorrar = QStringLiteral("Borrar...");
 }  // namespace
@@ -50,7 +51,7 @@ void MantenimientoSorteos::Command8_Click() {
   const QString archivo =
       plataforma::dialogoArchivo().abrirArchivo(kTituloDialogo, plataforma::carpetaInicialDialogo(), kFiltroDialogo);
   if (archivo.isEmpty()) {
-    if (pregunta(QStringLiteral("Sortilan"), kPreguntaTienda))
+    if (pregunta(QStringLiteral("Sortilan"), kPreguntaTienda, Respuesta::Si))
       plataforma::navegador().abrir(
           plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"), QStringLiteral("Sorteos")));
     return;
