@@ -94,14 +94,14 @@ Casillas Comprobador::casillas() const {
 }
 
 void Comprobador::antesDeComprobar() {
-  aviso_.timer3 = Timer3_->isActive();
+  aviso_.parpadeo = Timer3_->isActive();
   aviso_.trasDescarga = !p_.general()->Label19->text().isEmpty();
 }
 
 void Comprobador::despuesDeComprobar(const ResultadoComprobacion& r) {
   if (r.sencillas) sencillas_->poner(r.sencillas);
   if (r.multiples) multiples_->poner(r.multiples);
-  if (aviso_.timer3 && !Timer3_->isActive()) Timer3_->start();
+  if (aviso_.parpadeo && !Timer3_->isActive()) Timer3_->start();
 }
 
 void Comprobador::compruebapenas(int n) {
