@@ -16,6 +16,7 @@
 #include "download/gui/descargador.h"
 #include "main/gui/botondescarga.h"
 #include "main/gui/mantenimientosorteos.h"
+#include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -33,13 +34,22 @@ Menus::Menus(Principal& principal)
     : QObject(&principal),
       p_(principal),
       lanzador_(new LanzadorCreacion(principal.sesion(), &principal)),
-      mantenimiento_(new MantenimientoSorteos(principal)),
+      mantenimiento_(new MantenimientoSorteos(principal.sesion(), *principal.estadisticas(), &principal)),
       boton_(new BotonDescarga(principal.general()->Picture2)) {
   TabGestor* g = p_.gestor();
   connect(g->Command4, &QPushButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
   connect(g->Image1[1], &QToolButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
   if (QAction* a = p_.accion(QStringLiteral("Crearp"))) {
     connect(a, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);
+    a->setEnabled(true);
+  }
+  connect(mantenimiento_, &MantenimientoSorteos::sorteosCambiados, &p_, [this] {
+    p_.cargasorteos();
+    p_.refresca();
+  });
+  connect(mantenimiento_, &MantenimientoSorteos::estadoCambiado, &p_, &Principal::cargasorteos);
+  if (QAction* a = p_.accion(QStringLiteral("borrpe"))) {
+    connect(a, &QAction::triggered, mantenimiento_, &MantenimientoSorteos::Command5_Click);
     a->setEnabled(true);
   }
   if (QAction* a = p_.accion(QStringLiteral("web"))) {

@@ -60,7 +60,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   setCentralWidget(desplazable);
   comprobador_ = new Comprobador(*this);
   descargador_ = new Descargador(*this);
-  graficos_ = new Graficos(*this);
+  graficos_ = new Graficos(this);
+  estadisticas_->ponerGrafico(graficos_->vista());
+  connect(estadisticas_, &TabEstadisticas::opcionPulsada, graficos_, &Graficos::elegir);
+  connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
+  connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   crearMenus();
   impresor_ = new Impresor(*this);
   auxiliares_ = new Auxiliares(*this);
@@ -194,10 +198,9 @@ void Principal::trasArchivoDanado(ListaSorteos lista) {
 }
 
 void Principal::mostrarLista(ListaSorteos lista) {
-  estadisticas_->Label7->setText(lista.total());
   graficos_->poner(lista.frecuencias);
-  estadisticas_->modeloSorteos->poner(std::move(lista.sorteos));
-  graficos_->Option1_Click(0);
+  estadisticas_->ponerSorteos(std::move(lista));
+  graficos_->elegir(0);
 }
 
 void Principal::recomprobar() {
@@ -206,7 +209,7 @@ void Principal::recomprobar() {
     comprobador_->compruebamultiple(1);
   } else {
     general_->HScroll1->setValue(1);
-    estadisticas_->HScroll2->setValue(1);
+    estadisticas_->volverAlPrincipio();
   }
 }
 

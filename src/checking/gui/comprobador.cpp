@@ -174,7 +174,7 @@ void Comprobador::Command3_Click() {
     compruebamultiple(1);
   } else {
     g->HScroll1->setValue(1);
-    if (QScrollBar* h2 = p_.estadisticas()->HScroll2) h2->setValue(1);
+    p_.estadisticas()->volverAlPrincipio();
   }
 }
 
