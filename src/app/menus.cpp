@@ -37,8 +37,7 @@ Menus::Menus(Principal& principal)
       mantenimiento_(new MantenimientoSorteos(principal.sesion(), *principal.estadisticas(), &principal)),
       boton_(new BotonDescarga(principal.general()->Picture2)) {
   TabGestor* g = p_.gestor();
-  connect(g->Command4, &QPushButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
-  connect(g->Image1[1], &QToolButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
+  connect(g, &TabGestor::crearPedido, lanzador_, &LanzadorCreacion::Command4_Click);
   if (QAction* a = p_.accion(QStringLiteral("Crearp"))) {
     connect(a, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);
     a->setEnabled(true);

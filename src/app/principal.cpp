@@ -66,7 +66,8 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   crearMenus();
-  impresor_ = new Impresor(*this);
+  impresor_ = new Impresor(sesion_, *this);
+  connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
   auxiliares_ = new Auxiliares(*this);
   comprobador_->conectar();
   menus_ = new Menus(*this);

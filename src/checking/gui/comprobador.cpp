@@ -63,9 +63,8 @@ void Comprobador::conectar() {
   connect(p_.SSTab1(), &QTabWidget::currentChanged, this, &Comprobador::rotulo);
 
   TabGestor* t = p_.gestor();
-  connect(t->ListView1, &QTableView::clicked, this, [this](const QModelIndex& i) { ListView1_ItemClick(i.row()); });
-  connect(t->Command3, &QPushButton::clicked, this, &Comprobador::Command3_Click);
-  connect(t->Image1[0], &QToolButton::clicked, this, &Comprobador::Command3_Click);
+  connect(t, &TabGestor::penaPulsada, this, &Comprobador::ListView1_ItemClick);
+  connect(t, &TabGestor::borrarPedido, this, &Comprobador::Command3_Click);
 
   struct Item {
     const char* nombre;
@@ -126,7 +125,7 @@ void Comprobador::resumen() {
 void Comprobador::detallepena(int k) {
   Almacen& a = p_.sesion().almacen();
   Pena pena;
-  const bool hay = !p_.gestor()->modeloPenas->vacio() && a.penas().leer(k, pena);
+  const bool hay = !p_.gestor()->vacio() && a.penas().leer(k, pena);
   const DetallePena d = sortilan::detallepena(hay ? &pena : nullptr, a.sorteos().leerTodos());
   p_.gestor()->mostrarDetalle(d);
   if (d.corrupta) plataforma::mensaje(plataforma::Icono::Exclamacion, tituloPenaCorrupta(), textoPenaCorrupta());
@@ -135,7 +134,7 @@ void Comprobador::detallepena(int k) {
 void Comprobador::ListView1_ItemClick(int fila) {
   detallepena(fila + 1);
   // The "VACÍO" row stands for no peña: nothing there to delete or print.
-  if (!p_.gestor()->modeloPenas->vacio()) p_.sesion().penaSeleccionada = fila + 1;
+  if (!p_.gestor()->vacio()) p_.sesion().penaSeleccionada = fila + 1;
 }
 
 void Comprobador::Command3_Click() {
