@@ -152,7 +152,7 @@ void PruebaMenus::crearPena() {
 
 void PruebaMenus::penaCreadaAlVolver() {
   abrir();
-  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("0"));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("0"));
   p_->menus()->creacion()->Command4_Click();
   ventana<Creamenu>("Creamenu")->Check1_Click(1);
   Crea* crea = p_->menus()->creacion()->crea();
@@ -168,7 +168,7 @@ void PruebaMenus::penaCreadaAlVolver() {
   p_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(p_.get()));
   QTRY_COMPARE(p_->sesion().penacreada, 0);
-  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("1"));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
   QTRY_VERIFY(!ventana<Crea>("Crea"));
 }
 
@@ -213,7 +213,7 @@ void PruebaMenus::borrarTodosYFilas() {
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes.left(1113 * 24));
   QCOMPARE(p_->sesion().proximoreg, 1114);
   const Sorteo previo = Sorteo::decodificar(antes.constData() + 1112 * 24);
-  QCOMPARE(p_->general()->Label9[3]->text(), fechaLarga(previo.fecha));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_3")->text(), fechaLarga(previo.fecha));
 
   // Yes, Yes through the button: no draws left.
   e_->mensajes->respuestas = {Respuesta::Si, Respuesta::Si};
@@ -221,7 +221,7 @@ void PruebaMenus::borrarTodosYFilas() {
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), QByteArray());
   QCOMPARE(lista->model()->rowCount(), 0);
   QCOMPARE(control<QLabel>(p_->estadisticas(), "Label7")->text(), QStringLiteral("TOTAL: 0 sorteos."));
-  QCOMPARE(p_->general()->Label9[3]->text(), QStringLiteral("Fichero de datos vacío."));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_3")->text(), QStringLiteral("Fichero de datos vacío."));
 }
 
 void PruebaMenus::atajoBorrarSoloSiActivo() {
