@@ -76,6 +76,8 @@ void Principal::crearMenus() {
   QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
   general->setObjectName(QStringLiteral("General"));
   nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
+  nuevaAccion(general, "amano", QStringLiteral("Añadir sorteo a mano..."));
+  nuevaAccion(general, "importacsv", QStringLiteral("Importar sorteos de un archivo CSV..."));
   nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
   nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
@@ -114,8 +116,8 @@ void Principal::crearMenus() {
   nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
 
   // Items whose work is not wired yet stay visible but disabled.
-  for (const char* n : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples",
-                        "verpremiom", "verhistom", "verpreim", "Leer", "web", "acerca"})
+  for (const char* n : {"Baja", "amano", "importacsv", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto",
+                        "verprehi", "Multiples", "verpremiom", "verhistom", "verpreim", "Leer", "web", "acerca"})
     acciones_.value(QLatin1String(n))->setEnabled(false);
 }
 

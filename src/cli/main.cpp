@@ -39,6 +39,10 @@ const Entrada kOrdenes[] = {
     {"descargar", ordenDescargar,
      "descargar [--respuesta ARCHIVO]  baja los sorteos nuevos (o procesa una respuesta guardada)"},
     {"escrutinio", ordenEscrutinio, "escrutinio [--json]         premios del último sorteo descargado"},
+    {"anadir-sorteo", ordenAnadirSorteo,
+     "anadir-sorteo AAAA-MM-DD \"N N N N N\" K [--si]\n                              añade un sorteo a mano"},
+    {"importar-csv", ordenImportarCsv, "importar-csv ARCHIVO [--si]  añade los sorteos nuevos de un archivo CSV"},
+    {"exportar-csv", ordenExportarCsv, "exportar-csv ARCHIVO        escribe todos los sorteos en un archivo CSV"},
 };
 
 void ayuda(QTextStream& s) {
