@@ -55,11 +55,14 @@ EntradaSorteo::EntradaSorteo(Sesion& sesion, QWidget* padre) : QDialog(padre), s
     fila->addWidget(numeros[i]);
   }
   clave = casilla(this, QStringLiteral("clave"), 9);
+  auto* filaClave = new QHBoxLayout;
+  filaClave->addWidget(clave);
+  filaClave->addStretch(4);
 
   auto* formulario = new QFormLayout;
   formulario->addRow(QStringLiteral("Fecha del sorteo:"), fecha);
   formulario->addRow(QStringLiteral("Números:"), fila);
-  formulario->addRow(QStringLiteral("Número clave:"), clave);
+  formulario->addRow(QStringLiteral("Número clave:"), filaClave);
 
   auto* botones = new QDialogButtonBox(this);
   aceptar = botones->addButton(QStringLiteral("Aceptar"), QDialogButtonBox::AcceptRole);
