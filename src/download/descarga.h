@@ -14,8 +14,8 @@ namespace sortilan {
 class Sesion;
 
 // The download sequence: one request per interval the draw file lacks, each answer
-// stored in "www.txt", read and its new draws stored, then one-second ticks (Timer1 of
-// the window) that finish the sequence. The fetch runs asynchronously; ticks only start
+// stored in "www.txt", read and its new draws stored, then one-second ticks (the
+// window's timer) that finish the sequence. The fetch runs asynchronously; ticks only start
 // once it has returned, so the visible states are those of a blocking fetch.
 //
 // The window and the command line show the typed state below and react to the signals;
@@ -44,7 +44,7 @@ class Descarga : public QObject {
   // Starts a download unless one is running. `unaPeticion`: only the usual request of
   // the last 150 days, however far behind the draw file is (a saved answer stands for it).
   void iniciar(bool unaPeticion = false);
-  // One tick of Timer1.
+  // One tick of the one-second timer.
   void tick();
   // A request is out or the ticks run.
   bool enCurso() const { return traendo_ || ticks_; }

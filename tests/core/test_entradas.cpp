@@ -4,7 +4,6 @@
 #include "base/fechas.h"
 #include "download/csv.h"
 #include "download/guardado.h"
-#include "download/reglas.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
 
@@ -89,30 +88,6 @@ class TestEntradas : public QObject {
     for (size_t i = 1; i < l.sorteos.size(); ++i) QVERIFY(l.sorteos[i - 1].fecha < l.sorteos[i].fecha);
   }
 
-  void csvDeIdaYVuelta() {
-    // The whole real history, as exported, reads back the same, numbers in their order.
-    const std::vector<Sorteo> todos = [] {
-      Carpeta c(2000);
-      return c.almacen().sorteos().leerTodos();
-    }();
-    QCOMPARE(todos.size(), size_t{1114});
-    const LecturaCsv l = sortilan::leerCsv(escribirCsv(todos), QDate(2026, 12, 1));
-    QCOMPARE(l.linea, 0);
-    QVERIFY(l.sorteos == todos);
-  }
-
-  void diasDeSorteo() {
-    QVERIFY(esDiaDeSorteo(QDate(2021, 3, 7)));
-    QVERIFY(esDiaDeSorteo(QDate(2005, 10, 22)));
-    QVERIFY(esDiaDeSorteo(QDate(2006, 7, 1)));
-    QVERIFY(!esDiaDeSorteo(QDate(2005, 10, 15)));
-    QVERIFY(!esDiaDeSorteo(QDate(2006, 7, 8)));
-    QVERIFY(!esDiaDeSorteo(QDate(2021, 3, 10)));
-    QCOMPARE(sorteosEntre(QDate(2021, 2, 28), QDate(2021, 3, 7)), 0);
-    QCOMPARE(sorteosEntre(QDate(2021, 2, 14), QDate(2021, 3, 7)), 2);
-    QCOMPARE(sorteosEntre(QDate(2021, 2, 14), QDate(2021, 3, 8)), 3);
-  }
-
   void guardarRechaza_data() {
     QTest::addColumn<QList<QDate>>("fechas");
     QTest::addColumn<int>("clave");
@@ -191,8 +166,7 @@ class TestEntradas : public QObject {
     QCOMPARE(im.faltan, 1);
     im = sortilan::prepararCsv(c.almacen(), c.entorno.ruta(QStringLiteral("c.csv")), kHoy);
     QCOMPARE(im.estado, ImportacionCsv::Estado::NadaNuevo);
-    im = sortilan::prepararCsv(c.almacen(), c.entorno.ruta(QStringLiteral("no.csv")), kHoy);
-    QCOMPARE(im.estado, ImportacionCsv::Estado::NoLeido);
+    // A folder is no file.
     im = sortilan::prepararCsv(c.almacen(), c.entorno.carpeta.path(), kHoy);
     QCOMPARE(im.estado, ImportacionCsv::Estado::NoLeido);
   }
