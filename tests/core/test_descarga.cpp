@@ -2,6 +2,7 @@
 // the real channel talking to a local fake service.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QtTest>
 #include <functional>
 
@@ -470,6 +471,56 @@ class TestDescarga : public QObject {
     } else {
       QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
     }
+  }
+
+  // Answers in the shapes the service may take, through the real channel: the user's
+  // newest draw is 20 December 2020 and the service lists the eleven draws after it.
+  void respuestasDelServicio_data() {
+    QTest::addColumn<QByteArray>("respuesta");
+    QTest::addColumn<int>("guardados");
+    QTest::addColumn<int>("desenlace");
+    QTest::addColumn<QString>("mensaje");
+    QList<prueba::SorteoRespuesta> l;
+    for (const prueba::SorteoRespuesta& s : prueba::historiaReal())
+      if (s.fecha >= QDate(2020, 10, 11) && s.fecha <= QDate(2021, 3, 7)) l.prepend(s);
+    const auto completa = static_cast<int>(Desenlace::Completa);
+    const auto invalido = static_cast<int>(Desenlace::SorteoInvalido);
+    QList<prueba::SorteoRespuesta> x = l;
+    std::swap(x[0], x[15]);  // a stored draw first, the new ones out of order
+    std::swap(x[2], x[7]);
+    QTest::newRow("desordenada, un guardado primero") << prueba::respuestaSintetica(x) << 11 << completa << QString();
+    QTest::newRow("con espacios y saltos de línea")
+        << QJsonDocument::fromJson(prueba::respuestaSintetica(l)).toJson(QJsonDocument::Indented) << 11 << completa
+        << QString();
+    x = l;
+    x[4].combinacion = QStringLiteral("07 - 07 - 18 - 33 - 41");  // 7 February 2021
+    QTest::newRow("inválido en medio") << prueba::respuestaSintetica(x) << 6 << invalido
+                                       << QStringLiteral("7 de febrero");
+    x = l;
+    x.prepend({QDate(2021, 3, 14), QStringLiteral("01 - 02 - 03 - 04 - 05"), 1});
+    QTest::newRow("uno posterior a hoy") << prueba::respuestaSintetica(x) << 11 << invalido
+                                         << QStringLiteral(
+                                                "14 de marzo del 2021 que ha enviado el servidor no es "
+                                                "válido (la fecha es posterior a hoy)");
+  }
+  void respuestasDelServicio() {
+    QFETCH(QByteArray, respuesta);
+    QFETCH(int, guardados);
+    QFETCH(QString, mensaje);
+    Banco b(819);
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {200, respuesta, 0, false};
+    servicio.configurar(b.entorno.carpeta.path());
+    plataforma::CanalQt canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    b.correr();
+    QTEST(static_cast<int>(d.desenlace()), "desenlace");
+    QCOMPARE(d.nuevos(), guardados);
+    // Each draw with its own numbers, in order, nothing skipped: the real history's records.
+    QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), historia(819 + guardados));
+    QCOMPARE(b.titulos().join(QString()).contains(mensaje), true);
+    QCOMPARE(b.titulos().isEmpty(), mensaje.isEmpty());
   }
 
   // The edge of the operator's site turns away a request without its cookie; the
