@@ -8,6 +8,7 @@
 
 #include "cli/contexto.h"
 #include "download/descarga.h"
+#include "operations/entradas.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -82,7 +83,7 @@ int ordenDescargar(Contexto& c, QStringList args) {
   }
   c.cargar();
 
-  Descarga descarga(c.sesion, *canal);
+  Descarga descarga(c.sesion, *canal, &operaciones::guardarSorteosNuevos);
   // Status lines on stdout, each when its text changes.
   QString fase, datos, nuevos;
   QObject::connect(&descarga, &Descarga::cambiado, [&] {

@@ -6,6 +6,7 @@
 #include "cli/contexto.h"
 #include "download/csv.h"
 #include "download/guardado.h"
+#include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 
@@ -44,7 +45,7 @@ int ordenAnadirSorteo(Contexto& c, QStringList args) {
     return kRechazo;
   }
   if (!seguirTrasHueco(c, kTituloAMano, almacen.sorteos().ultimo().fecha, s.fecha, faltan, si)) return kRechazo;
-  const Guardado g = anadirSorteoAMano(almacen, s, hoy);
+  const Guardado g = operaciones::anadirSorteoAMano(almacen, s, hoy);
   if (g.guardados > 0) c.out << "Añadido el sorteo del " << fechaLarga(oleDesdeFecha(s.fecha)) << "\n";
   if (!g.resultado) {
     avisarFallo(g.resultado);
@@ -74,7 +75,7 @@ int ordenImportarCsv(Contexto& c, QStringList args) {
   if (!seguirTrasHueco(c, kTituloCsv, almacen.sorteos().ultimo().fecha, fechaDesdeOle(im.nuevos.front().fecha),
                        im.faltan, si))
     return kRechazo;
-  const Guardado g = guardarSorteosNuevos(almacen, im.nuevos, hoy);
+  const Guardado g = operaciones::guardarSorteosNuevos(almacen, im.nuevos, hoy);
   if (!g.resultado) {
     avisarFallo(g.resultado);
     return kRechazo;

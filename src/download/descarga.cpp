@@ -42,8 +42,8 @@ QString mensajeSorteoMalo(const Analisis& a, int guardados) {
 }
 }  // namespace
 
-Descarga::Descarga(Sesion& sesion, plataforma::CanalHttp& canal, QObject* padre)
-    : QObject(padre), sesion_(sesion), canal_(canal) {
+Descarga::Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarSorteos guardar, QObject* padre)
+    : QObject(padre), sesion_(sesion), canal_(canal), guardar_(std::move(guardar)) {
   connect(&canal_, &plataforma::CanalHttp::estado, this, [this](int codigo) { estadoconexion_ = codigo; });
   connect(&canal_, &plataforma::CanalHttp::terminado, this, &Descarga::alTraer);
 }
@@ -205,7 +205,7 @@ void Descarga::procesar() {
 
   Guardado g;
   if (!a.nuevos.empty()) {
-    g = guardarSorteosNuevos(sesion_.almacen(), std::move(a.nuevos), hoy_);
+    g = guardar_(sesion_.almacen(), std::move(a.nuevos), hoy_);
     nuevos_ += g.guardados;
     if (g.guardados > 0) {
       emit guardados(nuevos_);

@@ -6,7 +6,9 @@
 #include <QString>
 #include <vector>
 
+#include "base/resultado.h"
 #include "download/analisis.h"
+#include "download/guardado.h"
 #include "platform/canalhttp.h"
 
 namespace sortilan {
@@ -39,7 +41,8 @@ class Descarga : public QObject {
     Escritura,        // the draws could not be written
   };
 
-  Descarga(Sesion& sesion, plataforma::CanalHttp& canal, QObject* padre = nullptr);
+  // `guardar` stores the new draws of each answer (operaciones::guardarSorteosNuevos).
+  Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarSorteos guardar, QObject* padre = nullptr);
 
   // Starts a download unless one is running. `unaPeticion`: only the usual request of
   // the last 150 days, however far behind the draw file is (a saved answer stands for it).
@@ -102,6 +105,7 @@ class Descarga : public QObject {
 
   Sesion& sesion_;
   plataforma::CanalHttp& canal_;
+  GuardarSorteos guardar_;
   Fase fase_ = Fase::Reposo;
   int progreso_ = 0;
   qint64 caracteres_ = -1;

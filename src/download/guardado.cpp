@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/fechas.h"
-#include "checking/comprobacion.h"
 #include "download/analisis.h"
 #include "download/reglas.h"
 
@@ -12,46 +11,18 @@ namespace sortilan {
 const QString kTituloAMano = QStringLiteral("Añadir sorteo a mano");
 const QString kTituloCsv = QStringLiteral("Importar sorteos de un archivo CSV");
 
-namespace {
-// The draw counter of the program is a signed 16-bit record number.
-constexpr size_t kMaximoSorteos = 32766;
-}  // namespace
-
-Guardado guardarSorteosNuevos(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy) {
-  Guardado g;
-  if (nuevos.empty()) return g;
-  std::vector<Sorteo> todos = almacen.sorteos().leerTodos();
-  const Sorteo ultimo = todos.empty() ? Sorteo{} : todos.back();
+QString motivoNuevos(const Sorteo& ultimo, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
   double anterior = ultimo.fecha;
-  for (Sorteo& s : nuevos) {
+  for (const Sorteo& s : nuevos) {
     const QDate fecha = fechaDesdeOle(s.fecha);
     QString motivo =
         s.fecha <= anterior ? QStringLiteral("no es posterior al sorteo anterior") : motivoFecha(fecha, hoy);
     if (motivo.isEmpty()) motivo = motivoCombinacion(s);
-    if (!motivo.isEmpty()) {
-      g.resultado =
-          Resultado::fallo(QStringLiteral("El sorteo del %1 no se ha guardado: %2.").arg(fechaLarga(s.fecha), motivo));
-      return g;
-    }
+    if (!motivo.isEmpty())
+      return QStringLiteral("El sorteo del %1 no se ha guardado: %2.").arg(fechaLarga(s.fecha), motivo);
     anterior = s.fecha;
-    s.numeros[6] = ultimo.numeros[6];
-    s.numeros[7] = ultimo.numeros[7];
   }
-  if (todos.size() + nuevos.size() > kMaximoSorteos) {
-    g.resultado =
-        Resultado::fallo(QStringLiteral("El archivo de sorteos no admite más de %1 sorteos.").arg(kMaximoSorteos));
-    return g;
-  }
-  todos.insert(todos.end(), nuevos.begin(), nuevos.end());
-  g.resultado = almacen.sorteos().reemplazar(todos, almacen.ruta(Almacen::kSorteosTmp));
-  if (!g.resultado) return g;
-  g.guardados = static_cast<int>(nuevos.size());
-
-  // The new draws are the newest ones: counting that many newest draws counts each of
-  // them once for every peña that had not counted it yet.
-  AvisoPremio aviso;
-  g.resultado = compruebapenas(almacen, g.guardados, Casillas{}, aviso).escritura;
-  return g;
+  return {};
 }
 
 QString motivoSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy, int* faltan) {
@@ -73,15 +44,13 @@ QString motivoSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& h
   return {};
 }
 
-Guardado anadirSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy) {
-  if (const QString motivo = motivoSorteoAMano(almacen, s, hoy); !motivo.isEmpty())
-    return {Resultado::fallo(motivo), 0};
+Sorteo sorteoDe(const SorteoAMano& s) {
   Sorteo r;
   for (size_t i = 0; i < 5; ++i) r.numeros[i] = static_cast<int16_t>(s.numeros[i]);
   r.numeros[5] = static_cast<int16_t>(s.clave);
   r.fecha = oleDesdeFecha(s.fecha);
   ordena(r);
-  return guardarSorteosNuevos(almacen, {r}, hoy);
+  return r;
 }
 
 QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan) {

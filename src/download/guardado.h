@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "base/resultado.h"
@@ -16,13 +17,14 @@ struct Guardado {
   int guardados = 0;    // draws now in the draw file that were not before
 };
 
-// The one way new draws reach the draw file, whatever brought them (the download, the
-// manual entry, a CSV import). `nuevos` go oldest first, each newer than the one before
-// and than the newest stored draw, none after `hoy`, each with a sound combination;
-// anything else is refused whole. The draws are written together (the whole file is
-// replaced) and take the reserved slots of the newest stored draw; then the peñas are
-// counted for them, so their prizes are in the records before anything else runs.
-Guardado guardarSorteosNuevos(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy);
+// The store of new draws, given to the parts below the operations layer (the download
+// sequence) by whoever creates them: operaciones::guardarSorteosNuevos.
+using GuardarSorteos = std::function<Guardado(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy)>;
+
+// Why `nuevos` (oldest first) cannot follow `ultimo`, the newest stored draw (zero in an
+// empty file), as the sentence shown to the user; "" when every one of them can: each
+// newer than the one before, none after `hoy`, each with a sound combination.
+QString motivoNuevos(const Sorteo& ultimo, const std::vector<Sorteo>& nuevos, const QDate& hoy);
 
 // A draw typed in by the user.
 struct SorteoAMano {
@@ -35,8 +37,8 @@ struct SorteoAMano {
 // receives the draw days between the newest stored draw and it: adding it would leave
 // them out of the history for good, so the user is asked first.
 QString motivoSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy, int* faltan = nullptr);
-// Checks `s` again and stores it (numbers ascending, as downloaded draws are).
-Guardado anadirSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy);
+// The record of a draw typed in, numbers ascending as downloaded draws are.
+Sorteo sorteoDe(const SorteoAMano& s);
 
 // The question before draws are added after a gap of `faltan` draw days following the
 // newest stored draw; `primero` is the date of the first draw to be added.

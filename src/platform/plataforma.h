@@ -20,7 +20,9 @@ enum class Respuesta { Aceptar, Si, No };
 class Mensajes {
  public:
   virtual ~Mensajes() = default;
-  virtual Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) = 0;
+  // `predeterminada` is the answer Return gives; Escape always answers No (or Aceptar).
+  virtual Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                            Respuesta predeterminada) = 0;
 };
 
 class Reloj {
@@ -49,6 +51,8 @@ class DialogoArchivo {
   virtual ~DialogoArchivo() = default;
   // Empty when the user cancels.
   virtual QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) = 0;
+  // Where to write a new file; `propuesto` is the path offered. Empty when the user cancels.
+  virtual QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) = 0;
 };
 
 // Current adapters; replaced by the application at start and by tests.
@@ -63,9 +67,13 @@ void ponerPausas(std::shared_ptr<Pausas> p);
 void ponerNavegador(std::shared_ptr<Navegador> n);
 void ponerDialogoArchivo(std::shared_ptr<DialogoArchivo> d);
 
-// Shorthands.
+// Shorthands. A Yes/No question answers No to Return unless the caller names Si: most of
+// them delete or reset data, and a key pressed by habit must not do that.
 inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, Botones b = Botones::Aceptar) {
-  return mensajes().mostrar(i, titulo, texto, b);
+  return mensajes().mostrar(i, titulo, texto, b, b == Botones::SiNo ? Respuesta::No : Respuesta::Aceptar);
+}
+inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, Botones b, Respuesta predeterminada) {
+  return mensajes().mostrar(i, titulo, texto, b, predeterminada);
 }
 inline QDate hoy() { return reloj().hoy(); }
 

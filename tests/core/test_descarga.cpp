@@ -8,6 +8,7 @@
 
 #include "base/fechas.h"
 #include "download/descarga.h"
+#include "operations/entradas.h"
 #include "platform/canalqt.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
@@ -42,7 +43,7 @@ struct Banco {
     sesion.cargasorteos(hoy);
   }
   Descarga& con(plataforma::CanalHttp& canal) {
-    descarga = std::make_unique<Descarga>(sesion, canal);
+    descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarSorteosNuevos);
     Descarga* d = descarga.get();
     QObject::connect(d, &Descarga::empezada, [this] { llamadas << "empezada"; });
     QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << "pestana0"; });
@@ -265,7 +266,8 @@ class TestDescarga : public QObject {
     struct MensajesQueEsperan : plataforma::Mensajes {
       std::function<void()> mientras;
       int vistos = 0;
-      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones) override {
+      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones,
+                                    plataforma::Respuesta) override {
         ++vistos;
         if (mientras) mientras();
         return plataforma::Respuesta::Aceptar;
@@ -377,7 +379,7 @@ class TestDescarga : public QObject {
     const int registros = registrosHasta(hoy.addDays(-400));
     Banco b(registros, hoy);
     prueba::ServicioPrueba servicio;
-    servicio.historia = prueba::historiaReal();
+    servicio.historia = prueba::historiaRespuesta();
     servicio.configurar(b.entorno.carpeta.path());
     plataforma::CanalQt canal;
     Descarga& d = b.con(canal);
@@ -481,7 +483,7 @@ class TestDescarga : public QObject {
     QTest::addColumn<int>("desenlace");
     QTest::addColumn<QString>("mensaje");
     QList<prueba::SorteoRespuesta> l;
-    for (const prueba::SorteoRespuesta& s : prueba::historiaReal())
+    for (const prueba::SorteoRespuesta& s : prueba::historiaRespuesta())
       if (s.fecha >= QDate(2020, 10, 11) && s.fecha <= QDate(2021, 3, 7)) l.prepend(s);
     const auto completa = static_cast<int>(Desenlace::Completa);
     const auto invalido = static_cast<int>(Desenlace::SorteoInvalido);

@@ -4,6 +4,7 @@
 #include "base/fechas.h"
 #include "download/csv.h"
 #include "download/guardado.h"
+#include "operations/entradas.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
 
@@ -118,7 +119,7 @@ class TestEntradas : public QObject {
     const QByteArray antes = c.entorno.leer(QStringLiteral("numeros.dat"));
     std::vector<Sorteo> nuevos;
     for (const QDate& f : fechas) nuevos.push_back(sorteo(f, {1, 2, 3, 4, 5, static_cast<int16_t>(clave)}));
-    const Guardado g = guardarSorteosNuevos(c.almacen(), nuevos, kHoy);
+    const Guardado g = operaciones::guardarSorteosNuevos(c.almacen(), nuevos, kHoy);
     QTEST(g.resultado.error, "error");
     QCOMPARE(g.guardados, 0);
     QCOMPARE(c.entorno.leer(QStringLiteral("numeros.dat")), antes);
@@ -126,11 +127,12 @@ class TestEntradas : public QObject {
 
   void guardarTomaLosReservados() {
     Carpeta c(829);
-    Sorteo ultimo = c.almacen().sorteos().ultimo();
-    ultimo.numeros[6] = 3;
-    ultimo.numeros[7] = -4;
-    prueba::exigir(c.almacen().sorteos().escribir(829, ultimo));
-    const Guardado g = guardarSorteosNuevos(c.almacen(), {sorteo(QDate(2021, 3, 7), {15, 24, 40, 42, 48, 9})}, kHoy);
+    std::vector<Sorteo> todos = c.almacen().sorteos().leerTodos();
+    todos.back().numeros[6] = 3;
+    todos.back().numeros[7] = -4;
+    prueba::exigir(c.almacen().sorteos().reemplazar(todos));
+    const Guardado g =
+        operaciones::guardarSorteosNuevos(c.almacen(), {sorteo(QDate(2021, 3, 7), {15, 24, 40, 42, 48, 9})}, kHoy);
     QVERIFY(g.resultado);
     QCOMPARE(g.guardados, 1);
     QCOMPARE(c.almacen().sorteos().ultimo().numeros, (std::array<int16_t, 8>{15, 24, 40, 42, 48, 9, 3, -4}));
@@ -142,7 +144,7 @@ class TestEntradas : public QObject {
     int faltan = -1;
     QCOMPARE(motivoSorteoAMano(c.almacen(), s, kHoy, &faltan), QString());
     QCOMPARE(faltan, 0);
-    const Guardado g = anadirSorteoAMano(c.almacen(), s, kHoy);
+    const Guardado g = operaciones::anadirSorteoAMano(c.almacen(), s, kHoy);
     QVERIFY(g.resultado);
     QCOMPARE(c.almacen().sorteos().ultimo().numeros, (std::array<int16_t, 8>{15, 24, 40, 42, 48, 9, 0, 0}));
     // Into an empty file any draw day goes, with nothing missing before it.

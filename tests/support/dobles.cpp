@@ -6,8 +6,8 @@
 namespace sortilan::prueba {
 
 plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
-                                                 plataforma::Botones botones) {
-  vistos.append({icono, titulo, texto, botones});
+                                                 plataforma::Botones botones, plataforma::Respuesta predeterminada) {
+  vistos.append({icono, titulo, texto, botones, predeterminada});
   if (!respuestas.isEmpty()) return respuestas.takeFirst();
   return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;
 }
@@ -22,6 +22,10 @@ QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carp
   carpetas.append(carpeta);
   filtros.append(filtro);
   return siguiente;
+}
+
+QString DialogoGuionado::guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
+  return abrirArchivo(titulo, propuesto, filtro);
 }
 
 Entorno::Entorno(QDate hoy)

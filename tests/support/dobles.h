@@ -17,12 +17,13 @@ struct MensajeVisto {
   QString titulo;
   QString texto;
   plataforma::Botones botones;
+  plataforma::Respuesta predeterminada;  // what Return would have answered
 };
 
 class MensajesGuionados : public plataforma::Mensajes {
  public:
   plataforma::Respuesta mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
-                                plataforma::Botones botones) override;
+                                plataforma::Botones botones, plataforma::Respuesta predeterminada) override;
   QList<MensajeVisto> vistos;
   QList<plataforma::Respuesta> respuestas;  // taken in order; Aceptar/No when empty
 };
@@ -51,8 +52,9 @@ class NavegadorVisto : public plataforma::Navegador {
 class DialogoGuionado : public plataforma::DialogoArchivo {
  public:
   QString abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) override;
+  QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) override;
   QString siguiente;
-  QStringList titulos, filtros, carpetas;
+  QStringList titulos, filtros, carpetas;  // carpetas holds the offered path of a save
 };
 
 // Installs fresh doubles for one test: scripted messages, a fixed today, pauses that do

@@ -127,7 +127,7 @@ QByteArray respuestaSintetica(const QList<SorteoRespuesta>& sorteos, int largo, 
   return out;
 }
 
-QList<SorteoRespuesta> historiaReal() {
+QList<SorteoRespuesta> historiaRespuesta() {
   const QByteArray datos = leerDatoPrueba(QStringLiteral("numeros.dat"));
   QList<SorteoRespuesta> l;
   for (qsizetype off = 0; off + Sorteo::kTamano <= datos.size(); off += Sorteo::kTamano) {

@@ -21,7 +21,7 @@ struct SorteoRespuesta {
 QByteArray respuestaSintetica(const QList<SorteoRespuesta>& sorteos, int largo = 1500, bool conParentesis = false);
 
 // The draws of tests/data/numeros.dat (the real history), oldest first.
-QList<SorteoRespuesta> historiaReal();
+QList<SorteoRespuesta> historiaRespuesta();
 
 // A stand-in for the results service and the operator's site on 127.0.0.1: every
 // request gets the answer set for it; the paths and headers asked with are recorded.

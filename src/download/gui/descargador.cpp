@@ -21,9 +21,11 @@
 #include "download/guardado.h"
 #include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
+#include "report/ultimosorteo.h"
 #include "session/errorpermiso.h"
 #include "store/escritura.h"
 
@@ -37,7 +39,7 @@ constexpr qint64 kMaximoDocumento = 64 * 1024 * 1024;
 
 Descargador::Descargador(Principal& principal)
     : QObject(&principal), p_(principal), canal_(plataforma::crearCanal()), canalPdf_(plataforma::crearCanal()) {
-  descarga_ = std::make_unique<Descarga>(p_.sesion(), *canal_);
+  descarga_ = std::make_unique<Descarga>(p_.sesion(), *canal_, &operaciones::guardarSorteosNuevos);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
@@ -168,7 +170,7 @@ int Descargador::importarCsv(const QString& ruta) {
                                                          fechaDesdeOle(im.nuevos.front().fecha), im.faltan),
                                            plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return 0;
-  const Guardado g = guardarSorteosNuevos(almacen, im.nuevos, hoy);
+  const Guardado g = operaciones::guardarSorteosNuevos(almacen, im.nuevos, hoy);
   if (g.guardados > 0) trasAnadir(g.guardados);
   if (!g.resultado)
     avisarFallo(g.resultado);
@@ -186,8 +188,11 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
   TabUltimo* t = p_.ultimo();
   t->mostrarAviso(QString());
   const Sorteo ultimo = p_.sesion().almacen().sorteos().ultimo();
-  informe_ = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
-  t->poner(informe_);
+  const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
+  informe_ = u.informe;
+  t->poner(u);
+  if (u.premios == UltimoSorteo::Premios::SinSorteo) return t->mostrarAviso(avisoSinSorteos());
+  if (u.premios == UltimoSorteo::Premios::SinDatos) return t->mostrarAviso(avisoSinPremios());
   // A path that would lead off the operator's site counts as no document.
   if (informe_.documento.isEmpty()) {
     t->mostrarAviso(avisoNoDisponible());

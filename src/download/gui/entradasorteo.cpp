@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "download/guardado.h"
+#include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 #include "session/sesion.h"
@@ -98,7 +99,7 @@ bool EntradaSorteo::guardar() {
                                         preguntaHueco(almacen.sorteos().ultimo().fecha, s.fecha, faltan),
                                         plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return false;
-  const Guardado g = anadirSorteoAMano(almacen, s, hoy);
+  const Guardado g = operaciones::anadirSorteoAMano(almacen, s, hoy);
   if (g.guardados > 0) emit anadido();
   if (!g.resultado) {
     avisarFallo(g.resultado);

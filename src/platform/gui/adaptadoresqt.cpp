@@ -11,7 +11,8 @@
 
 namespace sortilan::plataforma {
 
-Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) {
+Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                              Respuesta predeterminada) {
   QMessageBox caja(QApplication::activeWindow());
   caja.setWindowTitle(titulo);
   caja.setText(texto);
@@ -24,7 +25,7 @@ Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString&
   if (botones == Botones::SiNo) {
     QPushButton* si = caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    caja.setDefaultButton(si);
+    caja.setDefaultButton(predeterminada == Respuesta::Si ? si : no);
     caja.setEscapeButton(no);
     caja.exec();
     return caja.clickedButton() == si ? Respuesta::Si : Respuesta::No;
@@ -42,6 +43,10 @@ void NavegadorQt::abrir(const QUrl& direccion) {
 
 QString DialogoArchivoQt::abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) {
   return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpetaInicial, filtro);
+}
+
+QString DialogoArchivoQt::guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
+  return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, propuesto, filtro);
 }
 
 void instalarAdaptadoresQt() {

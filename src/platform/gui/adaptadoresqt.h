@@ -9,7 +9,8 @@ namespace sortilan::plataforma {
 // Real message boxes with Spanish buttons ("Sí", "No", "Aceptar").
 class MensajesQt : public Mensajes {
  public:
-  Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) override;
+  Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                    Respuesta predeterminada) override;
 };
 
 class NavegadorQt : public Navegador {
@@ -20,6 +21,7 @@ class NavegadorQt : public Navegador {
 class DialogoArchivoQt : public DialogoArchivo {
  public:
   QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) override;
+  QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) override;
 };
 
 // Installs the adapters above, the Spanish locale and Qt's own Spanish texts.
