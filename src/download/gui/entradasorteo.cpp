@@ -40,10 +40,10 @@ EntradaSorteo::EntradaSorteo(Sesion& sesion, QWidget* padre) : QDialog(padre), s
   setWindowModality(Qt::ApplicationModal);
 
   auto* explicacion = new QLabel(
-      QStringLiteral("Escriba el sorteo tal como aparece en el resultado oficial. Tiene que ser posterior al último "
-                     "sorteo guardado."),
+      QStringLiteral("Escriba el sorteo tal como aparece en el resultado oficial.\nTiene que ser posterior al "
+                     "último sorteo guardado."),
       this);
-  explicacion->setWordWrap(true);
+  // Broken by hand: a wrapped label lets the window's minimum height fall short of its boxes.
 
   fecha = new QDateEdit(ultimoDomingo(plataforma::hoy()), this);
   fecha->setObjectName(QStringLiteral("fecha"));
