@@ -136,6 +136,8 @@ void Principal::crearMenus() {
   QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
   general->setObjectName(QStringLiteral("General"));
   acciones_.Baja = nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
+  acciones_.amano = nuevaAccion(general, "amano", QStringLiteral("Añadir sorteo a mano..."));
+  acciones_.importacsv = nuevaAccion(general, "importacsv", QStringLiteral("Importar sorteos de un archivo CSV..."));
   acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
   acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
@@ -182,9 +184,10 @@ void Principal::crearMenus() {
 QAction* Principal::accion(const QString& nombre) const { return menuBar()->findChild<QAction*>(nombre); }
 
 void Principal::habilitarMenus() {
-  for (QAction* a : {acciones_.Baja, acciones_.Crearp, acciones_.borrpe, acciones_.sencillas, acciones_.verpremio,
-                     acciones_.verhisto, acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom,
-                     acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
+  for (QAction* a :
+       {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Crearp, acciones_.borrpe, acciones_.sencillas,
+        acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom,
+        acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
     a->setEnabled(true);
   // Without a maker's server configured there is no site to open.
   acciones_.web->setEnabled(plataforma::servicios().hayFabricante());

@@ -25,6 +25,8 @@ class TabUltimo;
 // The menu items of the main window, one member each (object names as the design's).
 struct AccionesMenu {
   QAction* Baja = nullptr;
+  QAction* amano = nullptr;       // a draw typed in by hand
+  QAction* importacsv = nullptr;  // draws from a CSV file
   QAction* Crearp = nullptr;
   QAction* borrpe = nullptr;
   QAction* sencillas = nullptr;

@@ -48,5 +48,8 @@ int ordenBorrarSorteos(Contexto& c, QStringList args);
 int ordenReiniciarPenas(Contexto& c, QStringList args);
 int ordenDescargar(Contexto& c, QStringList args);
 int ordenEscrutinio(Contexto& c, QStringList args);
+int ordenAnadirSorteo(Contexto& c, QStringList args);
+int ordenImportarCsv(Contexto& c, QStringList args);
+int ordenExportarCsv(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

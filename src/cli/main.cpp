@@ -37,6 +37,9 @@ const Entrada kOrdenes[] = {
     {"imprimir", ordenImprimir,
      "imprimir K --papel oficial|normal --pdf ARCHIVO|imprime los boletos de la peña K en un PDF"},
     {"estadisticas", ordenEstadisticas, "estadisticas [--json]|veces que ha salido cada número y cada número clave"},
+    {"anadir-sorteo", ordenAnadirSorteo, "anadir-sorteo AAAA-MM-DD \"N N N N N\" K [--si]|añade un sorteo a mano"},
+    {"importar-csv", ordenImportarCsv, "importar-csv ARCHIVO [--si]|añade los sorteos nuevos de un archivo CSV"},
+    {"exportar-csv", ordenExportarCsv, "exportar-csv ARCHIVO|escribe todos los sorteos en un archivo CSV"},
 };
 
 // One line an order: how it is written, then what it does.

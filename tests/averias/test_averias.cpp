@@ -214,6 +214,21 @@ class TestAverias : public QObject {
     QTest::newRow("descargar (añadir sorteos)")
         << cli({"descargar", "--respuesta", prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
         << base(808, 808);
+    // The ways in without the service store through the same operation.
+    const Sorteo siguiente = historia_[808];
+    QStringList numeros;
+    for (int i = 1; i <= 5; ++i) numeros << QString::number(siguiente.numero(i));
+    QTest::newRow("anadir-sorteo") << cli({"anadir-sorteo", fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
+                                           numeros.join(' '), QString::number(siguiente.clave())})
+                                   << base(808, 808);
+    QByteArray csv = "fecha;n1;n2;n3;n4;n5;clave\n";
+    for (size_t k = 808; k < 830; ++k) {
+      const Sorteo& s = historia_[k];
+      csv += fechaDesdeOle(s.fecha).toString(Qt::ISODate).toLatin1();
+      for (int i = 1; i <= 5; ++i) csv += ';' + QByteArray::number(s.numero(i));
+      csv += ';' + QByteArray::number(s.clave()) + '\n';
+    }
+    QTest::newRow("importar-csv") << cli({"importar-csv", entrada("sorteos.csv", csv)}) << base(808, 808);
 
     // A damaged draw file: put aside by an import over it, and by the next check.
     // Nothing counted yet: the counters of a damaged file stay when it is put aside.

@@ -33,6 +33,7 @@
 #include "creation/gui/crea.h"
 #include "creation/gui/creamenu.h"
 #include "download/analisis.h"
+#include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
 #include "printing/gui/imprimir.h"
 #include "report/gui/tabultimo.h"
@@ -339,7 +340,8 @@ class TestDisposicion : public QObject {
 
   void secundarias_data() {
     QTest::addColumn<QString>("ventana");
-    for (const char* n : {"Acercade", "Infor", "Creamenu", "Crea sencilla", "Crea múltiple", "Imprimir"})
+    for (const char* n :
+         {"Acercade", "Infor", "Creamenu", "Crea sencilla", "Crea múltiple", "Imprimir", "EntradaSorteo"})
       QTest::newRow(n) << QString(n);
   }
   void secundarias() {
@@ -366,6 +368,7 @@ class TestDisposicion : public QObject {
       w.reset(c);
     }
     if (ventana == QLatin1String("Imprimir")) w = std::make_unique<Imprimir>(s.almacen(), 1);
+    if (ventana == QLatin1String("EntradaSorteo")) w = std::make_unique<EntradaSorteo>(s);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));

@@ -1,6 +1,7 @@
 #include "support/dobles.h"
 
 #include <QFile>
+#include <QTimer>
 
 namespace sortilan::prueba {
 
@@ -9,6 +10,11 @@ plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const 
   vistos.append({icono, titulo, texto, botones, predeterminada});
   if (!respuestas.isEmpty()) return respuestas.takeFirst();
   return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;
+}
+
+void PausasVistas::esperar(int ms, QObject* contexto, std::function<void()> seguir) {
+  vistas.append(ms);
+  QTimer::singleShot(0, contexto, std::move(seguir));
 }
 
 QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) {
@@ -25,10 +31,12 @@ QString DialogoGuionado::guardarArchivo(const QString& titulo, const QString& pr
 Entorno::Entorno(QDate hoy)
     : mensajes(std::make_shared<MensajesGuionados>()),
       reloj(std::make_shared<RelojFijo>(hoy)),
+      pausas(std::make_shared<PausasVistas>()),
       navegador(std::make_shared<NavegadorVisto>()),
       dialogo(std::make_shared<DialogoGuionado>()) {
   plataforma::ponerMensajes(mensajes);
   plataforma::ponerReloj(reloj);
+  plataforma::ponerPausas(pausas);
   plataforma::ponerNavegador(navegador);
   plataforma::ponerDialogoArchivo(dialogo);
   plataforma::ponerCarpetaPrograma(carpeta.path());
