@@ -43,5 +43,9 @@ int ordenBorrarSorteos(Contexto& c, QStringList args);
 int ordenReiniciarPenas(Contexto& c, QStringList args);
 int ordenDescargar(Contexto& c, QStringList args);
 int ordenEscrutinio(Contexto& c, QStringList args);
+int ordenBalance(Contexto& c, QStringList args);
+int ordenCobros(Contexto& c, QStringList args);
+int ordenCobrar(Contexto& c, QStringList args);
+int ordenCompletarPremios(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

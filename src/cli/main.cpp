@@ -39,6 +39,16 @@ const Entrada kOrdenes[] = {
     {"descargar", ordenDescargar,
      "descargar [--respuesta ARCHIVO]  baja los sorteos nuevos (o procesa una respuesta guardada)"},
     {"escrutinio", ordenEscrutinio, "escrutinio [--json]         premios del último sorteo descargado"},
+    {"balance", ordenBalance,
+     "balance [K] [--json]        lo que ha costado y ganado cada peña (o cada sorteo de la peña K)"},
+    {"cobros", ordenCobros, "cobros [--pendientes] [--json]  premios que cobrar, dónde y hasta cuándo"},
+    {"cobrar", ordenCobrar,
+     "cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]\n                              marca cobrado el premio de la peña K en "
+     "ese "
+     "sorteo"},
+    {"completar-premios", ordenCompletarPremios,
+     "completar-premios [--desde AAAA-MM-DD]\n                              pide al servicio las tablas de premios que "
+     "faltan"},
 };
 
 void ayuda(QTextStream& s) {

@@ -9,6 +9,7 @@
 #include "checking/comprobacion.h"
 #include "cli/contexto.h"
 #include "download/descarga.h"
+#include "operations/dinero.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -121,6 +122,8 @@ int ordenDescargar(Contexto& c, QStringList args) {
   Descarga* d = nullptr;
   VentanaConsola ventana(c, d, archivo.isEmpty());
   Descarga descarga(c.sesion, ventana, *canal);
+  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
+                   [&c](const plataforma::Traida& t) { guardarPremiosDescargados(c.carpeta, t); });
   d = &descarga;
   descarga.iniciar();
   // Without a window the ticks need not wait a second each: the answer is complete

@@ -37,6 +37,11 @@ class DialogoArchivo {
   virtual ~DialogoArchivo() = default;
   // Empty when the user cancels.
   virtual QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) = 0;
+  // Where to save a file; empty when the user cancels. `propuesto` is the path offered.
+  virtual QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
+    (void)titulo, (void)propuesto, (void)filtro;
+    return {};
+  }
 };
 
 // Current adapters; replaced by the application at start and by tests.

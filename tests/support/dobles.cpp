@@ -1,6 +1,7 @@
 #include "support/dobles.h"
 
 #include <QFile>
+#include <QTimer>
 
 namespace sortilan::prueba {
 
@@ -18,15 +19,29 @@ QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carp
   return siguiente;
 }
 
+QString DialogoGuionado::guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
+  titulos.append(titulo);
+  carpetas.append(propuesto);
+  filtros.append(filtro);
+  return siguiente;
+}
+
+void TemporizadorInmediato::despues(int ms, QObject* contexto, std::function<void()> luego) {
+  pausas.append(ms);
+  QTimer::singleShot(0, contexto, std::move(luego));
+}
+
 Entorno::Entorno(QDate hoy)
     : mensajes(std::make_shared<MensajesGuionados>()),
       reloj(std::make_shared<RelojFijo>(hoy)),
       navegador(std::make_shared<NavegadorVisto>()),
-      dialogo(std::make_shared<DialogoGuionado>()) {
+      dialogo(std::make_shared<DialogoGuionado>()),
+      temporizador(std::make_shared<TemporizadorInmediato>()) {
   plataforma::ponerMensajes(mensajes);
   plataforma::ponerReloj(reloj);
   plataforma::ponerNavegador(navegador);
   plataforma::ponerDialogoArchivo(dialogo);
+  plataforma::ponerTemporizador(temporizador);
   plataforma::ponerCarpetaPrograma(carpeta.path());
 }
 

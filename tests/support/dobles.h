@@ -8,6 +8,7 @@
 
 #include "base/resultado.h"
 #include "platform/plataforma.h"
+#include "platform/temporizador.h"
 
 namespace sortilan::prueba {
 
@@ -43,12 +44,20 @@ class NavegadorVisto : public plataforma::Navegador {
 class DialogoGuionado : public plataforma::DialogoArchivo {
  public:
   QString abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) override;
+  QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) override;
   QString siguiente;
   QStringList titulos, filtros, carpetas;
 };
 
+// Pauses are recorded and end on the next turn of the event loop.
+class TemporizadorInmediato : public plataforma::Temporizador {
+ public:
+  void despues(int ms, QObject* contexto, std::function<void()> luego) override;
+  QList<int> pausas;
+};
+
 // Installs fresh doubles for one test: scripted messages, a fixed today, a browser
-// and a file dialog that only record, and a temporary data folder.
+// and a file dialog that only record, pauses that do not wait, and a temporary data folder.
 struct Entorno {
   explicit Entorno(QDate hoy = QDate(2021, 3, 10));
   ~Entorno();
@@ -56,6 +65,7 @@ struct Entorno {
   std::shared_ptr<RelojFijo> reloj;
   std::shared_ptr<NavegadorVisto> navegador;
   std::shared_ptr<DialogoGuionado> dialogo;
+  std::shared_ptr<TemporizadorInmediato> temporizador;
   QTemporaryDir carpeta;
   QString ruta(const QString& nombre) const { return carpeta.filePath(nombre); }
   // Copies a file of tests/data into the folder.

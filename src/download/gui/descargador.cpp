@@ -16,6 +16,7 @@
 #include "auxiliary/gui/infor.h"
 #include "checking/gui/comprobador.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/dinero.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
@@ -37,6 +38,8 @@ Descargador::Descargador(Principal& principal)
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Descargador::Timer1_Timer);
   connect(canalPdf_.get(), &plataforma::CanalHttp::terminado, this, &Descargador::alBajarPdf);
+  connect(canal_.get(), &plataforma::CanalHttp::terminado, this,
+          [this](const plataforma::Traida& t) { guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t); });
   connect(p_.general()->Picture2, &QToolButton::clicked, this, &Descargador::Picture2_Click);
 }
 

@@ -44,6 +44,10 @@ QString DialogoArchivoQt::abrirArchivo(const QString& titulo, const QString& car
   return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpetaInicial, filtro);
 }
 
+QString DialogoArchivoQt::guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
+  return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, propuesto, filtro);
+}
+
 void instalarAdaptadoresQt() {
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
   auto* traductor = new QTranslator(qApp);

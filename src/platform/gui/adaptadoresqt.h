@@ -20,6 +20,7 @@ class NavegadorQt : public Navegador {
 class DialogoArchivoQt : public DialogoArchivo {
  public:
   QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) override;
+  QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) override;
 };
 
 // Installs the adapters above, the Spanish locale and Qt's own Spanish texts.
