@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -18,6 +19,8 @@
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "money/gui/controlcuentas.h"
+#include "money/gui/tabcuentas.h"
 #include "platform/plataforma.h"
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
@@ -46,11 +49,14 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(ultimo_, QStringLiteral("Último sorteo"));
   SSTab1_->addTab(gestor_, QStringLiteral("Gestor de peñas"));
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
+  cuentas_ = new TabCuentas(SSTab1_);
+  SSTab1_->addTab(cuentas_, QStringLiteral("Cuentas"));
   setCentralWidget(SSTab1_);
   comprobador_ = new Comprobador(*this);
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
   crearMenus();
+  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), accion(QStringLiteral("Completar")), this);
   impresor_ = new Impresor(*this);
   auxiliares_ = new Auxiliares(*this);
   comprobador_->conectar();
@@ -78,6 +84,7 @@ void Principal::crearMenus() {
   nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
   nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
   nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
+  nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
   sen->setObjectName(QStringLiteral("sen"));
   nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
@@ -132,11 +139,13 @@ void Principal::cargar(const QString& carpeta) {
   comprobador_->Command1_Click(0);
   auxiliares_->compruebainforme();
   avisarFallo(abierta);
+  QTimer::singleShot(0, controlCuentas_, &ControlCuentas::avisarUrgentes);
 }
 
 void Principal::cargasorteos() {
   general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
   comprobador_->resumen();
+  controlCuentas_->actualizar();
 }
 
 void Principal::listasorteos() {

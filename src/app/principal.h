@@ -13,10 +13,12 @@ namespace sortilan::ui {
 
 class Auxiliares;
 class Comprobador;
+class ControlCuentas;
 class Descargador;
 class Graficos;
 class Impresor;
 class Menus;
+class TabCuentas;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -46,6 +48,8 @@ class Principal : public QMainWindow {
   TabUltimo* ultimo() const { return ultimo_; }
   TabGestor* gestor() const { return gestor_; }
   TabEstadisticas* estadisticas() const { return estadisticas_; }
+  TabCuentas* cuentas() const { return cuentas_; }
+  ControlCuentas* controlCuentas() const { return controlCuentas_; }
   QTabWidget* SSTab1() const { return SSTab1_; }
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
@@ -73,6 +77,8 @@ class Principal : public QMainWindow {
   TabUltimo* ultimo_ = nullptr;
   TabGestor* gestor_ = nullptr;
   TabEstadisticas* estadisticas_ = nullptr;
+  TabCuentas* cuentas_ = nullptr;
+  ControlCuentas* controlCuentas_ = nullptr;
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;
