@@ -67,7 +67,6 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   auto* arriba = new QSplitter(Qt::Horizontal, divisor);
   modeloPenas = new ModeloCuentasPenas(this);
   ListaPenasCuentas = tabla(arriba, "ListaPenasCuentas", modeloPenas);
-  ListaPenasCuentas->setColumnWidth(ModeloCuentasPenas::Pena, 170);
 
   auto* grafico = new QChart;
   grafico->setTitle(QStringLiteral("Coste y premios acumulados (€)"));
@@ -102,8 +101,6 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
 
   modeloSorteos = new ModeloCuentasSorteos(this);
   ListaSorteosCuentas = tabla(divisor, "ListaSorteosCuentas", modeloSorteos);
-  const int anchos[] = {80, 70, 70, 330, 90, 110, 100};
-  for (int i = 0; i < 7; ++i) ListaSorteosCuentas->setColumnWidth(i, anchos[i]);
   divisor->setStretchFactor(0, 2);
   divisor->setStretchFactor(1, 3);
 
@@ -150,6 +147,7 @@ void TabCuentas::mostrar(Cuentas cuentas, const QDate& hoy) {
   FechaCobro->setMaximumDate(hoy);
   FechaCobro->setDate(hoy);
   modeloPenas->poner(cuentas_);
+  ListaPenasCuentas->resizeColumnsToContents();
   seleccionar(pena > 0 ? pena : modeloPenas->registro(0), sorteo);
 }
 
@@ -175,6 +173,11 @@ void TabCuentas::seleccionar(int registro, const QDate& sorteo) {
 void TabCuentas::alElegirPena() {
   const CuentaPena* pena = cuentas_.pena(penaSeleccionada());
   modeloSorteos->poner(cuentas_, pena);
+  ListaSorteosCuentas->resizeColumnsToContents();
+  // A draw with many prizes would push the rest of the row out of sight.
+  constexpr int kAnchoPremios = 380;
+  if (ListaSorteosCuentas->columnWidth(ModeloCuentasSorteos::Premios) > kAnchoPremios)
+    ListaSorteosCuentas->setColumnWidth(ModeloCuentasSorteos::Premios, kAnchoPremios);
   dibujar(pena);
   alElegirSorteo();
 }
@@ -206,8 +209,10 @@ void TabCuentas::dibujar(const CuentaPena* pena) {
     eje->setRange(pena->sorteos.front().fecha.startOfDay(), pena->sorteos.back().fecha.startOfDay().addDays(1));
   }
   for (QAbstractAxis* eje : grafico->axes(Qt::Vertical)) {
-    const double tope = std::max({1.0, euros(c), euros(g)});
-    eje->setRange(0.0, tope * 1.05);
+    auto* importes = qobject_cast<QValueAxis*>(eje);
+    if (!importes) continue;
+    importes->setRange(0.0, std::max({1.0, euros(c), euros(g)}));
+    importes->applyNiceNumbers();
   }
 }
 
