@@ -1,6 +1,7 @@
 // "Cuentas", sortilan-cli balance and cobros against a plain reference worked out here
 // from the sample answer's tables, bet by bet.
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QDateEdit>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +19,9 @@
 #include "money/gui/tabcuentas.h"
 #include "operations/dinero.h"
 #include "store/almacen.h"
+#include "store/basedatos.h"
 #include "support/dobles.h"
+#include "support/servicioprueba.h"
 
 using namespace sortilan;
 
@@ -372,6 +375,35 @@ class TestCuentas : public QObject {
     const QStringList csv = QString::fromUtf8(e_->leer(QStringLiteral("exportado.csv"))).split(QStringLiteral("\r\n"));
     QCOMPARE(csv.size(), sorteos->model()->rowCount() + 2);  // header, rows, final line end
     QVERIFY(csv.filter(marcada + QLatin1Char(';')).value(0).endsWith(QStringLiteral(";cobrado el 09/03/2021")));
+  }
+
+  // With the tables lost, the menu item asks the service for them and the tab shows the
+  // amounts again.
+  void completarDesdeElMenu() {
+    const QString carpeta = e_->carpeta.path();
+    prueba::exigir(
+        cambiarBase(carpeta, [](BaseDatos& b) { return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios")); }));
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {200, prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")), 0, false};
+    servicio.configurar(carpeta);
+    ui::Principal w;
+    w.cargar(carpeta);
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListaPenasCuentas"));
+    QCOMPARE(importe(lista->model()->index(0, 3).data().toString()), 0);
+
+    w.accion(QStringLiteral("Completar"))->trigger();
+    const auto titulo = [this] {
+      return e_->mensajes->vistos.isEmpty() ? QString() : e_->mensajes->vistos.last().titulo;
+    };
+    QTRY_COMPARE(titulo(), QStringLiteral("Tablas de premios"));
+    QCOMPARE(e_->mensajes->vistos.last().texto,
+             QStringLiteral("Tablas de premios guardadas: 22. Sorteos sin tabla de premios: 0."));
+    // From the oldest peña's creation to the newest draw: 148 days, one request.
+    QCOMPARE(servicio.pedidas.size(), 1);
+    QVERIFY(servicio.pedidas[0].endsWith(QStringLiteral("fechaInicioInclusiva=20201011&fechaFinInclusiva=20210307")));
+    qint64 ganado = 0;
+    for (const CuentaRef& c : cuentasRef(penas_[0], sorteos_)) ganado += c.conocido;
+    QCOMPARE(importe(lista->model()->index(0, 3).data().toString()), ganado);
   }
 };
 
