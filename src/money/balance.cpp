@@ -53,12 +53,12 @@ Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo
     c.penas.push_back(cuentaPena(penas[i], static_cast<int>(i) + 1, sorteos, tablas, precio));
   }
   for (const CuentaPena& p : c.penas) {
-    const std::optional<qint64> id =
-        static_cast<size_t>(p.registro) <= ids.size() ? ids[static_cast<size_t>(p.registro - 1)] : std::nullopt;
+    // 0: a peña the database does not know yet, so nothing of it is marked.
+    qint64 id = 0;
+    if (const auto i = static_cast<size_t>(p.registro - 1); i < ids.size() && ids[i]) id = *ids[i];
     for (const CuentaSorteo& s : p.sorteos) {
       QDate dia;
-      if (id)
-        if (const auto m = marcados.find({*id, s.fecha}); m != marcados.end()) dia = m->second;
+      if (const auto m = marcados.find({id, s.fecha}); id > 0 && m != marcados.end()) dia = m->second;
       if (std::optional<Cobro> cobro = cobroDe(p, s, dia, hoy)) c.cobros.push_back(std::move(*cobro));
     }
   }
