@@ -8,6 +8,7 @@
 #include "app/principal.h"
 #include "platform/gui/adaptadoresqt.h"
 #include "platform/plataforma.h"
+#include "session/carpetadatos.h"
 
 namespace {
 
@@ -35,9 +36,22 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Sortilan"));
   QApplication::setApplicationVersion(QStringLiteral("1.3.82"));
+  // Desktops match the windows to the menu entry, and take its icon, by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("es.sortilan.sortilan"));
   sortilan::plataforma::instalarAdaptadoresQt();
+
+  const QStringList args = QCoreApplication::arguments();
+  const qsizetype opcion = args.indexOf(QStringLiteral("--datos"));
+  const QString datos = opcion < 0 ? QString() : args.value(opcion + 1);
+  if (opcion >= 0 && datos.isEmpty()) {
+    std::fprintf(stderr, "Falta la carpeta tras --datos.\n");
+    return 2;
+  }
+  if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {
+    sortilan::plataforma::mensaje(sortilan::plataforma::Icono::Critico, QStringLiteral("Carpeta de datos"), r.error);
+    return 1;
+  }
 
   std::unique_ptr<sortilan::ui::Principal> principal;
   sortilan::ui::Presentacion* splash = nullptr;

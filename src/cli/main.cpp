@@ -1,11 +1,11 @@
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
 #include "cli/contexto.h"
 #include "platform/plataforma.h"
+#include "session/carpetadatos.h"
 
 using namespace sortilan::cli;
 
@@ -101,17 +101,19 @@ int main(int argc, char** argv) {
   QStringList args = QCoreApplication::arguments().mid(1);
   Contexto c;
   bool falta = false;
-  c.carpeta = Contexto::tomarValor(args, QStringLiteral("--datos"), &falta);
-  if (falta) return c.uso(QStringLiteral("Falta la carpeta tras --datos."));
-  if (c.carpeta.isEmpty()) c.carpeta = sortilan::plataforma::carpetaPrograma();
+  const bool conDatos = args.contains(QStringLiteral("--datos"));
+  const QString datos = Contexto::tomarValor(args, QStringLiteral("--datos"), &falta);
+  // An empty value (an unset variable in a script) must not fall back to the usual data.
+  if (falta || (conDatos && datos.isEmpty())) return c.uso(QStringLiteral("Falta la carpeta tras --datos."));
   if (args.isEmpty() || args.first() == QStringLiteral("--ayuda") || args.first() == QStringLiteral("-h")) {
     ayuda(args.isEmpty() ? c.err : c.out);
     return args.isEmpty() ? kUso : kBien;
   }
-  if (!QDir(c.carpeta).exists()) {
-    c.err << "La carpeta de datos no existe: " << c.carpeta << "\n";
+  if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {
+    c.err << r.error << "\n";
     return kRechazo;
   }
+  c.carpeta = sortilan::plataforma::carpetaPrograma();
   const QString nombre = args.takeFirst();
   for (const Entrada& e : kOrdenes) {
     if (nombre == QLatin1String(e.nombre)) {

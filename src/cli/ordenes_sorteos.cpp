@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,6 +40,7 @@ int ordenEstado(Contexto& c, QStringList args) {
   if (e.faltanVisible) c.out << e.faltan << "\n";
   c.out << "- Peñas registradas a comprobar: " << std::max(0, c.sesion.proximapena - 1) << "\n";
   c.out << "TOTAL: " << (c.sesion.proximoreg - 1) << " sorteos.\n";
+  c.out << "- Carpeta de datos: " << QDir::toNativeSeparators(c.carpeta) << "\n";
   return kBien;
 }
 

@@ -60,7 +60,8 @@ inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, B
 }
 inline QDate hoy() { return reloj().hoy(); }
 
-// Folder that holds the executable: the data folder of the program.
+// The data folder in use, chosen at start (session/carpetadatos.h); the executable's folder
+// until then.
 QString carpetaPrograma();
 void ponerCarpetaPrograma(const QString& carpeta);
 

@@ -26,6 +26,7 @@ class TestAuxiliares : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan 1.3.82"));
     QVERIFY(w.Label4->text().startsWith(QStringLiteral("S.O: ")));
     QVERIFY(w.Label4->text().size() > 5);
+    QCOMPARE(w.LabelDatos->text(), QStringLiteral("Datos: ") + e.carpeta.path());
     QVERIFY(w.Label2->isHidden());
     w.Label2_Click();
     QVERIFY(e.navegador->abiertas.isEmpty());

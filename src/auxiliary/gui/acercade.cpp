@@ -1,5 +1,6 @@
 #include "auxiliary/gui/acercade.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QVBoxLayout>
 
@@ -33,6 +34,12 @@ Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   Label4 =
       etiqueta(this, QStringLiteral("Label4"), QStringLiteral("S.O: ") + VersionToName(plataforma::NativeGetVersion()));
   capa->addWidget(Label4);
+  // Where this copy keeps its draws and peñas: the user's folder, its own or --datos.
+  LabelDatos = etiqueta(this, QStringLiteral("LabelDatos"),
+                        QStringLiteral("Datos: ") + QDir::toNativeSeparators(plataforma::carpetaPrograma()));
+  LabelDatos->setWordWrap(true);
+  LabelDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  capa->addWidget(LabelDatos);
   web_ = plataforma::servicios().delFabricante(QStringLiteral("/"));
   Label2 = etiqueta(this, QStringLiteral("Label2"), web_.toString());
   // Without a configured server there is no site to link to.

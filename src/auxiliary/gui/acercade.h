@@ -7,7 +7,8 @@ class QLabel;
 
 namespace sortilan::ui {
 
-// "Acerca de...": the product, the system it runs on and the maker's web site.
+// "Acerca de...": the product, the system it runs on, the data folder in use and the
+// maker's web site.
 class Acercade : public QWidget {
   Q_OBJECT
  public:
@@ -17,6 +18,7 @@ class Acercade : public QWidget {
   QUrl web() const { return web_; }
 
   QLabel* Label4 = nullptr;
+  QLabel* LabelDatos = nullptr;  // the data folder in use
   QLabel* Label2 = nullptr;
 
  protected:
