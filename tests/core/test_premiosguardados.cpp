@@ -10,6 +10,7 @@
 #include "operations/completarpremios.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
+#include "store/cerrojodatos.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
@@ -142,11 +143,23 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(completas.at(d7).premio(3).value_or(-1), 4744595);
     QCOMPARE(completas.at(d28).premio(3).value_or(-1), 7911512);
 
+    // An answer that changes nothing touches neither the file nor the lock: it is stored
+    // while another program holds the folder. One that changes a table waits for it.
+    const QByteArray antes = e.leer(QStringLiteral("sortilan.db"));
+    const auto espera = CerrojoDatos::espera();
+    CerrojoDatos::ponerEspera(std::chrono::milliseconds(10));
+    CerrojoDatos otro(e.carpeta.path());
+    prueba::exigir(otro.tomar());
     prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), incompleta, &n));
     QCOMPARE(n, 0);
-    QCOMPARE(guardadas(e.carpeta.path()), completas);
-
+    QCOMPARE(e.leer(QStringLiteral("sortilan.db")), antes);
     const QByteArray corregida = QByteArray(muestra()).replace("\"47445.95\"", "\"47445.96\"");
+    const Resultado ocupado = operaciones::guardarPremiosRespuesta(e.carpeta.path(), corregida, &n);
+    QCOMPARE(ocupado.error, CerrojoDatos::textoOcupado());
+    QCOMPARE(guardadas(e.carpeta.path()), completas);
+    otro.soltar();
+    CerrojoDatos::ponerEspera(espera);
+
     prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), corregida, &n));
     QCOMPARE(n, 1);
     QCOMPARE(guardadas(e.carpeta.path()).at(d7).premio(3).value_or(-1), 4744596);
