@@ -6,7 +6,7 @@ src=${1:?carpeta src}
 cd "$src" || exit 2
 
 # Core folders, lowest first: each may include the folders before it.
-nucleo=(base store platform session main checking download report creation printing stats auxiliary operations)
+nucleo=(base store platform session main checking download report creation printing stats auxiliary money operations)
 # Files whose rewrite is on its way in another branch: the download's window still
 # reaches into the main window.
 exentos='^download/gui/'

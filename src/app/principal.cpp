@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -21,6 +22,8 @@
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "money/gui/controlcuentas.h"
+#include "money/gui/tabcuentas.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "platform/plataforma.h"
@@ -52,6 +55,8 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(ultimo_, QStringLiteral("Último sorteo"));
   SSTab1_->addTab(gestor_, QStringLiteral("Gestor de peñas"));
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
+  cuentas_ = new TabCuentas(SSTab1_);
+  SSTab1_->addTab(cuentas_, QStringLiteral("Cuentas"));
   // A window manager that ignores the minimum size (a tiling one) gets scroll bars
   // instead of widgets squeezed over each other.
   auto* desplazable = new QScrollArea(this);
@@ -68,6 +73,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   crearMenus();
+  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), acciones_.Completar, this);
   impresor_ = new Impresor(sesion_, *this);
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
   auxiliares_ = new Auxiliares(sesion_, *this);
@@ -80,7 +86,8 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   // keeps stale size hints until its widgets are asked again.
   SSTab1_->ensurePolished();
   for (QWidget* w : SSTab1_->findChildren<QWidget*>()) w->updateGeometry();
-  setMinimumSize(SSTab1_->minimumSizeHint() + QSize(0, menuBar()->sizeHint().height()));
+  setMinimumSize(SSTab1_->minimumSizeHint() +
+                 QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
   resize(1280, 760);
 
   connect(general_, &TabGeneral::sorteosElegidosCambiado, this, [this] {
@@ -140,6 +147,7 @@ void Principal::crearMenus() {
   acciones_.importacsv = nuevaAccion(general, "importacsv", QStringLiteral("Importar sorteos de un archivo CSV..."));
   acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
   acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
+  acciones_.Completar = nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
   sen->setObjectName(QStringLiteral("sen"));
   acciones_.sencillas = nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
@@ -185,9 +193,9 @@ QAction* Principal::accion(const QString& nombre) const { return menuBar()->find
 
 void Principal::habilitarMenus() {
   for (QAction* a :
-       {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Crearp, acciones_.borrpe, acciones_.sencillas,
-        acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom,
-        acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
+       {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Completar, acciones_.Crearp, acciones_.borrpe,
+        acciones_.sencillas, acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples,
+        acciones_.verpremiom, acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
     a->setEnabled(true);
   // Without a maker's server configured there is no site to open.
   acciones_.web->setEnabled(plataforma::servicios().hayFabricante());
@@ -215,11 +223,13 @@ void Principal::cargar(const QString& carpeta) {
   auxiliares_->compruebainforme();
   avisarFallo(abierta);
   if (abierta) avisarFallo(contado);
+  QTimer::singleShot(0, controlCuentas_, &ControlCuentas::avisarUrgentes);
 }
 
 void Principal::cargasorteos() {
   general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
   comprobador_->resumen();
+  controlCuentas_->actualizar();
 }
 
 void Principal::listasorteos() {

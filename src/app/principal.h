@@ -13,10 +13,12 @@ namespace sortilan::ui {
 
 class Auxiliares;
 class Comprobador;
+class ControlCuentas;
 class Descargador;
 class Graficos;
 class Impresor;
 class Menus;
+class TabCuentas;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -27,6 +29,7 @@ struct AccionesMenu {
   QAction* Baja = nullptr;
   QAction* amano = nullptr;       // a draw typed in by hand
   QAction* importacsv = nullptr;  // draws from a CSV file
+  QAction* Completar = nullptr;   // missing prize tables from the service
   QAction* Crearp = nullptr;
   QAction* borrpe = nullptr;
   QAction* sencillas = nullptr;
@@ -70,6 +73,8 @@ class Principal : public QMainWindow {
   TabUltimo* ultimo() const { return ultimo_; }
   TabGestor* gestor() const { return gestor_; }
   TabEstadisticas* estadisticas() const { return estadisticas_; }
+  TabCuentas* cuentas() const { return cuentas_; }
+  ControlCuentas* controlCuentas() const { return controlCuentas_; }
   QTabWidget* SSTab1() const { return SSTab1_; }
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
@@ -100,6 +105,8 @@ class Principal : public QMainWindow {
   TabUltimo* ultimo_ = nullptr;
   TabGestor* gestor_ = nullptr;
   TabEstadisticas* estadisticas_ = nullptr;
+  TabCuentas* cuentas_ = nullptr;
+  ControlCuentas* controlCuentas_ = nullptr;
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;

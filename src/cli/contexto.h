@@ -51,5 +51,9 @@ int ordenEscrutinio(Contexto& c, QStringList args);
 int ordenAnadirSorteo(Contexto& c, QStringList args);
 int ordenImportarCsv(Contexto& c, QStringList args);
 int ordenExportarCsv(Contexto& c, QStringList args);
+int ordenBalance(Contexto& c, QStringList args);
+int ordenCobros(Contexto& c, QStringList args);
+int ordenCobrar(Contexto& c, QStringList args);
+int ordenCompletarPremios(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

@@ -40,6 +40,12 @@ const Entrada kOrdenes[] = {
     {"anadir-sorteo", ordenAnadirSorteo, "anadir-sorteo AAAA-MM-DD \"N N N N N\" K [--si]|añade un sorteo a mano"},
     {"importar-csv", ordenImportarCsv, "importar-csv ARCHIVO [--si]|añade los sorteos nuevos de un archivo CSV"},
     {"exportar-csv", ordenExportarCsv, "exportar-csv ARCHIVO|escribe todos los sorteos en un archivo CSV"},
+    {"balance", ordenBalance, "balance [K] [--json]|lo que ha costado y ganado cada peña, o cada sorteo de la peña K"},
+    {"cobros", ordenCobros, "cobros [--pendientes] [--json]|premios que cobrar, dónde y hasta cuándo"},
+    {"cobrar", ordenCobrar,
+     "cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]|marca cobrado el premio de la peña K en ese sorteo"},
+    {"completar-premios", ordenCompletarPremios,
+     "completar-premios [--desde AAAA-MM-DD]|pide al servicio las tablas de premios que faltan"},
 };
 
 // One line an order: how it is written, then what it does.

@@ -8,6 +8,7 @@
 
 #include "cli/contexto.h"
 #include "download/descarga.h"
+#include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
@@ -105,6 +106,9 @@ int ordenDescargar(Contexto& c, QStringList args) {
     c.sesion.listasorteos();
     if (enLinea) bajarDocumento(c, buffer);
   });
+  // Each answer that arrives whole also brings the prize tables of its draws.
+  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
+                   [&c](const plataforma::Traida& t) { operaciones::guardarPremiosDescargados(c.carpeta, t); });
   descarga.iniciar(!enLinea);
   // Without a window the ticks need not wait a second each: the answer is complete
   // when they start.

@@ -21,16 +21,6 @@ const QString kNoConectadoServidor = QStringLiteral(
     "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es posible "
     "conectar con el servidor de ONLAE.");
 
-// The home page of the results service's site: where a browser would come from, and
-// where its cookies are handed out.
-QUrl portada(const QUrl& resultados) {
-  QUrl u = resultados;
-  u.setPath(QStringLiteral("/"));
-  u.setQuery(QString());
-  u.setFragment(QString());
-  return u;
-}
-
 QString mensajeSorteoMalo(const Analisis& a, int guardados) {
   const QString guardado = guardados == 0
                                ? QStringLiteral("sin guardar ningún sorteo nuevo")
@@ -118,7 +108,7 @@ void Descarga::pedirSiguiente() {
   const QUrl base = plataforma::servicios().resultados;
   plataforma::CanalHttp::Opciones o;
   o.limite = kMaximoRespuesta;
-  o.portada = portada(base);
+  o.portada = plataforma::portadaDe(base);
   canal_.traer(direccionPeticion(base, iv.desde, iv.hasta), o);
 }
 

@@ -21,6 +21,7 @@
 #include "download/guardado.h"
 #include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -45,6 +46,9 @@ Descargador::Descargador(Principal& principal)
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Descargador::Timer1_Timer);
   connect(canalPdf_.get(), &plataforma::CanalHttp::terminado, this, &Descargador::alBajarPdf);
+  connect(canal_.get(), &plataforma::CanalHttp::terminado, this, [this](const plataforma::Traida& t) {
+    operaciones::guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t);
+  });
   connect(p_.general()->Picture2, &QToolButton::clicked, this, &Descargador::Picture2_Click);
 
   Descarga* d = descarga_.get();

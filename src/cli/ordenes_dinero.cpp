@@ -1,0 +1,202 @@
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/contexto.h"
+#include "money/balance.h"
+#include "operations/completarpremios.h"
+#include "operations/dinero.h"
+#include "platform/plataforma.h"
+#include "session/errorpermiso.h"
+
+namespace sortilan::cli {
+
+namespace {
+
+QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+QJsonValue centimos(const std::optional<Centimos>& c) { return c ? QJsonValue(*c) : QJsonValue(QJsonValue::Null); }
+QString euros(const std::optional<Centimos>& c) { return c ? textoEuros(*c) : QStringLiteral("importe pendiente"); }
+QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
+
+void imprimirJson(Contexto& c, const QJsonDocument& d) { c.out << d.toJson(QJsonDocument::Compact) << "\n"; }
+
+// The money of every peña. Without the database's tables the orders still answer, every
+// prize pending, and tell why.
+bool leer(Contexto& c, Cuentas& cuentas) {
+  c.cargar();
+  const Resultado r =
+      leerCuentas(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas);
+  if (!r) c.err << r.error << "\n";
+  return static_cast<bool>(r);
+}
+
+int balanceGeneral(Contexto& c, bool json) {
+  Cuentas cuentas;
+  const bool bien = leer(c, cuentas);
+  if (json) {
+    QJsonArray penas;
+    for (const CuentaPena& p : cuentas.penas)
+      penas.append(QJsonObject{{QStringLiteral("registro"), p.registro},
+                               {QStringLiteral("nombre"), p.nombre},
+                               {QStringLiteral("sorteos"), static_cast<int>(p.sorteos.size())},
+                               {QStringLiteral("coste_centimos"), p.coste()},
+                               {QStringLiteral("ganado_centimos"), p.ganadoConocido()},
+                               {QStringLiteral("premios_sin_importe"), p.premiosSinImporte()}});
+    imprimirJson(
+        c, QJsonDocument(QJsonObject{
+               {QStringLiteral("precio_apuesta_centimos"), cuentas.precio},
+               {QStringLiteral("penas"), penas},
+               {QStringLiteral("total"), QJsonObject{{QStringLiteral("coste_centimos"), cuentas.coste()},
+                                                     {QStringLiteral("ganado_centimos"), cuentas.ganadoConocido()}}}}));
+    return bien ? kBien : kRechazo;
+  }
+  c.out << "Precio por apuesta: " << textoEuros(cuentas.precio) << "\n";
+  for (const CuentaPena& p : cuentas.penas) {
+    c.out << p.registro << ". " << p.nombre << "  sorteos: " << p.sorteos.size() << "  coste: " << textoEuros(p.coste())
+          << "  ganado: " << textoEuros(p.ganadoConocido()) << "  neto: " << textoEuros(p.ganadoConocido() - p.coste());
+    if (const int n = p.premiosSinImporte(); n > 0)
+      c.out << "  (" << n << (n == 1 ? " premio" : " premios") << " con importe pendiente)";
+    c.out << "\n";
+  }
+  c.out << "TOTAL  coste: " << textoEuros(cuentas.coste()) << "  ganado: " << textoEuros(cuentas.ganadoConocido())
+        << "  neto: " << textoEuros(cuentas.ganadoConocido() - cuentas.coste()) << "\n";
+  return bien ? kBien : kRechazo;
+}
+
+QJsonObject lineaJson(const LineaPremio& l) {
+  QJsonObject o{{QStringLiteral("apuestas"), l.apuestas}, {QStringLiteral("importe_centimos"), centimos(l.importe())}};
+  if (l.categoria > 0) o.insert(QStringLiteral("categoria"), l.categoria);
+  return o;
+}
+
+int balancePena(Contexto& c, int registro, bool json) {
+  Cuentas cuentas;
+  const bool bien = leer(c, cuentas);
+  const CuentaPena* p = cuentas.pena(registro);
+  if (!p) {
+    c.err << "No hay ninguna peña en el registro " << registro << ".\n";
+    return kRechazo;
+  }
+  if (json) {
+    QJsonArray sorteos;
+    for (const CuentaSorteo& s : p->sorteos) {
+      QJsonArray premios;
+      for (const LineaPremio& l : s.premios) premios.append(lineaJson(l));
+      sorteos.append(QJsonObject{{QStringLiteral("fecha"), s.fecha.toString(Qt::ISODate)},
+                                 {QStringLiteral("coste_centimos"), s.coste},
+                                 {QStringLiteral("premios"), premios},
+                                 {QStringLiteral("reintegro"),
+                                  s.reintegro ? QJsonValue(lineaJson(*s.reintegro)) : QJsonValue(QJsonValue::Null)},
+                                 {QStringLiteral("ganado_centimos"), centimos(s.ganado())}});
+    }
+    imprimirJson(c, QJsonDocument(QJsonObject{{QStringLiteral("registro"), p->registro},
+                                              {QStringLiteral("nombre"), p->nombre},
+                                              {QStringLiteral("sorteos"), sorteos}}));
+    return bien ? kBien : kRechazo;
+  }
+  c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
+  for (const CuentaSorteo& s : p->sorteos) {
+    c.out << corta(s.fecha) << "  coste: " << textoEuros(s.coste);
+    if (s.hayPremio()) c.out << "  ganado: " << euros(s.ganado()) << "  " << textoPremios(s);
+    c.out << "\n";
+  }
+  c.out << "TOTAL  sorteos: " << p->sorteos.size() << "  coste: " << textoEuros(p->coste())
+        << "  ganado: " << textoEuros(p->ganadoConocido()) << "\n";
+  return bien ? kBien : kRechazo;
+}
+
+QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
+
+}  // namespace
+
+int ordenBalance(Contexto& c, QStringList args) {
+  const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
+  if (args.isEmpty()) return balanceGeneral(c, json);
+  bool ok = false;
+  const int k = args.size() == 1 ? args.first().toInt(&ok) : 0;
+  if (!ok) return c.uso(QStringLiteral("Uso: sortilan-cli balance [K] [--json]"));
+  return balancePena(c, k, json);
+}
+
+int ordenCobros(Contexto& c, QStringList args) {
+  const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
+  const bool pendientes = Contexto::tomarOpcion(args, QStringLiteral("--pendientes"));
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli cobros [--pendientes] [--json]"));
+  Cuentas cuentas;
+  const bool bien = leer(c, cuentas);
+  QJsonArray lista;
+  for (const Cobro& k : cuentas.cobros) {
+    if (pendientes && k.estado != EstadoCobro::Pendiente) continue;
+    if (!json) {
+      c.out << corta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto) << "  (bruto "
+            << euros(k.bruto) << ", retención " << euros(k.retencion) << ")";
+      if (k.lugar) c.out << "  " << textoLugar(*k.lugar);
+      c.out << "  " << textoCobro(k) << "\n";
+      continue;
+    }
+    lista.append(QJsonObject{
+        {QStringLiteral("registro"), k.registro},
+        {QStringLiteral("nombre"), k.nombre},
+        {QStringLiteral("fecha"), k.fecha.toString(Qt::ISODate)},
+        {QStringLiteral("bruto_centimos"), centimos(k.bruto)},
+        {QStringLiteral("retencion_centimos"), centimos(k.retencion)},
+        {QStringLiteral("neto_centimos"), centimos(k.neto)},
+        {QStringLiteral("lugar"), k.lugar ? QJsonValue(textoLugar(*k.lugar)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("limite"), k.limite.toString(Qt::ISODate)},
+        {QStringLiteral("estado"), textoEstado(k.estado)},
+        {QStringLiteral("cobrado"), k.estado == EstadoCobro::Cobrado ? fechaONula(k.cobrado) : QJsonValue()}});
+  }
+  if (json) imprimirJson(c, QJsonDocument(lista));
+  return bien ? kBien : kRechazo;
+}
+
+int ordenCobrar(Contexto& c, QStringList args) {
+  const QString uso = QStringLiteral("Uso: sortilan-cli cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]");
+  bool falta = false;
+  const QString textoDia = Contexto::tomarValor(args, QStringLiteral("--fecha"), &falta);
+  bool ok = false;
+  const int k = args.size() == 2 ? args.first().toInt(&ok) : 0;
+  const QDate sorteo = args.size() == 2 ? leerFecha(args.at(1)) : QDate();
+  const QDate dia = textoDia.isEmpty() ? plataforma::hoy() : leerFecha(textoDia);
+  if (falta || !ok || !sorteo.isValid() || !dia.isValid()) return c.uso(uso);
+  c.cargar();
+  if (const Resultado r = operaciones::marcarCobro(c.sesion.almacen(), k, sorteo, dia, plataforma::hoy()); !r) {
+    if (r.permiso) errorpermiso();
+    c.err << r.error << "\n";
+    return kRechazo;
+  }
+  c.out << "Premio del sorteo del " << corta(sorteo) << " de la peña del registro " << k << " cobrado el " << corta(dia)
+        << ".\n";
+  return kBien;
+}
+
+int ordenCompletarPremios(Contexto& c, QStringList args) {
+  bool falta = false;
+  const QString texto = Contexto::tomarValor(args, QStringLiteral("--desde"), &falta);
+  const QDate desde = texto.isEmpty() ? QDate() : leerFecha(texto);
+  if (falta || !args.isEmpty() || (!texto.isEmpty() && !desde.isValid()))
+    return c.uso(QStringLiteral("Uso: sortilan-cli completar-premios [--desde AAAA-MM-DD]"));
+  c.cargar();
+  std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
+  operaciones::CompletarPremios completar(c.sesion.almacen(), *canal);
+  QObject::connect(&completar, &operaciones::CompletarPremios::pidiendo,
+                   [&c](const VentanaPeticion& v, int n, int total) {
+                     c.out << "Pidiendo los premios del " << corta(v.desde) << " al " << corta(v.hasta) << " (" << n
+                           << " de " << total << ")\n";
+                     c.out.flush();
+                   });
+  completar.iniciar(desde);
+  while (completar.enCurso()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const operaciones::ResumenCompletar& r = completar.resumen();
+  c.out << "Tablas de premios guardadas: " << r.guardadas << ". Sorteos sin tabla de premios: " << r.faltan << ".\n";
+  if (!r.resultado) {
+    if (r.resultado.permiso) errorpermiso();
+    c.err << r.resultado.error << "\n";
+    return kRechazo;
+  }
+  return kBien;
+}
+
+}  // namespace sortilan::cli

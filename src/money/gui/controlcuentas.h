@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "operations/completarpremios.h"
+#include "platform/canalhttp.h"
+
+class QAction;
+class QLabel;
+class QStatusBar;
+
+namespace sortilan {
+class Sesion;
+}
+
+namespace sortilan::ui {
+
+class TabCuentas;
+
+// The money side of the main window: the "Cuentas" tab, "Premios por cobrar" in the
+// status bar, the start-up warning of prizes about to expire, and the menu item that
+// completes the missing prize tables.
+class ControlCuentas : public QObject {
+  Q_OBJECT
+ public:
+  ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barra, QAction* completar, QObject* padre = nullptr);
+  ~ControlCuentas() override;
+
+  // Works the money out again from what is stored (after every change of the data).
+  void actualizar();
+  // The warning of collections at most 14 days from their last day; nothing when none.
+  void avisarUrgentes();
+
+  void Completar_Click();
+  void CommandCobrar_Click();
+  void CommandPendiente_Click();
+  void CommandCsv_Click();
+
+  bool completando() const { return completar_ && completar_->enCurso(); }
+  QLabel* LabelPorCobrar = nullptr;
+
+ private:
+  void alCompletar(const operaciones::ResumenCompletar& r);
+  void marcar(const std::optional<QDate>& dia);
+
+  Sesion& sesion_;
+  TabCuentas& tab_;
+  QAction* completarAccion_;
+  std::unique_ptr<operaciones::CompletarPremios> completar_;
+  std::unique_ptr<plataforma::CanalHttp> canal_;
+};
+
+}  // namespace sortilan::ui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+#include "money/balance.h"
+
+class QChartView;
+class QDateEdit;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QTableView;
+
+namespace sortilan::ui {
+
+class ModeloCuentasPenas;
+class ModeloCuentasSorteos;
+
+// Tab "Cuentas": what each peña has cost and won, the draws of the selected peña with
+// their prizes and collections, and a chart of cost and winnings over time.
+class TabCuentas : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TabCuentas(QWidget* padre = nullptr);
+
+  // Shows `cuentas`, keeping the selected peña and draw when they are still there.
+  void mostrar(Cuentas cuentas, const QDate& hoy);
+  // A reason why part of the data could not be read; empty to clear it.
+  void mostrarAviso(const QString& texto);
+
+  const Cuentas& cuentas() const { return cuentas_; }
+  int penaSeleccionada() const;      // record number, 0 when none
+  QDate sorteoSeleccionado() const;  // invalid when none
+  const sortilan::Cobro* cobroSeleccionado() const;
+  void seleccionar(int registro, const QDate& sorteo = QDate());
+
+  QLabel* LabelCuentas = nullptr;
+  QLabel* LabelAvisoCuentas = nullptr;
+  QTableView* ListaPenasCuentas = nullptr;
+  QTableView* ListaSorteosCuentas = nullptr;
+  QChartView* GraficoCuentas = nullptr;
+  QDateEdit* FechaCobro = nullptr;
+  QPushButton* CommandCobrar = nullptr;
+  QPushButton* CommandPendiente = nullptr;
+  QPushButton* CommandCsv = nullptr;
+  ModeloCuentasPenas* modeloPenas = nullptr;
+  ModeloCuentasSorteos* modeloSorteos = nullptr;
+
+ private:
+  void alElegirPena();
+  void alElegirSorteo();
+  void dibujar(const CuentaPena* pena);
+
+  Cuentas cuentas_;
+  QLineSeries* coste_ = nullptr;
+  QLineSeries* ganado_ = nullptr;
+};
+
+}  // namespace sortilan::ui

@@ -1,0 +1,216 @@
+#include "money/registrodinero.h"
+
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace sortilan {
+
+namespace {
+
+QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
+QDate deIso(const QVariant& v) { return QDate::fromString(v.toString(), Qt::ISODate); }
+
+QVariant nulo() { return QVariant(QMetaType(QMetaType::LongLong)); }
+
+QVariant ganadores(const PremioCategoria& p) { return p.ganadores ? QVariant(*p.ganadores) : nulo(); }
+
+PremioCategoria leerFila(const QSqlQuery& q, int columna) {
+  PremioCategoria p;
+  p.centimos = q.value(columna).toLongLong();
+  if (!q.value(columna + 1).isNull()) p.ganadores = q.value(columna + 1).toLongLong();
+  return p;
+}
+
+void ponerFila(TablaPremios& t, int categoria, const PremioCategoria& p) {
+  if (categoria == 9)
+    t.reintegro = p;
+  else if (categoria >= 1 && categoria <= TablaPremios::kCategorias)
+    t.categorias[static_cast<size_t>(categoria - 1)] = p;
+}
+
+Resultado leerTabla(BaseDatos& base, const QDate& fecha, std::optional<TablaPremios>& tabla) {
+  tabla.reset();
+  QSqlQuery q(base.conexion());
+  if (Resultado r =
+          base.ejecutar(q, QStringLiteral("SELECT documento FROM tablas_premios WHERE fecha = ?"), {iso(fecha)});
+      !r)
+    return r;
+  if (!q.next()) return Resultado::bien();
+  TablaPremios t;
+  t.fecha = fecha;
+  t.documento = q.value(0).toString();
+  if (Resultado r = base.ejecutar(
+          q, QStringLiteral("SELECT categoria, premio_centimos, ganadores FROM premios_categoria WHERE fecha = ?"),
+          {iso(fecha)});
+      !r)
+    return r;
+  while (q.next()) ponerFila(t, q.value(0).toInt(), leerFila(q, 1));
+  tabla = std::move(t);
+  return Resultado::bien();
+}
+
+Resultado escribirTabla(BaseDatos& base, const TablaPremios& t) {
+  if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO tablas_premios (fecha, documento) VALUES (?, ?) "
+                                                 "ON CONFLICT (fecha) DO UPDATE SET documento = excluded.documento"),
+                                  {iso(t.fecha), t.documento});
+      !r)
+    return r;
+  if (Resultado r = base.ejecutar(QStringLiteral("DELETE FROM premios_categoria WHERE fecha = ?"), {iso(t.fecha)}); !r)
+    return r;
+  const QString insertar = QStringLiteral(
+      "INSERT INTO premios_categoria (fecha, categoria, premio_centimos, ganadores) VALUES (?, ?, ?, ?)");
+  for (int c = 1; c <= TablaPremios::kCategorias; ++c) {
+    const auto& p = t.categorias[static_cast<size_t>(c - 1)];
+    if (!p) continue;
+    if (Resultado r = base.ejecutar(insertar, {iso(t.fecha), c, p->centimos, ganadores(*p)}); !r) return r;
+  }
+  if (t.reintegro)
+    if (Resultado r = base.ejecutar(insertar, {iso(t.fecha), 9, t.reintegro->centimos, ganadores(*t.reintegro)}); !r)
+      return r;
+  return Resultado::bien();
+}
+
+}  // namespace
+
+Resultado leerTablas(BaseDatos& base, TablasPremios& tablas) {
+  tablas.clear();
+  if (!base.abierta()) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT fecha, documento FROM tablas_premios")); !r) return r;
+  while (q.next()) {
+    TablaPremios t;
+    t.fecha = deIso(q.value(0));
+    t.documento = q.value(1).toString();
+    tablas[t.fecha] = t;
+  }
+  if (Resultado r = base.ejecutar(
+          q, QStringLiteral("SELECT fecha, categoria, premio_centimos, ganadores FROM premios_categoria"));
+      !r)
+    return r;
+  while (q.next()) {
+    const auto t = tablas.find(deIso(q.value(0)));
+    if (t != tablas.end()) ponerFila(t->second, q.value(1).toInt(), leerFila(q, 2));
+  }
+  return Resultado::bien();
+}
+
+Resultado guardarTablas(BaseDatos& base, const std::vector<TablaPremios>& tablas, int* cambiadas) {
+  int n = 0;
+  for (const TablaPremios& nueva : tablas) {
+    if (!nueva.fecha.isValid()) continue;
+    std::optional<TablaPremios> guardada;
+    if (Resultado r = leerTabla(base, nueva.fecha, guardada); !r) return r;
+    const TablaPremios t = guardada ? combinar(*guardada, nueva) : nueva;
+    if (guardada && t == *guardada) continue;
+    if (Resultado r = escribirTabla(base, t); !r) return r;
+    ++n;
+  }
+  if (cambiadas) *cambiadas = n;
+  return Resultado::bien();
+}
+
+QByteArray huellaPena(const Pena& p) {
+  // Name and bets (bytes 0..595) and the kind of bet (627..628) of the record.
+  const QByteArray r = p.codificar();
+  return QCryptographicHash::hash(r.left(596) + r.mid(627, 2), QCryptographicHash::Sha256);
+}
+
+std::vector<std::optional<qint64>> emparejarPenas(const std::vector<PenaGuardada>& guardadas,
+                                                  const std::vector<Pena>& penas) {
+  std::vector<std::optional<qint64>> ids(penas.size());
+  std::vector<bool> usada(guardadas.size(), false);
+  std::vector<QByteArray> huellas;
+  huellas.reserve(penas.size());
+  for (const Pena& p : penas) huellas.push_back(huellaPena(p));
+  // First the peñas still at their record number, then the ones that moved, in order.
+  for (size_t i = 0; i < penas.size(); ++i) {
+    for (size_t g = 0; g < guardadas.size(); ++g) {
+      if (!usada[g] && guardadas[g].huella == huellas[i] && guardadas[g].registro == static_cast<int>(i) + 1) {
+        ids[i] = guardadas[g].id;
+        usada[g] = true;
+        break;
+      }
+    }
+  }
+  for (size_t i = 0; i < penas.size(); ++i) {
+    if (ids[i]) continue;
+    std::optional<size_t> mejor;
+    for (size_t g = 0; g < guardadas.size(); ++g) {
+      if (usada[g] || guardadas[g].huella != huellas[i]) continue;
+      const auto antes = [](const PenaGuardada& a, const PenaGuardada& b) {
+        if (a.registro.has_value() != b.registro.has_value()) return a.registro.has_value();
+        return a.registro != b.registro ? a.registro < b.registro : a.id < b.id;
+      };
+      if (!mejor || antes(guardadas[g], guardadas[*mejor])) mejor = g;
+    }
+    if (mejor) {
+      ids[i] = guardadas[*mejor].id;
+      usada[*mejor] = true;
+    }
+  }
+  return ids;
+}
+
+Resultado leerPenas(BaseDatos& base, std::vector<PenaGuardada>& penas) {
+  penas.clear();
+  if (!base.abierta()) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT id, huella, registro FROM penas ORDER BY id")); !r)
+    return r;
+  while (q.next()) {
+    PenaGuardada p;
+    p.id = q.value(0).toLongLong();
+    p.huella = q.value(1).toByteArray();
+    if (!q.value(2).isNull()) p.registro = q.value(2).toInt();
+    penas.push_back(std::move(p));
+  }
+  return Resultado::bien();
+}
+
+Resultado registrarPenas(BaseDatos& base, const std::vector<Pena>& penas, std::vector<qint64>& ids) {
+  std::vector<PenaGuardada> guardadas;
+  if (Resultado r = leerPenas(base, guardadas); !r) return r;
+  const std::vector<std::optional<qint64>> emparejadas = emparejarPenas(guardadas, penas);
+  // A peña no longer in the file keeps no record number; the others get theirs below.
+  if (Resultado r = base.ejecutar(QStringLiteral("UPDATE penas SET registro = NULL")); !r) return r;
+  ids.assign(penas.size(), 0);
+  for (size_t i = 0; i < penas.size(); ++i) {
+    const int registro = static_cast<int>(i) + 1;
+    const QString nombre = penas[i].nombreRecortado();
+    if (emparejadas[i]) {
+      ids[i] = *emparejadas[i];
+      if (Resultado r = base.ejecutar(QStringLiteral("UPDATE penas SET registro = ?, nombre = ? WHERE id = ?"),
+                                      {registro, nombre, ids[i]});
+          !r)
+        return r;
+      continue;
+    }
+    QSqlQuery q(base.conexion());
+    if (Resultado r = base.ejecutar(q, QStringLiteral("INSERT INTO penas (huella, registro, nombre) VALUES (?, ?, ?)"),
+                                    {huellaPena(penas[i]), registro, nombre});
+        !r)
+      return r;
+    ids[i] = q.lastInsertId().toLongLong();
+  }
+  return Resultado::bien();
+}
+
+Resultado leerCobros(BaseDatos& base, CobrosMarcados& cobros) {
+  cobros.clear();
+  if (!base.abierta()) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT pena, fecha, cobrado FROM cobros")); !r) return r;
+  while (q.next()) cobros[{q.value(0).toLongLong(), deIso(q.value(1))}] = deIso(q.value(2));
+  return Resultado::bien();
+}
+
+Resultado ponerCobro(BaseDatos& base, qint64 pena, const QDate& sorteo, const std::optional<QDate>& cobrado) {
+  if (!cobrado)
+    return base.ejecutar(QStringLiteral("DELETE FROM cobros WHERE pena = ? AND fecha = ?"), {pena, iso(sorteo)});
+  return base.ejecutar(QStringLiteral("INSERT INTO cobros (pena, fecha, cobrado) VALUES (?, ?, ?) "
+                                      "ON CONFLICT (pena, fecha) DO UPDATE SET cobrado = excluded.cobrado"),
+                       {pena, iso(sorteo), iso(*cobrado)});
+}
+
+}  // namespace sortilan

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "base/resultado.h"
+#include "money/tablapremios.h"
+#include "store/basedatos.h"
+#include "store/pena.h"
+
+namespace sortilan {
+
+// What sortilan.db keeps for the money side: prize tables, peñas by id, collections.
+// Readers accept a database that is not open (no file yet): there is nothing stored.
+
+using TablasPremios = std::map<QDate, TablaPremios>;
+
+Resultado leerTablas(BaseDatos& base, TablasPremios& tablas);
+// Each table over the stored one of its draw (see combinar); `cambiadas` counts the
+// tables that were new or changed. Inside a transaction.
+Resultado guardarTablas(BaseDatos& base, const std::vector<TablaPremios>& tablas, int* cambiadas = nullptr);
+
+// Record numbers move up when a peña is deleted, so the database knows a peña by the
+// fingerprint of what never changes in its record (name, kind of bet, bets) and keeps
+// the record number it last had.
+QByteArray huellaPena(const Pena& p);
+
+struct PenaGuardada {
+  qint64 id = 0;
+  QByteArray huella;
+  std::optional<int> registro;
+};
+
+// The stored id of each peña of the file, in record order; empty for a peña the database
+// does not know yet. Two peñas with the same fingerprint keep their record order.
+std::vector<std::optional<qint64>> emparejarPenas(const std::vector<PenaGuardada>& guardadas,
+                                                  const std::vector<Pena>& penas);
+Resultado leerPenas(BaseDatos& base, std::vector<PenaGuardada>& penas);
+// Records the peñas of the file: a new one gets an id, one that is gone loses its record
+// number (its history stays). Their ids in record order. Inside a transaction.
+Resultado registrarPenas(BaseDatos& base, const std::vector<Pena>& penas, std::vector<qint64>& ids);
+
+// Collections the user marked: (peña id, draw date) -> day collected.
+using CobrosMarcados = std::map<std::pair<qint64, QDate>, QDate>;
+Resultado leerCobros(BaseDatos& base, CobrosMarcados& cobros);
+// Marks a collection, or with no day takes the mark away. Inside a transaction.
+Resultado ponerCobro(BaseDatos& base, qint64 pena, const QDate& sorteo, const std::optional<QDate>& cobrado);
+
+}  // namespace sortilan

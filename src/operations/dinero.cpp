@@ -1,0 +1,79 @@
+#include "operations/dinero.h"
+
+#include <algorithm>
+
+#include "money/cobros.h"
+#include "money/registrodinero.h"
+
+namespace sortilan::operaciones {
+
+namespace {
+QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+
+// Every download brings again the tables of the last weeks, nearly always as stored.
+bool cambianTablas(const QString& carpeta, const std::vector<TablaPremios>& tablas) {
+  BaseDatos base;
+  TablasPremios guardadas;
+  // What cannot be read is left to the change itself, which says why.
+  if (!base.abrir(carpeta, BaseDatos::Modo::Lectura) || !leerTablas(base, guardadas)) return true;
+  for (const TablaPremios& t : tablas) {
+    if (!t.fecha.isValid()) continue;
+    const auto g = guardadas.find(t.fecha);
+    if (g == guardadas.end() || combinar(g->second, t) != g->second) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Resultado guardarTablasPremios(const QString& carpeta, const std::vector<TablaPremios>& tablas, int* guardadas) {
+  if (guardadas) *guardadas = 0;
+  if (!cambianTablas(carpeta, tablas)) return Resultado::bien();
+  return cambiarBase(carpeta, [&](BaseDatos& base) { return guardarTablas(base, tablas, guardadas); });
+}
+
+Resultado guardarPremiosRespuesta(const QString& carpeta, const QByteArray& respuesta, int* guardadas) {
+  return guardarTablasPremios(carpeta, leerTablasRespuesta(respuesta), guardadas);
+}
+
+void guardarPremiosDescargados(const QString& carpeta, const plataforma::Traida& traida) {
+  if (!traida.ok) return;
+  if (const Resultado r = guardarPremiosRespuesta(carpeta, traida.cuerpo); !r)
+    qWarning("Tablas de premios: %s", qUtf8Printable(r.error));
+}
+
+Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const std::optional<QDate>& dia,
+                      const QDate& hoy) {
+  return cambiarBase(almacen.carpeta(), [&](BaseDatos& base) {
+    // The files as they are now, inside the lock: another window may have changed them.
+    const std::vector<Pena> penas = almacen.penas().leerTodos();
+    if (registro < 1 || registro > static_cast<int>(penas.size()))
+      return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
+    const Pena& pena = penas[static_cast<size_t>(registro - 1)];
+    TablasPremios tablas;
+    if (Resultado r = leerTablas(base, tablas); !r) return r;
+    // The price plays no part in what is collected.
+    const CuentaPena cuenta = cuentaPena(pena, registro, almacen.sorteos().leerTodos(), tablas, kPrecioPorDefecto);
+    const auto s = std::find_if(cuenta.sorteos.begin(), cuenta.sorteos.end(),
+                                [&](const CuentaSorteo& c) { return c.fecha == sorteo; });
+    if (s == cuenta.sorteos.end())
+      return Resultado::fallo(
+          QStringLiteral("La peña %1 no jugó ningún sorteo del %2.").arg(cuenta.nombre, corta(sorteo)));
+    const std::optional<Cobro> cobro = cobroDe(cuenta, *s, QDate(), hoy);
+    if (!cobro)
+      return Resultado::fallo(
+          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(cuenta.nombre, corta(sorteo)));
+    if (dia) {
+      if (*dia < sorteo) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser anterior al sorteo."));
+      if (*dia > hoy) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser posterior a hoy."));
+      if (*dia > cobro->limite)
+        return Resultado::fallo(
+            QStringLiteral("El premio caducó el %1: no se pudo cobrar después.").arg(corta(cobro->limite)));
+    }
+    std::vector<qint64> ids;
+    if (Resultado r = registrarPenas(base, penas, ids); !r) return r;
+    return ponerCobro(base, ids[static_cast<size_t>(registro - 1)], sorteo, dia);
+  });
+}
+
+}  // namespace sortilan::operaciones

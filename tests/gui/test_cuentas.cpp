@@ -1,0 +1,414 @@
+// "Cuentas", sortilan-cli balance and cobros against a plain reference worked out here
+// from the sample answer's tables, bet by bet.
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QDateEdit>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+#include "app/principal.h"
+#include "base/fechas.h"
+#include "money/gui/tabcuentas.h"
+#include "operations/dinero.h"
+#include "operations/penas.h"
+#include "store/almacen.h"
+#include "store/basedatos.h"
+#include "support/dobles.h"
+#include "support/servicioprueba.h"
+
+using namespace sortilan;
+
+namespace {
+
+const QDate kHoy(2021, 3, 10);
+
+// A draw of the answer: its numbers, key and prizes as the answer writes them.
+struct SorteoRef {
+  QDate fecha;
+  QList<int> numeros;
+  int clave = 0;
+  QMap<int, qint64> premio;  // categoria 1..9 -> cents
+};
+
+struct PenaRef {
+  QString nombre;
+  QDate creacion;
+  QList<QList<int>> apuestas;  // simple bets; a multiple is every 5 of its numbers
+  int clave;
+  bool multiple;
+  QList<int> elegidos;
+};
+
+QList<SorteoRef> sorteosDeLaMuestra() {
+  QList<SorteoRef> r;
+  const QJsonArray a =
+      QJsonDocument::fromJson(prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json"))).array();
+  for (const QJsonValue& v : a) {
+    SorteoRef s;
+    s.fecha = QDate::fromString(v[QStringLiteral("fecha_sorteo")].toString().left(10), Qt::ISODate);
+    QStringList n = v[QStringLiteral("combinacion")].toString().split(QRegularExpression(QStringLiteral("\\D+")),
+                                                                      Qt::SkipEmptyParts);
+    for (int i = 0; i < 5; ++i) s.numeros << n[i].toInt();
+    s.clave = n[5].toInt();
+    for (const QJsonValue& f : v[QStringLiteral("escrutinio")].toArray())
+      s.premio[f[QStringLiteral("categoria")].toInt()] =
+          f[QStringLiteral("premio")].toString().remove(QLatin1Char('.')).toLongLong();
+    r.prepend(s);  // oldest first
+  }
+  return r;
+}
+
+QList<QList<int>> combinaciones(const QList<int>& n) {
+  QList<QList<int>> r;
+  for (int m = 0; m < (1 << n.size()); ++m) {
+    if (__builtin_popcount(static_cast<unsigned>(m)) != 5) continue;
+    QList<int> c;
+    for (int i = 0; i < n.size(); ++i)
+      if ((m >> i) & 1) c << n[i];
+    r << c;
+  }
+  return r;
+}
+
+// Created after 8 October 2020, so every draw they play is in the sample answer.
+QList<PenaRef> penas() {
+  QList<PenaRef> p;
+  p << PenaRef{QStringLiteral("PRIMERA"),
+               QDate(2020, 10, 10),
+               {{15, 24, 40, 42, 48}, {15, 24, 40, 42, 1}, {8, 16, 37, 40, 2}, {2, 20, 33, 50, 51}, {1, 2, 3, 4, 5}},
+               9,
+               false,
+               {}};
+  const QList<int> ocho = {5, 6, 26, 27, 35, 16, 24, 40};
+  p << PenaRef{QStringLiteral("MÚLTIPLE"), QDate(2020, 11, 1), combinaciones(ocho), 6, true, ocho};
+  p << PenaRef{QStringLiteral("TARDÍA"), QDate(2021, 1, 5), {{2, 19, 20, 30, 31}}, 0, false, {}};
+  return p;
+}
+
+Pena registro(const PenaRef& r) {
+  const int tipo = r.multiple ? 95 + static_cast<int>(r.elegidos.size()) : static_cast<int>(r.apuestas.size());
+  Pena p = nuevaPena(r.nombre, tipo, r.creacion);
+  if (r.multiple) {
+    for (int i = 0; i < r.elegidos.size(); ++i) p.ponerApuesta(i + 1, 1, static_cast<int16_t>(r.elegidos[i]));
+    p.ponerApuesta(static_cast<int>(r.elegidos.size()) + 1, 1, static_cast<int16_t>(r.clave));
+  } else {
+    for (int b = 0; b < r.apuestas.size(); ++b)
+      for (int i = 0; i < 5; ++i) p.ponerApuesta(i + 1, b + 1, static_cast<int16_t>(r.apuestas[b][i]));
+    p.ponerApuesta(6, 1, static_cast<int16_t>(r.clave));
+  }
+  return p;
+}
+
+// One played draw of one peña, bet by bet.
+struct CuentaRef {
+  QDate fecha;
+  qint64 coste = 0;
+  QMap<int, int> apuestas;  // categoria (9: reintegro) -> bets
+  QMap<int, qint64> premio;
+  qint64 conocido = 0;
+  int sinImporte = 0;
+  qint64 retencion = 0;
+  qint64 mayor = 0;
+  bool hayPremio() const { return !apuestas.isEmpty(); }
+};
+
+QList<CuentaRef> cuentasRef(const PenaRef& p, const QList<SorteoRef>& sorteos) {
+  QList<CuentaRef> r;
+  for (const SorteoRef& s : sorteos) {
+    if (s.fecha < p.creacion) continue;
+    CuentaRef c;
+    c.fecha = s.fecha;
+    c.coste = 150 * p.apuestas.size();
+    for (const QList<int>& a : p.apuestas) {
+      int aciertos = 0;
+      for (int n : a) aciertos += s.numeros.contains(n) ? 1 : 0;
+      const bool clave = p.clave == s.clave;
+      const int cat = aciertos >= 2 ? 9 - (2 * (aciertos - 2) + 1 + (clave ? 1 : 0)) : (clave ? 9 : 0);
+      if (cat == 0) continue;
+      ++c.apuestas[cat];
+      const qint64 premio = s.premio.value(cat);
+      c.premio[cat] = premio;
+      if (premio == 0) {
+        ++c.sinImporte;
+        continue;
+      }
+      c.conocido += premio;
+      c.retencion += premio > 4'000'000 ? ((premio - 4'000'000) * 20 + 50) / 100 : 0;
+      c.mayor = std::max(c.mayor, premio);
+    }
+    r << c;
+  }
+  return r;
+}
+
+QJsonValue nuloO(bool hay, qint64 v) { return hay ? QJsonValue(v) : QJsonValue(); }
+
+QJsonObject balanceRef(const QList<PenaRef>& ps, const QList<SorteoRef>& sorteos) {
+  QJsonArray lista;
+  qint64 coste = 0, ganado = 0;
+  for (int i = 0; i < ps.size(); ++i) {
+    qint64 c = 0, g = 0;
+    int sin = 0;
+    const QList<CuentaRef> cs = cuentasRef(ps[i], sorteos);
+    for (const CuentaRef& k : cs) c += k.coste, g += k.conocido, sin += k.sinImporte;
+    coste += c;
+    ganado += g;
+    lista.append(QJsonObject{{"registro", i + 1},
+                             {"nombre", ps[i].nombre},
+                             {"sorteos", static_cast<int>(cs.size())},
+                             {"coste_centimos", c},
+                             {"ganado_centimos", g},
+                             {"premios_sin_importe", sin}});
+  }
+  return {{"precio_apuesta_centimos", 150},
+          {"penas", lista},
+          {"total", QJsonObject{{"coste_centimos", coste}, {"ganado_centimos", ganado}}}};
+}
+
+QJsonObject balancePenaRef(int k, const PenaRef& p, const QList<SorteoRef>& sorteos) {
+  QJsonArray lista;
+  for (const CuentaRef& c : cuentasRef(p, sorteos)) {
+    QJsonArray premios;
+    for (int cat = 1; cat <= 8; ++cat)
+      if (c.apuestas.contains(cat))
+        premios.append(QJsonObject{{"categoria", cat},
+                                   {"apuestas", c.apuestas[cat]},
+                                   {"importe_centimos", nuloO(c.premio[cat] > 0, c.premio[cat] * c.apuestas[cat])}});
+    const QJsonValue reintegro =
+        c.apuestas.contains(9)
+            ? QJsonValue(QJsonObject{{"apuestas", c.apuestas[9]},
+                                     {"importe_centimos", nuloO(c.premio[9] > 0, 150 * c.apuestas[9])}})
+            : QJsonValue();
+    lista.append(QJsonObject{{"fecha", c.fecha.toString(Qt::ISODate)},
+                             {"coste_centimos", c.coste},
+                             {"premios", premios},
+                             {"reintegro", reintegro},
+                             {"ganado_centimos", nuloO(c.sinImporte == 0, c.conocido)}});
+  }
+  return {{"registro", k}, {"nombre", p.nombre}, {"sorteos", lista}};
+}
+
+QString estadoRef(QDate sorteo, QDate hoy, QDate cobrado) {
+  if (cobrado.isValid()) return QStringLiteral("cobrado");
+  return hoy > sorteo.addMonths(3) ? QStringLiteral("caducado") : QStringLiteral("pendiente");
+}
+
+QJsonArray cobrosRef(const QList<PenaRef>& ps, const QList<SorteoRef>& sorteos, QDate hoy,
+                     const QMap<QPair<int, QDate>, QDate>& cobrados) {
+  QList<QPair<QDate, QJsonObject>> todos;
+  for (int i = 0; i < ps.size(); ++i)
+    for (const CuentaRef& c : cuentasRef(ps[i], sorteos)) {
+      if (!c.hayPremio()) continue;
+      const bool sabido = c.sinImporte == 0;
+      const QDate cobrado = cobrados.value({i + 1, c.fecha});
+      const QJsonValue lugar = c.mayor >= 200'000 ? QJsonValue("banco")
+                               : sabido           ? QJsonValue("punto de venta")
+                                                  : QJsonValue();
+      todos.append({c.fecha, QJsonObject{{"registro", i + 1},
+                                         {"nombre", ps[i].nombre},
+                                         {"fecha", c.fecha.toString(Qt::ISODate)},
+                                         {"bruto_centimos", nuloO(sabido, c.conocido)},
+                                         {"retencion_centimos", nuloO(sabido, c.retencion)},
+                                         {"neto_centimos", nuloO(sabido, c.conocido - c.retencion)},
+                                         {"lugar", lugar},
+                                         {"limite", c.fecha.addMonths(3).toString(Qt::ISODate)},
+                                         {"estado", estadoRef(c.fecha, hoy, cobrado)},
+                                         {"cobrado", cobrado.isValid() ? QJsonValue(cobrado.toString(Qt::ISODate))
+                                                                       : QJsonValue()}}});
+    }
+  std::stable_sort(todos.begin(), todos.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  QJsonArray r;
+  for (const auto& t : todos) r.append(t.second);
+  return r;
+}
+
+QJsonDocument cli(const QString& carpeta, const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(SORTILAN_CLI), QStringList{QStringLiteral("--datos"), carpeta} + args);
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) qWarning() << args << p.readAllStandardError();
+  return QJsonDocument::fromJson(p.readAllStandardOutput());
+}
+
+qint64 importe(const QString& celda) {
+  return leerImporte(QString(celda).remove(QStringLiteral(" + pendiente"))).value_or(-999999);
+}
+
+}  // namespace
+
+class TestCuentas : public QObject {
+  Q_OBJECT
+
+  prueba::Entorno* e_ = nullptr;
+  QList<PenaRef> penas_;
+  QList<SorteoRef> sorteos_;
+
+ private slots:
+  void init() {
+    e_ = new prueba::Entorno(kHoy);
+    // The history up to 7 March 2021, the sample's last draw, and the sample's tables.
+    e_->escribir(QStringLiteral("numeros.dat"), prueba::leerDatoPrueba(QStringLiteral("numeros.dat")).left(830 * 24));
+    prueba::exigir(
+        operaciones::guardarPremiosRespuesta(e_->carpeta.path(), prueba::leerDatoPrueba("respuesta_ejemplo.json")));
+    penas_ = penas();
+    sorteos_ = sorteosDeLaMuestra();
+    Almacen a;
+    prueba::exigir(a.abrir(e_->carpeta.path()));
+    for (int i = 0; i < penas_.size(); ++i)
+      prueba::exigir(operaciones::crearPena(a, registro(penas_[i]), kHoy).resultado);
+  }
+  void cleanup() { delete e_; }
+
+  void lineaDeOrdenesComoLaReferencia() {
+    const QString carpeta = e_->carpeta.path();
+    QCOMPARE(cli(carpeta, {"balance", "--json"}).object(), balanceRef(penas_, sorteos_));
+    for (int k = 1; k <= penas_.size(); ++k)
+      QCOMPARE(cli(carpeta, {"balance", QString::number(k), "--json"}).object(),
+               balancePenaRef(k, penas_[k - 1], sorteos_));
+    // The command line keeps the computer's own date.
+    const QDate hoy = QDate::currentDate();
+    QCOMPARE(cli(carpeta, {"cobros", "--json"}).array(), cobrosRef(penas_, sorteos_, hoy, {}));
+
+    QProcess p;
+    p.start(QStringLiteral(SORTILAN_CLI), {"--datos", carpeta, "cobrar", "2", "2020-11-29", "--fecha", "2020-12-01"});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(cli(carpeta, {"cobros", "--json"}).array(),
+             cobrosRef(penas_, sorteos_, hoy, {{{2, QDate(2020, 11, 29)}, QDate(2020, 12, 1)}}));
+  }
+
+  void ventanaComoLaReferencia() {
+    ui::Principal w;
+    w.cargar(e_->carpeta.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // The collections that end within 14 days of today are named in a warning at start.
+    const QJsonArray cobros = cobrosRef(penas_, sorteos_, kHoy, {});
+    QStringList urgentes;
+    for (const QJsonValue& c : cobros) {
+      const QDate limite = QDate::fromString(c["limite"].toString(), Qt::ISODate);
+      if (c["estado"].toString() == QStringLiteral("pendiente") && kHoy.daysTo(limite) <= 14)
+        urgentes << QStringLiteral("- Peña %1, sorteo del %2: ")
+                        .arg(c["nombre"].toString(), QDate::fromString(c["fecha"].toString(), Qt::ISODate)
+                                                         .toString(QStringLiteral("dd/MM/yyyy")));
+    }
+    QVERIFY(!urgentes.isEmpty());
+    QTRY_VERIFY(!e_->mensajes->vistos.isEmpty());
+    QCOMPARE(e_->mensajes->vistos.last().titulo, QStringLiteral("Premios por cobrar"));
+    const QStringList lineas = e_->mensajes->vistos.last().texto.split(QLatin1Char('\n')).mid(1);
+    QCOMPARE(lineas.size(), urgentes.size());
+    for (int i = 0; i < lineas.size(); ++i) QVERIFY2(lineas[i].startsWith(urgentes[i]), qPrintable(lineas[i]));
+
+    auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    tabs->setCurrentWidget(w.cuentas());
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListaPenasCuentas"));
+    auto* sorteos = w.findChild<QTableView*>(QStringLiteral("ListaSorteosCuentas"));
+    QAbstractItemModelTester t1(lista->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester t2(sorteos->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(lista->model()->rowCount(), penas_.size());
+
+    qint64 porCobrarTotal = 0;
+    int pendientes = 0;
+    for (int i = 0; i < penas_.size(); ++i) {
+      const QList<CuentaRef> ref = cuentasRef(penas_[i], sorteos_);
+      qint64 coste = 0, ganado = 0, porCobrar = 0;
+      for (const CuentaRef& c : ref) coste += c.coste, ganado += c.conocido;
+      for (const QJsonValue& c : cobros)
+        if (c["registro"].toInt() == i + 1 && c["estado"].toString() == QStringLiteral("pendiente")) {
+          porCobrar += c["neto_centimos"].toInteger();
+          ++pendientes;
+        }
+      porCobrarTotal += porCobrar;
+      const auto celda = [&](int col) { return lista->model()->index(i, col).data().toString(); };
+      QCOMPARE(celda(0), penas_[i].nombre);
+      QCOMPARE(celda(1).toInt(), ref.size());
+      QCOMPARE(importe(celda(2)), coste);
+      QCOMPARE(importe(celda(3)), ganado);
+      QCOMPARE(importe(celda(4)), ganado - coste);
+      QCOMPARE(importe(celda(5)), porCobrar);
+
+      lista->setCurrentIndex(lista->model()->index(i, 0));
+      QCOMPARE(sorteos->model()->rowCount(), ref.size());
+      for (int f = 0; f < ref.size(); ++f) {
+        const CuentaRef& c = ref[ref.size() - 1 - f];  // newest first
+        const auto fila = [&](int col) { return sorteos->model()->index(f, col).data().toString(); };
+        QCOMPARE(fila(0), c.fecha.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(importe(fila(2)), c.coste);
+        if (!c.hayPremio()) {
+          QVERIFY(fila(4).isEmpty() && fila(7).isEmpty());
+          continue;
+        }
+        QCOMPARE(fila(4), c.sinImporte ? QStringLiteral("importe pendiente") : textoImporte(c.conocido));
+        QVERIFY(fila(7).startsWith(estadoRef(c.fecha, kHoy, QDate())));
+      }
+    }
+    auto* estado = w.findChild<QLabel*>(QStringLiteral("LabelPorCobrar"));
+    QVERIFY(estado->text().startsWith(
+        QStringLiteral("Premios por cobrar: %1 (%2").arg(pendientes).arg(textoEuros(porCobrarTotal))));
+
+    // Marking a collection from the window: the multiple's newest pending one.
+    QString marcada;
+    for (const QJsonValue& c : cobros)
+      if (c["registro"].toInt() == 2 && c["estado"].toString() == QStringLiteral("pendiente"))
+        marcada = QDate::fromString(c["fecha"].toString(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy"));
+    QVERIFY(!marcada.isEmpty());
+    lista->setCurrentIndex(lista->model()->index(1, 0));
+    for (int f = 0; f < sorteos->model()->rowCount(); ++f)
+      if (sorteos->model()->index(f, 0).data().toString() == marcada)
+        sorteos->setCurrentIndex(sorteos->model()->index(f, 0));
+    QCOMPARE(sorteos->currentIndex().data().toString(), marcada);
+    w.findChild<QDateEdit*>(QStringLiteral("FechaCobro"))->setDate(kHoy.addDays(-1));
+    auto* cobrar = w.findChild<QPushButton*>(QStringLiteral("CommandCobrar"));
+    QVERIFY(cobrar->isEnabled());
+    QTest::mouseClick(cobrar, Qt::LeftButton);
+    QCOMPARE(sorteos->currentIndex().siblingAtColumn(7).data().toString(), QStringLiteral("cobrado el 09/03/2021"));
+    QVERIFY(!cobrar->isEnabled());
+    QVERIFY(estado->text().startsWith(QStringLiteral("Premios por cobrar: %1 ").arg(pendientes - 1)));
+
+    // The table as CSV, where the user says.
+    e_->dialogo->siguiente = e_->ruta(QStringLiteral("exportado.csv"));
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("CommandCsv")), Qt::LeftButton);
+    const QStringList csv = QString::fromUtf8(e_->leer(QStringLiteral("exportado.csv"))).split(QStringLiteral("\r\n"));
+    QCOMPARE(csv.size(), sorteos->model()->rowCount() + 2);  // header, rows, final line end
+    QVERIFY(csv.filter(marcada + QLatin1Char(';')).value(0).endsWith(QStringLiteral(";cobrado el 09/03/2021")));
+  }
+
+  // With the tables lost, the menu item asks the service for them and the tab shows the
+  // amounts again.
+  void completarDesdeElMenu() {
+    const QString carpeta = e_->carpeta.path();
+    prueba::exigir(
+        cambiarBase(carpeta, [](BaseDatos& b) { return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios")); }));
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {200, prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")), 0, false};
+    servicio.configurar(carpeta);
+    ui::Principal w;
+    w.cargar(carpeta);
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListaPenasCuentas"));
+    QCOMPARE(importe(lista->model()->index(0, 3).data().toString()), 0);
+
+    w.accion(QStringLiteral("Completar"))->trigger();
+    const auto titulo = [this] {
+      return e_->mensajes->vistos.isEmpty() ? QString() : e_->mensajes->vistos.last().titulo;
+    };
+    QTRY_COMPARE(titulo(), QStringLiteral("Tablas de premios"));
+    QCOMPARE(e_->mensajes->vistos.last().texto,
+             QStringLiteral("Tablas de premios guardadas: 22. Sorteos sin tabla de premios: 0."));
+    // From the oldest peña's creation to the newest draw: 148 days, one request.
+    QCOMPARE(servicio.pedidas.size(), 1);
+    QVERIFY(servicio.pedidas[0].endsWith(QStringLiteral("fechaInicioInclusiva=20201011&fechaFinInclusiva=20210307")));
+    qint64 ganado = 0;
+    for (const CuentaRef& c : cuentasRef(penas_[0], sorteos_)) ganado += c.conocido;
+    QCOMPARE(importe(lista->model()->index(0, 3).data().toString()), ganado);
+  }
+};
+
+QTEST_MAIN(TestCuentas)
+#include "test_cuentas.moc"
