@@ -14,7 +14,6 @@
 #include "checking/gui/tabgestor.h"
 #include "creation/gui/lanzadorcreacion.h"
 #include "download/gui/descargador.h"
-#include "main/gui/botondescarga.h"
 #include "main/gui/mantenimientosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
@@ -34,8 +33,7 @@ Menus::Menus(Principal& principal)
     : QObject(&principal),
       p_(principal),
       lanzador_(new LanzadorCreacion(principal.sesion(), &principal)),
-      mantenimiento_(new MantenimientoSorteos(principal.sesion(), *principal.estadisticas(), &principal)),
-      boton_(new BotonDescarga(principal.general()->Picture2)) {
+      mantenimiento_(new MantenimientoSorteos(principal.sesion(), *principal.estadisticas(), &principal)) {
   TabGestor* g = p_.gestor();
   connect(g, &TabGestor::crearPedido, lanzador_, &LanzadorCreacion::Command4_Click);
   connect(p_.acciones().Crearp, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);

@@ -4,14 +4,13 @@
 
 namespace sortilan::ui {
 
-class BotonDescarga;
 class LanzadorCreacion;
 class MantenimientoSorteos;
 class Principal;
 
 // Wiring of the main window's menu items, icon shortcuts and tab changes that are
-// not part of a tab of their own: creation, draw maintenance, the web item, the
-// download picture and the secondary windows.
+// not part of a tab of their own: creation, draw maintenance, the web item and the
+// secondary windows.
 class Menus : public QObject {
   Q_OBJECT
  public:
@@ -25,13 +24,11 @@ class Menus : public QObject {
 
   LanzadorCreacion* creacion() const { return lanzador_; }
   MantenimientoSorteos* mantenimiento() const { return mantenimiento_; }
-  BotonDescarga* botonDescarga() const { return boton_; }
 
  private:
   Principal& p_;
   LanzadorCreacion* lanzador_;
   MantenimientoSorteos* mantenimiento_;
-  BotonDescarga* boton_;
   int pestana_ = 0;
   bool volviendo_ = false;
 };

@@ -15,6 +15,7 @@
 
 #include "app/menus.h"
 #include "auxiliary/gui/auxiliares.h"
+#include "auxiliary/gui/infor.h"
 #include "checking/gui/comprobador.h"
 #include "checking/gui/modeloresultados.h"
 #include "checking/gui/tabgestor.h"
@@ -66,21 +67,26 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   desplazable->setWidget(SSTab1_);
   setCentralWidget(desplazable);
   comprobador_ = new Comprobador(sesion_, *gestor_, this);
-  descargador_ = new Descargador(*this);
+  descargador_ = new Descargador(sesion_, *this);
   graficos_ = new Graficos(this);
   estadisticas_->ponerGrafico(graficos_->vista());
   connect(estadisticas_, &TabEstadisticas::opcionPulsada, graficos_, &Graficos::elegir);
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   crearMenus();
-  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), acciones_.Completar, this);
+  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), this);
+  connect(acciones_.Completar, &QAction::triggered, controlCuentas_, &ControlCuentas::Completar_Click);
+  connect(controlCuentas_, &ControlCuentas::ocupado, this, [this](bool si) {
+    completando_ = si;
+    habilitarMenus();
+  });
   impresor_ = new Impresor(sesion_, *this);
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
   auxiliares_ = new Auxiliares(sesion_, *this);
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
   menus_ = new Menus(*this);
-  descargador_->conectar();
+  conectarDescarga();
   habilitarMenus();
   // The minimum is what every tab needs whole, not only the one on show: a tab never shown
   // keeps stale size hints until its widgets are asked again.
@@ -92,7 +98,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
 
   connect(general_, &TabGeneral::sorteosElegidosCambiado, this, [this] {
     // The third step of a download re-checks on its own.
-    if (cargado_ && general_->pasoDescarga() != 3) refresca();
+    if (cargado_ && descargador_->descarga().progreso() != 3) refresca();
   });
 }
 
@@ -189,7 +195,38 @@ void Principal::crearMenus() {
   connect(acciones_.Leer, &QAction::triggered, this, [this] { auxiliares_->Leer_Click(); });
 }
 
-QAction* Principal::accion(const QString& nombre) const { return menuBar()->findChild<QAction*>(nombre); }
+void Principal::conectarDescarga() {
+  Descargador* d = descargador_;
+  d->leerNoticias([this]() -> QWidget* { return auxiliares_ ? auxiliares_->infor() : nullptr; });
+  connect(general_, &TabGeneral::bajarPulsado, d, &Descargador::Picture2_Click);
+  connect(acciones_.Baja, &QAction::triggered, d, &Descargador::Picture2_Click);
+  connect(acciones_.amano, &QAction::triggered, d, &Descargador::abrirEntradaManual);
+  connect(acciones_.importacsv, &QAction::triggered, d, qOverload<>(&Descargador::importarCsv));
+  connect(d, &Descargador::estadoCambiado, general_, &TabGeneral::mostrarDescarga);
+  connect(d, &Descargador::empezada, this, [this] {
+    comprobador_->rotulo();
+    comprobador_->olvidarPremio();
+  });
+  connect(d, &Descargador::generalPedida, this, [this] { SSTab1_->setCurrentIndex(0); });
+  connect(d, &Descargador::sorteosCambiados, this, [this](bool lista) {
+    cargasorteos();
+    if (lista) listasorteos();
+  });
+  connect(d, &Descargador::comprobacionPedida, comprobador_, &Comprobador::compruebapenas);
+  connect(d, &Descargador::sorteosElegidosPedidos, general_, &TabGeneral::elegirSorteos);
+  connect(d, &Descargador::terminada, general_, &TabGeneral::soltarBajar);
+  connect(d, &Descargador::sorteosAnadidos, this, &Principal::trasAnadir);
+  connect(d, &Descargador::ultimoListo, ultimo_, &TabUltimo::poner);
+  connect(d, &Descargador::avisoUltimo, ultimo_, &TabUltimo::mostrarAviso);
+  connect(d, &Descargador::documentoCerrado, ultimo_, &TabUltimo::cerrarDocumento);
+  connect(d, &Descargador::documentoListo, ultimo_, &TabUltimo::mostrarDocumento);
+}
+
+void Principal::trasAnadir(int sorteos) {
+  cargasorteos();
+  // A new value of the selector re-checks and rebuilds the list by itself.
+  if (!general_->elegirSorteosNuevos(sorteos)) refresca();
+}
 
 void Principal::habilitarMenus() {
   for (QAction* a :
@@ -197,6 +234,8 @@ void Principal::habilitarMenus() {
         acciones_.sencillas, acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples,
         acciones_.verpremiom, acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
     a->setEnabled(true);
+  // One completion of the prize tables at a time.
+  acciones_.Completar->setEnabled(!completando_);
   // Without a maker's server configured there is no site to open.
   acciones_.web->setEnabled(plataforma::servicios().hayFabricante());
 }

@@ -67,8 +67,6 @@ class Principal : public QMainWindow {
   void recomprobar();
 
   const AccionesMenu& acciones() const { return acciones_; }
-  // By object name: only for the download controller, until it takes its typed action.
-  QAction* accion(const QString& nombre) const;
   TabGeneral* general() const { return general_; }
   TabUltimo* ultimo() const { return ultimo_; }
   TabGestor* gestor() const { return gestor_; }
@@ -93,6 +91,9 @@ class Principal : public QMainWindow {
   void conectarComprobacion();
   // Whether each menu item can be used: the one place that says so.
   void habilitarMenus();
+  void conectarDescarga();
+  // After draws were added by hand or from a file: status, checks, list and report title.
+  void trasAnadir(int sorteos);
   QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
   void alActivar();
   void trasArchivoDanado(ListaSorteos lista);
@@ -116,6 +117,7 @@ class Principal : public QMainWindow {
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
+  bool completando_ = false;  // prize tables are being completed
 };
 
 }  // namespace sortilan::ui

@@ -93,11 +93,11 @@ class TestAuxiliares : public QObject {
     p.cargar(e.carpeta.path());
     auto* aux = p.findChild<Auxiliares*>();
     QVERIFY(aux);
-    QVERIFY(p.accion(QStringLiteral("acerca"))->isEnabled());
-    QVERIFY(p.accion(QStringLiteral("Leer"))->isEnabled());
-    p.accion(QStringLiteral("acerca"))->trigger();
+    QVERIFY(p.findChild<QAction*>(QStringLiteral("acerca"))->isEnabled());
+    QVERIFY(p.findChild<QAction*>(QStringLiteral("Leer"))->isEnabled());
+    p.findChild<QAction*>(QStringLiteral("acerca"))->trigger();
     QVERIFY(aux->acercade() && aux->acercade()->isVisible());
-    p.accion(QStringLiteral("Leer"))->trigger();
+    p.findChild<QAction*>(QStringLiteral("Leer"))->trigger();
     QVERIFY(aux->infor() && aux->infor()->isVisible());
     // An empty news file still opens the window, without the page.
     QVERIFY(aux->infor()->WebBrowser1->isHidden());
@@ -111,10 +111,10 @@ class TestAuxiliares : public QObject {
     auto* aux = p.findChild<Auxiliares*>();
     control<QPushButton>(p.general(), "Command6")->click();
     QVERIFY(aux->infor() && aux->infor()->isVisible());
-    p.general()->Label19->setText(QStringLiteral("3 sorteos"));
-    p.accion(QStringLiteral("Baja"))->trigger();
+    p.general()->findChild<QLabel*>(QStringLiteral("Label19"))->setText(QStringLiteral("3 sorteos"));
+    p.findChild<QAction*>(QStringLiteral("Baja"))->trigger();
     QVERIFY(aux->infor()->isVisible());
-    QCOMPARE(p.general()->Label19->text(), QStringLiteral("3 sorteos"));
+    QCOMPARE(p.general()->findChild<QLabel*>(QStringLiteral("Label19"))->text(), QStringLiteral("3 sorteos"));
     QVERIFY(!p.descargador()->enCurso());
     QVERIFY(e.mensajes->vistos.isEmpty());
   }
@@ -127,8 +127,8 @@ class TestAuxiliares : public QObject {
     p.show();
     QApplication::setActiveWindow(&p);
     auto* aux = p.findChild<Auxiliares*>();
-    p.accion(QStringLiteral("acerca"))->trigger();
-    p.accion(QStringLiteral("Leer"))->trigger();
+    p.findChild<QAction*>(QStringLiteral("acerca"))->trigger();
+    p.findChild<QAction*>(QStringLiteral("Leer"))->trigger();
     // A menu closing hands the focus straight back: the window must survive that.
     QApplication::setActiveWindow(&p);
     QVERIFY(aux->acercade());

@@ -394,11 +394,15 @@ class TestCuentas : public QObject {
     auto* lista = w.findChild<QTableView*>(QStringLiteral("ListaPenasCuentas"));
     QCOMPARE(importe(lista->model()->index(0, 3).data().toString()), 0);
 
-    w.accion(QStringLiteral("Completar"))->trigger();
+    QAction* completar = w.findChild<QAction*>(QStringLiteral("Completar"));
+    QVERIFY(completar->isEnabled());
+    completar->trigger();
+    QVERIFY(!completar->isEnabled());  // one completion at a time
     const auto titulo = [this] {
       return e_->mensajes->vistos.isEmpty() ? QString() : e_->mensajes->vistos.last().titulo;
     };
     QTRY_COMPARE(titulo(), QStringLiteral("Tablas de premios"));
+    QVERIFY(completar->isEnabled());
     QCOMPARE(e_->mensajes->vistos.last().texto,
              QStringLiteral("Tablas de premios guardadas: 22. Sorteos sin tabla de premios: 0."));
     // From the oldest peña's creation to the newest draw: 148 days, one request.

@@ -61,28 +61,28 @@ class TestDescargador : public QObject {
     d->Timer1->setInterval(3600 * 1000);  // the test ticks Timer1 itself
     auto* general = w.general();
     auto* ultimo = w.ultimo();
-    QVERIFY(w.accion(QStringLiteral("Baja"))->isEnabled());
+    QVERIFY(w.findChild<QAction*>(QStringLiteral("Baja"))->isEnabled());
     w.SSTab1()->setCurrentIndex(2);
 
-    QTest::mouseClick(general->Picture2, Qt::LeftButton);
-    QCOMPARE(general->Label6->text(), QStringLiteral("CONECTANDO AL SERVIDOR"));
-    QCOMPARE(general->ProgressBar1->value(), 1);
+    QTest::mouseClick(general->findChild<QToolButton*>(QStringLiteral("Picture2")), Qt::LeftButton);
+    QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("CONECTANDO AL SERVIDOR"));
+    QCOMPARE(general->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 1);
     QCOMPARE(w.SSTab1()->currentIndex(), 0);
     QVERIFY(d->enCurso());
     // The answer takes a while: the window keeps painting and refuses a second start.
-    w.accion(QStringLiteral("Baja"))->trigger();
+    w.findChild<QAction*>(QStringLiteral("Baja"))->trigger();
     QTRY_VERIFY(d->Timer1->isActive());
     QCOMPARE(servicio.pedidas.size(), 1);
-    QCOMPARE(general->Label6->text(), QStringLiteral("BUSCANDO SORTEOS"));
-    QCOMPARE(general->Label58->text(), QStringLiteral("34041"));
+    QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("BUSCANDO SORTEOS"));
+    QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label58"))->text(), QStringLiteral("34041"));
 
     d->Timer1_Timer();
     QVERIFY(!d->Timer1->isActive());
     QVERIFY(!d->enCurso());
-    QCOMPARE(general->Label6->text(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    QCOMPARE(general->ProgressBar1->value(), 5);
-    QCOMPARE(general->Label19->text(), QStringLiteral("11 sorteos"));
-    QCOMPARE(general->HScroll1->value(), 8);
+    QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label6"))->text(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
+    QCOMPARE(general->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 5);
+    QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label19"))->text(), QStringLiteral("11 sorteos"));
+    QCOMPARE(general->findChild<QScrollBar*>(QStringLiteral("HScroll1"))->value(), 8);
     QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
              QStringLiteral("Domingo, 7 de marzo del 2021"));
 
@@ -137,7 +137,7 @@ class TestDescargador : public QObject {
     QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("\nFichero de datos vacío."));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_0"))->text(), QStringLiteral("-"));
     QCOMPARE(w.ultimo()->Clave->text(), QStringLiteral("-"));
-    QVERIFY(!w.accion(QStringLiteral("web"))->isEnabled());
+    QVERIFY(!w.findChild<QAction*>(QStringLiteral("web"))->isEnabled());
   }
 
   // The manual entry from the menu: a refused draw keeps the window open with the reason;
@@ -147,7 +147,7 @@ class TestDescargador : public QObject {
     e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(829 * 24));  // up to 28 Feb
     ui::Principal w;
     w.cargar(e.carpeta.path());
-    QAction* amano = w.accion(QStringLiteral("amano"));
+    QAction* amano = w.findChild<QAction*>(QStringLiteral("amano"));
     QVERIFY(amano->isEnabled());
     amano->trigger();
     QPointer<ui::EntradaSorteo> v = w.descargador()->entradaManual();
@@ -235,8 +235,8 @@ class TestDescargador : public QObject {
     w.descargador()->Picture2_Click();
     QTRY_VERIFY(w.descargador()->entradaManual());
     QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Servicio no disponible"));
-    QCOMPARE(w.general()->ProgressBar1->value(), 0);
-    QCOMPARE(w.general()->Label6->text(), QString());
+    QCOMPARE(w.general()->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->value(), 0);
+    QCOMPARE(w.general()->findChild<QLabel*>(QStringLiteral("Label6"))->text(), QString());
     QCOMPARE(servicio.pedidas.size(), 4);
     QCOMPARE(e.pausas->vistas, (QList<int>{2000, 6000}));
   }
@@ -247,7 +247,7 @@ class TestDescargador : public QObject {
     e.dialogo->siguiente = prueba::datoPrueba(QStringLiteral("historico_gordo.csv"));
     ui::Principal w;
     w.cargar(e.carpeta.path());
-    QAction* a = w.accion(QStringLiteral("importacsv"));
+    QAction* a = w.findChild<QAction*>(QStringLiteral("importacsv"));
     QVERIFY(a->isEnabled());
     a->trigger();
     QCOMPARE(e.dialogo->titulos, QStringList{QStringLiteral("Importar sorteos de un archivo CSV")});
@@ -256,7 +256,7 @@ class TestDescargador : public QObject {
     QCOMPARE(e.leer(QStringLiteral("numeros.dat")), leer(QStringLiteral("numeros.dat")));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
              QStringLiteral("Domingo, 16 de agosto del 2026"));
-    QCOMPARE(w.general()->HScroll1->value(), 8);
+    QCOMPARE(w.general()->findChild<QScrollBar*>(QStringLiteral("HScroll1"))->value(), 8);
   }
 
   // What the tab shows of the newest stored draw, with the last answer about it or not.

@@ -107,16 +107,16 @@ void PruebaMenus::elementosDelMenu() {
       {"ultimo", "Pestaña Último sorteo"}, {"Gestor", "Pestaña Gestor de peñas"},
       {"esta", "Pestaña Estadísticas"}};
   for (const auto& [nombre, texto] : esperados) {
-    QAction* a = p_->accion(QLatin1String(nombre));
+    QAction* a = p_->findChild<QAction*>(QLatin1String(nombre));
     QVERIFY2(a, nombre);
     QCOMPARE(a->text(), QString::fromUtf8(texto));
   }
-  QVERIFY(p_->accion(QStringLiteral("Crearp"))->isEnabled());
-  QVERIFY(p_->accion(QStringLiteral("borrpe"))->isEnabled());
-  QVERIFY(!p_->accion(QStringLiteral("web"))->isEnabled());  // no maker's server configured
+  QVERIFY(p_->findChild<QAction*>(QStringLiteral("Crearp"))->isEnabled());
+  QVERIFY(p_->findChild<QAction*>(QStringLiteral("borrpe"))->isEnabled());
+  QVERIFY(!p_->findChild<QAction*>(QStringLiteral("web"))->isEnabled());  // no maker's server configured
   for (int i : {3, 0, 2, 1}) {
     const char* nombres[4] = {"gene", "ultimo", "Gestor", "esta"};
-    p_->accion(QLatin1String(nombres[i]))->trigger();
+    p_->findChild<QAction*>(QLatin1String(nombres[i]))->trigger();
     QCOMPARE(p_->SSTab1()->currentIndex(), i);
   }
 }
@@ -132,7 +132,7 @@ void PruebaMenus::crearPena() {
   QFETCH(QString, via);
   abrir();
   if (via == QLatin1String("Crearp"))
-    p_->accion(via)->trigger();
+    p_->findChild<QAction*>(via)->trigger();
   else
     QTest::mouseClick(p_->gestor()->findChild<QAbstractButton*>(via), Qt::LeftButton);
   auto* menu = ventana<Creamenu>("Creamenu");
@@ -174,7 +174,7 @@ void PruebaMenus::penaCreadaAlVolver() {
 
 void PruebaMenus::web() {
   abrir("[servicios]\nfabricante=http://fabricante.example/\n");
-  QAction* web = p_->accion(QStringLiteral("web"));
+  QAction* web = p_->findChild<QAction*>(QStringLiteral("web"));
   QVERIFY(web->isEnabled());
   web->trigger();
   QCOMPARE(e_->navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/"))});
@@ -195,7 +195,7 @@ void PruebaMenus::borrarTodosYFilas() {
   QVERIFY(e_->mensajes->vistos.isEmpty());
 
   // "Borrar sorteos almacenados/Reset aciertos peñas", answering No twice.
-  p_->accion(QStringLiteral("borrpe"))->trigger();
+  p_->findChild<QAction*>(QStringLiteral("borrpe"))->trigger();
   QCOMPARE(e_->mensajes->vistos.size(), 2);
   QCOMPARE(e_->mensajes->vistos[0].texto, operaciones::kPreguntaBorrarTodos);
   QCOMPARE(e_->mensajes->vistos[1].texto, operaciones::kPreguntaAciertos);
@@ -297,8 +297,8 @@ void PruebaMenus::pestanaUltimoSorteo() {
 
 void PruebaMenus::imagenesDescarga() {
   abrir();
-  QToolButton* b = p_->general()->Picture2;
-  BotonDescarga* d = p_->menus()->botonDescarga();
+  auto* b = p_->general()->findChild<QToolButton*>(QStringLiteral("Picture2"));
+  BotonDescarga* d = p_->general()->botonDescarga();
   QCOMPARE(d->imagen(), 2);
   QVERIFY(b->hasMouseTracking());
   raton(b, QEvent::MouseMove, QPoint(50, 40));  // 750, 600 twips: inside

@@ -165,10 +165,10 @@ class TestPrincipal : public QObject {
     for (const char* n :
          {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples", "verpremiom",
           "verhistom", "verpreim", "salir", "gene", "ultimo", "Gestor", "esta", "Leer", "web", "acerca"})
-      QVERIFY2(w.accion(QLatin1String(n)) != nullptr, n);
-    QCOMPARE(w.accion(QStringLiteral("borrpe"))->text(),
+      QVERIFY2(w.findChild<QAction*>(QLatin1String(n)) != nullptr, n);
+    QCOMPARE(w.findChild<QAction*>(QStringLiteral("borrpe"))->text(),
              QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
-    w.accion(QStringLiteral("esta"))->trigger();
+    w.findChild<QAction*>(QStringLiteral("esta"))->trigger();
     QCOMPARE(w.SSTab1()->currentIndex(), 3);
   }
 

@@ -1,33 +1,20 @@
 #include "download/gui/descargador.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QLabel>
-#include <QPdfDocument>
-#include <QProgressBar>
-#include <QScrollBar>
-#include <QTabWidget>
 #include <QTimer>
-#include <QToolButton>
-#include <algorithm>
+#include <QWidget>
 
-#include "app/principal.h"
-#include "auxiliary/gui/auxiliares.h"
-#include "auxiliary/gui/infor.h"
 #include "base/fechas.h"
-#include "checking/gui/comprobador.h"
 #include "download/csv.h"
 #include "download/guardado.h"
 #include "download/gui/entradasorteo.h"
-#include "main/gui/tabgeneral.h"
 #include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
-#include "report/gui/tabultimo.h"
 #include "report/ultimosorteo.h"
 #include "session/errorpermiso.h"
+#include "session/sesion.h"
 #include "store/escritura.h"
 
 namespace sortilan::ui {
@@ -38,35 +25,31 @@ constexpr const char* kDocumento = "vix.pdf";
 constexpr qint64 kMaximoDocumento = 64 * 1024 * 1024;
 }  // namespace
 
-Descargador::Descargador(Principal& principal)
-    : QObject(&principal), p_(principal), canal_(plataforma::crearCanal()), canalPdf_(plataforma::crearCanal()) {
-  descarga_ = std::make_unique<Descarga>(p_.sesion(), *canal_, &operaciones::guardarSorteosNuevos);
+Descargador::Descargador(Sesion& sesion, QWidget& ventana)
+    : QObject(&ventana),
+      sesion_(sesion),
+      ventana_(ventana),
+      canal_(plataforma::crearCanal()),
+      canalPdf_(plataforma::crearCanal()) {
+  descarga_ = std::make_unique<Descarga>(sesion_, *canal_, &operaciones::guardarSorteosNuevos);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Descargador::Timer1_Timer);
   connect(canalPdf_.get(), &plataforma::CanalHttp::terminado, this, &Descargador::alBajarPdf);
   connect(canal_.get(), &plataforma::CanalHttp::terminado, this, [this](const plataforma::Traida& t) {
-    operaciones::guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t);
+    operaciones::guardarPremiosDescargados(sesion_.almacen().carpeta(), t);
   });
-  connect(p_.general()->Picture2, &QToolButton::clicked, this, &Descargador::Picture2_Click);
 
   Descarga* d = descarga_.get();
-  connect(d, &Descarga::cambiado, this, [this] {
-    pintar();
-    // The labels change in the middle of a step; let the user see them now.
-    p_.general()->repaint();
-  });
-  connect(d, &Descarga::empezada, this, [this] {
-    p_.comprobador()->rotulo();
-    p_.comprobador()->olvidarPremio();
-  });
-  connect(d, &Descarga::mostrarGeneral, this, [this] { p_.SSTab1()->setCurrentIndex(0); });
-  connect(d, &Descarga::guardados, this, [this] { p_.cargasorteos(); });
-  connect(d, &Descarga::comprobar, this, &Descargador::comprobar);
+  connect(d, &Descarga::cambiado, this, &Descargador::pintar);
+  connect(d, &Descarga::empezada, this, &Descargador::empezada);
+  connect(d, &Descarga::mostrarGeneral, this, &Descargador::generalPedida);
+  connect(d, &Descarga::guardados, this, [this] { emit sorteosCambiados(false); });
+  connect(d, &Descarga::comprobar, this, &Descargador::comprobacionPedida);
   connect(d, &Descarga::desplazar, this, &Descargador::desplazar);
   connect(d, &Descarga::actualizar, this, &Descargador::actualizar);
-  connect(d, &Descarga::avisoInterpretacionPedido, this, [this](const QString& t) { p_.ultimo()->mostrarAviso(t); });
+  connect(d, &Descarga::avisoInterpretacionPedido, this, &Descargador::avisoUltimo);
   // Opened once the refused sequence has settled, not from inside its message.
   connect(d, &Descarga::entradaManualPedida, this, &Descargador::abrirEntradaManual, Qt::QueuedConnection);
 }
@@ -75,24 +58,9 @@ Descargador::~Descargador() = default;
 
 EntradaSorteo* Descargador::entradaManual() const { return entrada_; }
 
-void Descargador::conectar() {
-  if (QAction* baja = p_.accion(QStringLiteral("Baja"))) {
-    baja->setEnabled(true);
-    connect(baja, &QAction::triggered, this, &Descargador::Picture2_Click);
-  }
-  if (QAction* a = p_.accion(QStringLiteral("amano"))) {
-    a->setEnabled(true);
-    connect(a, &QAction::triggered, this, &Descargador::abrirEntradaManual);
-  }
-  if (QAction* a = p_.accion(QStringLiteral("importacsv"))) {
-    a->setEnabled(true);
-    connect(a, &QAction::triggered, this, qOverload<>(&Descargador::importarCsv));
-  }
-}
-
 void Descargador::Picture2_Click() {
   // While the news window is on screen the button does nothing; otherwise it goes away.
-  if (Infor* infor = p_.auxiliares()->infor()) {
+  if (QWidget* infor = noticias_ ? noticias_() : nullptr) {
     if (infor->isVisible()) return;
     infor->close();
   }
@@ -102,12 +70,9 @@ void Descargador::Picture2_Click() {
 void Descargador::Timer1_Timer() { descarga_->tick(); }
 
 void Descargador::pintar() {
-  TabGeneral* g = p_.general();
   const Descarga& d = *descarga_;
-  g->Label6->setText(Descarga::textoFase(d.fase()));
-  if (d.caracteres() >= 0) g->Label58->setText(QString::number(d.caracteres()));
-  g->Label19->setText(d.nuevos() > 0 ? textoNuevos(d.nuevos()) : QString());
-  g->ProgressBar1->setValue(d.progreso());
+  emit estadoCambiado(Descarga::textoFase(d.fase()), d.caracteres(),
+                      d.nuevos() > 0 ? textoNuevos(d.nuevos()) : QString(), d.progreso());
   if (d.ticksActivos() != Timer1->isActive()) {
     if (d.ticksActivos())
       Timer1->start();
@@ -116,29 +81,19 @@ void Descargador::pintar() {
   }
 }
 
-void Descargador::comprobar(int sorteos) { p_.comprobador()->compruebapenas(sorteos); }
-
 void Descargador::desplazar(int valor) {
   pintar();  // the bar at 3 keeps the scroll bar from starting a check of its own
-  p_.general()->HScroll1->setValue(valor);
+  emit sorteosElegidosPedidos(valor);
 }
 
 void Descargador::actualizar(const QByteArray& buffer) {
-  p_.cargasorteos();
-  p_.listasorteos();
+  emit sorteosCambiados(true);
   construirInforme(buffer, true);
-  p_.general()->Picture2->setDown(false);
+  emit terminada();
 }
 
 void Descargador::trasAnadir(int sorteos) {
-  p_.cargasorteos();
-  QScrollBar* h = p_.general()->HScroll1;
-  const int valor = std::clamp(sorteos, 1, 8);
-  // A new value of the selector re-checks and rebuilds the list by itself.
-  if (h->value() != valor && valor <= h->maximum())
-    h->setValue(valor);
-  else
-    p_.refresca();
+  emit sorteosAnadidos(sorteos);
   escrutinio(1);
 }
 
@@ -148,7 +103,7 @@ void Descargador::abrirEntradaManual() {
     entrada_->activateWindow();
     return;
   }
-  entrada_ = new EntradaSorteo(p_.sesion(), &p_);
+  entrada_ = new EntradaSorteo(sesion_, &ventana_);
   connect(entrada_, &EntradaSorteo::anadido, this, [this] { trasAnadir(1); });
   entrada_->show();
 }
@@ -161,7 +116,7 @@ void Descargador::importarCsv() {
 
 int Descargador::importarCsv(const QString& ruta) {
   using plataforma::Icono;
-  Almacen& almacen = p_.sesion().almacen();
+  Almacen& almacen = sesion_.almacen();
   const QDate hoy = plataforma::hoy();
   const ImportacionCsv im = prepararCsv(almacen, ruta, hoy);
   if (im.estado != ImportacionCsv::Estado::Lista) {
@@ -184,22 +139,27 @@ int Descargador::importarCsv(const QString& ruta) {
 }
 
 void Descargador::escrutinio(int bandera) {
-  const QByteArray buffer = leerArchivo(p_.sesion().almacen().ruta(Almacen::kBuffer));
+  const QByteArray buffer = leerArchivo(sesion_.almacen().ruta(Almacen::kBuffer));
   construirInforme(buffer, bandera == 0);
 }
 
 void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
-  TabUltimo* t = p_.ultimo();
-  t->mostrarAviso(QString());
-  const Sorteo ultimo = p_.sesion().almacen().sorteos().ultimo();
+  emit avisoUltimo(QString());
+  const Sorteo ultimo = sesion_.almacen().sorteos().ultimo();
   const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
   informe_ = u.informe;
-  t->poner(u);
-  if (u.premios == UltimoSorteo::Premios::SinSorteo) return t->mostrarAviso(avisoSinSorteos());
-  if (u.premios == UltimoSorteo::Premios::SinDatos) return t->mostrarAviso(avisoSinPremios());
+  emit ultimoListo(u);
+  if (u.premios == UltimoSorteo::Premios::SinSorteo) {
+    emit avisoUltimo(avisoSinSorteos());
+    return;
+  }
+  if (u.premios == UltimoSorteo::Premios::SinDatos) {
+    emit avisoUltimo(avisoSinPremios());
+    return;
+  }
   // A path that would lead off the operator's site counts as no document.
   if (informe_.documento.isEmpty()) {
-    t->mostrarAviso(avisoNoDisponible());
+    emit avisoUltimo(avisoNoDisponible());
     return;
   }
   if (bajar)
@@ -209,8 +169,8 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
 }
 
 void Descargador::bajapdf(const QUrl& direccion) {
-  const QString ruta = p_.sesion().almacen().ruta(kDocumento);
-  p_.ultimo()->documento->close();
+  const QString ruta = sesion_.almacen().ruta(kDocumento);
+  emit documentoCerrado();
   QFile::remove(ruta);
   descarga_->pdfbajado = true;
   bajandoPdf_ = true;
@@ -222,22 +182,22 @@ void Descargador::alBajarPdf(const plataforma::Traida& t) {
   // A document that is not a PDF, or could not be kept, leaves no file: the view then shows
   // the notice of a document that cannot be opened.
   if (t.ok)
-    if (const Resultado r = guardarDocumento(t.cuerpo, p_.sesion().almacen().ruta(kDocumento)); !r)
+    if (const Resultado r = guardarDocumento(t.cuerpo, sesion_.almacen().ruta(kDocumento)); !r)
       qWarning("%s", qUtf8Printable(r.error));
   muestrapdf();
 }
 
 void Descargador::muestrapdf() {
-  const QString ruta = p_.sesion().almacen().ruta(kDocumento);
+  const QString ruta = sesion_.almacen().ruta(kDocumento);
   QByteArray cabecera;
   QFile f(ruta);
   if (f.open(QIODevice::ReadOnly)) cabecera = f.read(4);
   f.close();
   if (sortilan::muestrapdf(cabecera, descarga_->pdfbajado, informe_.documento) == VistaDocumento::NoDisponible) {
-    p_.ultimo()->mostrarAviso(avisoNoDisponible());
+    emit avisoUltimo(avisoNoDisponible());
     return;
   }
-  p_.ultimo()->mostrarDocumento(ruta);
+  emit documentoListo(ruta);
 }
 
 }  // namespace sortilan::ui

@@ -15,8 +15,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "checking/resultados.h"
+#include "main/gui/botondescarga.h"
 #include "ui/controles.h"
 
 namespace sortilan::ui {
@@ -91,6 +93,7 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   Picture2->setObjectName(QStringLiteral("Picture2"));
   Picture2->setText(QStringLiteral("Bajar sorteos"));
   Picture2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  botonDescarga_ = new BotonDescarga(Picture2);
   cd->addWidget(Picture2, 0, 0, 4, 1, Qt::AlignTop);
   cd->addWidget(etiqueta(descarga, QStringLiteral("Label4"), QStringLiteral("Estado de la transferencia:")), 0, 1, 1,
                 2);
@@ -193,6 +196,7 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   connect(Check2, &QCheckBox::toggled, this, &TabGeneral::soloPremiosCambiado);
   connect(HScroll1, &QScrollBar::valueChanged, this, &TabGeneral::sorteosElegidosCambiado);
   connect(Command6, &QPushButton::clicked, this, &TabGeneral::mensajePedido);
+  connect(Picture2, &QToolButton::clicked, this, &TabGeneral::bajarPulsado);
 }
 
 namespace {
@@ -225,11 +229,26 @@ int TabGeneral::sorteosElegidos() const { return HScroll1->value(); }
 
 void TabGeneral::elegirSorteos(int n) { HScroll1->setValue(n); }
 
+bool TabGeneral::elegirSorteosNuevos(int sorteos) {
+  const int valor = std::clamp(sorteos, 1, 8);
+  if (HScroll1->value() == valor || valor > HScroll1->maximum()) return false;
+  HScroll1->setValue(valor);
+  return true;
+}
+
+void TabGeneral::mostrarDescarga(const QString& fase, int caracteres, const QString& avisoNuevos, int paso) {
+  Label6->setText(fase);
+  if (caracteres >= 0) Label58->setText(QString::number(caracteres));
+  Label19->setText(avisoNuevos);
+  ProgressBar1->setValue(paso);
+  repaint();
+}
+
+void TabGeneral::soltarBajar() { Picture2->setDown(false); }
+
 bool TabGeneral::hayAvisoNuevos() const { return !Label19->text().isEmpty(); }
 
 void TabGeneral::borrarAvisoNuevos() { Label19->clear(); }
-
-int TabGeneral::pasoDescarga() const { return ProgressBar1->value(); }
 
 void TabGeneral::mostrarVista(int indice) {
   QTableView* mostrar = indice == 1 ? ListView4 : ListView2;

@@ -20,6 +20,8 @@ class QToolButton;
 
 namespace sortilan::ui {
 
+class BotonDescarga;
+
 // Tab 0 "General": the draw status, the result lists and the download controls. The
 // widgets are its own: it tells what the user does and shows what it is given.
 class TabGeneral : public QWidget {
@@ -38,17 +40,25 @@ class TabGeneral : public QWidget {
   // The recent-draws selector: how many of the newest draws the lists show.
   int sorteosElegidos() const;
   void elegirSorteos(int n);
+  // After draws were added: the selector at `sorteos` (1 to 8); false when it cannot
+  // move, so nothing re-checks by itself.
+  bool elegirSorteosNuevos(int sorteos);
   // The download's "n sorteos" notice: while it shows, a check may start the prize banner.
   bool hayAvisoNuevos() const;
   void borrarAvisoNuevos();
-  // The download's step, as its progress bar shows it.
-  int pasoDescarga() const;
+  // The pictures of "Bajar sorteos".
+  BotonDescarga* botonDescarga() const { return botonDescarga_; }
 
  public slots:
   // Shows the simple (0) or multiple (1) result list.
   void mostrarVista(int indice);
   // The prize banner's colour on a view button.
   void pintarPremio(int indice, bool rojo);
+  // The download's state: phase, characters received (-1 leaves them), the "n sorteos"
+  // notice and the step on the bar. Shown at once: it changes in the middle of a step.
+  void mostrarDescarga(const QString& fase, int caracteres, const QString& avisoNuevos, int paso);
+  // The download button comes up when the download has finished its update.
+  void soltarBajar();
 
  signals:
   void vistaPulsada(int indice);
@@ -57,19 +67,19 @@ class TabGeneral : public QWidget {
   void sorteosElegidosCambiado(int n);
   // "Ver mensaje".
   void mensajePedido();
+  // "Bajar sorteos".
+  void bajarPulsado();
 
- public:
-  // The download controller (src/download/gui) still paints these itself; they become
-  // private once it shows its typed state through this tab.
+ private:
+  void Timer2_Timer();
+
   QToolButton* Picture2 = nullptr;
+  BotonDescarga* botonDescarga_ = nullptr;
   QLabel* Label6 = nullptr;
   QLabel* Label58 = nullptr;
   QLabel* Label19 = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   QScrollBar* HScroll1 = nullptr;
-
- private:
-  void Timer2_Timer();
 
   std::array<QLabel*, 7> Label9{};
   QTableView* ListView2 = nullptr;

@@ -1,6 +1,5 @@
 #include "money/gui/controlcuentas.h"
 
-#include <QAction>
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
@@ -21,11 +20,10 @@ namespace {
 const QString kTituloTablas = QStringLiteral("Tablas de premios");
 }
 
-ControlCuentas::ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barra, QAction* completar, QObject* padre)
-    : QObject(padre), sesion_(sesion), tab_(tab), completarAccion_(completar) {
+ControlCuentas::ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barra, QObject* padre)
+    : QObject(padre), sesion_(sesion), tab_(tab) {
   LabelPorCobrar = etiqueta(&barra, QStringLiteral("LabelPorCobrar"));
   barra.addPermanentWidget(LabelPorCobrar);
-  if (completarAccion_) connect(completarAccion_, &QAction::triggered, this, &ControlCuentas::Completar_Click);
   connect(tab_.CommandCobrar, &QPushButton::clicked, this, &ControlCuentas::CommandCobrar_Click);
   connect(tab_.CommandPendiente, &QPushButton::clicked, this, &ControlCuentas::CommandPendiente_Click);
   connect(tab_.CommandCsv, &QPushButton::clicked, this, &ControlCuentas::CommandCsv_Click);
@@ -91,12 +89,12 @@ void ControlCuentas::Completar_Click() {
                     .arg(total));
           });
   connect(completar_.get(), &operaciones::CompletarPremios::terminado, this, &ControlCuentas::alCompletar);
-  if (completarAccion_) completarAccion_->setEnabled(false);
+  emit ocupado(true);
   completar_->iniciar();
 }
 
 void ControlCuentas::alCompletar(const operaciones::ResumenCompletar& r) {
-  if (completarAccion_) completarAccion_->setEnabled(true);
+  emit ocupado(false);
   actualizar();
   const QString cuenta = QStringLiteral("Tablas de premios guardadas: %1. Sorteos sin tabla de premios: %2.")
                              .arg(r.guardadas)

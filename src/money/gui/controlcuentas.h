@@ -6,7 +6,6 @@
 #include "operations/completarpremios.h"
 #include "platform/canalhttp.h"
 
-class QAction;
 class QLabel;
 class QStatusBar;
 
@@ -24,7 +23,7 @@ class TabCuentas;
 class ControlCuentas : public QObject {
   Q_OBJECT
  public:
-  ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barra, QAction* completar, QObject* padre = nullptr);
+  ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barra, QObject* padre = nullptr);
   ~ControlCuentas() override;
 
   // Works the money out again from what is stored (after every change of the data).
@@ -32,6 +31,7 @@ class ControlCuentas : public QObject {
   // The warning of collections at most 14 days from their last day; nothing when none.
   void avisarUrgentes();
 
+  // "Completar tablas de premios" (the menu item); nothing while a completion runs.
   void Completar_Click();
   void CommandCobrar_Click();
   void CommandPendiente_Click();
@@ -40,13 +40,16 @@ class ControlCuentas : public QObject {
   bool completando() const { return completar_ && completar_->enCurso(); }
   QLabel* LabelPorCobrar = nullptr;
 
+ signals:
+  // A completion started (true) or ended (false): the menu item waits meanwhile.
+  void ocupado(bool si);
+
  private:
   void alCompletar(const operaciones::ResumenCompletar& r);
   void marcar(const std::optional<QDate>& dia);
 
   Sesion& sesion_;
   TabCuentas& tab_;
-  QAction* completarAccion_;
   std::unique_ptr<operaciones::CompletarPremios> completar_;
   std::unique_ptr<plataforma::CanalHttp> canal_;
 };

@@ -120,6 +120,8 @@ void TabUltimo::mostrarAviso(const QString& texto) {
   Text1->show();
 }
 
+void TabUltimo::cerrarDocumento() { documento->close(); }
+
 void TabUltimo::mostrarDocumento(const QString& archivo) {
   documento->close();
   if (documento->load(archivo) != QPdfDocument::Error::None) {

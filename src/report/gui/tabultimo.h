@@ -28,6 +28,8 @@ class TabUltimo : public QWidget {
   void mostrarAviso(const QString& texto);
   // The document in WebBrowser1; a file that cannot be opened is a failed navigation.
   void mostrarDocumento(const QString& archivo);
+  // Lets go of the document file (before a new one replaces it).
+  void cerrarDocumento();
   void Text1_Click();
 
   QLabel* Label8 = nullptr;
