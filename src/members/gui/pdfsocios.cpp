@@ -190,9 +190,9 @@ QByteArray pdfReparto(const DocumentoReparto& d, bool conNif, int* paginas) {
                                                   : QStringLiteral("Se queda en la peña.")));
     h.espacio(4);
     const std::vector<Columna> columnas = {
-        {QStringLiteral("Nº"), 8, Qt::AlignRight},         {QStringLiteral("Nombre"), 42, Qt::AlignLeft},
+        {QStringLiteral("Nº"), 8, Qt::AlignRight},         {QStringLiteral("Nombre"), 40, Qt::AlignLeft},
         {QStringLiteral("NIF"), 22, Qt::AlignLeft},        {QStringLiteral("Partic."), 13, Qt::AlignRight},
-        {QStringLiteral("Bruto (€)"), 24, Qt::AlignRight}, {QStringLiteral("Retención (€)"), 22, Qt::AlignRight},
+        {QStringLiteral("Bruto (€)"), 24, Qt::AlignRight}, {QStringLiteral("Retención (€)"), 24, Qt::AlignRight},
         {QStringLiteral("Neto (€)"), 23, Qt::AlignRight},  {QStringLiteral("Firma"), 26, Qt::AlignLeft}};
     const auto cabecera = [&] {
       h.fuente(8, true);
