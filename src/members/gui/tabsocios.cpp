@@ -388,7 +388,7 @@ void TabSocios::CommandParticipaciones_Click() {
                                                  FechaSocio->date()));
 }
 
-void TabSocios::CommandAportacion_Click() {
+void TabSocios::anotar(Concepto concepto) {
   const int socio = socioSeleccionado();
   if (socio == 0) return;
   const std::optional<Centimos> importe = leerImporte(EditImporte->text());
@@ -397,22 +397,13 @@ void TabSocios::CommandAportacion_Click() {
                         QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
     return;
   }
-  trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, Concepto::Aportacion, *importe,
+  trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, concepto, *importe,
                                            FechaMovimiento->date(), plataforma::hoy()));
 }
 
-void TabSocios::CommandPago_Click() {
-  const int socio = socioSeleccionado();
-  if (socio == 0) return;
-  const std::optional<Centimos> importe = leerImporte(EditImporte->text());
-  if (!importe) {
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
-                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
-    return;
-  }
-  trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, Concepto::Pago, *importe,
-                                           FechaMovimiento->date(), plataforma::hoy()));
-}
+void TabSocios::CommandAportacion_Click() { anotar(Concepto::Aportacion); }
+
+void TabSocios::CommandPago_Click() { anotar(Concepto::Pago); }
 
 void TabSocios::CommandRepartir_Click() {
   const QDate premio = premioSeleccionado();
@@ -443,40 +434,35 @@ void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, co
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
 }
 
-void TabSocios::CommandExtractoPdf_Click() {
+void TabSocios::papelExtracto(bool pdf) {
   const std::optional<Extracto> e = extracto(socios_, socioSeleccionado(), FechaDesde->date(), FechaHasta->date());
   if (!e) return;
-  guardarPapel(QStringLiteral("Guardar el extracto del socio"),
-               QStringLiteral("extracto-pena-%1-socio-%2.pdf").arg(e->registro).arg(e->numero),
-               QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, CheckNif->isChecked()));
+  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, CheckNif->isChecked()));
+  else
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvExtracto(*e, CheckNif->isChecked()));
 }
 
-void TabSocios::CommandExtractoCsv_Click() {
-  const std::optional<Extracto> e = extracto(socios_, socioSeleccionado(), FechaDesde->date(), FechaHasta->date());
-  if (!e) return;
-  guardarPapel(QStringLiteral("Guardar el extracto del socio"),
-               QStringLiteral("extracto-pena-%1-socio-%2.csv").arg(e->registro).arg(e->numero),
-               QStringLiteral("CSV (*.csv)"), csvExtracto(*e, CheckNif->isChecked()));
-}
-
-void TabSocios::CommandDocumentoPdf_Click() {
+void TabSocios::papelReparto(bool pdf) {
   DocumentoReparto d;
   const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
                                            penaSeleccionada(), premioSeleccionado(), d);
   if (!r) return avisarFallo(r);
-  guardarPapel(QStringLiteral("Guardar el documento de reparto"),
-               QStringLiteral("reparto-pena-%1-%2.pdf").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate)),
-               QStringLiteral("PDF (*.pdf)"), pdfReparto(d, CheckNif->isChecked()));
+  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfReparto(d, CheckNif->isChecked()));
+  else
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvReparto(d, CheckNif->isChecked()));
 }
 
-void TabSocios::CommandDocumentoCsv_Click() {
-  DocumentoReparto d;
-  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
-                                           penaSeleccionada(), premioSeleccionado(), d);
-  if (!r) return avisarFallo(r);
-  guardarPapel(QStringLiteral("Guardar el documento de reparto"),
-               QStringLiteral("reparto-pena-%1-%2.csv").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate)),
-               QStringLiteral("CSV (*.csv)"), csvReparto(d, CheckNif->isChecked()));
-}
+void TabSocios::CommandExtractoPdf_Click() { papelExtracto(true); }
+void TabSocios::CommandExtractoCsv_Click() { papelExtracto(false); }
+void TabSocios::CommandDocumentoPdf_Click() { papelReparto(true); }
+void TabSocios::CommandDocumentoCsv_Click() { papelReparto(false); }
 
 }  // namespace sortilan::ui

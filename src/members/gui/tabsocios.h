@@ -88,6 +88,9 @@ class TabSocios : public QWidget {
   void habilitar();
   // Shows a failure, or re-reads and tells the window after a stored change.
   void trasCambio(const Resultado& r);
+  void anotar(Concepto concepto);
+  void papelExtracto(bool pdf);
+  void papelReparto(bool pdf);
   void guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro, const QByteArray& datos);
 
   Almacen& almacen_;
