@@ -14,10 +14,8 @@ namespace {
 
 std::vector<Sorteo> historia() {
   ArchivoDe<Sorteo> f;
-  exigir(f.abrir(QStringLiteral(SORTILAN_TEST_DATA "/numeros.dat")));
-  std::vector<Sorteo> s = f.leerTodos();
-  f.cerrar();
-  return s;
+  f.abrir(QStringLiteral(SORTILAN_TEST_DATA "/numeros.dat"));
+  return f.leerTodos();
 }
 
 // 50 peñas of 24 bets, created before the first draw.

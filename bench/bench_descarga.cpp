@@ -33,7 +33,7 @@ struct Carpeta {
     f.open(QIODevice::WriteOnly);
     f.write(origen.read(808 * Sorteo::kTamano));
     f.close();
-    exigir(sorteos.abrir(f.fileName()));
+    sorteos.abrir(f.fileName());
     exigir(sorteos.leer(808, ultimo), "sorteo 808");
   }
 };
@@ -44,8 +44,11 @@ void BM_Respuesta150Dias(benchmark::State& st) {
   for (auto _ : st) {
     const QByteArray buffer = registroCitado(respuesta);
     const Analisis a = analizar(buffer, c.ultimo);
-    int k = 809;
-    for (auto s = a.sorteos.rbegin(); s != a.sorteos.rend(); ++s) exigir(c.sorteos.escribir(k++, *s));
+    // The draw file is replaced whole with the new draws after the stored ones.
+    std::vector<Sorteo> todos = c.sorteos.leerTodos();
+    todos.resize(808);
+    todos.insert(todos.end(), a.sorteos.rbegin(), a.sorteos.rend());
+    exigir(c.sorteos.reemplazar(todos));
     benchmark::DoNotOptimize(a.sorteos.size());
   }
   st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * respuesta.size());

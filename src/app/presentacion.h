@@ -17,6 +17,10 @@ class Presentacion : public QWidget {
   void Timer1_Timer();
   void Command1_Click();
 
+ protected:
+  // Any click or key on the splash enters at once.
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
  private:
   std::function<void()> entrar_;
   QTimer* Timer1_;

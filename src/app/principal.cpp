@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -22,6 +24,8 @@
 #include "members/gui/tabsocios.h"
 #include "money/gui/controlcuentas.h"
 #include "money/gui/tabcuentas.h"
+#include "operations/penas.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
@@ -58,7 +62,14 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
     if (cargado_ && SSTab1_->widget(i) == socios_) socios_->actualizar();
   });
-  setCentralWidget(SSTab1_);
+  // A window manager that ignores the minimum size (a tiling one) gets scroll bars
+  // instead of widgets squeezed over each other.
+  auto* desplazable = new QScrollArea(this);
+  desplazable->setObjectName(QStringLiteral("desplazable"));
+  desplazable->setFrameShape(QFrame::NoFrame);
+  desplazable->setWidgetResizable(true);
+  desplazable->setWidget(SSTab1_);
+  setCentralWidget(desplazable);
   comprobador_ = new Comprobador(*this);
   descargador_ = new Descargador(*this);
   graficos_ = new Graficos(*this);
@@ -69,7 +80,13 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   comprobador_->conectar();
   menus_ = new Menus(*this);
   descargador_->conectar();
-  resize(1180, 640);
+  // The minimum is what every tab needs whole, not only the one on show: a tab never shown
+  // keeps stale size hints until its widgets are asked again.
+  SSTab1_->ensurePolished();
+  for (QWidget* w : SSTab1_->findChildren<QWidget*>()) w->updateGeometry();
+  setMinimumSize(SSTab1_->minimumSizeHint() +
+                 QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+  resize(1280, 760);
 
   connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
     if (cargado_) comprobador_->HScroll1_Change();
@@ -135,10 +152,18 @@ void Principal::crearMenus() {
 
 void Principal::cargar(const QString& carpeta) {
   move(2, 3);  // Top 50, Left 25 twips
+  if (const QScreen* pantalla = screen()) {
+    // The frame and title bar take some of the free area too.
+    const QSize libre = pantalla->availableGeometry().size() - QSize(16, 48);
+    resize(size().boundedTo(libre));  // never below the minimum
+  }
   QDir::setCurrent(carpeta);
   // A folder that cannot be opened or written still shows what it holds; the user is told
   // once now rather than by every later change that fails.
   const Resultado abierta = sesion_.abrir(carpeta);
+  // Draws that arrived while no peña was counted (a program stopped half-way) are
+  // counted before anything is shown.
+  const Resultado contado = operaciones::contarPremios(sesion_.almacen());
   cargasorteos();
   cargado_ = true;
   refresca();
@@ -146,6 +171,7 @@ void Principal::cargar(const QString& carpeta) {
   comprobador_->Command1_Click(0);
   auxiliares_->compruebainforme();
   avisarFallo(abierta);
+  if (abierta) avisarFallo(contado);
   QTimer::singleShot(0, controlCuentas_, &ControlCuentas::avisarUrgentes);
 }
 
@@ -172,10 +198,15 @@ void Principal::refresca() {
 }
 
 void Principal::trasArchivoDanado(ListaSorteos lista) {
+  const operaciones::Apartado a = operaciones::apartarSorteosDanados(sesion_.almacen());
   // A file that could not be put aside is left unlisted and unchecked; rebuilding
   // would only find it again.
-  if (!lista.apartado) return mostrarLista(std::move(lista));
-  // The damaged file has been put aside: rebuild everything for the empty one.
+  if (!a.resultado) {
+    avisarFallo(a.resultado);
+    return mostrarLista(std::move(lista));
+  }
+  // Put aside (or mended meanwhile by another program): rebuild everything for what
+  // the folder holds now.
   cargasorteos();
   refresca();
 }
@@ -202,6 +233,12 @@ void Principal::bienvenida() {
 }
 
 void Principal::alActivar() {
+  // Another program (a scheduled command line, a second window) changed the data: show
+  // what is stored, never a stale copy.
+  if (sesion_.cambiadoFuera()) {
+    cargasorteos();
+    refresca();
+  }
   ++contadorPantalla_;
   if (contadorPantalla_ == 1) {
     Pena p;

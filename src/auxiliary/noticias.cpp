@@ -1,7 +1,5 @@
 #include "auxiliary/noticias.h"
 
-#include <QFile>
-
 #include "base/fechas.h"
 #include "platform/descarga.h"
 #include "store/escritura.h"
@@ -16,19 +14,23 @@ bool avisainforme(qsizetype antes, qsizetype despues) { return despues != antes 
 
 bool informeVisible(qint64 tamano) { return tamano > 10; }
 
-bool compruebainforme(Almacen& almacen, double fechaUltimoSorteo, const QDate& hoy, const QUrl& direccion) {
+bool compruebainforme(Almacen& almacen, double fechaUltimoSorteo, const QDate& hoy, const QUrl& direccion,
+                      const GuardarNoticias& guardar) {
   if (direccion.isEmpty() || !tocaComprobarInforme(fechaUltimoSorteo, hoy)) return false;
   const QString informe = almacen.ruta(kInforme);
-  if (!QFile::exists(informe)) QFile(informe).open(QIODevice::WriteOnly);
 
   // bajainforme: news only matter to someone who keeps at least one peña.
   Pena primera;
   if (!almacen.penas().leer(1, primera)) return false;
   const qsizetype antes = leerArchivo(informe).size();
-  // The news check is silent: a failed fetch simply brings no news.
-  if (!plataforma::descargarArchivo(direccion, informe)) return false;
-  const qsizetype despues = leerArchivo(informe).size();
-  return avisainforme(antes, despues);
+  // The news check is silent: a failed fetch or store simply brings no news.
+  QByteArray cuerpo;
+  if (!plataforma::descargarDatos(direccion, cuerpo)) return false;
+  if (const Resultado r = guardar(cuerpo); !r) {
+    qWarning("%s", qUtf8Printable(r.error));
+    return false;
+  }
+  return avisainforme(antes, cuerpo.size());
 }
 
 void DerivaEtiqueta::avanzar() {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QUrl>
+#include <functional>
 
 #include "store/almacen.h"
 
@@ -18,9 +19,12 @@ bool avisainforme(qsizetype antes, qsizetype despues);
 bool informeVisible(qint64 tamano);
 
 // Start-up news check against the maker's news address (empty: no server, nothing
-// happens). Fetches only with a draw at least 3 days old and at least one peña. Every
-// failure is silent. True when the news window must open.
-bool compruebainforme(Almacen& almacen, double fechaUltimoSorteo, const QDate& hoy, const QUrl& direccion);
+// happens). Fetches only with a draw at least 3 days old and at least one peña, and
+// stores what arrived through `guardar` (the news operation). Every failure is silent.
+// True when the news window must open.
+using GuardarNoticias = std::function<Resultado(const QByteArray&)>;
+bool compruebainforme(Almacen& almacen, double fechaUltimoSorteo, const QDate& hoy, const QUrl& direccion,
+                      const GuardarNoticias& guardar);
 
 // The support label of the news window drifts between 360 and 3700 twips.
 struct DerivaEtiqueta {

@@ -82,13 +82,12 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy) {
   return r;
 }
 
-Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy) {
+Resultado comprobarFechasCreacion(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                                  const QDate& hoy) {
   const double dia = oleDesdeFecha(hoy);
-  const Pena primera = almacen.penas().leerOCero(1);
-  if (std::floor(primera.creacion) > dia) return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
-  const int sorteos = almacen.sorteos().cuenta();
-  Sorteo ultimo;
-  if (sorteos > 0 && almacen.sorteos().leer(sorteos, ultimo) && std::floor(ultimo.fecha) > dia)
+  if (!penas.empty() && std::floor(penas.front().creacion) > dia)
+    return Resultado::fallo(QString::fromUtf8(kPenaPosterior));
+  if (!sorteos.empty() && std::floor(sorteos.back().fecha) > dia)
     return Resultado::fallo(QString::fromUtf8(kSorteoPosterior));
   return Resultado::bien();
 }

@@ -26,7 +26,7 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy);
 
 // The two date checks before saving: the first peña and the newest draw must not be
 // dated after today (a wrong computer clock would make the new peña count old draws).
-Resultado comprobarFechasCreacion(Almacen& almacen, const QDate& hoy);
+Resultado comprobarFechasCreacion(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const QDate& hoy);
 // Texts of the refusals, shared with the creation window.
 extern const char* const kLimiteSencillasTexto;
 extern const char* const kLimiteMultipleTexto;

@@ -39,11 +39,10 @@ std::vector<Pena> recortar(std::vector<Pena> p) {
 
 Comprobacion::Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas)
     : sorteos_(std::make_shared<const std::vector<Sorteo>>(recortar(std::move(sorteos)))),
-      leidas_(std::make_shared<const std::vector<Pena>>(recortar(std::move(penas)))),
-      penas_(*leidas_) {
-  preparadas_.resize(penas_.size());
-  for (size_t i = 0; i < penas_.size(); ++i) {
-    const Pena& p = penas_[i];
+      penas_(std::make_shared<const std::vector<Pena>>(recortar(std::move(penas)))) {
+  preparadas_.resize(penas_->size());
+  for (size_t i = 0; i < penas_->size(); ++i) {
+    const Pena& p = (*penas_)[i];
     Preparada& pp = preparadas_[i];
     pp.valida = p.esSencilla() || p.esMultiple();
     const int filas = p.esSencilla() ? p.tipo : (p.esMultiple() ? 1 : 0);
@@ -57,7 +56,7 @@ int Comprobacion::aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t masc
   const Preparada& pp = preparadas_[p];
   if (pp.rapidas & (uint32_t{1} << apuesta)) return std::popcount(pp.mascaras[static_cast<size_t>(apuesta)] & mascara);
   // Odd records (a repeated number, a number out of range): position by position.
-  const Pena& pena = penas_[p];
+  const Pena& pena = (*penas_)[p];
   int h = 0;
   for (int i = 1; i <= pena.numerosPorApuesta(); ++i)
     for (int j = 1; j <= 5; ++j)
@@ -74,12 +73,6 @@ std::pair<int, int> Comprobacion::rango(int n) const {
   return {total - 1, total - std::clamp(n, 1, total)};
 }
 
-void Comprobacion::actualizarUltimaCuenta(Pena& pena, int r, int ultimo, double nuevo) {
-  // Moving the mark only on the oldest draw of the range lets every newer draw be
-  // counted first, each once.
-  if (r == ultimo && pena.ultimacuenta != nuevo) pena.ultimacuenta = nuevo;
-}
-
 namespace {
 // Separator, peña header and draw date: the three rows that open every block.
 size_t abrirBloque(std::vector<FilaResultado>& filas, uint16_t sorteo, uint16_t pena) {
@@ -92,14 +85,13 @@ size_t abrirBloque(std::vector<FilaResultado>& filas, uint16_t sorteo, uint16_t 
 }  // namespace
 
 std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casillas& c, AvisoPremio& aviso) {
-  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Sencillas, sorteos_, leidas_);
+  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Sencillas, sorteos_, penas_);
   std::vector<FilaResultado>& filas = lista->filasInternas();
   hayMultiples_ = false;
   if (sorteos_->empty()) return lista;
   const auto [primero, ultimo] = rango(n);
-  const double nuevo = (*sorteos_)[static_cast<size_t>(primero)].fecha;
   size_t estimadas = 0;
-  for (const Pena& p : penas_)
+  for (const Pena& p : *penas_)
     if (p.esSencilla()) estimadas += 3 + static_cast<size_t>(p.tipo);
   if (!c.soloPremios) filas.reserve(estimadas * static_cast<size_t>(primero - ultimo + 1));
 
@@ -107,8 +99,8 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
     const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
     const uint64_t mascara = s.mascara();
     bool premioSorteo = false;
-    for (size_t p = 0; p < penas_.size(); ++p) {
-      Pena& pena = penas_[p];
+    for (size_t p = 0; p < penas_->size(); ++p) {
+      const Pena& pena = (*penas_)[p];
       if (pena.tipo > 100) {
         hayMultiples_ = true;
         continue;
@@ -119,19 +111,12 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
         const auto pp = static_cast<uint16_t>(p);
         const size_t inicio = abrirBloque(filas, sp, pp);
         const bool clave = pena.apuesta(6, 1) == s.clave();
-        const bool cuenta = pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha;
         bool premioPena = false;
         const Preparada& pr = preparadas_[p];
         for (int b = 0; b < pena.tipo; ++b) {
           const int h = (pr.rapidas >> b) & 1u ? std::popcount(pr.mascaras[static_cast<size_t>(b)] & mascara)
                                                : aciertos(p, b, s, mascara);
-          if (h >= 2) {
-            premioPena = premioSorteo = true;
-            if (cuenta) {
-              auto& contador = pena.aciertos[static_cast<size_t>(categoria(h, clave) - 1)];
-              contador = sumarAciertos(contador, 1);
-            }
-          }
+          if (h >= 2) premioPena = premioSorteo = true;
           if (!c.soloPremios || h >= 2)
             filas.push_back({sp, pp, ClaseFila::Apuesta, static_cast<uint8_t>(b), static_cast<uint8_t>(h),
                              static_cast<uint8_t>(clave)});
@@ -142,24 +127,22 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
           aviso.timer3 = true;
         }
       }
-      actualizarUltimaCuenta(pena, r, ultimo, nuevo);
     }
   }
   return lista;
 }
 
 std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Casillas& c, AvisoPremio& aviso) {
-  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Multiples, sorteos_, leidas_);
+  auto lista = std::make_shared<ListaResultados>(ListaResultados::Tipo::Multiples, sorteos_, penas_);
   std::vector<FilaResultado>& filas = lista->filasInternas();
   if (sorteos_->empty()) return lista;
   const auto [primero, ultimo] = rango(n);
-  const double nuevo = (*sorteos_)[static_cast<size_t>(primero)].fecha;
 
   for (int r = primero; r >= ultimo; --r) {
     const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
     const uint64_t mascara = s.mascara();
-    for (size_t p = 0; p < penas_.size(); ++p) {
-      Pena& pena = penas_[p];
+    for (size_t p = 0; p < penas_->size(); ++p) {
+      const Pena& pena = (*penas_)[p];
       if (!preparadas_[p].valida) continue;
       if (pena.esMultiple() && (pena.creacion <= s.fecha || c.historico)) {
         const auto sp = static_cast<uint16_t>(r);
@@ -182,28 +165,13 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
           const std::vector<LineaDesglose> lineas = desglose(pena.numerosPorApuesta(), h);
           for (size_t j = 1; j < lineas.size(); ++j)
             filas.push_back({sp, pp, ClaseFila::Continuacion, static_cast<uint8_t>(j), h8, c8});
-          if (pena.ultimacuenta < s.fecha && pena.creacion <= s.fecha) {
-            for (const LineaDesglose& l : lineas) {
-              auto& contador = pena.aciertos[static_cast<size_t>(categoria(l.k, clave) - 1)];
-              contador = sumarAciertos(contador, l.apuestas);
-            }
-          }
         } else if (c.soloPremios) {
           filas.resize(inicio);
         }
       }
-      actualizarUltimaCuenta(pena, r, ultimo, nuevo);
     }
   }
   return lista;
-}
-
-std::vector<int> Comprobacion::cambiadas() const {
-  std::vector<int> k;
-  for (size_t i = 0; i < penas_.size(); ++i)
-    // Compared as bytes: a date field holding NaN would never equal itself.
-    if (penas_[i].codificar() != (*leidas_)[i].codificar()) k.push_back(static_cast<int>(i) + 1);
-  return k;
 }
 
 namespace {
@@ -216,10 +184,6 @@ ResultadoComprobacion comprobar(Almacen& almacen, int n, const Casillas& c, Avis
     if (comp.hayMultiples()) r.multiples = comp.compruebamultiple(n, c, aviso);
   } else {
     r.multiples = comp.compruebamultiple(n, c, aviso);
-  }
-  for (int k : comp.cambiadas()) {
-    const Resultado e = almacen.penas().escribir(k, comp.penas()[static_cast<size_t>(k - 1)]);
-    if (!e && r.escritura) r.escritura = e;
   }
   return r;
 }

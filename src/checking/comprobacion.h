@@ -24,10 +24,10 @@ struct AvisoPremio {
   bool trasDescarga = false;
 };
 
-// Checks the peñas against the newest draws, in memory: builds the rows of both
-// result lists and updates each peña's prize counters and `ultimacuenta` so that
-// every draw is counted once. Records whose `tipo` is not a valid kind of bet are
-// left alone: they get no rows and are never rewritten.
+// Checks the peñas against the newest draws, in memory, and builds the rows of both
+// result lists. It only chooses what is shown: the prize counters are kept by
+// contarPremios (checking/cuenta.h) whenever the draws change, whatever the range on
+// screen. Records whose `tipo` is not a valid kind of bet get no rows.
 class Comprobacion {
  public:
   Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas);
@@ -38,9 +38,7 @@ class Comprobacion {
   std::shared_ptr<ListaResultados> compruebamultiple(int n, const Casillas& casillas, AvisoPremio& aviso);
   bool hayMultiples() const { return hayMultiples_; }
 
-  const std::vector<Pena>& penas() const { return penas_; }
-  // Record numbers (1-based) whose contents differ from what was read.
-  std::vector<int> cambiadas() const;
+  const std::vector<Pena>& penas() const { return *penas_; }
 
  private:
   struct Preparada {
@@ -51,11 +49,9 @@ class Comprobacion {
   int aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const;
   // Draw indices of the range, newest first; empty when there are no draws.
   std::pair<int, int> rango(int n) const;
-  void actualizarUltimaCuenta(Pena& pena, int r, int ultimo, double nuevo);
 
   std::shared_ptr<const std::vector<Sorteo>> sorteos_;
-  std::shared_ptr<const std::vector<Pena>> leidas_;
-  std::vector<Pena> penas_;
+  std::shared_ptr<const std::vector<Pena>> penas_;
   std::vector<Preparada> preparadas_;
   bool hayMultiples_ = false;
 };
@@ -65,12 +61,10 @@ class Comprobacion {
 struct ResultadoComprobacion {
   std::shared_ptr<const ListaResultados> sencillas;
   std::shared_ptr<const ListaResultados> multiples;
-  Resultado escritura;
 };
 
-// Reads the draw file and the peña file once each, checks, and writes back the peña
-// records that changed. compruebapenas runs compruebamultiple too when a multiple
-// bet exists.
+// Reads the draw file and the peña file once each and builds the lists; nothing is
+// written. compruebapenas runs compruebamultiple too when a multiple bet exists.
 ResultadoComprobacion compruebapenas(Almacen& almacen, int n, const Casillas& casillas, AvisoPremio& aviso);
 ResultadoComprobacion compruebamultiple(Almacen& almacen, int n, const Casillas& casillas, AvisoPremio& aviso);
 

@@ -24,7 +24,12 @@ struct Contexto {
   // Takes "--opcion VALOR"; empty when absent. `falta` is set when the value is missing.
   static QString tomarValor(QStringList& args, const QString& opcion, bool* falta = nullptr);
   int uso(const QString& texto);
+  // A damaged draw file met by an order that only reads: said, and left as it is.
+  int sorteosDanados();
 };
+
+// The exit status of an operation's result, its failure told on stderr.
+int informar(Contexto& c, const Resultado& r);
 
 using Orden = int (*)(Contexto&, QStringList);
 

@@ -18,61 +18,64 @@ struct Entrada {
 };
 
 const Entrada kOrdenes[] = {
-    {"sorteos", ordenSorteos, "sorteos [--json]            lista de sorteos, el más reciente primero"},
-    {"estado", ordenEstado, "estado                      estado de los sorteos (último, próximo, faltan, total)"},
-    {"imprimir", ordenImprimir,
-     "imprimir K --papel oficial|normal --pdf ARCHIVO\n                              imprime la peña K en un PDF"},
-    {"estadisticas", ordenEstadisticas, "estadisticas [--json]       veces que ha salido cada número y clave"},
-    {"penas", ordenPenas, "penas [--json]              peñas en orden de registro"},
+    {"sorteos", ordenSorteos, "sorteos [--json]|lista de sorteos, el más reciente primero"},
+    {"estado", ordenEstado, "estado|último sorteo, próximo sorteo, sorteos que faltan y total"},
+    {"penas", ordenPenas, "penas [--json]|peñas en orden de registro"},
     {"crear", ordenCrear,
-     "crear --nombre NOMBRE --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"\n"
-     "                              añade una peña"},
-    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si          elimina la peña del registro K"},
+     "crear --nombre N --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"|añade una peña"},
+    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si|elimina la peña del registro K"},
     {"comprobar", ordenComprobar,
-     "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]\n"
-     "                              comprueba las peñas y cuenta los premios"},
-    {"resumen", ordenResumen, "resumen [--json]            resumen y detalle de las peñas"},
-    {"importar", ordenImportar, "importar ARCHIVO            sustituye los sorteos (copia en numeros.bak)"},
-    {"borrar-sorteo", ordenBorrarSorteo, "borrar-sorteo AAAA-MM-DD --si  elimina el sorteo de esa fecha"},
-    {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si         elimina todos los sorteos"},
-    {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si        pone a cero los aciertos de las peñas"},
+     "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]|comprueba las peñas y cuenta los premios"},
+    {"resumen", ordenResumen, "resumen [--json]|resumen y detalle de las peñas"},
+    {"importar", ordenImportar, "importar ARCHIVO|sustituye los sorteos (la base anterior queda en numeros.bak)"},
+    {"borrar-sorteo", ordenBorrarSorteo, "borrar-sorteo AAAA-MM-DD --si|elimina el sorteo de esa fecha"},
+    {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si|elimina todos los sorteos"},
+    {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si|pone a cero los aciertos de las peñas"},
     {"descargar", ordenDescargar,
-     "descargar [--respuesta ARCHIVO]  baja los sorteos nuevos (o procesa una respuesta guardada)"},
-    {"escrutinio", ordenEscrutinio, "escrutinio [--json]         premios del último sorteo descargado"},
-    {"balance", ordenBalance,
-     "balance [K] [--json]        lo que ha costado y ganado cada peña (o cada sorteo de la peña K)"},
-    {"cobros", ordenCobros, "cobros [--pendientes] [--json]  premios que cobrar, dónde y hasta cuándo"},
+     "descargar [--respuesta ARCHIVO]|baja los sorteos nuevos, o procesa una respuesta guardada sin usar la red"},
+    {"escrutinio", ordenEscrutinio, "escrutinio [--json]|premios del último sorteo descargado"},
+    {"imprimir", ordenImprimir,
+     "imprimir K --papel oficial|normal --pdf ARCHIVO|imprime los boletos de la peña K en un PDF"},
+    {"estadisticas", ordenEstadisticas, "estadisticas [--json]|veces que ha salido cada número y cada número clave"},
+    {"balance", ordenBalance, "balance [K] [--json]|lo que ha costado y ganado cada peña, o cada sorteo de la peña K"},
+    {"cobros", ordenCobros, "cobros [--pendientes] [--json]|premios que cobrar, dónde y hasta cuándo"},
     {"cobrar", ordenCobrar,
-     "cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]\n                              marca cobrado el premio de la peña K en "
-     "ese "
-     "sorteo"},
+     "cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]|marca cobrado el premio de la peña K en ese sorteo"},
     {"completar-premios", ordenCompletarPremios,
-     "completar-premios [--desde AAAA-MM-DD]\n                              pide al servicio las tablas de premios que "
-     "faltan"},
-    {"socios", ordenSocios, "socios K [--json]           socios de la peña K con participaciones y saldo"},
+     "completar-premios [--desde AAAA-MM-DD]|pide al servicio las tablas de premios que faltan"},
+    {"socios", ordenSocios, "socios K [--json]|socios de la peña K con participaciones y saldo"},
     {"alta-socio", ordenAltaSocio,
-     "alta-socio K --nombre N --participaciones P [--nif X] [--contacto C] [--desde AAAA-MM-DD]\n"
-     "                              da de alta un socio en la peña K (escribe su número)"},
-    {"baja-socio", ordenBajaSocio, "baja-socio K S [--desde AAAA-MM-DD]  da de baja al socio S de la peña K"},
+     "alta-socio K --nombre N --participaciones P [--nif X] [--contacto C] [--desde AAAA-MM-DD]|da de alta un socio "
+     "en la peña K y escribe su número"},
+    {"baja-socio", ordenBajaSocio, "baja-socio K S [--desde AAAA-MM-DD]|da de baja al socio S de la peña K"},
     {"participaciones", ordenParticipaciones,
-     "participaciones K S P [--desde AAAA-MM-DD]\n                              el socio S pasa a tener P "
-     "participaciones"},
-    {"aportacion", ordenAportacion, "aportacion K S IMPORTE [--fecha AAAA-MM-DD]  anota dinero recibido del socio S"},
-    {"pago", ordenPago, "pago K S IMPORTE [--fecha AAAA-MM-DD]  anota dinero pagado al socio S"},
+     "participaciones K S P [--desde AAAA-MM-DD]|el socio S pasa a tener P participaciones"},
+    {"aportacion", ordenAportacion, "aportacion K S IMPORTE [--fecha AAAA-MM-DD]|anota dinero recibido del socio S"},
+    {"pago", ordenPago, "pago K S IMPORTE [--fecha AAAA-MM-DD]|anota dinero pagado al socio S"},
     {"reparto", ordenReparto,
-     "reparto K AAAA-MM-DD (--pagar | --reinvertir)\n                              reparte entre los socios el premio "
-     "cobrado de ese sorteo"},
+     "reparto K AAAA-MM-DD (--pagar | --reinvertir)|reparte entre los socios el premio cobrado de ese sorteo"},
     {"extracto", ordenExtracto,
-     "extracto K S [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] [--json | --csv ARCHIVO | --pdf ARCHIVO] [--nif]\n"
-     "                              movimientos y saldo del socio S"},
+     "extracto K S [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] [--json | --csv ARCHIVO | --pdf ARCHIVO] [--nif]|"
+     "movimientos y saldo del socio S"},
     {"documento-reparto", ordenDocumentoReparto,
-     "documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]\n"
-     "                              documento del reparto de un premio entre los socios"},
+     "documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]|documento del reparto de un premio entre "
+     "los socios"},
 };
 
+// One line an order: how it is written, then what it does.
 void ayuda(QTextStream& s) {
-  s << "Uso: sortilan-cli [--datos CARPETA] ORDEN [opciones]\n\nÓrdenes:\n";
-  for (const Entrada& e : kOrdenes) s << "  " << QString::fromUtf8(e.ayuda) << "\n";
+  s << "Uso: sortilan-cli [--datos CARPETA] ORDEN [opciones]\n"
+       "     sortilan-cli --help | --version\n\nÓrdenes:\n";
+  for (const Entrada& e : kOrdenes) {
+    const QString linea = QString::fromUtf8(e.ayuda);
+    const qsizetype corte = linea.lastIndexOf(QLatin1Char('|'));
+    s << "  " << linea.left(corte).leftJustified(34) << "  " << linea.mid(corte + 1) << "\n";
+  }
+}
+
+bool pideAyuda(const QString& a) {
+  return a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("ayuda") ||
+         a == QLatin1String("--ayuda");
 }
 
 }  // namespace
@@ -102,6 +105,13 @@ QString Contexto::tomarValor(QStringList& args, const QString& opcion, bool* fal
   return v;
 }
 
+int Contexto::sorteosDanados() {
+  plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de lectura"),
+                      QStringLiteral("Archivo de números ganadores no válido. No se ha cambiado nada: al abrir la "
+                                     "ventana o con «sortilan-cli comprobar» se apartará como numeros.err."));
+  return kRechazo;
+}
+
 int Contexto::uso(const QString& texto) {
   err << texto << "\n";
   err.flush();
@@ -127,9 +137,13 @@ int main(int argc, char** argv) {
   const QString datos = Contexto::tomarValor(args, QStringLiteral("--datos"), &falta);
   // An empty value (an unset variable in a script) must not fall back to the usual data.
   if (falta || (conDatos && datos.isEmpty())) return c.uso(QStringLiteral("Falta la carpeta tras --datos."));
-  if (args.isEmpty() || args.first() == QStringLiteral("--ayuda") || args.first() == QStringLiteral("-h")) {
+  if (args.isEmpty() || pideAyuda(args.first())) {
     ayuda(args.isEmpty() ? c.err : c.out);
     return args.isEmpty() ? kUso : kBien;
+  }
+  if (args.first() == QLatin1String("--version")) {
+    c.out << "sortilan-cli " << SORTILAN_VERSION << "\n";
+    return kBien;
   }
   if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {
     c.err << r.error << "\n";

@@ -6,10 +6,10 @@
 #include <QJsonObject>
 #include <QTimer>
 
-#include "checking/comprobacion.h"
 #include "cli/contexto.h"
 #include "download/descarga.h"
 #include "operations/dinero.h"
+#include "operations/sorteos.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -66,12 +66,8 @@ class VentanaConsola : public VentanaDescarga {
   void activarTimer(bool activo) override { timer = activo; }
   void mostrarPestana0() override {}
   void rotulo() override {}
-  // The prizes of the new draws are counted now: once ultimacuenta has moved past a
-  // draw it is never counted again.
-  void compruebapenas(int sorteos) override {
-    AvisoPremio aviso;
-    sortilan::compruebapenas(c_.sesion.almacen(), sorteos, Casillas{}, aviso);
-  }
+  // The store operation has already counted the prizes; there is no list to show.
+  void compruebapenas(int) override {}
   void ponerHScroll1(int) override {}
   void cargasorteos() override { c_.sesion.cargasorteos(plataforma::hoy()); }
   void listasorteos() override { c_.sesion.listasorteos(); }
@@ -88,6 +84,11 @@ class VentanaConsola : public VentanaDescarga {
   }
   void restaurarPicture2() override {}
   void avisoInterpretacion(const QString&) override {}
+  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override {
+    const operaciones::Anadidos a = operaciones::anadirSorteos(c_.sesion.almacen(), nuevos, plataforma::hoy());
+    anadidos = a.anadidos;
+    return a.resultado;
+  }
   bool timer = false;
 
  private:
@@ -123,7 +124,7 @@ int ordenDescargar(Contexto& c, QStringList args) {
   VentanaConsola ventana(c, d, archivo.isEmpty());
   Descarga descarga(c.sesion, ventana, *canal);
   QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
-                   [&c](const plataforma::Traida& t) { guardarPremiosDescargados(c.carpeta, t); });
+                   [&c](const plataforma::Traida& t) { operaciones::guardarPremiosDescargados(c.carpeta, t); });
   d = &descarga;
   descarga.iniciar();
   // Without a window the ticks need not wait a second each: the answer is complete
@@ -134,7 +135,8 @@ int ordenDescargar(Contexto& c, QStringList args) {
     else
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  const bool bien = descarga.Label6 == QStringLiteral("TRANSFERENCIA FINALIZADA") && !descarga.datosmalos;
+  const bool bien = descarga.Label6 == QStringLiteral("TRANSFERENCIA FINALIZADA") && !descarga.datosmalos &&
+                    !descarga.guardadoFallido;
   return bien ? kBien : kRechazo;
 }
 

@@ -162,7 +162,7 @@ int ordenCobrar(Contexto& c, QStringList args) {
   const QDate dia = textoDia.isEmpty() ? plataforma::hoy() : leerFecha(textoDia);
   if (falta || !ok || !sorteo.isValid() || !dia.isValid()) return c.uso(uso);
   c.cargar();
-  if (const Resultado r = marcarCobro(c.sesion.almacen(), k, sorteo, dia, plataforma::hoy()); !r) {
+  if (const Resultado r = operaciones::marcarCobro(c.sesion.almacen(), k, sorteo, dia, plataforma::hoy()); !r) {
     if (r.permiso) errorpermiso();
     c.err << r.error << "\n";
     return kRechazo;
@@ -180,15 +180,16 @@ int ordenCompletarPremios(Contexto& c, QStringList args) {
     return c.uso(QStringLiteral("Uso: sortilan-cli completar-premios [--desde AAAA-MM-DD]"));
   c.cargar();
   std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
-  CompletarPremios completar(c.sesion.almacen(), *canal);
-  QObject::connect(&completar, &CompletarPremios::pidiendo, [&c](const VentanaPeticion& v, int n, int total) {
-    c.out << "Pidiendo los premios del " << corta(v.desde) << " al " << corta(v.hasta) << " (" << n << " de " << total
-          << ")\n";
-    c.out.flush();
-  });
+  operaciones::CompletarPremios completar(c.sesion.almacen(), *canal);
+  QObject::connect(&completar, &operaciones::CompletarPremios::pidiendo,
+                   [&c](const VentanaPeticion& v, int n, int total) {
+                     c.out << "Pidiendo los premios del " << corta(v.desde) << " al " << corta(v.hasta) << " (" << n
+                           << " de " << total << ")\n";
+                     c.out.flush();
+                   });
   completar.iniciar(desde);
   while (completar.enCurso()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  const ResumenCompletar& r = completar.resumen();
+  const operaciones::ResumenCompletar& r = completar.resumen();
   c.out << "Tablas de premios guardadas: " << r.guardadas << ". Sorteos sin tabla de premios: " << r.faltan << ".\n";
   if (!r.resultado) {
     if (r.resultado.permiso) errorpermiso();

@@ -1,8 +1,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPageSize>
-#include <QPdfWriter>
 
 #include "cli/contexto.h"
 #include "printing/gui/pintor.h"
@@ -44,14 +42,7 @@ int ordenImprimir(Contexto& c, QStringList args) {
     c.err << "La peña " << k << " no tiene apuestas que imprimir.\n";
     return kRechazo;
   }
-  QPdfWriter escritor(pdf);
-  escritor.setPageSize(QPageSize(QPageSize::A4));
-  // A PDF has no unprintable border: positions count from the sheet's corner.
-  escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
-  escritor.setResolution(300);
-  escritor.setTitle(QStringLiteral("PEÑA ") + pena.nombreTexto().trimmed());
-  escritor.setCreator(QStringLiteral("Sortilan 1.3.82"));
-  if (!ui::pintarImpresion(impresion, escritor)) {
+  if (!ui::escribirPdf(impresion, pdf, QStringLiteral("PEÑA ") + pena.nombreTexto().trimmed())) {
     c.err << "No se pudo escribir " << pdf << ".\n";
     return kRechazo;
   }
@@ -67,6 +58,7 @@ int ordenEstadisticas(Contexto& c, QStringList args) {
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli estadisticas [--json]"));
   c.cargar();
   const ListaSorteos lista = c.sesion.listasorteos();
+  if (lista.danado) return c.sorteosDanados();
   const Frecuencias& f = lista.frecuencias;
   const std::vector<int> bajos = cuentas(graficobajos(f));
   const std::vector<int> altos = cuentas(graficoaltos(f));
@@ -88,7 +80,7 @@ int ordenEstadisticas(Contexto& c, QStringList args) {
       c.out << k << ": " << QString::number(clave[static_cast<size_t>(k)]).rightJustified(4) << (k == 9 ? "\n" : "   ");
     c.out << lista.total() << "\n";
   }
-  return lista.danado ? kRechazo : kBien;
+  return kBien;
 }
 
 }  // namespace sortilan::cli

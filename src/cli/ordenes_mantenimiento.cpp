@@ -1,7 +1,8 @@
 #include <QDate>
 
 #include "cli/contexto.h"
-#include "main/mantenimiento.h"
+#include "operations/penas.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 
@@ -18,6 +19,8 @@ bool confirmado(Contexto& c, bool si, const QString& pregunta) {
   return false;
 }
 
+}  // namespace
+
 int informar(Contexto& c, const Resultado& r) {
   if (r) return kBien;
   if (r.permiso) errorpermiso();
@@ -25,44 +28,42 @@ int informar(Contexto& c, const Resultado& r) {
   return kRechazo;
 }
 
-}  // namespace
-
 int ordenImportar(Contexto& c, QStringList args) {
   if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
     return c.uso(QStringLiteral("Uso: sortilan-cli importar ARCHIVO"));
   c.cargar();
-  Mantenimiento m(c.sesion);
-  return m.importar(args.first()) == Mantenimiento::Importe::Importado ? kBien : kRechazo;
+  return operaciones::importarSorteos(c.sesion.almacen(), args.first()) == operaciones::Importe::Importado ? kBien
+                                                                                                           : kRechazo;
 }
 
 int ordenBorrarSorteo(Contexto& c, QStringList args) {
   const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
   const QDate fecha = args.size() == 1 ? QDate::fromString(args.first(), Qt::ISODate) : QDate();
   if (!fecha.isValid()) return c.uso(QStringLiteral("Uso: sortilan-cli borrar-sorteo AAAA-MM-DD --si"));
-  if (!confirmado(c, si, Mantenimiento::kPreguntaBorrarUno)) return kRechazo;
+  if (!confirmado(c, si, operaciones::kPreguntaBorrarUno)) return kRechazo;
   c.cargar();
-  const int registro = Mantenimiento::buscarSorteo(c.sesion.almacen(), fecha);
-  if (registro == 0) {
+  const std::optional<Sorteo> sorteo = operaciones::sorteoDelDia(c.sesion.almacen(), fecha);
+  if (!sorteo) {
     c.err << "No hay ningún sorteo del " << fecha.toString(QStringLiteral("dd/MM/yyyy")) << ".\n";
     return kRechazo;
   }
-  return informar(c, Mantenimiento::eliminarSorteo(c.sesion.almacen(), registro));
+  return informar(c, operaciones::borrarSorteo(c.sesion.almacen(), *sorteo));
 }
 
 int ordenBorrarSorteos(Contexto& c, QStringList args) {
   const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli borrar-sorteos --si"));
-  if (!confirmado(c, si, Mantenimiento::kPreguntaBorrarTodos)) return kRechazo;
+  if (!confirmado(c, si, operaciones::kPreguntaBorrarTodos)) return kRechazo;
   c.cargar();
-  return informar(c, Mantenimiento::vaciarSorteos(c.sesion.almacen()));
+  return informar(c, operaciones::borrarSorteos(c.sesion.almacen()));
 }
 
 int ordenReiniciarPenas(Contexto& c, QStringList args) {
   const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli reiniciar-penas --si"));
-  if (!confirmado(c, si, Mantenimiento::kPreguntaAciertos)) return kRechazo;
+  if (!confirmado(c, si, operaciones::kPreguntaAciertos)) return kRechazo;
   c.cargar();
-  return informar(c, c.sesion.almacen().reiniciarResultados(plataforma::hoy()));
+  return informar(c, operaciones::reiniciarContadores(c.sesion.almacen(), plataforma::hoy()));
 }
 
 }  // namespace sortilan::cli

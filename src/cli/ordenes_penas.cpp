@@ -8,6 +8,8 @@
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
+#include "operations/penas.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 
@@ -156,11 +158,10 @@ int ordenCrear(Contexto& c, QStringList args) {
   };
   if (Resultado r = validarPenaNueva(nueva); !r) return error(r.error);
   c.cargar();
-  if (Resultado r = comprobarFechasCreacion(c.sesion.almacen(), plataforma::hoy()); !r) return error(r.error);
   const Pena registro = registroPenaNueva(nueva, plataforma::hoy());
-  const int k = c.sesion.proximapena <= 0 ? 1 : c.sesion.proximapena;
-  if (Resultado r = c.sesion.almacen().anadirPena(registro, k); !r) return error(r.error);
-  c.out << "Peña " << registro.nombreRecortado() << " creada en el registro " << k << ".\n";
+  const operaciones::Alta alta = operaciones::crearPena(c.sesion.almacen(), registro, plataforma::hoy());
+  if (!alta.resultado) return alta.resultado.permiso ? informar(c, alta.resultado) : error(alta.resultado.error);
+  c.out << "Peña " << registro.nombreRecortado() << " creada en el registro " << alta.registro << ".\n";
   return kBien;
 }
 
@@ -175,19 +176,15 @@ int ordenBorrarPena(Contexto& c, QStringList args) {
     c.err << "No hay ninguna peña en el registro " << k << ".\n";
     return kRechazo;
   }
-  const QString pregunta = QStringLiteral("¿Seguro que quieres eliminar la Peña ") +
-                           penas[static_cast<size_t>(k - 1)].nombreRecortado() + QStringLiteral("?");
+  const Pena pena = penas[static_cast<size_t>(k - 1)];
+  const QString pregunta = operaciones::preguntaBorrarPena(pena);
   if (!si) {
     plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."), pregunta, plataforma::Botones::SiNo);
     c.err << "No se ha borrado nada: confirme con --si.\n";
     return kRechazo;
   }
-  if (Resultado r = c.sesion.almacen().eliminarPena(k); !r) {
-    if (r.permiso) errorpermiso();
-    c.err << r.error << "\n";
-    return kRechazo;
-  }
-  c.out << "Peña " << penas[static_cast<size_t>(k - 1)].nombreRecortado() << " eliminada.\n";
+  if (Resultado r = operaciones::borrarPena(c.sesion.almacen(), k, pena); !r) return informar(c, r);
+  c.out << "Peña " << pena.nombreRecortado() << " eliminada.\n";
   return kBien;
 }
 
@@ -210,9 +207,13 @@ int ordenComprobar(Contexto& c, QStringList args) {
   c.cargar();
   // The draws are validated before any peña is checked against them, as the window
   // does: prizes counted from a damaged file would outlive the file.
-  const ListaSorteos lista = c.sesion.listasorteos();
-  if (lista.danado && !lista.apartado) return kRechazo;
-  if (lista.danado) c.cargar();
+  if (c.sesion.listasorteos().danado) {
+    const operaciones::Apartado a = operaciones::apartarSorteosDanados(c.sesion.almacen());
+    if (!a.resultado) return informar(c, a.resultado);
+    c.cargar();
+  }
+  // Every draw not yet counted is counted, whatever range is shown.
+  const Resultado contado = operaciones::contarPremios(c.sesion.almacen());
   AvisoPremio aviso;
   const ResultadoComprobacion r = compruebapenas(c.sesion.almacen(), n, casillas, aviso);
   if (json) {
@@ -222,11 +223,7 @@ int ordenComprobar(Contexto& c, QStringList args) {
     imprimirLista(c, QStringLiteral("S E N C I L L A"), r.sencillas.get());
     imprimirLista(c, QStringLiteral("M Ú L T I P L E"), r.multiples.get());
   }
-  if (!r.escritura) {
-    c.err << r.escritura.error << "\n";
-    return kRechazo;
-  }
-  return kBien;
+  return informar(c, contado);
 }
 
 int ordenResumen(Contexto& c, QStringList args) {

@@ -13,6 +13,7 @@ int ordenSorteos(Contexto& c, QStringList args) {
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli sorteos [--json]"));
   c.cargar();
   const ListaSorteos lista = c.sesion.listasorteos();
+  if (lista.danado) return c.sorteosDanados();
   if (json) {
     QJsonArray todos;
     for (int k = 1; k <= lista.filas(); ++k) {
@@ -29,7 +30,7 @@ int ordenSorteos(Contexto& c, QStringList args) {
       c.out << textoSorteo(lista.fila(k)) << "    " << textoFechaSorteo(lista.fila(k)) << "\n";
     c.out << lista.total() << "\n";
   }
-  return lista.danado ? kRechazo : kBien;
+  return kBien;
 }
 
 int ordenEstado(Contexto& c, QStringList args) {

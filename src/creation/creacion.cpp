@@ -180,16 +180,9 @@ Pena Creacion::registro(const QDate& hoy) const {
   return p;
 }
 
-bool Creacion::grabar(Sesion& sesion) {
+bool Creacion::grabar(Sesion& sesion, const GuardarPena& guardar) {
   solonombre_ = false;
   if (napuestas_ == 0) return false;
-  const QDate hoy = plataforma::hoy();
-  Almacen& almacen = sesion.almacen();
-
-  if (const Resultado fechas = comprobarFechasCreacion(almacen, hoy); !fechas) {
-    plataforma::mensaje(Icono::Exclamacion, kError, fechas.error);
-    return false;
-  }
   if (nombre_.trimmed().isEmpty()) {
     solonombre_ = true;
     plataforma::mensaje(Icono::Exclamacion, kError, kSinNombre);
@@ -198,12 +191,13 @@ bool Creacion::grabar(Sesion& sesion) {
     return false;
   }
 
-  // Always append after the last whole record, even if the counter went stale, so
-  // that a new peña can never overwrite an existing one.
-  const int registroNuevo = almacen.penas().cuenta() + 1;
-  if (Resultado r = almacen.anadirPena(registro(hoy), registroNuevo); !r) {
+  const auto [r, registroNuevo] = guardar(registro(plataforma::hoy()));
+  if (!r) {
     // Nothing was stored: keep what the user entered so the save can be retried.
-    if (r.permiso) errorpermiso();
+    if (r.permiso)
+      errorpermiso();
+    else
+      plataforma::mensaje(Icono::Exclamacion, kError, r.error);
     return false;
   }
   sesion.penacreada = 1;

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <random>
+#include <utility>
 
 #include "session/sesion.h"
 #include "store/pena.h"
@@ -35,9 +37,12 @@ class Creacion {
   void aleatorio();
   // "Borrar": takes back the last line of the list.
   void borrar();
-  // "Grabar": checks and appends the peña to the session's peña file.
-  // True when a record was written.
-  bool grabar(Sesion& sesion);
+  // How a finished peña is stored: the creation operation, which decides its record
+  // and refuses it when the dates are wrong. Gives the outcome and the record number.
+  using GuardarPena = std::function<std::pair<Resultado, int>(const Pena&)>;
+  // "Grabar": checks the entry, stores the peña through `guardar` and clears the window
+  // for the next one. True when the peña was stored.
+  bool grabar(Sesion& sesion, const GuardarPena& guardar);
 
   // The name box: a typed text is turned to capitals; over 20 letters is refused
   // with a warning and replaced. Returns what the box must hold.

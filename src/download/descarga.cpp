@@ -6,6 +6,7 @@
 #include "base/fechas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
+#include "session/errorpermiso.h"
 #include "session/sesion.h"
 #include "store/escritura.h"
 
@@ -54,6 +55,7 @@ void Descarga::iniciar() {
   pdfbajado = false;
   ventana_.rotulo();
   datosmalos = false;
+  guardadoFallido = false;
 
   // The newest draw as stored, whatever the shared draw buffer holds just now.
   const Sorteo ultimo = sesion_.almacen().sorteos().ultimo();
@@ -173,9 +175,8 @@ void Descarga::analiza(const QByteArray& buffer, bool rechazado) {
   ventana_.refrescar();
   nuevos = 0;
 
-  ArchivoDe<Sorteo>& sorteos = sesion_.almacen().sorteos();
   const int proximo = std::max(1, sesion_.proximoreg);
-  const Sorteo ultimo = sorteos.leerOCero(proximo - 1);
+  const Sorteo ultimo = sesion_.almacen().sorteos().leerOCero(proximo - 1);
 
   Analisis a;
   if (rechazado)
@@ -185,16 +186,22 @@ void Descarga::analiza(const QByteArray& buffer, bool rechazado) {
   finbusca = a.finbusca;
   bool error = a.error;
 
-  // The accepted draws go oldest first to consecutive records after the newest one,
-  // so an early end of the pass never leaves a gap of empty records.
-  for (auto s = a.sorteos.rbegin(); s != a.sorteos.rend(); ++s) {
-    if (!sorteos.escribir(proximo + nuevos, *s)) {
-      error = true;
-      break;
+  // The accepted draws are stored oldest first after the newest one, all in one change
+  // of the draw file, and the peñas are counted for them.
+  if (!a.sorteos.empty()) {
+    const std::vector<Sorteo> antiguosPrimero(a.sorteos.rbegin(), a.sorteos.rend());
+    const Resultado guardado = ventana_.guardarSorteos(antiguosPrimero, nuevos);
+    if (nuevos > 0) {
+      Label19 = textoNuevos(nuevos);
+      ventana_.refrescar();
     }
-    ++nuevos;
-    Label19 = textoNuevos(nuevos);
-    ventana_.refrescar();
+    if (!guardado) {
+      // Not stored is not done: the user is told and the command line ends in failure.
+      guardadoFallido = true;
+      avisarFallo(guardado);
+      ventana_.refrescar();
+      return;
+    }
   }
 
   if (error) {

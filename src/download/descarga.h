@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include "base/resultado.h"
 #include "download/analisis.h"
 #include "platform/canalhttp.h"
 
@@ -30,6 +31,9 @@ class VentanaDescarga {
   virtual void restaurarPicture2() = 0;
   // The interpretation-error notice of the prize report tab.
   virtual void avisoInterpretacion(const QString& texto) = 0;
+  // Stores the new draws, oldest first, through the store operation, which also counts
+  // the peñas for them. `anadidos` is how many were stored; a write failure stores none.
+  virtual Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) = 0;
 };
 
 // The download sequence of the main window: the request, then one-second ticks of
@@ -60,6 +64,7 @@ class Descarga : public QObject {
   int nuevos = 0;
   int estadoconexion = 0;
   bool datosmalos = false;
+  bool guardadoFallido = false;  // the new draws could not all be stored
   bool finbusca = false;
   bool pdfbajado = false;
   bool timerActivo() const { return timerActivo_; }

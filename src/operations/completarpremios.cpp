@@ -7,7 +7,7 @@
 #include "platform/servicios.h"
 #include "platform/temporizador.h"
 
-namespace sortilan {
+namespace sortilan::operaciones {
 
 CompletarPremios::CompletarPremios(Almacen& almacen, plataforma::CanalHttp& canal, QObject* padre)
     : QObject(padre), almacen_(almacen), canal_(canal) {
@@ -89,4 +89,4 @@ void CompletarPremios::terminar(Resultado r) {
   emit terminado(resumen_);
 }
 
-}  // namespace sortilan
+}  // namespace sortilan::operaciones

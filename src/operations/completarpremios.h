@@ -9,7 +9,7 @@
 #include "platform/canalhttp.h"
 #include "store/almacen.h"
 
-namespace sortilan {
+namespace sortilan::operaciones {
 
 struct ResumenCompletar {
   int ventanas = 0;     // requests to make
@@ -39,7 +39,7 @@ class CompletarPremios : public QObject {
  signals:
   // Before each request: its window and its place among them (1-based).
   void pidiendo(const sortilan::VentanaPeticion& ventana, int numero, int total);
-  void terminado(const sortilan::ResumenCompletar& resumen);
+  void terminado(const sortilan::operaciones::ResumenCompletar& resumen);
 
  private:
   void pedir();
@@ -57,4 +57,4 @@ class CompletarPremios : public QObject {
   ResumenCompletar resumen_;
 };
 
-}  // namespace sortilan
+}  // namespace sortilan::operaciones

@@ -5,15 +5,30 @@
 #include "money/cobros.h"
 #include "money/registrodinero.h"
 
-namespace sortilan {
+namespace sortilan::operaciones {
 
 namespace {
 QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+
+// Every download brings again the tables of the last weeks, nearly always as stored.
+bool cambianTablas(const QString& carpeta, const std::vector<TablaPremios>& tablas) {
+  BaseDatos base;
+  TablasPremios guardadas;
+  // What cannot be read is left to the change itself, which says why.
+  if (!base.abrir(carpeta, BaseDatos::Modo::Lectura) || !leerTablas(base, guardadas)) return true;
+  for (const TablaPremios& t : tablas) {
+    if (!t.fecha.isValid()) continue;
+    const auto g = guardadas.find(t.fecha);
+    if (g == guardadas.end() || combinar(g->second, t) != g->second) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Resultado guardarTablasPremios(const QString& carpeta, const std::vector<TablaPremios>& tablas, int* guardadas) {
   if (guardadas) *guardadas = 0;
-  if (tablas.empty()) return Resultado::bien();
+  if (!cambianTablas(carpeta, tablas)) return Resultado::bien();
   return cambiarBase(carpeta, [&](BaseDatos& base) { return guardarTablas(base, tablas, guardadas); });
 }
 
@@ -61,4 +76,4 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
   });
 }
 
-}  // namespace sortilan
+}  // namespace sortilan::operaciones

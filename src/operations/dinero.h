@@ -11,12 +11,15 @@
 #include "platform/canalhttp.h"
 #include "store/almacen.h"
 
-namespace sortilan {
+namespace sortilan::operaciones {
 
-// Changes of the money side. Each takes the folder lock and one transaction of sortilan.db.
+// Changes of the money side, for the window and the command line alike. Each takes the
+// folder lock and runs one transaction of sortilan.db (cambiarBase): all of it is kept,
+// or, on a failure or a crash, nothing.
 
 // Stores prize tables over the stored ones (a later answer completes or corrects a
-// table). `guardadas` counts the tables that were new or changed.
+// table). `guardadas` counts the tables that were new or changed. Reads first: when
+// nothing would change, neither the lock nor the file is touched.
 Resultado guardarTablasPremios(const QString& carpeta, const std::vector<TablaPremios>& tablas,
                                int* guardadas = nullptr);
 // The tables of an answer of the results service.
@@ -33,4 +36,4 @@ void guardarPremiosDescargados(const QString& carpeta, const plataforma::Traida&
 Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const std::optional<QDate>& dia,
                       const QDate& hoy);
 
-}  // namespace sortilan
+}  // namespace sortilan::operaciones

@@ -11,6 +11,12 @@
 namespace sortilan::plataforma {
 
 Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int esperaMs) {
+  QByteArray cuerpo;
+  if (Resultado r = descargarDatos(direccion, cuerpo, esperaMs); !r) return r;
+  return reemplazarArchivo(destino, cuerpo);
+}
+
+Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs) {
   if (!direccion.isValid() || direccion.isEmpty()) return Resultado::fallo(QStringLiteral("Dirección vacía"));
   QNetworkAccessManager red;
   if (QAbstractNetworkCache* cache = red.cache()) cache->remove(direccion);
@@ -44,7 +50,8 @@ Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int es
   if (error != QNetworkReply::NoError) return Resultado::fallo(textoError);
   if (direccion.scheme().startsWith(QLatin1String("http")) && (estado < 200 || estado >= 300))
     return Resultado::fallo(QStringLiteral("Respuesta HTTP %1").arg(estado));
-  return reemplazarArchivo(destino, cuerpo);
+  salida = cuerpo;
+  return Resultado::bien();
 }
 
 }  // namespace sortilan::plataforma

@@ -12,6 +12,8 @@ namespace sortilan::plataforma {
 // (atomically) only when the whole body arrived with a success status, so a failed
 // download leaves the old file as it was. Gives up after `esperaMs` without data.
 Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int esperaMs = 15000);
+// The same fetch into memory; `cuerpo` is only set when the whole body arrived.
+Resultado descargarDatos(const QUrl& direccion, QByteArray& cuerpo, int esperaMs = 15000);
 
 // Largest body accepted; a bigger answer is not what the server is meant to send.
 inline constexpr qint64 kMaximoDescarga = 8 * 1024 * 1024;

@@ -17,7 +17,7 @@ class RelojSistema : public Reloj {
 // answered No, so nothing is changed without an explicit confirmation.
 class MensajesConsola : public Mensajes {
  public:
-  Respuesta mostrar(Icono, const QString& titulo, const QString& texto, Botones botones) override {
+  Respuesta mostrar(Icono, const QString& titulo, const QString& texto, Botones botones, Respuesta) override {
     std::fprintf(stderr, "%s: %s\n", titulo.toUtf8().constData(), texto.toUtf8().constData());
     return botones == Botones::SiNo ? Respuesta::No : Respuesta::Aceptar;
   }
@@ -31,6 +31,7 @@ class NavegadorNulo : public Navegador {
 class DialogoNulo : public DialogoArchivo {
  public:
   QString abrirArchivo(const QString&, const QString&, const QString&) override { return {}; }
+  QString guardarArchivo(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 struct Adaptadores {

@@ -17,7 +17,9 @@ enum class Respuesta { Aceptar, Si, No };
 class Mensajes {
  public:
   virtual ~Mensajes() = default;
-  virtual Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) = 0;
+  // `predeterminada` is the answer Return gives; Escape always answers No (or Aceptar).
+  virtual Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                            Respuesta predeterminada) = 0;
 };
 
 class Reloj {
@@ -37,11 +39,8 @@ class DialogoArchivo {
   virtual ~DialogoArchivo() = default;
   // Empty when the user cancels.
   virtual QString abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) = 0;
-  // Where to save a file; empty when the user cancels. `propuesto` is the path offered.
-  virtual QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
-    (void)titulo, (void)propuesto, (void)filtro;
-    return {};
-  }
+  // Where to write a new file; `propuesto` is the path offered. Empty when the user cancels.
+  virtual QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) = 0;
 };
 
 // Current adapters; replaced by the application at start and by tests.
@@ -54,9 +53,13 @@ void ponerReloj(std::shared_ptr<Reloj> r);
 void ponerNavegador(std::shared_ptr<Navegador> n);
 void ponerDialogoArchivo(std::shared_ptr<DialogoArchivo> d);
 
-// Shorthands.
+// Shorthands. A Yes/No question answers No to Return unless the caller names Si: most of
+// them delete or reset data, and a key pressed by habit must not do that.
 inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, Botones b = Botones::Aceptar) {
-  return mensajes().mostrar(i, titulo, texto, b);
+  return mensajes().mostrar(i, titulo, texto, b, b == Botones::SiNo ? Respuesta::No : Respuesta::Aceptar);
+}
+inline Respuesta mensaje(Icono i, const QString& titulo, const QString& texto, Botones b, Respuesta predeterminada) {
+  return mensajes().mostrar(i, titulo, texto, b, predeterminada);
 }
 inline QDate hoy() { return reloj().hoy(); }
 

@@ -34,8 +34,8 @@ std::optional<float> leerCoordenada(const QString& texto, bool* incompleto) {
   return std::nullopt;
 }
 
-AjusteCalibracion::AjusteCalibracion(ArchivoDe<Calibracion>& archivo)
-    : archivo_(archivo), valor_(archivo_.leerOCero(1)) {}
+AjusteCalibracion::AjusteCalibracion(const ArchivoDe<Calibracion>& archivo, Guardar guardar)
+    : guardar_(std::move(guardar)), valor_(archivo.leerOCero(1)) {}
 
 QString AjusteCalibracion::texto(int e) const { return textoCoordenada(e == 0 ? valor_.x : valor_.y); }
 
@@ -43,7 +43,7 @@ bool AjusteCalibracion::cambiar(int e, const QString& texto) {
   bool incompleto = false;
   const std::optional<float> v = leerCoordenada(texto, &incompleto);
   if (v) (e == 0 ? valor_.x : valor_.y) = *v;
-  escritura_ = archivo_.escribir(1, valor_);
+  escritura_ = guardar_(valor_);
   return !v && !incompleto && !texto.isEmpty();
 }
 

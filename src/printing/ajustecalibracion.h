@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "store/archivoregistros.h"
@@ -9,10 +10,12 @@
 namespace sortilan {
 
 // The X and Y boxes of the print window over record 1 of "nums.ini". Every change
-// is written at once, so the value printed is always the one on disk.
+// is stored at once (through `guardar`, the calibration operation), so the value
+// printed is always the one on disk.
 class AjusteCalibracion {
  public:
-  explicit AjusteCalibracion(ArchivoDe<Calibracion>& archivo);
+  using Guardar = std::function<Resultado(const Calibracion&)>;
+  AjusteCalibracion(const ArchivoDe<Calibracion>& archivo, Guardar guardar);
 
   const Calibracion& valor() const { return valor_; }
   // Text of box e (0 = x, 1 = y) with the Spanish decimal comma.
@@ -28,7 +31,7 @@ class AjusteCalibracion {
   const Resultado& escritura() const { return escritura_; }
 
  private:
-  ArchivoDe<Calibracion>& archivo_;
+  Guardar guardar_;
   Calibracion valor_;
   Resultado escritura_;
 };

@@ -4,8 +4,6 @@
 #include <limits>
 
 #include "base/fechas.h"
-#include "platform/plataforma.h"
-#include "session/errorpermiso.h"
 
 namespace sortilan {
 
@@ -41,6 +39,7 @@ QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy) {
 
 EstadoSorteos Sesion::cargasorteos(const QDate& hoy) {
   // One read of each file; the status and the played-draws count come from memory.
+  firma_ = almacen_.firma();
   const std::vector<Sorteo> todos = almacen_.sorteos().leerTodos();
   penas_ = almacen_.enumerarPenas();
   proximapena = penas_.empty() ? 0 : static_cast<int>(penas_.size()) + 1;
@@ -74,12 +73,12 @@ ListaSorteos Sesion::listasorteos() {
   l.sorteos = almacen_.sorteos().leerTodos();
   if (static_cast<int>(l.sorteos.size()) > proximoreg - 1)
     l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
-  bool bien = true;
+  if (primerSorteoDanado(l.sorteos) >= 0) {
+    ListaSorteos danada;
+    danada.danado = true;
+    return danada;
+  }
   for (const Sorteo& s : l.sorteos) {
-    if (!s.valido()) {
-      bien = false;
-      break;
-    }
     for (int k = 1; k <= 5; ++k) {
       const int n = s.numero(k);
       if (n <= 27)
@@ -89,16 +88,7 @@ ListaSorteos Sesion::listasorteos() {
     }
     ++l.frecuencias.clave[static_cast<size_t>(s.clave())];
   }
-  if (bien) return l;
-
-  plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error de lectura"),
-                      QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."));
-  const Resultado r = almacen_.apartarSorteosDanados();
-  if (!r && r.permiso) errorpermiso();
-  ListaSorteos vacia;
-  vacia.danado = true;
-  vacia.apartado = static_cast<bool>(r);
-  return vacia;
+  return l;
 }
 
 }  // namespace sortilan

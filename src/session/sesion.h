@@ -32,8 +32,7 @@ struct Frecuencias {
 struct ListaSorteos {
   std::vector<Sorteo> sorteos;  // oldest first, as in the file; row k shows sorteos[size - k]
   Frecuencias frecuencias;
-  bool danado = false;    // the file was damaged
-  bool apartado = false;  // ... and has been put aside, leaving an empty one
+  bool danado = false;  // the file is damaged: nothing is listed, the caller puts it aside
 
   int filas() const { return static_cast<int>(sorteos.size()); }
   const Sorteo& fila(int k) const { return sorteos[sorteos.size() - static_cast<size_t>(k)]; }  // k 1-based
@@ -60,11 +59,15 @@ class Sesion {
   // and reloads the peñas (`proximapena`, `sorteosjugados`).
   EstadoSorteos cargasorteos(const QDate& hoy);
 
-  // Reads and validates every draw. A damaged file is reported with the user's
-  // warning, kept as numeros.err and replaced by an empty one; the result is then
-  // marked `danado` and the caller recomputes everything. When it cannot be put
-  // aside (the folder cannot be written) it stays, unlisted, and `apartado` is false.
+  // Reads and validates every draw. A damaged file (a record out of range, a number
+  // repeated, a date that is not a whole day after 1990 or not later than the one
+  // before) lists nothing and is marked `danado`; putting it aside is a change of the
+  // data, left to the operation apartarSorteosDanados.
   ListaSorteos listasorteos();
+
+  // True when the draw or peña file changed on disk since the last cargasorteos (another
+  // program wrote it): the window then reloads before showing or changing anything.
+  bool cambiadoFuera() const { return almacen_.firma() != firma_; }
 
   // Peñas as last loaded by cargasorteos, in record order.
   const std::vector<Pena>& penas() const { return penas_; }
@@ -79,6 +82,7 @@ class Sesion {
  private:
   Almacen almacen_;
   std::vector<Pena> penas_;
+  Almacen::Firma firma_;
 };
 
 }  // namespace sortilan

@@ -7,12 +7,15 @@
 #include "base/resultado.h"
 #include "store/archivoregistros.h"
 #include "store/calibracion.h"
+#include "store/escritura.h"
 #include "store/pena.h"
 #include "store/sorteo.h"
 
 namespace sortilan {
 
-// The data folder and its record files, kept open for the whole run.
+// The data folder and its record files. Reading never creates or changes a file: an
+// absent file reads as empty. Files change only through the operations (operations/),
+// which hold the folder lock and replace each file whole.
 class Almacen {
  public:
   static constexpr const char* kPenas = "apuestas.dat";
@@ -24,11 +27,10 @@ class Almacen {
   static constexpr const char* kBuffer = "www.txt";
   static constexpr const char* kAjustes = "nums.ini";
 
-  // Load steps of the start-up: remove a stale apuestas.tmp, open (creating when
-  // absent) the peña file, the draw file and the download buffer. Failures are
-  // remembered but do not stop the start: later writes report them.
+  // Points the files at `carpeta`. Fails only when the folder does not exist; nothing
+  // is created.
   Resultado abrir(const QString& carpeta);
-  void cerrar();
+  void cerrar() {}
 
   QString carpeta() const { return carpeta_; }
   QString ruta(const char* nombre) const;
@@ -36,21 +38,19 @@ class Almacen {
 
   ArchivoDe<Sorteo>& sorteos() { return sorteos_; }
   ArchivoDe<Pena>& penas() { return penas_; }
-  // Print settings: record 1 is the calibration, written with zeros when absent.
+  // Print settings: record 1 is the calibration; an absent record reads as zeros.
   ArchivoDe<Calibracion>& ajustes() { return ajustes_; }
 
-  // All peñas in record order. A peña whose draw day reads "Sábado" is rewritten
-  // in place with "Domingo" (the game moved to Sundays).
-  std::vector<Pena> enumerarPenas();
-  // Appends at record `proximapena` (0 is taken as 1).
-  Resultado anadirPena(const Pena& pena, int proximapena);
-  // Removes record k, moving later peñas up; the file is replaced atomically.
-  Resultado eliminarPena(int k);
-  // Prize counters and last count to zero, creation date to today, for every peña.
-  Resultado reiniciarResultados(const QDate& hoy);
+  // All peñas in record order, a draw day of "Sábado" read as "Domingo" (the game moved
+  // to Sundays; the record itself is corrected the next time the file is written).
+  std::vector<Pena> enumerarPenas() const;
 
-  // Moves a damaged draw file aside as numeros.err and starts an empty one.
-  Resultado apartarSorteosDanados();
+  // Identity of the draw and peña files, to notice another program's changes.
+  struct Firma {
+    FirmaArchivo sorteos, penas;
+    bool operator==(const Firma&) const = default;
+  };
+  Firma firma() const;
 
  private:
   QString carpeta_;
@@ -59,7 +59,10 @@ class Almacen {
   ArchivoDe<Calibracion> ajustes_;
 };
 
-// A new peña record as the creation window writes it.
+// The draw day of "Sábado" becomes "Domingo"; true when a record changed.
+bool corregirDias(std::vector<Pena>& penas);
+
+// A new peña record as the creation writes it.
 Pena nuevaPena(const QString& nombre, int tipo, const QDate& hoy);
 
 }  // namespace sortilan

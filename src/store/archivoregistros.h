@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <vector>
 
@@ -11,31 +10,29 @@ namespace sortilan {
 
 // A flat file of fixed-size records without header, record k (1-based) at offset
 // size*(k-1). A read that cannot get a whole record is end of file and yields zeros.
+// Nothing keeps the file open: each read opens it by name, so a replacement written by
+// another program is seen at once, and an absent file reads as an empty one. The file
+// is only ever written whole, through reemplazarArchivo.
 class ArchivoRegistros {
  public:
   explicit ArchivoRegistros(int tamano) : tamano_(tamano) {}
 
-  // Opens (creating it when absent) for reading and writing; falls back to read-only
-  // when the file or its folder cannot be written.
-  Resultado abrir(const QString& ruta);
-  void cerrar();
-  bool abierto() const { return archivo_.isOpen(); }
+  void abrir(const QString& ruta) { ruta_ = ruta; }
   QString ruta() const { return ruta_; }
 
   // Reads record k into `destino` (resized to the record size). Returns false at end of file.
-  [[nodiscard]] bool leer(int k, QByteArray& destino);
-  Resultado escribir(int k, const QByteArray& registro);
+  [[nodiscard]] bool leer(int k, QByteArray& destino) const;
   // Whole records in the file; trailing partial bytes do not count.
   int cuenta() const;
-  // Every whole record, in order, in one read.
-  QByteArray leerTodo();
-  // Replaces the whole file atomically through `temporal`, then reopens it.
-  Resultado reemplazar(const QByteArray& contenido, const QString& temporal);
+  // Every whole record, in order, in one read. `ok` false when the file exists but
+  // cannot be read: a caller that will write the file back must not take that for empty.
+  QByteArray leerTodo(bool* ok = nullptr) const;
+  // Replaces the whole file: unique temporary, sync, rename, sync of the folder.
+  Resultado reemplazar(const QByteArray& contenido) const;
 
  private:
   int tamano_;
   QString ruta_;
-  QFile archivo_;
 };
 
 // Typed view over ArchivoRegistros for a record type with codificar/decodificar.
@@ -44,31 +41,31 @@ class ArchivoDe {
  public:
   ArchivoDe() : base_(T::kTamano) {}
 
-  Resultado abrir(const QString& ruta) { return base_.abrir(ruta); }
-  void cerrar() { base_.cerrar(); }
-  bool abierto() const { return base_.abierto(); }
+  void abrir(const QString& ruta) { base_.abrir(ruta); }
   QString ruta() const { return base_.ruta(); }
   int cuenta() const { return base_.cuenta(); }
 
   // The end-of-file rule: false and a zero record past the last whole record.
-  [[nodiscard]] bool leer(int k, T& destino) {
+  [[nodiscard]] bool leer(int k, T& destino) const {
     QByteArray b;
     const bool entero = base_.leer(k, b);
     destino = T::decodificar(b.constData());
     return entero;
   }
   // The same rule where a zero record is the meaning wanted: no draw, no date, no calibration.
-  T leerOCero(int k) {
+  T leerOCero(int k) const {
     T t;
     if (!leer(k, t)) t = T{};
     return t;
   }
   // The last whole record, a zero record for an empty file.
-  T ultimo() { return leerOCero(cuenta()); }
-  Resultado escribir(int k, const T& r) { return base_.escribir(k, r.codificar()); }
+  T ultimo() const {
+    const std::vector<T> todos = leerTodos();
+    return todos.empty() ? T{} : todos.back();
+  }
 
-  std::vector<T> leerTodos() {
-    const QByteArray b = base_.leerTodo();
+  std::vector<T> leerTodos(bool* ok = nullptr) const {
+    const QByteArray b = base_.leerTodo(ok);
     std::vector<T> out;
     out.reserve(static_cast<size_t>(b.size() / T::kTamano));
     for (qsizetype off = 0; off + T::kTamano <= b.size(); off += T::kTamano)
@@ -76,11 +73,13 @@ class ArchivoDe {
     return out;
   }
 
-  Resultado reemplazar(const std::vector<T>& registros, const QString& temporal) {
+  Resultado reemplazar(const std::vector<T>& registros) const { return base_.reemplazar(codificar(registros)); }
+
+  static QByteArray codificar(const std::vector<T>& registros) {
     QByteArray b;
     b.reserve(static_cast<qsizetype>(registros.size()) * T::kTamano);
     for (const T& r : registros) b.append(r.codificar());
-    return base_.reemplazar(b, temporal);
+    return b;
   }
 
  private:

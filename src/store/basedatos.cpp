@@ -3,19 +3,17 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 
+#include "store/cerrojodatos.h"
 #include "store/esquema.h"
 
 namespace sortilan {
 
 namespace {
 
-constexpr const char* kCerrojo = "sortilan.lock";
-constexpr int kEsperaCerrojoMs = 5000;
 constexpr const char* kOpciones = "QSQLITE_BUSY_TIMEOUT=5000";
 
 QString nuevoNombre() {
@@ -140,24 +138,12 @@ Resultado BaseDatos::migrar() {
   return Resultado::bien();
 }
 
-Resultado bajoCerrojo(const QString& carpeta, const std::function<Resultado()>& trabajo) {
-  QLockFile cerrojo(QDir(carpeta).filePath(QLatin1String(kCerrojo)));
-  if (!cerrojo.tryLock(kEsperaCerrojoMs)) {
-    if (cerrojo.error() == QLockFile::LockFailedError)
-      return Resultado::fallo(
-          QStringLiteral("Los datos están ocupados: otra ventana de Sortilan o sortilan-cli los está cambiando. "
-                         "Inténtelo de nuevo dentro de unos segundos."));
-    return Resultado::fallo(QStringLiteral("No se pudo crear %1 en %2.").arg(QLatin1String(kCerrojo), carpeta), true);
-  }
-  return trabajo();
-}
-
 Resultado cambiarBase(const QString& carpeta, const std::function<Resultado(BaseDatos&)>& cambios) {
-  return bajoCerrojo(carpeta, [&] {
-    BaseDatos base;
-    if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Escritura); !r) return r;
-    return base.transaccion([&] { return cambios(base); });
-  });
+  CerrojoDatos cerrojo(carpeta);
+  if (Resultado r = cerrojo.tomar(); !r) return r;
+  BaseDatos base;
+  if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Escritura); !r) return r;
+  return base.transaccion([&] { return cambios(base); });
 }
 
 }  // namespace sortilan

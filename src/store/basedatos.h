@@ -54,13 +54,9 @@ class BaseDatos {
   QString nombre_;
 };
 
-// Runs `trabajo` holding the data folder's lock, so that no other window or command
-// line changes the data at the same time. A holder that does not let go within a few
-// seconds makes it fail with a message, changing nothing.
-Resultado bajoCerrojo(const QString& carpeta, const std::function<Resultado()>& trabajo);
-
-// The one way sortilan.db is changed: the folder lock, the file opened for writing (and
-// migrated), and `cambios` in one transaction.
+// The one way sortilan.db is changed, for the operations of operations/: the folder lock
+// (CerrojoDatos), the file opened for writing (and migrated), and `cambios` in one
+// transaction. Never from inside another change: the lock is not re-entrant.
 Resultado cambiarBase(const QString& carpeta, const std::function<Resultado(BaseDatos&)>& cambios);
 
 }  // namespace sortilan

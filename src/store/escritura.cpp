@@ -1,52 +1,168 @@
 #include "store/escritura.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
-#include <system_error>
+#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace sortilan {
 
 namespace {
-bool sincronizar(QFile& f) {
-  if (!f.flush()) return false;
+
 #ifdef Q_OS_UNIX
-  return ::fsync(f.handle()) == 0;
-#else
-  return true;
-#endif
+// The reason in Spanish for the errors a user can do something about.
+QString causa(int numero) {
+  switch (numero) {
+    case ENOSPC: return QStringLiteral("no queda espacio en el disco");
+    case EDQUOT: return QStringLiteral("se ha superado la cuota de disco");
+    case EIO: return QStringLiteral("error de entrada/salida del disco");
+    case EACCES:
+    case EPERM: return QStringLiteral("permiso denegado");
+    case EROFS: return QStringLiteral("el disco es de sólo lectura");
+    default: return QString::fromLocal8Bit(std::strerror(numero));
+  }
 }
+
+Resultado fallo(const QString& que, const QString& ruta, int numero) {
+  // A folder the user may not write is the permission message; a full or failing disk
+  // is told as it is.
+  const bool permiso = numero == EACCES || numero == EPERM || numero == EROFS;
+  return Resultado::fallo(QStringLiteral("%1 %2: %3").arg(que, QDir::toNativeSeparators(ruta), causa(numero)), permiso);
+}
+
+bool escribirTodo(int fd, const QByteArray& datos) {
+  const char* p = datos.constData();
+  qint64 quedan = datos.size();
+  while (quedan > 0) {
+    const ssize_t n = ::write(fd, p, static_cast<size_t>(quedan));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    p += n;
+    quedan -= n;
+  }
+  return true;
+}
+
+int sincronizarCarpeta(const QString& carpeta) {
+  const int fd = ::open(QFile::encodeName(carpeta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int r = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return r;
+}
+
+mode_t modoNuevo(const QByteArray& destino) {
+  struct stat st {};
+  if (::stat(destino.constData(), &st) == 0) return st.st_mode & 07777;
+  const mode_t mascara = ::umask(0);
+  ::umask(mascara);
+  return 0666 & ~mascara;
+}
+
+// Writes and syncs `datos` to the open descriptor; closes it. 0 or the error number.
+int volcar(int fd, const QByteArray& datos, mode_t modo) {
+  int err = 0;
+  if (::fchmod(fd, modo) != 0) err = errno;
+  if (!err && !escribirTodo(fd, datos)) err = errno;
+  if (!err && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && !err) err = errno;
+  return err;
+}
+#endif
+
 }  // namespace
 
-Resultado renombrarSobre(const QString& origen, const QString& destino) {
-  std::error_code ec;
-  std::filesystem::rename(std::filesystem::path(origen.toStdU16String()),
-                          std::filesystem::path(destino.toStdU16String()), ec);
-  if (ec)
-    return Resultado::fallo(
-        QStringLiteral("No se pudo reemplazar %1: %2").arg(destino, QString::fromStdString(ec.message())), true);
+Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos) {
+#ifdef Q_OS_UNIX
+  const QByteArray final = QFile::encodeName(destino);
+  QByteArray plantilla = final + ".tmp.XXXXXX";
+  const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
+  if (fd < 0) return fallo(QStringLiteral("No se pudo crear el temporal de"), destino, errno);
+  if (const int err = volcar(fd, datos, modoNuevo(final)); err) {
+    ::unlink(plantilla.constData());
+    return fallo(QStringLiteral("No se pudo escribir"), destino, err);
+  }
+  if (::rename(plantilla.constData(), final.constData()) != 0) {
+    const int err = errno;
+    ::unlink(plantilla.constData());
+    return fallo(QStringLiteral("No se pudo reemplazar"), destino, err);
+  }
+  // Without this the rename itself may not survive a power cut.
+  if (const int err = sincronizarCarpeta(QFileInfo(destino).absolutePath()); err)
+    return fallo(QStringLiteral("No se pudo asegurar en disco"), destino, err);
   return Resultado::bien();
+#else
+  QSaveFile f(destino);
+  if (!f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size() || !f.commit())
+    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()), true);
+  return Resultado::bien();
+#endif
 }
 
-Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos, const QString& temporal) {
-  const QString tmp = temporal.isEmpty() ? destino + QStringLiteral(".tmp") : temporal;
-  QFile f(tmp);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    return Resultado::fallo(QStringLiteral("No se pudo crear %1: %2").arg(tmp, f.errorString()), true);
-  if (f.write(datos) != datos.size() || !sincronizar(f)) {
-    const QString err = f.errorString();
-    f.close();
-    QFile::remove(tmp);
-    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(tmp, err), true);
+Resultado crearArchivoNuevo(const QString& destino, const QByteArray& datos, bool* existia) {
+  if (existia) *existia = false;
+#ifdef Q_OS_UNIX
+  const QByteArray final = QFile::encodeName(destino);
+  struct stat st {};
+  if (::lstat(final.constData(), &st) == 0) {
+    if (existia) *existia = true;
+    return fallo(QStringLiteral("No se pudo crear"), destino, EEXIST);
   }
-  f.close();
-  Resultado r = renombrarSobre(tmp, destino);
-  if (!r) QFile::remove(tmp);
-  return r;
+  // Written whole under a temporary name and then linked to its own: a crash never leaves
+  // a partial file under the final name, and link() never replaces an existing one.
+  QByteArray plantilla = final + ".tmp.XXXXXX";
+  const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
+  if (fd < 0) return fallo(QStringLiteral("No se pudo crear el temporal de"), destino, errno);
+  const mode_t mascara = ::umask(0);
+  ::umask(mascara);
+  if (const int err = volcar(fd, datos, 0666 & ~mascara); err) {
+    ::unlink(plantilla.constData());
+    return fallo(QStringLiteral("No se pudo escribir"), destino, err);
+  }
+  int err = ::link(plantilla.constData(), final.constData()) == 0 ? 0 : errno;
+  if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS) {
+    // A file system without hard links: create the name exclusively and copy into it.
+    const int nuevo = ::open(final.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666 & ~mascara);
+    err = nuevo < 0 ? errno : volcar(nuevo, datos, 0666 & ~mascara);
+    if (nuevo >= 0 && err) ::unlink(final.constData());
+  }
+  ::unlink(plantilla.constData());
+  if (err) {
+    if (err == EEXIST && existia) *existia = true;
+    return fallo(QStringLiteral("No se pudo crear"), destino, err);
+  }
+  if (const int e = sincronizarCarpeta(QFileInfo(destino).absolutePath()); e)
+    return fallo(QStringLiteral("No se pudo asegurar en disco"), destino, e);
+  return Resultado::bien();
+#else
+  QFile f(destino);
+  if (f.exists()) {
+    if (existia) *existia = true;
+    return Resultado::fallo(QStringLiteral("%1 ya existe").arg(destino));
+  }
+  if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(datos) != datos.size() || !f.flush())
+    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()), true);
+  return Resultado::bien();
+#endif
+}
+
+void borrarTemporales(const QString& carpeta, const QStringList& nombres) {
+  QDir d(carpeta);
+  QStringList patrones;
+  for (const QString& n : nombres) patrones << n + QStringLiteral(".tmp.??????");
+  for (const QString& t : d.entryList(patrones, QDir::Files | QDir::Hidden | QDir::System)) d.remove(t);
 }
 
 QByteArray leerArchivo(const QString& ruta, bool* ok) {
@@ -59,8 +175,43 @@ QByteArray leerArchivo(const QString& ruta, bool* ok) {
     if (ok) *ok = false;
     return {};
   }
-  if (ok) *ok = true;
-  return f.readAll();
+  QByteArray b = f.readAll();
+  if (ok) *ok = f.error() == QFileDevice::NoError;
+  return b;
+}
+
+QByteArray leerArchivoAcotado(const QString& ruta, qint64 maximo, bool* ok) {
+  *ok = false;
+  QFile f(ruta);
+#ifdef Q_OS_UNIX
+  struct stat st {};
+  if (::stat(QFile::encodeName(ruta).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+#else
+  if (!QFileInfo(ruta).isFile()) return {};
+#endif
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QByteArray b = f.read(maximo + 1);
+  *ok = f.error() == QFileDevice::NoError;
+  return b;
+}
+
+FirmaArchivo firmaArchivo(const QString& ruta) {
+  FirmaArchivo firma;
+#ifdef Q_OS_UNIX
+  struct stat st {};
+  if (::stat(QFile::encodeName(ruta).constData(), &st) != 0) return firma;
+  firma.existe = true;
+  firma.tamano = st.st_size;
+  firma.modificado = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  firma.nodo = st.st_ino;
+#else
+  const QFileInfo i(ruta);
+  if (!i.exists()) return firma;
+  firma.existe = true;
+  firma.tamano = i.size();
+  firma.modificado = i.lastModified().toMSecsSinceEpoch() * 1000000;
+#endif
+  return firma;
 }
 
 }  // namespace sortilan

@@ -7,15 +7,38 @@
 
 namespace sortilan {
 
-// Replaces `destino` with `datos`: the bytes go to `temporal` (created in the same
-// folder), are flushed to disk, and the temporary is renamed over the target in one
-// step. Any crash leaves either the old or the new file complete.
-Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos, const QString& temporal = QString());
+// The one way a file of the data folder is written: the bytes go to a uniquely named
+// temporary in the same folder, are flushed and synced, the temporary is renamed over
+// `destino` and the folder itself is synced. Any crash leaves the old or the new file
+// whole, and two programs never share a temporary.
+Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos);
 
-// Atomic rename of an existing complete file over `destino`.
-Resultado renombrarSobre(const QString& origen, const QString& destino);
+// Writes `datos` to `destino` only when no file of that name exists yet (synced the same
+// way). `existia` tells that case apart from a write failure.
+Resultado crearArchivoNuevo(const QString& destino, const QByteArray& datos, bool* existia = nullptr);
 
-// Whole file into memory; an absent file reads as empty.
+// Removes the temporaries that an interrupted replacement of `nombres` left in
+// `carpeta`. Only safe while holding the folder lock.
+void borrarTemporales(const QString& carpeta, const QStringList& nombres);
+
+// Whole file into memory; an absent file reads as empty with `ok` true, a file that
+// exists but cannot be read gives `ok` false.
 QByteArray leerArchivo(const QString& ruta, bool* ok = nullptr);
+
+// At most `maximo` + 1 bytes of a regular file, so that a pipe or a device is refused at
+// once and a huge file is never read whole. `ok` false when it cannot be read or is not a
+// regular file; more than `maximo` bytes are reported by the size of the result.
+QByteArray leerArchivoAcotado(const QString& ruta, qint64 maximo, bool* ok);
+
+// Size, modification time and identity of a file, to notice cheaply that another
+// program replaced it. Two equal values mean the file was not touched in between.
+struct FirmaArchivo {
+  bool existe = false;
+  qint64 tamano = 0;
+  qint64 modificado = 0;  // nanoseconds
+  quint64 nodo = 0;
+  bool operator==(const FirmaArchivo&) const = default;
+};
+FirmaArchivo firmaArchivo(const QString& ruta);
 
 }  // namespace sortilan

@@ -1,5 +1,8 @@
 #include "store/sorteo.h"
 
+#include <bit>
+#include <cmath>
+
 #include "store/codec.h"
 
 namespace sortilan {
@@ -8,6 +11,24 @@ bool Sorteo::valido() const {
   for (int i = 0; i < 5; ++i)
     if (numeros[i] < 1 || numeros[i] > 54) return false;
   return numeros[5] >= 0 && numeros[5] <= 9;
+}
+
+bool Sorteo::registroSano() const {
+  // Day 32874 is 1 January 1990, long before the first draw of the game; day 2958465 is
+  // 31 December 9999, the last one the date encoding can stand for.
+  constexpr double kPrimerDia = 32874;
+  constexpr double kUltimoDia = 2958465;
+  if (!valido() || !std::isfinite(fecha) || fecha <= kPrimerDia || fecha > kUltimoDia || std::floor(fecha) != fecha)
+    return false;
+  return std::popcount(mascara()) == 5;
+}
+
+int primerSorteoDanado(const std::vector<Sorteo>& sorteos) {
+  for (size_t i = 0; i < sorteos.size(); ++i) {
+    if (!sorteos[i].registroSano()) return static_cast<int>(i);
+    if (i > 0 && !(sorteos[i].fecha > sorteos[i - 1].fecha)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 uint64_t Sorteo::mascara() const {

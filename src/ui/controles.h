@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QString>
+#include <QStringList>
+#include <algorithm>
 
 namespace sortilan::ui {
 
@@ -14,6 +16,17 @@ inline QLabel* etiqueta(QWidget* padre, const QString& nombre, const QString& te
   auto* l = new QLabel(texto, padre);
   l->setObjectName(nombre);
   return l;
+}
+
+// A label whose text changes while the program runs keeps the width of the longest of
+// `textos` (in its current font), so a new text never moves its neighbours.
+inline void reservarAncho(QLabel* l, const QStringList& textos) {
+  int ancho = 0;
+  for (const QString& t : textos) ancho = std::max(ancho, l->fontMetrics().horizontalAdvance(t));
+  l->setMinimumWidth(ancho + 2 * l->margin() + 4);
+  QSizePolicy sp = l->sizePolicy();
+  sp.setHorizontalPolicy(QSizePolicy::Ignored);
+  l->setSizePolicy(sp);
 }
 
 }  // namespace sortilan::ui

@@ -14,7 +14,9 @@ export XDG_DATA_HOME=$tmp/xdg
 
 carpeta() { "$copia" "$@" estado | tail -1; }
 igual "instalada" "- Carpeta de datos: $XDG_DATA_HOME/sortilan" "$(carpeta)"
-[ -f "$XDG_DATA_HOME/sortilan/numeros.dat" ] || falla "los datos no están en la carpeta del usuario"
+# Reading creates nothing; the first change writes into the user's folder.
+"$copia" crear --nombre A --clave 1 --apuesta "1 2 3 4 5" >/dev/null; igual "crear" 0 $?
+[ -f "$XDG_DATA_HOME/sortilan/apuestas.dat" ] || falla "los datos no están en la carpeta del usuario"
 [ -e "$tmp/bin/numeros.dat" ] && falla "la copia instalada escribió junto al ejecutable"
 igual "--datos" "- Carpeta de datos: $tmp/otra" "$(carpeta --datos "$tmp/otra")"
 

@@ -25,7 +25,7 @@ done <<'TABLA'
 3 normal 2
 3 oficial 4
 TABLA
-[ "$(wc -c <"$tmp/nums.ini")" = 12 ] || falla "nums.ini no tiene un registro de 12 bytes"
+[ ! -e "$tmp/nums.ini" ] || falla "imprimir creó nums.ini: una orden de consulta no cambia nada"
 
 # Refusals: usage errors exit 2, a missing peña exits 1 and writes nothing.
 "$cli" --datos "$tmp" imprimir 1 --papel azul --pdf "$tmp/x.pdf" 2>/dev/null; [ $? = 2 ] || falla "papel desconocido"

@@ -22,11 +22,17 @@ echo "$estado" | grep -q "TOTAL: 1114 sorteos." || { echo "FALLO: total del esta
 "$cli" --datos "$tmp/no-existe" sorteos 2>/dev/null; igual "carpeta inexistente" 1 $?
 "$cli" --datos 2>/dev/null; igual "falta la carpeta" 2 $?
 
-# A damaged file: warned on stderr, kept as numeros.err, exit 1.
+# A damaged file: an order that only reads says so, exits 1 and changes nothing; an
+# order that changes the data (comprobar) keeps it as numeros.err and goes on empty.
 printf '\x00\x00\x02\x00\x03\x00\x04\x00\x05\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\xc0\x9c\xe5\x40' > "$tmp/numeros.dat"
 err=$("$cli" --datos "$tmp" sorteos 2>&1 >/dev/null); rc=$?
 igual "dañado: salida" 1 $rc
-igual "dañado: aviso" "Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!." "$err"
+igual "dañado: aviso" "Error de lectura: Archivo de números ganadores no válido. No se ha cambiado nada: al abrir la ventana o con «sortilan-cli comprobar» se apartará como numeros.err." "$err"
+igual "dañado: sin tocar" 24 "$(stat -c %s "$tmp/numeros.dat")"
+[ ! -e "$tmp/numeros.err" ] || falla "una orden de consulta apartó el archivo"
+err=$("$cli" --datos "$tmp" comprobar 2>&1 >/dev/null); rc=$?
+igual "comprobar dañado: salida" 0 $rc
+igual "comprobar dañado: aviso" "Error de lectura: Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!." "$err"
 igual "dañado: copia" 24 "$(stat -c %s "$tmp/numeros.err")"
 igual "dañado: vacío" 0 "$(stat -c %s "$tmp/numeros.dat")"
 

@@ -130,17 +130,17 @@ class TestBaseDatos : public QObject {
     const Resultado leer = b.abrir(e.carpeta.path(), BaseDatos::Modo::Lectura);
     QVERIFY(!leer);
     QVERIFY2(leer.error.contains(motivo), qPrintable(leer.error));
-    QVERIFY(!guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 100)}));
+    QVERIFY(!operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 100)}));
     QCOMPARE(e.leer(QStringLiteral("sortilan.db")), antes);
   }
 
   // A step that fails undoes the steps before it in the same change.
   void unPasoFallidoLoDeshaceTodo() {
     prueba::Entorno e;
-    prueba::exigir(guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 2, 28), 100)}));
+    prueba::exigir(operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 2, 28), 100)}));
     TablaPremios mala = tablaDe(QDate(2021, 3, 7), 100);
     mala.categorias[7] = PremioCategoria{-5, 0};  // refused by the schema
-    const Resultado r = guardarTablasPremios(
+    const Resultado r = operaciones::guardarTablasPremios(
         e.carpeta.path(), {tablaDe(QDate(2021, 2, 28), 777), tablaDe(QDate(2021, 2, 21), 100), mala});
     QVERIFY(!r);
     const TablasPremios t = leidas(e.carpeta.path());
@@ -162,7 +162,7 @@ class TestBaseDatos : public QObject {
   // does not keep the next change out.
   void muerteDentroDeUnaTransaccion() {
     prueba::Entorno e;
-    prueba::exigir(guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 4744595)}));
+    prueba::exigir(operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 4744595)}));
     const TablasPremios antes = leidas(e.carpeta.path());
 
     QProcess p;
@@ -183,7 +183,7 @@ class TestBaseDatos : public QObject {
       QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
       QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
     }
-    prueba::exigir(guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 2, 28), 100)}));
+    prueba::exigir(operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 2, 28), 100)}));
     QCOMPARE(leidas(e.carpeta.path()).size(), size_t{2});
   }
 };

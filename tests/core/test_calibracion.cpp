@@ -1,11 +1,18 @@
 #include <QtTest>
 
+#include "operations/ajustes.h"
 #include "printing/ajustecalibracion.h"
 #include "store/almacen.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::prueba;
+
+namespace {
+AjusteCalibracion::Guardar guardar(Almacen& a) {
+  return [&a](const Calibracion& c) { return operaciones::guardarCalibracion(a, c); };
+}
+}  // namespace
 
 class TestCalibracion : public QObject {
   Q_OBJECT
@@ -20,27 +27,31 @@ class TestCalibracion : public QObject {
     QCOMPARE(Calibracion::decodificar(b.constData()), c);
   }
 
-  // Opening the data folder creates the record once and never touches an existing one.
-  void aperturaDeNumsIni_data() {
+  // Opening never writes; the first stored change writes record 1 and keeps whatever
+  // else the file held.
+  void guardarNumsIni_data() {
     QTest::addColumn<QByteArray>("antes");
     QTest::addColumn<QByteArray>("despues");
-    const QByteArray ceros(12, '\0');
+    const QByteArray x2 = Calibracion{0, 2, 0, 0}.codificar();
     const QByteArray propio = Calibracion{7, 3.5f, -1, 9}.codificar();
-    QTest::newRow("no existe") << QByteArray() << ceros;
-    QTest::newRow("vacío") << QByteArray("") << ceros;
-    QTest::newRow("registro partido") << QByteArray("\x01\x02\x03", 3) << ceros;
-    QTest::newRow("existente") << propio << propio;
-    QTest::newRow("existente con cola") << propio + "xy" << propio + "xy";
+    QTest::newRow("no existe") << QByteArray() << x2;
+    QTest::newRow("vacío") << QByteArray("") << x2;
+    QTest::newRow("registro partido") << QByteArray("\x01\x02\x03", 3) << x2;
+    QTest::newRow("existente") << propio << Calibracion{7, 2, -1, 9}.codificar();
+    QTest::newRow("existente con cola") << propio + "xy" << Calibracion{7, 2, -1, 9}.codificar() + "xy";
   }
-  void aperturaDeNumsIni() {
+  void guardarNumsIni() {
     QFETCH(QByteArray, antes);
     QFETCH(QByteArray, despues);
     Entorno e;
     if (!antes.isNull()) e.escribir(QStringLiteral("nums.ini"), antes);
     Almacen a;
     QVERIFY(a.abrir(e.carpeta.path()));
-    QVERIFY(a.ajustes().abierto());
-    a.cerrar();
+    AjusteCalibracion ajuste(a.ajustes(), guardar(a));
+    QCOMPARE(QFile::exists(e.ruta(QStringLiteral("nums.ini"))), !antes.isNull());
+    if (!antes.isNull()) QCOMPARE(e.leer(QStringLiteral("nums.ini")), antes);
+    QVERIFY(!ajuste.cambiar(0, QStringLiteral("2")));
+    QVERIFY(ajuste.escritura());
     QCOMPARE(e.leer(QStringLiteral("nums.ini")), despues);
   }
 
@@ -82,7 +93,7 @@ class TestCalibracion : public QObject {
     e.escribir(QStringLiteral("nums.ini"), Calibracion{5, 4, 6, -5}.codificar());
     Almacen a;
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
-    AjusteCalibracion ajuste(a.ajustes());
+    AjusteCalibracion ajuste(a.ajustes(), guardar(a));
     QCOMPARE(ajuste.cambiar(0, texto), restaura);
     QCOMPARE(ajuste.valor().x, x);
     QCOMPARE(ajuste.valor().y, 6.0f);
@@ -98,12 +109,12 @@ class TestCalibracion : public QObject {
     Almacen a;
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     {
-      AjusteCalibracion ajuste(a.ajustes());
+      AjusteCalibracion ajuste(a.ajustes(), guardar(a));
       ajuste.cambiar(1, QStringLiteral("-7,25"));
     }
     a.cerrar();
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
-    AjusteCalibracion otra(a.ajustes());
+    AjusteCalibracion otra(a.ajustes(), guardar(a));
     QCOMPARE(otra.texto(0), QStringLiteral("0"));
     QCOMPARE(otra.texto(1), QStringLiteral("-7,25"));
   }
@@ -112,7 +123,7 @@ class TestCalibracion : public QObject {
     Entorno e;
     Almacen a;
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
-    AjusteCalibracion ajuste(a.ajustes());
+    AjusteCalibracion ajuste(a.ajustes(), guardar(a));
     ajuste.perderFoco(0, QStringLiteral("3"));
     QVERIFY(e.mensajes->vistos.isEmpty());
     ajuste.perderFoco(1, QString());

@@ -6,6 +6,7 @@
 #include "base/fechas.h"
 #include "checking/altapena.h"
 #include "creation/creacion.h"
+#include "operations/penas.h"
 #include "session/errorpermiso.h"
 #include "support/dobles.h"
 
@@ -34,6 +35,16 @@ Sorteo sorteoDel(QDate d) {
   return s;
 }
 
+}  // namespace
+
+namespace {
+// The window stores a peña through the creation operation.
+Creacion::GuardarPena guardarEn(Sesion& s) {
+  return [&s](const Pena& p) {
+    const operaciones::Alta a = operaciones::crearPena(s.almacen(), p, plataforma::hoy());
+    return std::pair{a.resultado, a.registro};
+  };
+}
 }  // namespace
 
 class PruebaCreacion : public QObject {
@@ -231,7 +242,7 @@ void PruebaCreacion::grabarRechazado() {
   c.pulsar(celdaClave(1));
   apostar(c, {1, 2, 3, 4, 5});
   c.cambiarNombre(nombre);
-  QVERIFY(!c.grabar(s));
+  QVERIFY(!c.grabar(s, guardarEn(s)));
   QCOMPARE(e.mensajes->vistos.size(), 1);
   QCOMPARE(e.mensajes->vistos[0].texto, mensaje);
   QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Error"));
@@ -251,7 +262,7 @@ void PruebaCreacion::soloNombre() {
   c.activar();
   c.pulsar(celdaClave(1));
   apostar(c, {1, 2, 3, 4, 5});
-  QVERIFY(!c.grabar(s));
+  QVERIFY(!c.grabar(s, guardarEn(s)));
   QVERIFY(c.solonombre());
   QVERIFY(!c.borrarActivo());
   QVERIFY(!c.aleatorioActivo());
@@ -264,7 +275,7 @@ void PruebaCreacion::soloNombre() {
   QCOMPARE(c.napuestas(), 1);
 
   c.cambiarNombre(QStringLiteral("peña"));
-  QVERIFY(c.grabar(s));
+  QVERIFY(c.grabar(s, guardarEn(s)));
   QCOMPARE(s.penacreada, 1);
   QVERIFY(c.aleatorioActivo());
   QVERIFY(!c.solonombre());
@@ -299,7 +310,7 @@ void PruebaCreacion::registroGrabado() {
   for (const auto& a : apuestas)
     for (int n : a) c.pulsar(celda(n));
   c.cambiarNombre(nombre);
-  QVERIFY(c.grabar(s));
+  QVERIFY(c.grabar(s, guardarEn(s)));
   s.cerrar();
   const QByteArray esperado = desdeHex(golden);
   QCOMPARE(esperado.size(), Pena::kTamano);
@@ -319,7 +330,7 @@ void PruebaCreacion::grabarLimpiaYAnade() {
   for (int i = 0; i < 3; ++i) c.aleatorio();
   c.cambiarNombre(QStringLiteral("PRIMERA"));
   apostar(c, {1, 2});  // a half-entered bet is not part of the peña
-  QVERIFY(c.grabar(s));
+  QVERIFY(c.grabar(s, guardarEn(s)));
   QCOMPARE(s.proximapena, 2);
   // Cleared for the next peña of the same type.
   QVERIFY(c.panelClave());
@@ -332,7 +343,7 @@ void PruebaCreacion::grabarLimpiaYAnade() {
   c.pulsar(celdaClave(8));
   apostar(c, {10, 20, 30, 40, 50});
   c.cambiarNombre(QStringLiteral("SEGUNDA"));
-  QVERIFY(c.grabar(s));
+  QVERIFY(c.grabar(s, guardarEn(s)));
   QCOMPARE(s.proximapena, 3);
   const std::vector<Pena> penas = s.almacen().penas().leerTodos();
   QCOMPARE(penas.size(), size_t{2});
@@ -350,13 +361,13 @@ void PruebaCreacion::grabarSinPermiso() {
   // A folder where the peña file should be: the file cannot be opened for writing.
   QVERIFY(QDir(e.carpeta.path()).mkdir(QStringLiteral("apuestas.dat")));
   Sesion s;
-  QVERIFY(!s.abrir(e.carpeta.path()));
+  sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
   s.cargasorteos(e.reloj->dia);
   Creacion c(0);
   c.pulsar(celdaClave(4));
   apostar(c, {1, 2, 3, 4, 5});
   c.cambiarNombre(QStringLiteral("NADA"));
-  QVERIFY(!c.grabar(s));
+  QVERIFY(!c.grabar(s, guardarEn(s)));
   QCOMPARE(e.mensajes->vistos.size(), 1);
   QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Error de permiso"));
   QCOMPARE(e.mensajes->vistos[0].texto, textoErrorPermiso());

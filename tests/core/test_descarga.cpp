@@ -6,6 +6,7 @@
 
 #include "base/fechas.h"
 #include "download/descarga.h"
+#include "operations/sorteos.h"
 #include "platform/canalqt.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
@@ -46,6 +47,11 @@ struct VentanaVista : VentanaDescarga {
   }
   void restaurarPicture2() override { llamadas << "Picture2"; }
   void avisoInterpretacion(const QString& t) override { aviso = t; }
+  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override {
+    const operaciones::Anadidos a = operaciones::anadirSorteos(sesion.almacen(), nuevos, plataforma::hoy());
+    anadidos = a.anadidos;
+    return a.resultado;
+  }
   Sesion& sesion;
   int refrescos = 0;
   bool timer = false;
@@ -242,7 +248,8 @@ class TestDescarga : public QObject {
     struct MensajesQueEsperan : plataforma::Mensajes {
       std::function<void()> mientras;
       int vistos = 0;
-      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones) override {
+      plataforma::Respuesta mostrar(plataforma::Icono, const QString&, const QString&, plataforma::Botones,
+                                    plataforma::Respuesta) override {
         ++vistos;
         if (mientras) mientras();
         return plataforma::Respuesta::Aceptar;

@@ -1,10 +1,12 @@
 // The prize report from the download buffer and the checks on its document.
 #include <QFile>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "base/fechas.h"
 #include "download/analisis.h"
 #include "report/escrutinio.h"
+#include "report/ultimosorteo.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
@@ -16,7 +18,23 @@ QByteArray bufferEjemplo() {
 }
 const QUrl kOperador(QStringLiteral("https://operador.example"));
 double fecha() { return oleDesdeFecha(QDate(2021, 3, 7)); }
+
+Sorteo sorteoDel(const QDate& dia) {
+  Sorteo s;
+  s.numeros = {1, 2, 3, 4, 5, 6, 0, 0};
+  s.fecha = oleDesdeFecha(dia);
+  return s;
+}
+
+// Two draws, 7 and 28 February 2021; `retoque` edits the answer's text before it is quoted.
+QByteArray dosSorteos(const std::function<QString(QString)>& retoque = {}) {
+  QString r = QString::fromUtf8(prueba::respuestaSintetica(
+      {{QDate(2021, 3, 7), "01 - 02 - 03 - 04 - 05", 1}, {QDate(2021, 2, 28), "01 - 02 - 03 - 04 - 06", 1}}));
+  return registroCitado(retoque ? retoque(r) : r);
+}
 }  // namespace
+
+Q_DECLARE_METATYPE(sortilan::UltimoSorteo::Premios)
 
 class TestEscrutinio : public QObject {
   Q_OBJECT
@@ -60,6 +78,53 @@ class TestEscrutinio : public QObject {
     QCOMPARE(e.premios[0].value_or(QString()), QStringLiteral("9000.50"));
     QCOMPARE(e.premios[7].value_or(QString()), QStringLiteral("2000.50"));
     QCOMPARE(e.documento.path(), QStringLiteral("/documentos/acta-2021-03-07.pdf"));
+  }
+
+  // The tab shows the prizes of the newest stored draw, and only that draw's.
+  void ultimoSorteo_data() {
+    using P = UltimoSorteo::Premios;
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<QDate>("ultimo");
+    QTest::addColumn<P>("premios");
+    QTest::addColumn<QString>("primero");  // 1ª category, "" when none may be shown
+    QTest::addColumn<QString>("documento");
+    const QString acta = QStringLiteral("https://operador.example/documentos/acta-%1.pdf");
+    QTest::newRow("el más nuevo de la respuesta")
+        << dosSorteos() << QDate(2021, 3, 7) << P::Tabla << "9000.50" << acta.arg(QLatin1String("2021-03-07"));
+    QTest::newRow("otro de la respuesta")
+        << dosSorteos() << QDate(2021, 2, 28) << P::Tabla << "9001.50" << acta.arg(QLatin1String("2021-02-28"));
+    QTest::newRow("respuesta antigua") << dosSorteos() << QDate(2026, 8, 16) << P::SinDatos << ""
+                                       << "";
+    QTest::newRow("sin respuesta") << QByteArray() << QDate(2026, 8, 16) << P::SinDatos << ""
+                                   << "";
+    QTest::newRow("sin sorteos guardados") << dosSorteos() << QDate() << P::SinSorteo << ""
+                                           << "";
+    QTest::newRow("tabla aún a cero") << dosSorteos([](QString r) {
+      return r.replace(QRegularExpression(QStringLiteral("\"premio\":\"[0-9.]+\"")),
+                       QStringLiteral("\"premio\":\"0.00\""));
+    }) << QDate(2021, 3, 7) << P::AunNo
+                                      << ""
+                                      << "";
+    QTest::newRow("sin tabla todavía") << dosSorteos([](QString r) {
+      const qsizetype desde = r.indexOf(QStringLiteral("\"escrutinio\":["));
+      const qsizetype hasta = r.indexOf(QLatin1Char(']'), desde);
+      return r.replace(desde, hasta - desde + 1, QStringLiteral("\"escrutinio\":[]"));
+    }) << QDate(2021, 3, 7) << P::AunNo << ""
+                                       << "";
+  }
+  void ultimoSorteo() {
+    QFETCH(QByteArray, buffer);
+    QFETCH(QDate, ultimo);
+    const Sorteo s = ultimo.isValid() ? sorteoDel(ultimo) : Sorteo{};
+    const UltimoSorteo u = sortilan::ultimoSorteo(buffer, s, kOperador);
+    QTEST(u.premios, "premios");
+    QCOMPARE(u.sorteo, s);
+    QTEST(u.informe.premios[0].value_or(QString()), "primero");
+    if (u.premios != UltimoSorteo::Premios::Tabla)
+      for (const auto& p : u.informe.premios) QVERIFY(!p);
+    QTEST(u.informe.documento.toString(), "documento");
+    QCOMPARE(u.informe.titulo,
+             ultimo.isValid() ? QStringLiteral("-Informe del ") + fechaLarga(s.fecha) : QStringLiteral("Informe"));
   }
 
   void raros_data() {

@@ -1,6 +1,8 @@
 // Draw status, draw list texts and the damaged draw file.
+#include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <limits>
 
 #include "base/fechas.h"
 #include "session/sesion.h"
@@ -161,42 +163,55 @@ class TestEstado : public QObject {
     QCOMPARE(s.proximapena, 3);
   }
 
+  // Any record out of the rule makes the file damaged; finding it changes nothing (the
+  // operation that puts it aside is a change of the data, tested with the operations).
   void danado_data() {
-    QTest::addColumn<int>("posicion");
-    QTest::addColumn<int>("valor");
-    QTest::newRow("número 0") << 0 << 0;
-    QTest::newRow("número 55") << 3 << 55;
-    QTest::newRow("clave 10") << 5 << 10;
-    QTest::newRow("clave negativa") << 5 << -1;
+    QTest::addColumn<int>("posicion");  // 0..5 a number, 8 the date
+    QTest::addColumn<double>("valor");
+    QTest::newRow("número 0") << 0 << 0.0;
+    QTest::newRow("número 55") << 3 << 55.0;
+    QTest::newRow("número repetido") << 4 << 1.0;
+    QTest::newRow("clave 10") << 5 << 10.0;
+    QTest::newRow("clave negativa") << 5 << -1.0;
+    QTest::newRow("fecha 0") << 8 << 0.0;
+    QTest::newRow("fecha negativa") << 8 << -44262.0;
+    QTest::newRow("fecha NaN") << 8 << std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("fecha infinita") << 8 << std::numeric_limits<double>::infinity();
+    QTest::newRow("fecha enorme") << 8 << 1e300;
+    QTest::newRow("fecha con hora") << 8 << oleDesdeFecha(QDate(2021, 5, 2)) + 0.5;
+    QTest::newRow("antes de 1990") << 8 << oleDesdeFecha(QDate(1989, 12, 31));
+    QTest::newRow("fecha repetida") << 8 << oleDesdeFecha(QDate(2021, 1, 3).addDays(7 * 15));
+    QTest::newRow("fuera de orden") << 8 << oleDesdeFecha(QDate(2020, 12, 27));
   }
-  // A damaged file is warned about and kept aside as numeros.err; the program goes on empty.
   void danado() {
     QFETCH(int, posicion);
-    QFETCH(int, valor);
+    QFETCH(double, valor);
     prueba::Entorno e;
     std::vector<Sorteo> v;
     for (int i = 0; i < 20; ++i) v.push_back(sorteo(QDate(2021, 1, 3).addDays(7 * i), {1, 2, 3, 4, 5, 0}));
-    v[16].numeros[static_cast<size_t>(posicion)] = static_cast<int16_t>(valor);
+    if (posicion == 8)
+      v[16].fecha = valor;
+    else
+      v[16].numeros[static_cast<size_t>(posicion)] = static_cast<int16_t>(valor);
+    QCOMPARE(primerSorteoDanado(v), 16);
     const QByteArray original = archivo(v);
-    e.escribir(QStringLiteral("numeros.err"), "una copia anterior");
     e.escribir(QStringLiteral("numeros.dat"), original);
     Sesion s;
     sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
     s.cargasorteos(QDate(2021, 6, 1));
     const ListaSorteos l = s.listasorteos();
     QVERIFY(l.danado);
-    QCOMPARE(e.mensajes->vistos.size(), 1);
-    QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Error de lectura"));
-    QCOMPARE(e.mensajes->vistos[0].texto,
-             QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!."));
-    QCOMPARE(e.mensajes->vistos[0].icono, plataforma::Icono::Exclamacion);
-    QCOMPARE(e.leer(QStringLiteral("numeros.err")), original);
-    QCOMPARE(QFileInfo(e.ruta(QStringLiteral("numeros.dat"))).size(), 0);
-    const EstadoSorteos est = s.cargasorteos(QDate(2021, 6, 1));
-    QCOMPARE(est.ultimo, QStringLiteral("Fichero de datos vacío."));
-    QVERIFY(!s.listasorteos().danado);
-    // The empty file takes new draws again.
-    QVERIFY(s.almacen().sorteos().escribir(1, v[0]).ok);
+    QCOMPARE(l.filas(), 0);
+    QVERIFY(e.mensajes->vistos.isEmpty());
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")), original);
+    QCOMPARE(QDir(e.carpeta.path()).entryList(QDir::Files), QStringList{QStringLiteral("numeros.dat")});
+  }
+
+  // Future dates are not damage: the clock of the computer may be wrong.
+  void fechaFuturaNoDana() {
+    std::vector<Sorteo> v = {sorteo(QDate(2021, 1, 3), {1, 2, 3, 4, 5, 0}),
+                             sorteo(QDate(2090, 1, 1), {1, 2, 3, 4, 5, 0})};
+    QCOMPARE(primerSorteoDanado(v), -1);
   }
 
   void historiaReal() {

@@ -5,6 +5,7 @@
 #include "auxiliary/noticias.h"
 #include "auxiliary/versiones.h"
 #include "base/fechas.h"
+#include "operations/ajustes.h"
 #include "platform/descarga.h"
 #include "support/dobles.h"
 
@@ -58,6 +59,12 @@ QUrl puertoCerrado() {
   return QUrl(QStringLiteral("http://127.0.0.1:%1/ginforme.dat").arg(p));
 }
 
+}  // namespace
+
+namespace {
+GuardarNoticias guardar(Almacen& a) {
+  return [&a](const QByteArray& b) { return operaciones::guardarNoticias(a, b); };
+}
 }  // namespace
 
 class TestNoticias : public QObject {
@@ -221,10 +228,13 @@ class TestNoticias : public QObject {
     Almacen a;
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     const double fecha = oleDesdeFecha(e.reloj->dia.addDays(-diasAtras));
-    QCOMPARE(compruebainforme(a, fecha, e.reloj->dia, servidor.url()), abre);
+    QCOMPARE(compruebainforme(a, fecha, e.reloj->dia, servidor.url(), guardar(a)), abre);
     QCOMPARE(servidor.peticiones, peticiones);
-    // Once the check runs, the news file exists, even when nothing was fetched.
-    if (diasAtras >= 3) QVERIFY(QFile::exists(e.ruta(QStringLiteral("informe.dat"))));
+    // What was fetched is stored; a check that fetched nothing creates nothing.
+    if (peticiones == 1)
+      QCOMPARE(e.leer(QStringLiteral("informe.dat")), QByteArray(largo, 'b'));
+    else
+      QCOMPARE(QFile::exists(e.ruta(QStringLiteral("informe.dat"))), !viejo.isEmpty());
     QVERIFY(e.mensajes->vistos.isEmpty());
   }
 
@@ -233,7 +243,7 @@ class TestNoticias : public QObject {
     e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("A"), 1, e.reloj->dia).codificar());
     Almacen a;
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
-    QVERIFY(!compruebainforme(a, oleDesdeFecha(e.reloj->dia.addDays(-10)), e.reloj->dia, QUrl()));
+    QVERIFY(!compruebainforme(a, oleDesdeFecha(e.reloj->dia.addDays(-10)), e.reloj->dia, QUrl(), guardar(a)));
     QVERIFY(!QFile::exists(e.ruta(QStringLiteral("informe.dat"))));
   }
 };

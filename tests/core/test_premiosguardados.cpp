@@ -9,6 +9,8 @@
 #include "money/balance.h"
 #include "operations/completarpremios.h"
 #include "operations/dinero.h"
+#include "operations/penas.h"
+#include "store/cerrojodatos.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
@@ -69,7 +71,7 @@ class TestPremiosGuardados : public QObject {
   void muestraEntera() {
     prueba::Entorno e;
     int n = 0;
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), muestra(), &n));
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), muestra(), &n));
     QCOMPARE(n, 22);
     const TablasPremios t = guardadas(e.carpeta.path());
     QCOMPARE(t.size(), size_t{22});
@@ -130,23 +132,35 @@ class TestPremiosGuardados : public QObject {
       o[QStringLiteral("escrutinio")] = filas;
     });
     int n = 0;
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), incompleta, &n));
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), incompleta, &n));
     QCOMPARE(n, 22);
     QVERIFY(!guardadas(e.carpeta.path()).at(d7).publicada());
     QVERIFY(!guardadas(e.carpeta.path()).at(d28).publicada());
 
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), muestra(), &n));
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), muestra(), &n));
     QCOMPARE(n, 2);
     const TablasPremios completas = guardadas(e.carpeta.path());
     QCOMPARE(completas.at(d7).premio(3).value_or(-1), 4744595);
     QCOMPARE(completas.at(d28).premio(3).value_or(-1), 7911512);
 
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), incompleta, &n));
+    // An answer that changes nothing touches neither the file nor the lock: it is stored
+    // while another program holds the folder. One that changes a table waits for it.
+    const QByteArray antes = e.leer(QStringLiteral("sortilan.db"));
+    const auto espera = CerrojoDatos::espera();
+    CerrojoDatos::ponerEspera(std::chrono::milliseconds(10));
+    CerrojoDatos otro(e.carpeta.path());
+    prueba::exigir(otro.tomar());
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), incompleta, &n));
     QCOMPARE(n, 0);
-    QCOMPARE(guardadas(e.carpeta.path()), completas);
-
+    QCOMPARE(e.leer(QStringLiteral("sortilan.db")), antes);
     const QByteArray corregida = QByteArray(muestra()).replace("\"47445.95\"", "\"47445.96\"");
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), corregida, &n));
+    const Resultado ocupado = operaciones::guardarPremiosRespuesta(e.carpeta.path(), corregida, &n);
+    QCOMPARE(ocupado.error, CerrojoDatos::textoOcupado());
+    QCOMPARE(guardadas(e.carpeta.path()), completas);
+    otro.soltar();
+    CerrojoDatos::ponerEspera(espera);
+
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), corregida, &n));
     QCOMPARE(n, 1);
     QCOMPARE(guardadas(e.carpeta.path()).at(d7).premio(3).value_or(-1), 4744596);
   }
@@ -182,11 +196,12 @@ class TestPremiosGuardados : public QObject {
     historia(e);
     Almacen a;
     prueba::exigir(a.abrir(e.carpeta.path()));
-    prueba::exigir(a.anadirPena(penaDe("UNA", QDate(2020, 6, 1), {1, 2, 3, 4, 5}, 0), 1));
+    prueba::exigir(
+        operaciones::crearPena(a, penaDe("UNA", QDate(2020, 6, 1), {1, 2, 3, 4, 5}, 0), QDate(2021, 3, 10)).resultado);
     prueba::ServicioPrueba servicio;
     servicio.configurar(e.carpeta.path());
     prueba::CanalGuionado canal;
-    CompletarPremios c(a, canal);
+    operaciones::CompletarPremios c(a, canal);
 
     c.iniciar();
     QCOMPARE(c.ventanas().size(), size_t{2});
@@ -194,7 +209,7 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(canal.pedidas[0].query(), QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=20200607&"
                                                       "fechaFinInclusiva=20201101"));
     canal.responder(muestraHasta(QDate(2020, 11, 1)));
-    QVERIFY(e.temporizador->pausas == QList<int>{CompletarPremios::kPausaMs});
+    QVERIFY(e.temporizador->pausas == QList<int>{operaciones::CompletarPremios::kPausaMs});
     QTRY_COMPARE(canal.pedidas.size(), 2);
     QCOMPARE(canal.pedidas[1].query().section(QLatin1Char('&'), 2),
              QStringLiteral("fechaInicioInclusiva=20201108&fechaFinInclusiva=20210307"));
@@ -233,15 +248,19 @@ class TestPremiosGuardados : public QObject {
   void cobroSigueASuPena() {
     prueba::Entorno e(QDate(2021, 3, 10));
     historia(e);
-    prueba::exigir(guardarPremiosRespuesta(e.carpeta.path(), muestra()));
+    prueba::exigir(operaciones::guardarPremiosRespuesta(e.carpeta.path(), muestra()));
     Almacen a;
     prueba::exigir(a.abrir(e.carpeta.path()));
     // 2021-01-03: 11 16 33 35 46, key 9. Both win the 7ª there; the key also the 28 Feb.
-    prueba::exigir(a.anadirPena(penaDe("UNA", QDate(2020, 12, 1), {11, 16, 1, 2, 3}, 9), 1));
-    prueba::exigir(a.anadirPena(penaDe("DOS", QDate(2020, 12, 1), {33, 35, 1, 2, 3}, 9), 2));
+    prueba::exigir(
+        operaciones::crearPena(a, penaDe("UNA", QDate(2020, 12, 1), {11, 16, 1, 2, 3}, 9), QDate(2021, 3, 10))
+            .resultado);
+    prueba::exigir(
+        operaciones::crearPena(a, penaDe("DOS", QDate(2020, 12, 1), {33, 35, 1, 2, 3}, 9), QDate(2021, 3, 10))
+            .resultado);
     const QDate sorteo(2021, 1, 3);
-    prueba::exigir(marcarCobro(a, 2, sorteo, QDate(2021, 1, 5), QDate(2021, 3, 10)));
-    prueba::exigir(a.eliminarPena(1));
+    prueba::exigir(operaciones::marcarCobro(a, 2, sorteo, QDate(2021, 1, 5), QDate(2021, 3, 10)));
+    prueba::exigir(operaciones::borrarPena(a, 1, a.penas().leerTodos().front()));
 
     Cuentas c;
     prueba::exigir(
@@ -254,12 +273,14 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(cobro->neto.value_or(-1), 712);
 
     // The same peña entered again is a new one: nothing of the old marks shows on it.
-    prueba::exigir(a.anadirPena(penaDe("UNA", QDate(2020, 12, 1), {11, 16, 1, 2, 3}, 9), 2));
+    prueba::exigir(
+        operaciones::crearPena(a, penaDe("UNA", QDate(2020, 12, 1), {11, 16, 1, 2, 3}, 9), QDate(2021, 3, 10))
+            .resultado);
     prueba::exigir(
         leerCuentas(e.carpeta.path(), a.penas().leerTodos(), a.sorteos().leerTodos(), QDate(2021, 3, 10), c));
     QCOMPARE(c.cobro(2, sorteo)->estado, EstadoCobro::Pendiente);
 
-    prueba::exigir(marcarCobro(a, 1, sorteo, std::nullopt, QDate(2021, 3, 10)));
+    prueba::exigir(operaciones::marcarCobro(a, 1, sorteo, std::nullopt, QDate(2021, 3, 10)));
     prueba::exigir(
         leerCuentas(e.carpeta.path(), a.penas().leerTodos(), a.sorteos().leerTodos(), QDate(2021, 3, 10), c));
     QCOMPARE(c.cobro(1, sorteo)->estado, EstadoCobro::Pendiente);
@@ -291,8 +312,10 @@ class TestPremiosGuardados : public QObject {
     Almacen a;
     prueba::exigir(a.abrir(e.carpeta.path()));
     // Wins 2 numbers on 15 November 2020 (02 03 07 16 21) and on 3 January 2021.
-    prueba::exigir(a.anadirPena(penaDe("UNA", QDate(2020, 11, 1), {11, 16, 2, 3, 50}, 9), 1));
-    const Resultado r = marcarCobro(a, registro, sorteo, dia, QDate(2021, 3, 10));
+    prueba::exigir(
+        operaciones::crearPena(a, penaDe("UNA", QDate(2020, 11, 1), {11, 16, 2, 3, 50}, 9), QDate(2021, 3, 10))
+            .resultado);
+    const Resultado r = operaciones::marcarCobro(a, registro, sorteo, dia, QDate(2021, 3, 10));
     QVERIFY(!r);
     QCOMPARE(r.error, error);
     QVERIFY(!QFile::exists(e.ruta(QStringLiteral("sortilan.db"))) || guardadas(e.carpeta.path()).empty());

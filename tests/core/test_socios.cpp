@@ -16,6 +16,8 @@
 
 using namespace sortilan;
 using operaciones::DatosSocio;
+using operaciones::guardarPremiosRespuesta;
+using operaciones::marcarCobro;
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include "base/fechas.h"
 #include "money/gui/tabcuentas.h"
 #include "operations/dinero.h"
+#include "operations/penas.h"
 #include "store/almacen.h"
 #include "store/basedatos.h"
 #include "support/dobles.h"
@@ -254,12 +255,14 @@ class TestCuentas : public QObject {
     e_ = new prueba::Entorno(kHoy);
     // The history up to 7 March 2021, the sample's last draw, and the sample's tables.
     e_->escribir(QStringLiteral("numeros.dat"), prueba::leerDatoPrueba(QStringLiteral("numeros.dat")).left(830 * 24));
-    prueba::exigir(guardarPremiosRespuesta(e_->carpeta.path(), prueba::leerDatoPrueba("respuesta_ejemplo.json")));
+    prueba::exigir(
+        operaciones::guardarPremiosRespuesta(e_->carpeta.path(), prueba::leerDatoPrueba("respuesta_ejemplo.json")));
     penas_ = penas();
     sorteos_ = sorteosDeLaMuestra();
     Almacen a;
     prueba::exigir(a.abrir(e_->carpeta.path()));
-    for (int i = 0; i < penas_.size(); ++i) prueba::exigir(a.anadirPena(registro(penas_[i]), i + 1));
+    for (int i = 0; i < penas_.size(); ++i)
+      prueba::exigir(operaciones::crearPena(a, registro(penas_[i]), kHoy).resultado);
   }
   void cleanup() { delete e_; }
 

@@ -130,10 +130,44 @@ class TestDescargador : public QObject {
     ui::Principal w;
     w.cargar(e.carpeta.path());
     QVERIFY(w.ultimo()->WebBrowser1->isHidden());
-    QCOMPARE(w.ultimo()->Text1->toPlainText(),
-             QStringLiteral("\nATENCIÓN:\nLos datos del sorteo aún no están disponibles. Intente más tarde."));
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_0"))->text(), QStringLiteral("0"));
+    QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("\nFichero de datos vacío."));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_0"))->text(), QStringLiteral("-"));
+    QCOMPARE(w.ultimo()->Clave->text(), QStringLiteral("-"));
     QVERIFY(!w.accion(QStringLiteral("web"))->isEnabled());
+  }
+
+  // What the tab shows of the newest stored draw, with the last answer about it or not.
+  void ultimoSorteo_data() {
+    QTest::addColumn<int>("sorteos");      // how many draws of the real history are stored
+    QTest::addColumn<QString>("numeros");  // the balls, key last
+    QTest::addColumn<QString>("primera");  // prize of the 3rd category
+    QTest::addColumn<QString>("aviso");    // Text1, "" when the document is shown
+    QTest::newRow("la respuesta es de ese sorteo") << 830 << "15 24 40 42 48 9"
+                                                   << "47445.95"
+                                                   << "";
+    QTest::newRow("respuesta de meses atrás")
+        << 1114 << "7 8 11 31 35 1"
+        << "-"
+        << "\nLos premios de este sorteo no están en la última descarga de resultados.";
+  }
+  void ultimoSorteo() {
+    QFETCH(int, sorteos);
+    prueba::Entorno e(QDate(2026, 8, 20));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(sorteos * 24));
+    e.escribir(QStringLiteral("www.txt"),
+               registroCitado(QString::fromUtf8(leer(QStringLiteral("respuesta_ejemplo.json")))));
+    e.escribir(QStringLiteral("vix.pdf"), unPdf());
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    ui::TabUltimo* u = w.ultimo();
+    QStringList bolas;
+    for (QLabel* l : u->Numero) bolas << l->text();
+    bolas << u->Clave->text();
+    QTEST(bolas.join(QLatin1Char(' ')), "numeros");
+    QTEST(u->Label10[2]->text(), "primera");
+    QFETCH(QString, aviso);
+    QCOMPARE(u->WebBrowser1->isHidden(), !aviso.isEmpty());
+    if (!aviso.isEmpty()) QCOMPARE(u->Text1->toPlainText(), aviso);
   }
 };
 

@@ -54,12 +54,7 @@ class TestGestor : public QObject {
 
   void abrir(const std::vector<Pena>& penas) {
     e->copiar(QStringLiteral("numeros.dat"));
-    {
-      Almacen a;
-      sortilan::prueba::exigir(a.abrir(e->carpeta.path()));
-      for (size_t i = 0; i < penas.size(); ++i)
-        sortilan::prueba::exigir(a.anadirPena(penas[i], static_cast<int>(i) + 1));
-    }
+    e->escribir(QStringLiteral("apuestas.dat"), ArchivoDe<Pena>::codificar(penas));
     w = std::make_unique<ui::Principal>();
     w->cargar(e->carpeta.path());
     w->show();
@@ -137,6 +132,7 @@ class TestGestor : public QObject {
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(1, 0)).center());
     QTest::mouseClick(borrar, Qt::LeftButton);  // answered No
     QCOMPARE(e->mensajes->vistos.last().texto, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+    QCOMPARE(e->mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
     QCOMPARE(w->sesion().penas().size(), size_t{3});
 
     e->mensajes->respuestas << plataforma::Respuesta::Si;
@@ -145,6 +141,27 @@ class TestGestor : public QObject {
     QCOMPARE(w->sesion().penas()[1].nombreRecortado(), QStringLiteral("TRES"));
     QCOMPARE(lista->model()->rowCount(), 2);
     QCOMPARE(hijo<QLabel>("Label9_2")->text(), QStringLiteral("2"));
+    QCOMPARE(w->sesion().penaSeleccionada, 0);
+  }
+
+  // Another program deleted a peña after the list was shown: the record number the user
+  // clicked now holds another peña, and that one is not deleted in its place.
+  void eliminarPenaMovidaPorOtroPrograma() {
+    const QDate antes(2010, 1, 1);
+    const Pena una = penaDe(QStringLiteral("UNA"), 1, 0, antes), dos = penaDe(QStringLiteral("DOS"), 2, 0, antes),
+               tres = penaDe(QStringLiteral("TRES"), 3, 0, antes);
+    abrir({una, dos, tres});
+    auto* lista = hijo<QTableView>("ListView1");
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(1, 0)).center());
+    // While the question is on screen another program deletes UNA: DOS moves to record 1.
+    e->escribir(QStringLiteral("apuestas.dat"), ArchivoDe<Pena>::codificar({dos, tres}));
+    e->mensajes->respuestas << plataforma::Respuesta::Si;
+    QTest::mouseClick(hijo<QPushButton>("Command3"), Qt::LeftButton);
+    QCOMPARE(e->mensajes->vistos[0].texto, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
+    QVERIFY(e->mensajes->vistos.last().texto.contains(QStringLiteral("No se ha borrado nada")));
+    QCOMPARE(e->leer(QStringLiteral("apuestas.dat")), ArchivoDe<Pena>::codificar({dos, tres}));
+    // The list now shows what is stored.
+    QCOMPARE(lista->model()->rowCount(), 2);
     QCOMPARE(w->sesion().penaSeleccionada, 0);
   }
 

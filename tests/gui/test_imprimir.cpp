@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
@@ -191,6 +193,60 @@ class TestImprimir : public QObject {
     QTest::mouseClick(w.findChild<QPushButton*>(boton), Qt::LeftButton);
     QVERIFY(!QFile::exists(pdf));
     QVERIFY(e.mensajes->vistos.isEmpty());
+  }
+
+  // The preview and the PDF show the plain-paper sheet: two tickets a page.
+  void vistaPrevia() {
+    Entorno e;
+    copiarPenas(e);
+    Almacen a;
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
+    Imprimir w(a, 3);
+    int paginas = -1;
+    QString titulo;
+    w.abrirVistaPrevia = [&](QPrintPreviewDialog& d) {
+      titulo = d.windowTitle();
+      auto* hoja = d.findChild<QPrintPreviewWidget*>();
+      hoja->updatePreview();
+      paginas = hoja->pageCount();
+    };
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QCOMPARE(w.Command3->text(), QStringLiteral("Vista previa"));
+    QCOMPARE(titulo, QStringLiteral("Vista previa: PEÑA Veinticuatro"));
+    QCOMPARE(paginas, 2);
+    QVERIFY(e.mensajes->vistos.isEmpty());
+  }
+
+  void guardarPdf_data() {
+    QTest::addColumn<QString>("elegido");  // what the dialog answers, relative to the folder
+    QTest::addColumn<QString>("escrito");  // the file that must hold the PDF, "" for none
+    QTest::addColumn<bool>("aviso");
+    QTest::newRow("con extensión") << "boletos.pdf"
+                                   << "boletos.pdf" << false;
+    QTest::newRow("sin extensión") << "boletos"
+                                   << "boletos.pdf" << false;
+    QTest::newRow("cancelado") << ""
+                               << "" << false;
+    QTest::newRow("carpeta que no existe") << "no-existe/boletos.pdf"
+                                           << "" << true;
+  }
+  void guardarPdf() {
+    QFETCH(QString, elegido);
+    QFETCH(QString, escrito);
+    QFETCH(bool, aviso);
+    Entorno e;
+    copiarPenas(e);
+    Almacen a;
+    sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
+    Imprimir w(a, 3);
+    e.dialogo->siguiente = elegido.isEmpty() ? QString() : e.ruta(elegido);
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    QCOMPARE(e.dialogo->titulos, QStringList{QStringLiteral("Guardar PDF")});
+    QVERIFY(e.dialogo->carpetas.first().endsWith(QStringLiteral("/PEÑA Veinticuatro.pdf")));
+    if (!escrito.isEmpty()) QCOMPARE(paginasPdf(e.ruta(escrito)), 2);
+    QStringList pdfs = QDir(e.carpeta.path()).entryList({QStringLiteral("*.pdf")});
+    QCOMPARE(pdfs, escrito.isEmpty() ? QStringList() : QStringList{escrito});
+    QCOMPARE(e.mensajes->vistos.size(), aviso ? 1 : 0);
   }
 
   void abrirDesdeElGestor() {

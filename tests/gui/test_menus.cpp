@@ -25,6 +25,7 @@
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/sorteos.h"
 #include "report/gui/tabultimo.h"
 #include "support/dobles.h"
 
@@ -63,6 +64,7 @@ class PruebaMenus : public QObject {
   void borrarTodosYFilas();
   void atajoBorrarSoloSiActivo();
   void importar();
+  void importarSinArchivo();
   void pestanaUltimoSorteo();
   void imagenesDescarga();
 
@@ -193,15 +195,18 @@ void PruebaMenus::borrarTodosYFilas() {
   // "Borrar sorteos almacenados/Reset aciertos peñas", answering No twice.
   p_->accion(QStringLiteral("borrpe"))->trigger();
   QCOMPARE(e_->mensajes->vistos.size(), 2);
-  QCOMPARE(e_->mensajes->vistos[0].texto, Mantenimiento::kPreguntaBorrarTodos);
-  QCOMPARE(e_->mensajes->vistos[1].texto, Mantenimiento::kPreguntaAciertos);
+  QCOMPARE(e_->mensajes->vistos[0].texto, operaciones::kPreguntaBorrarTodos);
+  QCOMPARE(e_->mensajes->vistos[1].texto, operaciones::kPreguntaAciertos);
+  for (const auto& v : e_->mensajes->vistos)
+    QCOMPARE(v.predeterminada, plataforma::Respuesta::No);  // Return alone deletes nothing
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);
 
   // Now a click on the newest draw offers to delete it.
   e_->mensajes->respuestas = {Respuesta::Si};
   clicFila(0);
   QCOMPARE(e_->mensajes->vistos.size(), 3);
-  QCOMPARE(e_->mensajes->vistos[2].texto, Mantenimiento::kPreguntaBorrarUno);
+  QCOMPARE(e_->mensajes->vistos[2].texto, operaciones::kPreguntaBorrarUno);
+  QCOMPARE(e_->mensajes->vistos[2].predeterminada, plataforma::Respuesta::No);
   QCOMPARE(lista->model()->rowCount(), 1113);
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes.left(1113 * 24));
   QCOMPARE(p_->sesion().proximoreg, 1114);
@@ -222,7 +227,7 @@ void PruebaMenus::atajoBorrarSoloSiActivo() {
   p_->estadisticas()->Command5->setEnabled(false);
   QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
   QVERIFY(e_->mensajes->vistos.isEmpty());
-  QVERIFY(!p_->menus()->mantenimiento()->nucleo().borradoFilas());
+  QVERIFY(!p_->menus()->mantenimiento()->borradoFilas());
   p_->estadisticas()->Command5->setEnabled(true);
   QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
   QCOMPARE(e_->mensajes->vistos.size(), 2);
@@ -240,15 +245,36 @@ void PruebaMenus::importar() {
   e_->dialogo->siguiente = e_->ruta(QStringLiteral("sabado.dat"));
   QTest::mouseClick(p_->estadisticas()->Image1_4, Qt::LeftButton);
   QCOMPARE(e_->dialogo->titulos, QStringList{QStringLiteral("Seleccione el archivo NUMEROS.DAT")});
-  QCOMPARE(e_->mensajes->vistos.last().texto, Mantenimiento::kNoValido);
+  QCOMPARE(e_->mensajes->vistos.last().texto, operaciones::kNoValido);
   QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 0);
 
   e_->dialogo->siguiente = prueba::datoPrueba(QStringLiteral("numeros.dat"));
   QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
-  QCOMPARE(e_->mensajes->vistos.last().texto, Mantenimiento::kImportado);
+  QCOMPARE(e_->mensajes->vistos.last().texto, operaciones::kImportado);
   QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 1114);
   QCOMPARE(p_->estadisticas()->Label7->text(), QStringLiteral("TOTAL: 1114 sorteos."));
-  QVERIFY(QFile::exists(e_->ruta(QStringLiteral("numeros.bak"))));
+  // The empty file before is no backup worth keeping.
+  QVERIFY(!QFile::exists(e_->ruta(QStringLiteral("numeros.bak"))));
+}
+
+void PruebaMenus::importarSinArchivo() {
+  abrir(QByteArray("[servicios]\nfabricante=http://fabricante.example\n"));
+  const QByteArray antes = e_->leer(QStringLiteral("numeros.dat"));
+  // No file chosen, No to the shop: nothing else happens.
+  e_->mensajes->respuestas = {Respuesta::No};
+  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QCOMPARE(e_->dialogo->filtros, QStringList{QStringLiteral("Archivos de sorteos (numeros.dat)")});
+  QCOMPARE(e_->mensajes->vistos.size(), 1);
+  QCOMPARE(e_->mensajes->vistos[0].titulo, QStringLiteral("Sortilan"));
+  QCOMPARE(e_->mensajes->vistos[0].texto, MantenimientoSorteos::kPreguntaTienda);
+  // Going to the shop destroys nothing: Return may still say yes.
+  QCOMPARE(e_->mensajes->vistos[0].predeterminada, plataforma::Respuesta::Si);
+  QVERIFY(e_->navegador->abiertas.isEmpty());
+  // Yes: the maker's shop page, and still nothing changed.
+  e_->mensajes->respuestas = {Respuesta::Si};
+  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QCOMPARE(e_->navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/tienda.html#Sorteos"))});
+  QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);
 }
 
 void PruebaMenus::pestanaUltimoSorteo() {

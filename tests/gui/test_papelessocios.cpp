@@ -19,6 +19,8 @@
 #include "support/dobles.h"
 
 using namespace sortilan;
+using operaciones::guardarPremiosRespuesta;
+using operaciones::marcarCobro;
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The main window on a data folder: start-up, status labels and the draw list.
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 #include "app/presentacion.h"
 #include "app/principal.h"
 #include "store/almacen.h"
+#include "store/cerrojodatos.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -63,7 +65,35 @@ class TestPrincipal : public QObject {
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(), QStringLiteral("Fichero de datos vacío."));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_6"))->text(), QStringLiteral("No se ha actualizado nunca"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("TOTAL: 0 sorteos."));
-    for (const char* n : {"apuestas.dat", "numeros.dat", "www.txt"}) QVERIFY(QFile::exists(e.ruta(QLatin1String(n))));
+    // Looking creates nothing: the files appear with the first change.
+    QVERIFY(QDir(e.carpeta.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+  }
+
+  // Another program (a scheduled command line) changed the data while the window was in
+  // the background: coming back to the front shows what is stored.
+  void otroProgramaCambiaLosDatos() {
+    prueba::Entorno e(QDate(2026, 12, 8));
+    e.copiar(QStringLiteral("numeros.dat"));
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_2"))->text(), QStringLiteral("0"));
+    QWidget otra;
+    otra.show();
+    otra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&otra));
+    Pena p = nuevaPena(QStringLiteral("DE FUERA"), 1, QDate(2026, 1, 1));
+    for (int i = 1; i <= 6; ++i) p.ponerApuesta(i, 1, static_cast<int16_t>(i));
+    e.escribir(QStringLiteral("apuestas.dat"), p.codificar());
+    QByteArray sorteos = e.leer(QStringLiteral("numeros.dat"));
+    sorteos.chop(24);
+    e.escribir(QStringLiteral("numeros.dat"), sorteos);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTRY_COMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_2"))->text(), QStringLiteral("1"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("TOTAL: 1113 sorteos."));
+    QCOMPARE(w.findChild<QTableView*>(QStringLiteral("ListView3"))->model()->rowCount(), 1113);
   }
 
   // A damaged draw file is put aside before any peña is checked against it, and
@@ -79,16 +109,21 @@ class TestPrincipal : public QObject {
     };
     auto arrancar = [&](const QByteArray& sorteos, bool sinApartar = false) {
       prueba::Entorno e(QDate(2021, 3, 10));
-      // numeros.err as a folder with something inside: the damaged file cannot go there.
-      if (sinApartar) QDir(e.carpeta.path()).mkpath(QStringLiteral("numeros.err/dentro"));
       e.escribir(QStringLiteral("apuestas.dat"), p.codificar());
       e.escribir(QStringLiteral("numeros.dat"), sorteos);
+      // Another program holds the data folder: the damaged file cannot be put aside now.
+      CerrojoDatos otro(e.carpeta.path());
+      if (sinApartar) {
+        prueba::exigir(otro.tomar());
+        CerrojoDatos::ponerEspera(std::chrono::milliseconds::zero());
+      }
       ui::Principal w;
       w.cargar(e.carpeta.path());
+      CerrojoDatos::ponerEspera(std::chrono::milliseconds(5000));
       Visto v;
       for (const prueba::MensajeVisto& m : e.mensajes->vistos) {
         v.avisos += m.titulo == QStringLiteral("Error de lectura");
-        v.permisos += m.titulo == QStringLiteral("Error de permiso");
+        v.permisos += m.texto == CerrojoDatos::textoOcupado();
       }
       v.apartado = e.leer(QStringLiteral("numeros.err"));
       v.sorteos = e.leer(QStringLiteral("numeros.dat"));
@@ -111,8 +146,8 @@ class TestPrincipal : public QObject {
     // The bet has 4 + key against the bad draw: no prize may be counted from it.
     QCOMPARE(d.penas, p.codificar());
 
-    // A damaged file that cannot be put aside stays as it is, warned about once,
-    // neither listed nor checked, and the start-up still ends.
+    // A damaged file that cannot be put aside stays as it is, warned about once with
+    // the reason, neither listed nor checked, and the start-up still ends.
     const Visto queda = arrancar(danado.codificar(), true);
     QCOMPARE(queda.avisos, 1);
     QCOMPARE(queda.permisos, 1);

@@ -94,10 +94,11 @@ if command -v man >/dev/null; then
   done
 fi
 
-# Installed, with no data beside it: the user's folder, created on first start.
+# Installed, with no data beside it: the user's folder, where the first change writes.
 datos=$(XDG_DATA_HOME=$tmp/xdg "$cli" estado | tail -1)
 igual "carpeta del programa instalado" "- Carpeta de datos: $tmp/xdg/sortilan" "$datos"
-[ -f "$tmp/xdg/sortilan/numeros.dat" ] || falla "sin numeros.dat en la carpeta del usuario"
+XDG_DATA_HOME=$tmp/xdg "$cli" crear --nombre A --clave 1 --apuesta "1 2 3 4 5" >/dev/null
+[ -f "$tmp/xdg/sortilan/apuestas.dat" ] || falla "sin apuestas.dat en la carpeta del usuario"
 
 if [ "$fallos" -eq 0 ]; then echo "test_paquete: todo bien"; exit 0; fi
 echo "test_paquete: $fallos fallos"

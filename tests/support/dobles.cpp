@@ -6,8 +6,8 @@
 namespace sortilan::prueba {
 
 plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
-                                                 plataforma::Botones botones) {
-  vistos.append({icono, titulo, texto, botones});
+                                                 plataforma::Botones botones, plataforma::Respuesta predeterminada) {
+  vistos.append({icono, titulo, texto, botones, predeterminada});
   if (!respuestas.isEmpty()) return respuestas.takeFirst();
   return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;
 }
@@ -20,10 +20,7 @@ QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carp
 }
 
 QString DialogoGuionado::guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) {
-  titulos.append(titulo);
-  carpetas.append(propuesto);
-  filtros.append(filtro);
-  return siguiente;
+  return abrirArchivo(titulo, propuesto, filtro);
 }
 
 void TemporizadorInmediato::despues(int ms, QObject* contexto, std::function<void()> luego) {

@@ -18,12 +18,13 @@ struct MensajeVisto {
   QString titulo;
   QString texto;
   plataforma::Botones botones;
+  plataforma::Respuesta predeterminada;  // what Return would have answered
 };
 
 class MensajesGuionados : public plataforma::Mensajes {
  public:
   plataforma::Respuesta mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
-                                plataforma::Botones botones) override;
+                                plataforma::Botones botones, plataforma::Respuesta predeterminada) override;
   QList<MensajeVisto> vistos;
   QList<plataforma::Respuesta> respuestas;  // taken in order; Aceptar/No when empty
 };
@@ -46,7 +47,7 @@ class DialogoGuionado : public plataforma::DialogoArchivo {
   QString abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) override;
   QString guardarArchivo(const QString& titulo, const QString& propuesto, const QString& filtro) override;
   QString siguiente;
-  QStringList titulos, filtros, carpetas;
+  QStringList titulos, filtros, carpetas;  // carpetas holds the offered path of a save
 };
 
 // Pauses are recorded and end on the next turn of the event loop.

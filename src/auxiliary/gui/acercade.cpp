@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "auxiliary/versiones.h"
@@ -9,6 +11,7 @@
 #include "platform/servicios.h"
 #include "platform/version.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -48,7 +51,14 @@ Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   Label2->setStyleSheet(QStringLiteral("color: #ffff99; text-decoration: underline;"));
   Label2->installEventFilter(this);
   capa->addWidget(Label2);
-  resize(420, 260);
+  auto* pie = new QHBoxLayout;
+  pie->addStretch();
+  Command1 = botonAceptar(*this, QStringLiteral("Command1"));
+  pie->addWidget(Command1);
+  capa->addLayout(pie);
+  cerrarConEscape(*this);
+  Command1->setFocus();
+  resize(420, 280);
 }
 
 void Acercade::Label2_Click() {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace sortilan::ui {
 
@@ -20,6 +21,7 @@ class Acercade : public QWidget {
   QLabel* Label4 = nullptr;
   QLabel* LabelDatos = nullptr;  // the data folder in use
   QLabel* Label2 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Aceptar"
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;

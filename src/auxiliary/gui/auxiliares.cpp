@@ -8,6 +8,7 @@
 #include "auxiliary/gui/infor.h"
 #include "auxiliary/noticias.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/ajustes.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "ui/cierrealvolver.h"
@@ -41,7 +42,8 @@ Infor* Auxiliares::infor() const { return infor_; }
 void Auxiliares::compruebainforme() {
   Sesion& s = p_.sesion();
   const QUrl direccion = plataforma::servicios().delFabricante(QStringLiteral("/ginforme.dat"));
-  if (sortilan::compruebainforme(s.almacen(), s.sorteo.fecha, plataforma::hoy(), direccion)) Leer_Click();
+  const auto guardar = [&s](const QByteArray& b) { return operaciones::guardarNoticias(s.almacen(), b); };
+  if (sortilan::compruebainforme(s.almacen(), s.sorteo.fecha, plataforma::hoy(), direccion, guardar)) Leer_Click();
 }
 
 void Auxiliares::acerca_Click() {

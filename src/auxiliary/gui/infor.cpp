@@ -1,6 +1,8 @@
 #include "auxiliary/gui/infor.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -9,6 +11,7 @@
 #include "store/codec.h"
 #include "store/escritura.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -47,15 +50,23 @@ Infor::Infor(const QString& informe, QWidget* padre) : QWidget(padre, Qt::Window
   }
 
   // The label moves freely along its own strip, in twips like the rest of the layout.
+  auto* pie = new QHBoxLayout;
   pista_ = new QWidget(this);
   pista_->setMinimumHeight(24);
-  capa->addWidget(pista_);
+  pie->addWidget(pista_, 1);
+  Command1 = botonAceptar(*this, QStringLiteral("Command1"));
+  pie->addWidget(Command1, 0, Qt::AlignBottom);
+  capa->addLayout(pie);
+  cerrarConEscape(*this);
+  Command1->setFocus();
   const plataforma::Servicios servicios = plataforma::servicios();
   Label1 = etiqueta(pista_, QStringLiteral("Label1"),
                     servicios.hayFabricante() ? QStringLiteral("soporte@") + servicios.fabricante.host()
                                               : QStringLiteral("Sortilan"));
   Label1->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160); font-weight: bold;"));
   Label1->adjustSize();
+  // The strip holds the label at the far end of its drift (3800 twips).
+  pista_->setMinimumWidth(static_cast<int>(3800 * logicalDpiX() / 1440.0) + Label1->width() + 4);
   colocarEtiqueta();
 
   Timer1 = new QTimer(this);

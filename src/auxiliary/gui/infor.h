@@ -6,6 +6,7 @@
 #include "auxiliary/noticias.h"
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace sortilan::ui {
@@ -34,6 +35,7 @@ class Infor : public QWidget {
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;
   QTimer* Timer1 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Aceptar"
 
  private:
   void colocarEtiqueta();

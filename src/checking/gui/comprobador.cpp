@@ -20,6 +20,7 @@
 #include "checking/resumenpenas.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "operations/penas.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 
@@ -101,8 +102,6 @@ void Comprobador::despuesDeComprobar(const ResultadoComprobacion& r) {
   if (r.sencillas) sencillas_->poner(r.sencillas);
   if (r.multiples) multiples_->poner(r.multiples);
   if (aviso_.timer3 && !Timer3_->isActive()) Timer3_->start();
-  // Counted prizes that did not reach the file would be counted again, or never: say so.
-  if (!r.escritura) avisarFallo(r.escritura);
 }
 
 void Comprobador::compruebapenas(int n) {
@@ -145,21 +144,25 @@ void Comprobador::Command3_Click() {
     avisarSinPena();
     return;
   }
-  Pena pena;
-  // The peña may have gone meanwhile (another program deleted it): nothing is selected then.
-  if (!s.almacen().penas().leer(s.penaSeleccionada, pena)) {
+  // The peña the user sees in the list; the operation makes sure it is still the one stored there.
+  if (s.penaSeleccionada > static_cast<int>(s.penas().size())) {
     s.penaSeleccionada = 0;
     avisarSinPena();
     return;
   }
-  const QString pregunta =
-      QStringLiteral("¿Seguro que quieres eliminar la Peña ") + pena.nombreRecortado() + QStringLiteral("?");
-  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."), pregunta,
+  const Pena pena = s.penas()[static_cast<size_t>(s.penaSeleccionada - 1)];
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."),
+                          operaciones::preguntaBorrarPena(pena),
                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return;
-  const Resultado r = s.almacen().eliminarPena(s.penaSeleccionada);
+  const Resultado r = operaciones::borrarPena(s.almacen(), s.penaSeleccionada, pena);
   if (!r) {
-    if (r.permiso) errorpermiso();
+    avisarFallo(r);
+    // The list may be stale (another program changed the peñas): show what is stored.
+    if (!r.permiso) {
+      s.penaSeleccionada = 0;
+      p_.cargasorteos();
+    }
     return;
   }
   // The record numbers have moved up: the old number may now be another peña.

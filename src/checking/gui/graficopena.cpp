@@ -33,6 +33,8 @@ GraficoPena::GraficoPena(QWidget* padre) : QChartView(padre) {
   serie->attachAxis(valores);
   setChart(grafico);
   setRenderHint(QPainter::Antialiasing);
+  // Room for the legend's two captions side by side, and for a readable pair of bars.
+  setMinimumSize(260, 150);
 }
 
 void GraficoPena::poner(const DatosGrafico& d) {
@@ -42,8 +44,9 @@ void GraficoPena::poner(const DatosGrafico& d) {
   const double maximo = std::max(d.sinPremio, d.premios.value_or(0));
   for (QAbstractAxis* eje : chart()->axes(Qt::Vertical))
     if (auto* v = qobject_cast<QValueAxis*>(eje)) {
-      // Whole-number ticks only: the values are counts.
-      const int paso = std::max(1, static_cast<int>(std::ceil(maximo / 4.0)));
+      // Whole-number ticks only: the values are counts. Three labels at most, so a short
+      // chart never has to abbreviate them.
+      const int paso = std::max(1, static_cast<int>(std::ceil(maximo / 2.0)));
       const int tope = std::max(1, static_cast<int>(std::ceil(maximo / paso))) * paso;
       v->setRange(0, tope);
       v->setTickType(QValueAxis::TicksDynamic);

@@ -8,10 +8,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "checking/gui/graficopena.h"
 #include "checking/gui/modelopenas.h"
@@ -19,30 +22,53 @@
 
 namespace sortilan::ui {
 
+namespace {
+// Width of a list column that must show `muestra` whole, never less than the design's.
+int anchoColumna(const QTableView* v, int columna, int disenoCentesimas, const QString& muestra) {
+  const int diseno = disenoCentesimas * 96 / 2540;
+  const int contenido = v->fontMetrics().horizontalAdvance(muestra) + 12;
+  return std::max({diseno, contenido, v->horizontalHeader()->sectionSizeHint(columna)});
+}
+}  // namespace
+
 TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("TabGestor"));
   auto* capa = new QVBoxLayout(this);
-  auto* arriba = new QHBoxLayout;
-  capa->addLayout(arriba, 1);
+  // The user decides how much of the width the list takes from the peña's detail.
+  auto* divisor = new QSplitter(Qt::Horizontal, this);
+  divisor->setObjectName(QStringLiteral("divisorGestor"));
+  divisor->setChildrenCollapsible(false);
+  capa->addWidget(divisor, 3);
 
-  ListView1 = new QTableView(this);
+  ListView1 = new QTableView(divisor);
   ListView1->setObjectName(QStringLiteral("ListView1"));
   ListView1->verticalHeader()->hide();
   ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   modeloPenas = new ModeloPenas(this);
   ListView1->setModel(modeloPenas);
-  // Column widths of the design, hundredths of a millimetre at 96 dots per inch.
-  const int anchos[4] = {5998, 1764, 2823, 2999};
-  for (int i = 0; i < 4; ++i) ListView1->setColumnWidth(i, anchos[i] * 96 / 2540);
+  // Column widths of the design (hundredths of a millimetre at 96 dots per inch), wider
+  // where the widest name, count or date would not fit.
+  const int anchos[4] = {anchoColumna(ListView1, 0, 5998, QString(20, QLatin1Char('W'))),
+                         anchoColumna(ListView1, 1, 1764, QStringLiteral("462")),
+                         anchoColumna(ListView1, 2, 2823, QStringLiteral("30/09/2026")),
+                         anchoColumna(ListView1, 3, 2999, QStringLiteral("Miércoles"))};
+  int columnas = 0;
+  for (int i = 0; i < 4; ++i) {
+    ListView1->setColumnWidth(i, anchos[i]);
+    columnas += anchos[i];
+  }
   ListView1->horizontalHeader()->setStretchLastSection(true);
-  ListView1->setMinimumWidth(530);  // the four columns whole, without a scroll bar
-  arriba->addWidget(ListView1, 3);
+  ListView1->setMinimumWidth(columnas + ListView1->verticalScrollBar()->sizeHint().width() +
+                             2 * ListView1->frameWidth());
+  divisor->addWidget(ListView1);
 
-  auto* detalle = new QVBoxLayout;
-  arriba->addLayout(detalle, 2);
-  List1 = new QListWidget(this);
+  auto* apuestas = new QWidget(divisor);
+  auto* detalle = new QVBoxLayout(apuestas);
+  detalle->setContentsMargins(0, 0, 0, 0);
+  List1 = new QListWidget(apuestas);
   List1->setObjectName(QStringLiteral("List1"));
   QFont mono(QStringLiteral("Courier"));
   mono.setStyleHint(QFont::TypeWriter);
@@ -50,9 +76,21 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   List1->setUniformItemSizes(true);
   List1->setSpacing(0);
   List1->setStyleSheet(QStringLiteral("QListWidget { background: #e0e0e0; }"));
+  List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  List1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The longest line: a multiple of 11 numbers.
+  List1->setMinimumWidth(List1->fontMetrics().horizontalAdvance(QString(32, QLatin1Char('0'))) + 12 +
+                         List1->verticalScrollBar()->sizeHint().width() + 2 * List1->frameWidth());
   detalle->addWidget(List1);
   detalle->addStretch();
-  Frame1 = new QGroupBox(QStringLiteral("Desde la creación de la peña..."), this);
+  // Room for the tallest list (24 bets) from the start: choosing a peña never grows the tab.
+  apuestas->setMinimumHeight(altoLista1(5225));
+  divisor->addWidget(apuestas);
+
+  auto* resumenPena = new QWidget(divisor);
+  auto* columna = new QVBoxLayout(resumenPena);
+  columna->setContentsMargins(0, 0, 0, 0);
+  Frame1 = new QGroupBox(QStringLiteral("Desde la creación de la peña..."), resumenPena);
   Frame1->setObjectName(QStringLiteral("Frame1"));
   auto* rejilla = new QGridLayout(Frame1);
   const char* ordinales[8] = {"8ª", "7ª", "6ª", "5ª", "4ª", "3ª", "2ª", "1ª"};
@@ -64,25 +102,33 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
                                   Frame1),
                        fila, 0);
     Label3[static_cast<size_t>(i)] = etiqueta(Frame1, nombreIndice("Label3", i), QStringLiteral("0"));
+    reservarAncho(Label3[static_cast<size_t>(i)], {QStringLiteral("32767")});
     rejilla->addWidget(Label3[static_cast<size_t>(i)], fila, 1);
   }
   rejilla->addWidget(new QLabel(QStringLiteral("participados:"), Frame1), 8, 0);
   Label17 = etiqueta(Frame1, QStringLiteral("Label17"), QStringLiteral("-"));
+  reservarAncho(Label17, {QStringLiteral("32767")});
   rejilla->addWidget(Label17, 8, 1);
   Label16 = etiqueta(Frame1, QStringLiteral("Label16"), QStringLiteral("0 %"));
+  reservarAncho(Label16, {QStringLiteral("99999,9 %")});
   rejilla->addWidget(Label16, 9, 1);
-  detalle->addWidget(Frame1);
-  MSChart3 = new QWidget(this);
+  rejilla->setColumnStretch(1, 1);
+  rejilla->setVerticalSpacing(2);
+  columna->addWidget(Frame1);
+  MSChart3 = new QWidget(resumenPena);
   MSChart3->setObjectName(QStringLiteral("MSChart3"));
-  MSChart3->setMinimumSize(180, 120);
   auto* capa3 = new QVBoxLayout(MSChart3);
   capa3->setContentsMargins(0, 0, 0, 0);
   grafico3 = new GraficoPena(MSChart3);
   capa3->addWidget(grafico3);
-  arriba->addWidget(MSChart3, 2);
+  columna->addWidget(MSChart3, 1);
+  divisor->addWidget(resumenPena);
+  divisor->setStretchFactor(0, 1);
+  divisor->setStretchFactor(1, 0);
+  divisor->setStretchFactor(2, 0);
 
   auto* abajo = new QHBoxLayout;
-  capa->addLayout(abajo);
+  capa->addLayout(abajo, 1);
   struct Def {
     int indice;
     QStyle::StandardPixmap px;
@@ -115,19 +161,21 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   auto* total = new QGridLayout;
   total->addWidget(new QLabel(QStringLiteral("Suma aciertos peñas:"), this), 0, 0);
   Label13 = etiqueta(this, QStringLiteral("Label13"), QStringLiteral("0"));
+  reservarAncho(Label13, {QStringLiteral("9999999")});
   total->addWidget(Label13, 0, 1);
   Text4 = new QLineEdit(this);
   Text4->setObjectName(QStringLiteral("Text4"));
   Text4->setReadOnly(true);
+  Text4->setMinimumWidth(Text4->fontMetrics().horizontalAdvance(QStringLiteral("100% de efectividad en premios")) + 16);
   total->addWidget(Text4, 1, 0, 1, 2);
   Text5 = new QLineEdit(this);
   Text5->setObjectName(QStringLiteral("Text5"));
   Text5->setReadOnly(true);
   total->addWidget(Text5, 2, 0, 1, 2);
-  abajo->addLayout(total, 1);
+  total->setColumnStretch(1, 1);
+  abajo->addLayout(total);
   MSChart2 = new QWidget(this);
   MSChart2->setObjectName(QStringLiteral("MSChart2"));
-  MSChart2->setMinimumSize(260, 190);
   auto* capa2 = new QVBoxLayout(MSChart2);
   capa2->setContentsMargins(0, 0, 0, 0);
   grafico2 = new GraficoPena(MSChart2);

@@ -11,7 +11,10 @@
 
 #include "creation/gui/casillaboleto.h"
 #include "creation/gui/panelboleto.h"
+#include "operations/penas.h"
+#include "platform/plataforma.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -98,6 +101,7 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   connect(Command2, &QPushButton::clicked, this, &Crea::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &Crea::Command3_Click);
   connect(Text1, &QLineEdit::textEdited, this, &Crea::Text1_Change);
+  cerrarConEscape(*this);
   mostrar();
 }
 
@@ -117,7 +121,10 @@ void Crea::Image1_Click(int indice) {
 }
 
 void Crea::Command1_Click() {
-  const bool grabada = creacion_.grabar(sesion_);
+  const bool grabada = creacion_.grabar(sesion_, [this](const Pena& nueva) {
+    const operaciones::Alta a = operaciones::crearPena(sesion_.almacen(), nueva, plataforma::hoy());
+    return std::pair{a.resultado, a.registro};
+  });
   mostrar();
   if (grabada) emit penaGrabada();
 }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -77,6 +78,7 @@ Creamenu::Creamenu(QWidget* padre) : QWidget(padre, Qt::Window) {
   Timer1->setInterval(500);
   connect(Timer1, &QTimer::timeout, this, &Creamenu::Timer1_Timer);
   Timer1->start();
+  cerrarConEscape(*this);
 }
 
 void Creamenu::Timer1_Timer() {

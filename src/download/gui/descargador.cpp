@@ -17,9 +17,11 @@
 #include "checking/gui/comprobador.h"
 #include "main/gui/tabgeneral.h"
 #include "operations/dinero.h"
+#include "operations/sorteos.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
+#include "report/ultimosorteo.h"
 #include "store/escritura.h"
 
 namespace sortilan::ui {
@@ -38,8 +40,9 @@ Descargador::Descargador(Principal& principal)
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Descargador::Timer1_Timer);
   connect(canalPdf_.get(), &plataforma::CanalHttp::terminado, this, &Descargador::alBajarPdf);
-  connect(canal_.get(), &plataforma::CanalHttp::terminado, this,
-          [this](const plataforma::Traida& t) { guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t); });
+  connect(canal_.get(), &plataforma::CanalHttp::terminado, this, [this](const plataforma::Traida& t) {
+    operaciones::guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t);
+  });
   connect(p_.general()->Picture2, &QToolButton::clicked, this, &Descargador::Picture2_Click);
 }
 
@@ -107,6 +110,12 @@ void Descargador::restaurarPicture2() { p_.general()->Picture2->setDown(false); 
 
 void Descargador::avisoInterpretacion(const QString& texto) { p_.ultimo()->mostrarAviso(texto); }
 
+Resultado Descargador::guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) {
+  const operaciones::Anadidos a = operaciones::anadirSorteos(p_.sesion().almacen(), nuevos, plataforma::hoy());
+  anadidos = a.anadidos;
+  return a.resultado;
+}
+
 void Descargador::escrutinio(int bandera) {
   const QByteArray buffer = leerArchivo(p_.sesion().almacen().ruta(Almacen::kBuffer));
   construirInforme(buffer, bandera == 0);
@@ -118,8 +127,11 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
   TabUltimo* t = p_.ultimo();
   t->mostrarAviso(QString());
   const Sorteo ultimo = p_.sesion().almacen().sorteos().ultimo();
-  informe_ = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
-  t->poner(informe_);
+  const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
+  informe_ = u.informe;
+  t->poner(u);
+  if (u.premios == UltimoSorteo::Premios::SinSorteo) return t->mostrarAviso(avisoSinSorteos());
+  if (u.premios == UltimoSorteo::Premios::SinDatos) return t->mostrarAviso(avisoSinPremios());
   // A path that would lead off the operator's site counts as no document.
   if (informe_.documento.isEmpty()) {
     t->mostrarAviso(avisoNoDisponible());

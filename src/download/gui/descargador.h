@@ -49,6 +49,7 @@ class Descargador : public QObject, public VentanaDescarga {
   void escrutinio(const QByteArray& buffer) override;
   void restaurarPicture2() override;
   void avisoInterpretacion(const QString& texto) override;
+  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override;
 
  private:
   void construirInforme(const QByteArray& buffer, bool bajar);

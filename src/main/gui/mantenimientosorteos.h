@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QObject>
-
-#include "main/mantenimiento.h"
+#include <QString>
 
 namespace sortilan::ui {
 
@@ -10,6 +9,7 @@ class Principal;
 
 // The draw-maintenance controls of the main window: "Añadir todos los sorteos",
 // "Borrar todos los sorteos", their icons and menu item, and clicks on the draw list.
+// The window asks its questions; each change is an operation of operations/sorteos.h.
 class MantenimientoSorteos : public QObject {
   Q_OBJECT
  public:
@@ -21,11 +21,16 @@ class MantenimientoSorteos : public QObject {
   // Row k of ListView3, 1 = the newest draw.
   void ListView3_ItemClick(int fila);
 
-  Mantenimiento& nucleo() { return nucleo_; }
+  // The row-deletion switch: on after the first use of "Borrar todos los sorteos".
+  bool borradoFilas() const { return borradoFilas_; }
+
+  static const QString kTituloDialogo;
+  static const QString kFiltroDialogo;
+  static const QString kPreguntaTienda;
 
  private:
   Principal& p_;
-  Mantenimiento nucleo_;
+  bool borradoFilas_ = false;
 };
 
 }  // namespace sortilan::ui

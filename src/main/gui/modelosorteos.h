@@ -15,6 +15,10 @@ class ModeloSorteos : public QAbstractTableModel {
   void poner(std::vector<Sorteo> sorteos);
   // Takes row k (0-based view row) out of the list without rebuilding it.
   void quitarFila(int fila);
+  // The draw shown in row k (0-based); null past the end.
+  const Sorteo* sorteo(int fila) const {
+    return fila >= 0 && fila < static_cast<int>(sorteos_.size()) ? &sorteos_[static_cast<size_t>(fila)] : nullptr;
+  }
 
   int rowCount(const QModelIndex& padre = {}) const override;
   int columnCount(const QModelIndex& padre = {}) const override;

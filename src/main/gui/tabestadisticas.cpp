@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "main/gui/modelosorteos.h"
 #include "ui/controles.h"
@@ -31,16 +33,22 @@ QToolButton* icono(QWidget* padre, int i, QStyle::StandardPixmap px, const QStri
 TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("TabEstadisticas"));
   auto* capa = new QHBoxLayout(this);
+  // The user decides how much of the width the chart takes from the draw list.
+  auto* divisor = new QSplitter(Qt::Horizontal, this);
+  divisor->setObjectName(QStringLiteral("divisorEstadisticas"));
+  divisor->setChildrenCollapsible(false);
+  capa->addWidget(divisor);
 
-  auto* izquierda = new QVBoxLayout;
-  capa->addLayout(izquierda, 3);
-  MSChart1 = new QWidget(this);
+  auto* columnaGrafico = new QWidget(divisor);
+  auto* izquierda = new QVBoxLayout(columnaGrafico);
+  izquierda->setContentsMargins(0, 0, 0, 0);
+  MSChart1 = new QWidget(columnaGrafico);
   MSChart1->setObjectName(QStringLiteral("MSChart1"));
-  MSChart1->setMinimumSize(420, 300);
+  MSChart1->setMinimumHeight(300);
   capaGrafico = new QVBoxLayout(MSChart1);
   capaGrafico->setContentsMargins(0, 0, 0, 0);
   izquierda->addWidget(MSChart1, 1);
-  HScroll2 = new QScrollBar(Qt::Horizontal, this);
+  HScroll2 = new QScrollBar(Qt::Horizontal, columnaGrafico);
   HScroll2->setObjectName(QStringLiteral("HScroll2"));
   HScroll2->setRange(1, 2);
   HScroll2->setPageStep(1);
@@ -48,7 +56,7 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   auto* opciones = new QHBoxLayout;
   const QString textos[2] = {QStringLiteral("Números"), QStringLiteral("Clave")};
   for (int i = 0; i < 2; ++i) {
-    auto* o = new QRadioButton(textos[i], this);
+    auto* o = new QRadioButton(textos[i], columnaGrafico);
     o->setObjectName(nombreIndice("Option1", i));
     Option1[static_cast<size_t>(i)] = o;
     opciones->addWidget(o);
@@ -56,10 +64,12 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   Option1[0]->setChecked(true);
   opciones->addStretch();
   izquierda->addLayout(opciones);
+  divisor->addWidget(columnaGrafico);
 
-  auto* derecha = new QVBoxLayout;
-  capa->addLayout(derecha, 2);
-  ListView3 = new QTableView(this);
+  auto* columnaLista = new QWidget(divisor);
+  auto* derecha = new QVBoxLayout(columnaLista);
+  derecha->setContentsMargins(0, 0, 0, 0);
+  ListView3 = new QTableView(columnaLista);
   ListView3->setObjectName(QStringLiteral("ListView3"));
   modeloSorteos = new ModeloSorteos(ListView3);
   ListView3->setModel(modeloSorteos);
@@ -69,28 +79,43 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   ListView3->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView3->setSelectionMode(QAbstractItemView::SingleSelection);
   ListView3->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListView3->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  ListView3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Fixed columns as wide as a draw's texts in the list's bold type: measuring thousands of
+  // rows on every reload would cost more than it tells.
+  QFont negrita = ListView3->font();
+  negrita.setBold(true);
+  const QFontMetrics fm(negrita);
+  const int anchos[2] = {fm.horizontalAdvance(QStringLiteral("54-54-54-54-54  NÚM.CLAVE: 9")) + 16,
+                         fm.horizontalAdvance(QStringLiteral("30/09/2026  Miércoles")) + 16};
+  for (int i = 0; i < 2; ++i)
+    ListView3->setColumnWidth(i, std::max(anchos[i], ListView3->horizontalHeader()->sectionSizeHint(i)));
   ListView3->horizontalHeader()->setStretchLastSection(true);
-  ListView3->setMinimumWidth(420);
+  ListView3->setMinimumWidth(ListView3->columnWidth(0) + ListView3->columnWidth(1) +
+                             ListView3->verticalScrollBar()->sizeHint().width() + 2 * ListView3->frameWidth());
   derecha->addWidget(ListView3, 1);
-  Label7 = etiqueta(this, QStringLiteral("Label7"), QStringLiteral("TOTAL: 0 sorteos."));
+  Label7 = etiqueta(columnaLista, QStringLiteral("Label7"), QStringLiteral("TOTAL: 0 sorteos."));
   QFont f = Label7->font();
   f.setBold(true);
   Label7->setFont(f);
+  reservarAncho(Label7, {QStringLiteral("TOTAL: 32767 sorteos.")});
   derecha->addWidget(Label7);
   auto* botones = new QHBoxLayout;
-  Command5 = new QPushButton(QStringLiteral("Borrar todos los sorteos"), this);
+  Command5 = new QPushButton(QStringLiteral("Borrar todos los sorteos"), columnaLista);
   Command5->setObjectName(QStringLiteral("Command5"));
-  Command8 = new QPushButton(QStringLiteral("Añadir todos los sorteos"), this);
+  Command8 = new QPushButton(QStringLiteral("Añadir todos los sorteos"), columnaLista);
   Command8->setObjectName(QStringLiteral("Command8"));
   Command8->setToolTip(QStringLiteral("Añade todos los sorteos desde la creación de la Primitiva!!"));
-  Image1_2 = icono(this, 2, QStyle::SP_TrashIcon, QStringLiteral("Borrar todos los sorteos"));
-  Image1_4 = icono(this, 4, QStyle::SP_DialogOpenButton, QStringLiteral("Añadir todos los sorteos"));
+  Image1_2 = icono(columnaLista, 2, QStyle::SP_TrashIcon, QStringLiteral("Borrar todos los sorteos"));
+  Image1_4 = icono(columnaLista, 4, QStyle::SP_DialogOpenButton, QStringLiteral("Añadir todos los sorteos"));
   botones->addWidget(Image1_2);
   botones->addWidget(Command5);
+  botones->addStretch();
   botones->addWidget(Image1_4);
   botones->addWidget(Command8);
   derecha->addLayout(botones);
+  divisor->addWidget(columnaLista);
+  divisor->setStretchFactor(0, 3);
+  divisor->setStretchFactor(1, 2);
 }
 
 }  // namespace sortilan::ui

@@ -38,10 +38,15 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("TabGeneral"));
   auto* capa = new QHBoxLayout(this);
 
-  // Left column: status and download.
-  auto* izquierda = new QVBoxLayout;
-  capa->addLayout(izquierda, 0);
-  auto* estado = new QFrame(this);
+  // Left column: status and download. Its labels keep the width of their longest text, so
+  // the column never widens while a download runs and the result list keeps its room.
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("panelEstado"));
+  panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  auto* izquierda = new QVBoxLayout(panel);
+  izquierda->setContentsMargins(0, 0, 0, 0);
+  capa->addWidget(panel, 0);
+  auto* estado = new QFrame(panel);
   estado->setFrameShape(QFrame::StyledPanel);
   auto* rejilla = new QVBoxLayout(estado);
   const QString fijos[7] = {QStringLiteral("- Peñas registradas a comprobar:"),
@@ -58,13 +63,18 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
     Label9[static_cast<size_t>(i)]->setFont(f);
   }
   Label9[6]->setStyleSheet(QStringLiteral("color: #c00000;"));
+  const QString fechaMasLarga = QStringLiteral("Miércoles, 30 de septiembre del 2026");
+  reservarAncho(Label9[2], {QStringLiteral("32767")});
+  reservarAncho(Label9[3], {fechaMasLarga, QStringLiteral("Fichero de datos vacío.")});
+  reservarAncho(Label9[5], {fechaMasLarga});
+  reservarAncho(Label9[6],
+                {QStringLiteral("Faltan 9999 sorteos por actualizar"), QStringLiteral("No se ha actualizado nunca")});
   QSizePolicy sp = Label9[6]->sizePolicy();
   sp.setRetainSizeWhenHidden(true);
   Label9[6]->setSizePolicy(sp);
   auto* filaPenas = new QHBoxLayout;
   filaPenas->addWidget(Label9[0]);
-  filaPenas->addWidget(Label9[2]);
-  filaPenas->addStretch();
+  filaPenas->addWidget(Label9[2], 1);
   rejilla->addLayout(filaPenas);
   rejilla->addWidget(Label9[1]);
   rejilla->addWidget(Label9[3]);
@@ -73,34 +83,44 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   rejilla->addWidget(Label9[6]);
   izquierda->addWidget(estado);
 
-  auto* descarga = new QFrame(this);
+  auto* descarga = new QFrame(panel);
   descarga->setFrameShape(QFrame::StyledPanel);
   auto* cd = new QGridLayout(descarga);
   Picture2 = new QToolButton(descarga);
   Picture2->setObjectName(QStringLiteral("Picture2"));
   Picture2->setText(QStringLiteral("Bajar sorteos"));
   Picture2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  Picture2->setMinimumSize(96, 64);
-  cd->addWidget(Picture2, 0, 0, 3, 1);
-  cd->addWidget(etiqueta(descarga, QStringLiteral("Label4"), QStringLiteral("Estado de la transferencia:")), 0, 1);
+  cd->addWidget(Picture2, 0, 0, 4, 1, Qt::AlignTop);
+  cd->addWidget(etiqueta(descarga, QStringLiteral("Label4"), QStringLiteral("Estado de la transferencia:")), 0, 1, 1,
+                2);
   Label6 = etiqueta(descarga, QStringLiteral("Label6"));
-  cd->addWidget(Label6, 0, 2);
-  cd->addWidget(etiqueta(descarga, QStringLiteral("Label57"), QStringLiteral("Datos:")), 1, 1);
+  QFont f6 = Label6->font();
+  f6.setBold(true);
+  Label6->setFont(f6);
+  reservarAncho(Label6, {QStringLiteral("CONECTANDO AL SERVIDOR"), QStringLiteral("TRANSFERENCIA FINALIZADA"),
+                         QStringLiteral("BUSCANDO SORTEOS"), QStringLiteral("ANALIZANDO DATOS")});
+  cd->addWidget(Label6, 1, 1, 1, 2);
+  cd->addWidget(etiqueta(descarga, QStringLiteral("Label57"), QStringLiteral("Datos:")), 2, 1);
   Label58 = etiqueta(descarga, QStringLiteral("Label58"), QStringLiteral("0 Bytes"));
-  cd->addWidget(Label58, 1, 2);
+  Label58->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  // The largest answer accepted, quoted, is 32 MiB.
+  reservarAncho(Label58, {QStringLiteral("33554436 Bytes")});
+  cd->addWidget(Label58, 2, 2);
   ProgressBar1 = new QProgressBar(descarga);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1->setRange(0, 5);
   ProgressBar1->setValue(0);
   ProgressBar1->setTextVisible(false);
-  cd->addWidget(ProgressBar1, 2, 1, 1, 2);
+  cd->addWidget(ProgressBar1, 3, 1, 1, 2);
   Label19 = etiqueta(descarga, QStringLiteral("Label19"));
   QFont f19 = Label19->font();
   f19.setBold(true);
   Label19->setFont(f19);
-  cd->addWidget(Label19, 3, 1, 1, 2);
+  reservarAncho(Label19, {QStringLiteral("50 sorteos")});
+  cd->addWidget(Label19, 4, 1, 1, 2);
+  cd->setColumnStretch(2, 1);
   izquierda->addWidget(descarga);
-  Command6 = new QPushButton(QStringLiteral("Ver mensaje"), this);
+  Command6 = new QPushButton(QStringLiteral("Ver mensaje"), panel);
   Command6->setObjectName(QStringLiteral("Command6"));
   izquierda->addWidget(Command6, 0, Qt::AlignLeft);
   izquierda->addStretch();
@@ -114,8 +134,11 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
     auto* b = new QPushButton(vistas[i], this);
     b->setObjectName(nombreIndice("Command1", i));
     b->setAutoFillBackground(true);
+    // The prize banner changes the caption: both buttons keep their width meanwhile.
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(vistas[1]) + 40);
+    b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Command1[static_cast<size_t>(i)] = b;
-    botones->addWidget(b);
+    botones->addWidget(b, 1);
   }
   derecha->addLayout(botones);
   Shape2 = new QFrame(this);

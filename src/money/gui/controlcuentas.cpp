@@ -55,7 +55,7 @@ void ControlCuentas::marcar(const std::optional<QDate>& dia) {
   const int registro = tab_.penaSeleccionada();
   const QDate sorteo = tab_.sorteoSeleccionado();
   if (registro == 0 || !sorteo.isValid()) return;
-  const Resultado r = marcarCobro(sesion_.almacen(), registro, sorteo, dia, plataforma::hoy());
+  const Resultado r = operaciones::marcarCobro(sesion_.almacen(), registro, sorteo, dia, plataforma::hoy());
   avisarFallo(r);
   actualizar();
 }
@@ -81,20 +81,21 @@ void ControlCuentas::Completar_Click() {
   if (completando()) return;
   completar_.reset();
   canal_ = plataforma::crearCanal();
-  completar_ = std::make_unique<CompletarPremios>(sesion_.almacen(), *canal_);
-  connect(completar_.get(), &CompletarPremios::pidiendo, this, [this](const VentanaPeticion& v, int n, int total) {
-    LabelPorCobrar->setText(
-        QStringLiteral("Pidiendo los premios del %1 al %2 (%3 de %4)...")
-            .arg(v.desde.toString(QStringLiteral("dd/MM/yyyy")), v.hasta.toString(QStringLiteral("dd/MM/yyyy")))
-            .arg(n)
-            .arg(total));
-  });
-  connect(completar_.get(), &CompletarPremios::terminado, this, &ControlCuentas::alCompletar);
+  completar_ = std::make_unique<operaciones::CompletarPremios>(sesion_.almacen(), *canal_);
+  connect(completar_.get(), &operaciones::CompletarPremios::pidiendo, this,
+          [this](const VentanaPeticion& v, int n, int total) {
+            LabelPorCobrar->setText(
+                QStringLiteral("Pidiendo los premios del %1 al %2 (%3 de %4)...")
+                    .arg(v.desde.toString(QStringLiteral("dd/MM/yyyy")), v.hasta.toString(QStringLiteral("dd/MM/yyyy")))
+                    .arg(n)
+                    .arg(total));
+          });
+  connect(completar_.get(), &operaciones::CompletarPremios::terminado, this, &ControlCuentas::alCompletar);
   if (completarAccion_) completarAccion_->setEnabled(false);
   completar_->iniciar();
 }
 
-void ControlCuentas::alCompletar(const ResumenCompletar& r) {
+void ControlCuentas::alCompletar(const operaciones::ResumenCompletar& r) {
   if (completarAccion_) completarAccion_->setEnabled(true);
   actualizar();
   const QString cuenta = QStringLiteral("Tablas de premios guardadas: %1. Sorteos sin tabla de premios: %2.")

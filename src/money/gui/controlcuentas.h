@@ -41,13 +41,13 @@ class ControlCuentas : public QObject {
   QLabel* LabelPorCobrar = nullptr;
 
  private:
-  void alCompletar(const ResumenCompletar& r);
+  void alCompletar(const operaciones::ResumenCompletar& r);
   void marcar(const std::optional<QDate>& dia);
 
   Sesion& sesion_;
   TabCuentas& tab_;
   QAction* completarAccion_;
-  std::unique_ptr<CompletarPremios> completar_;
+  std::unique_ptr<operaciones::CompletarPremios> completar_;
   std::unique_ptr<plataforma::CanalHttp> canal_;
 };
 

@@ -11,7 +11,8 @@
 
 namespace sortilan::plataforma {
 
-Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) {
+Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                              Respuesta predeterminada) {
   QMessageBox caja(QApplication::activeWindow());
   caja.setWindowTitle(titulo);
   caja.setText(texto);
@@ -24,7 +25,7 @@ Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString&
   if (botones == Botones::SiNo) {
     QPushButton* si = caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    caja.setDefaultButton(si);
+    caja.setDefaultButton(predeterminada == Respuesta::Si ? si : no);
     caja.setEscapeButton(no);
     caja.exec();
     return caja.clickedButton() == si ? Respuesta::Si : Respuesta::No;

@@ -9,7 +9,8 @@ namespace sortilan::plataforma {
 // Real message boxes with Spanish buttons ("Sí", "No", "Aceptar").
 class MensajesQt : public Mensajes {
  public:
-  Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones) override;
+  Respuesta mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
+                    Respuesta predeterminada) override;
 };
 
 class NavegadorQt : public Navegador {

@@ -1,5 +1,6 @@
 #include "printing/gui/imprimir.h"
 
+#include <QDir>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,15 +11,19 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "operations/ajustes.h"
 #include "platform/plataforma.h"
 #include "printing/gui/pintor.h"
 #include "session/errorpermiso.h"
 #include "store/almacen.h"
 #include "ui/controles.h"
+#include "ui/secundaria.h"
 
 namespace sortilan::ui {
 
@@ -83,6 +88,17 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   botones->addWidget(Command1);
   botones->addWidget(Command2);
   capa->addLayout(botones);
+  // What plain paper will show, on screen or in a file, before any paper is used.
+  auto* vista = new QHBoxLayout;
+  Command3 = new QPushButton(QStringLiteral("Vista previa"), this);
+  Command3->setObjectName(QStringLiteral("Command3"));
+  Command3->setToolTip(QStringLiteral("Muestra la hoja en papel normal tal como se imprimirá."));
+  Command4 = new QPushButton(QStringLiteral("Guardar PDF…"), this);
+  Command4->setObjectName(QStringLiteral("Command4"));
+  Command4->setToolTip(QStringLiteral("Guarda la hoja en papel normal en un archivo PDF."));
+  vista->addWidget(Command3);
+  vista->addWidget(Command4);
+  capa->addLayout(vista);
 
   auto* margen = new QGroupBox(this);
   auto* rejilla = new QGridLayout(margen);
@@ -116,6 +132,9 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
                      "centro de la casilla Nº1 - margen Y por defecto de tu impresora."));
   l4->setWordWrap(true);
   l4->setMinimumWidth(320);
+  // A window's minimum ignores how tall wrapped text grows: reserve its height at the
+  // narrowest width, so every line shows.
+  l4->setMinimumHeight(l4->heightForWidth(320));
   ci->addWidget(l4, 1, 0, 3, 1);
   // The feed direction and the two axes, drawn with text arrows.
   ci->addWidget(negrita(etiqueta(instrucciones, QStringLiteral("Label6"), QStringLiteral("Entrada impresora"))), 1, 1,
@@ -132,13 +151,18 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
 
   connect(Command1, &QPushButton::clicked, this, &Imprimir::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Imprimir::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Imprimir::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Imprimir::Command4_Click);
+  abrirVistaPrevia = [](QPrintPreviewDialog& d) { d.exec(); };
+  cerrarConEscape(*this);
 
   // Load step: the peña (just found by the caller), the tickets it needs and the calibration.
   pena_ = almacen_.penas().leerOCero(registro_);
   Label10->setText(pena_.nombreTexto().trimmed());
   Label2[0]->setText(QString::number(apuestasAImprimir(pena_)));
   Label2[1]->setText(QString::number(nboletos(pena_)));
-  ajuste_ = std::make_unique<AjusteCalibracion>(almacen_.ajustes());
+  ajuste_ = std::make_unique<AjusteCalibracion>(
+      almacen_.ajustes(), [this](const Calibracion& c) { return operaciones::guardarCalibracion(almacen_, c); });
   mostrarCalibracion();
 }
 
@@ -151,19 +175,58 @@ void Imprimir::mostrarCalibracion() {
 void Imprimir::Command1_Click() { imprimeboletos(Papel::Oficial); }
 void Imprimir::Command2_Click() { imprimeboletos(Papel::Normal); }
 
-void Imprimir::imprimeboletos(Papel papel) {
+Impresion Imprimir::trabajo(Papel papel) {
   // The record is read again: the peña file may have changed since the window opened,
   // and a peña deleted meanwhile is no peña to print.
   if (!almacen_.penas().leer(registro_, pena_)) {
     avisarSinPena();
-    return;
+    return {};
   }
-  const Impresion impresion = sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
-  if (impresion.paginas.empty()) return;
-  QPrinter impresora(QPrinter::HighResolution);
+  return sortilan::imprimeboletos(pena_, papel, ajuste_->valor());
+}
+
+void Imprimir::prepararImpresora(QPrinter& impresora) const {
   impresora.setPageSize(QPageSize(QPageSize::A4));
   impresora.setPageOrientation(QPageLayout::Portrait);
   impresora.setDocName(QStringLiteral("PEÑA ") + pena_.nombreTexto().trimmed());
+}
+
+void Imprimir::Command3_Click() {
+  const Impresion impresion = trabajo(Papel::Normal);
+  if (impresion.paginas.empty()) return;
+  QPrinter impresora(QPrinter::HighResolution);
+  prepararImpresora(impresora);
+  QPrintPreviewDialog dialogo(&impresora, this);
+  dialogo.setObjectName(QStringLiteral("VistaPrevia"));
+  dialogo.setWindowTitle(QStringLiteral("Vista previa: PEÑA ") + pena_.nombreTexto().trimmed());
+  connect(&dialogo, &QPrintPreviewDialog::paintRequested, this,
+          [&impresion](QPrinter* p) { pintarImpresion(impresion, *p); });
+  if (abrirVistaPrevia) abrirVistaPrevia(dialogo);
+}
+
+void Imprimir::Command4_Click() {
+  const Impresion impresion = trabajo(Papel::Normal);
+  if (impresion.paginas.empty()) return;
+  const QString titulo = QStringLiteral("PEÑA ") + pena_.nombreTexto().trimmed();
+  // A name may hold characters no file system takes.
+  QString nombre = titulo;
+  nombre.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+  QString ruta = plataforma::dialogoArchivo().guardarArchivo(
+      QStringLiteral("Guardar PDF"),
+      QDir(plataforma::carpetaInicialDialogo()).filePath(nombre + QStringLiteral(".pdf")),
+      QStringLiteral("Documentos PDF (*.pdf)"));
+  if (ruta.isEmpty()) return;
+  if (!ruta.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) ruta += QStringLiteral(".pdf");
+  if (!escribirPdf(impresion, ruta, titulo))
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Guardar PDF"),
+                        QStringLiteral("No se pudo guardar el PDF en «%1».").arg(QDir::toNativeSeparators(ruta)));
+}
+
+void Imprimir::imprimeboletos(Papel papel) {
+  const Impresion impresion = trabajo(papel);
+  if (impresion.paginas.empty()) return;
+  QPrinter impresora(QPrinter::HighResolution);
+  prepararImpresora(impresora);
   if (!elegirImpresora || !elegirImpresora(impresora)) return;
   if (!pintarImpresion(impresion, impresora))
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Imprimir"),
@@ -172,6 +235,11 @@ void Imprimir::imprimeboletos(Papel papel) {
 
 void Imprimir::Text1_Change(int e) {
   if (ajuste_->cambiar(e, Text1[static_cast<size_t>(e)]->text())) mostrarCalibracion();
+  // Told once: every keystroke would fail the same way.
+  if (!ajuste_->escritura() && !avisadoFallo_) {
+    avisadoFallo_ = true;
+    avisarFallo(ajuste_->escritura());
+  }
 }
 
 void Imprimir::Text1_LostFocus(int e) { ajuste_->perderFoco(e, Text1[static_cast<size_t>(e)]->text()); }

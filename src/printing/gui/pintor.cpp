@@ -1,9 +1,12 @@
 #include "printing/gui/pintor.h"
 
 #include <QFont>
+#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
+#include <QSaveFile>
 
 namespace sortilan::ui {
 
@@ -42,6 +45,25 @@ bool pintarImpresion(const Impresion& impresion, QPagedPaintDevice& dispositivo)
     }
   }
   return p.end();
+}
+
+bool escribirPdf(const Impresion& impresion, const QString& ruta, const QString& titulo) {
+  QSaveFile archivo(ruta);
+  if (!archivo.open(QIODevice::WriteOnly)) return false;
+  {
+    QPdfWriter escritor(&archivo);
+    escritor.setPageSize(QPageSize(QPageSize::A4));
+    // A PDF has no unprintable border: positions count from the sheet's corner.
+    escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
+    escritor.setResolution(300);
+    escritor.setTitle(titulo);
+    escritor.setCreator(QStringLiteral("Sortilan 1.3.82"));
+    if (!pintarImpresion(impresion, escritor)) {
+      archivo.cancelWriting();
+      return false;
+    }
+  }
+  return archivo.commit();
 }
 
 }  // namespace sortilan::ui

@@ -11,19 +11,19 @@ class QPlainTextEdit;
 class QVBoxLayout;
 
 namespace sortilan {
-struct Escrutinio;
+struct UltimoSorteo;
 }
 
 namespace sortilan::ui {
 
-// Tab 1 "Último sorteo": the prize breakdown of the newest draw and its report document.
+// Tab 1 "Último sorteo": the newest stored draw, its prize breakdown and its report document.
 class TabUltimo : public QWidget {
   Q_OBJECT
  public:
   explicit TabUltimo(QWidget* padre = nullptr);
 
-  // Title and prizes; a prize the report lacks keeps the label's text.
-  void poner(const Escrutinio& e);
+  // Title, winning numbers and prizes; a category without a prize of that draw reads "-".
+  void poner(const UltimoSorteo& u);
   // Text1 in place of the document.
   void mostrarAviso(const QString& texto);
   // The document in WebBrowser1; a file that cannot be opened is a failed navigation.
@@ -31,6 +31,8 @@ class TabUltimo : public QWidget {
   void Text1_Click();
 
   QLabel* Label8 = nullptr;
+  std::array<QLabel*, 5> Numero{};  // the five winning numbers, in large type
+  QLabel* Clave = nullptr;          // the key number
   QPlainTextEdit* Text1 = nullptr;
   QGroupBox* Frame2 = nullptr;
   std::array<QLabel*, 8> Label11{};  // category captions

@@ -16,6 +16,12 @@
 
 namespace sortilan::ui {
 
+QFont Graficos::fuenteEtiquetas() {
+  QFont f;
+  f.setPointSizeF(8);
+  return f;
+}
+
 Graficos::Graficos(Principal& principal) : QObject(&principal), p_(principal) {
   setObjectName(QStringLiteral("Graficos"));
   TabEstadisticas* tab = p_.estadisticas();
@@ -26,6 +32,12 @@ Graficos::Graficos(Principal& principal) : QObject(&principal), p_(principal) {
   vista_->setObjectName(QStringLiteral("vistaGrafico"));
   vista_->setRenderHint(QPainter::Antialiasing);
   tab->capaGrafico->addWidget(vista_);
+  // The category axis gives each of the 28 slots an equal share of the plot, less its
+  // padding, and a label needs its text plus the margins of a text item: room for 27
+  // two-digit labels whole, beside the value axis.
+  const QFontMetrics fm(fuenteEtiquetas());
+  vista_->setMinimumWidth(28 * (fm.horizontalAdvance(QStringLiteral("54")) + 13) +
+                          fm.horizontalAdvance(QStringLiteral("9999")) + 40);
 
   const Frecuencias vacias;
   bajos_ = graficobajos(vacias);
@@ -77,10 +89,7 @@ void Graficos::mostrar(const TablaGrafico& t) {
 
   auto* categorias = new QBarCategoryAxis;
   for (const QString& e : t.etiquetas) categorias->append(e);
-  // 27 two-digit labels must fit under their bars without being elided.
-  QFont pequena = categorias->labelsFont();
-  pequena.setPointSizeF(7);
-  categorias->setLabelsFont(pequena);
+  categorias->setLabelsFont(fuenteEtiquetas());
   grafico_->addAxis(categorias, Qt::AlignBottom);
   serie->attachAxis(categorias);
   auto* valores = new QValueAxis;

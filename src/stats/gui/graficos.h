@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 
 #include "session/sesion.h"
@@ -32,6 +33,8 @@ class Graficos : public QObject {
 
  private:
   void mostrar(const TablaGrafico& t);
+  // Small enough for 27 numbers under their bars, large enough to read.
+  static QFont fuenteEtiquetas();
 
   Principal& p_;
   TablaGrafico bajos_;

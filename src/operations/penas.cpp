@@ -1,0 +1,100 @@
+#include "operations/penas.h"
+
+#include <QDir>
+#include <bit>
+
+#include "base/fechas.h"
+#include "checking/altapena.h"
+#include "checking/cuenta.h"
+#include "operations/transaccion.h"
+#include "store/cerrojodatos.h"
+
+namespace sortilan::operaciones {
+
+namespace {
+
+bool mismaPena(const Pena& a, const Pena& b) {
+  // The counters may have moved meanwhile; what the peña is stays.
+  return a.nombre == b.nombre && a.apuestas == b.apuestas && a.tipo == b.tipo &&
+         std::bit_cast<uint64_t>(a.creacion) == std::bit_cast<uint64_t>(b.creacion);
+}
+
+void contar(Transaccion& t, std::vector<Pena>& penas) {
+  if (!t.sorteosDanados) sortilan::contarPremios(penas, t.sorteos);
+}
+
+// What a change cut short leaves: its temporaries, or the lock file of a program that died.
+bool hayRestos(const Almacen& a) {
+  QStringList patrones;
+  for (const QString& n : archivosDeDatos()) patrones << n + QStringLiteral(".tmp.??????");
+  patrones << QLatin1String(Almacen::kPenasTmp) << QLatin1String(Almacen::kSorteosTmp)
+           << QLatin1String(CerrojoDatos::kNombre);
+  return !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+}
+
+}  // namespace
+
+Alta crearPena(Almacen& almacen, const Pena& nueva, const QDate& hoy) {
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return {r};
+  if (Resultado r = comprobarFechasCreacion(t.penas, t.sorteos, hoy); !r) return {r};
+  if (static_cast<int>(t.penas.size()) >= kMaximoPenas)
+    return {Resultado::fallo(QStringLiteral("El fichero de peñas está lleno: no caben más de %1.").arg(kMaximoPenas))};
+  std::vector<Pena> penas = t.penas;
+  penas.push_back(nueva);
+  contar(t, penas);
+  Alta a{t.terminar(t.escribirPenas(penas)), 0};
+  if (a.resultado) a.registro = static_cast<int>(penas.size());
+  return a;
+}
+
+QString preguntaBorrarPena(const Pena& pena) {
+  return QStringLiteral("¿Seguro que quieres eliminar la Peña ") + pena.nombreRecortado() + QStringLiteral("?");
+}
+
+Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada) {
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return r;
+  if (registro < 1 || registro > static_cast<int>(t.penas.size()) ||
+      !mismaPena(t.penas[static_cast<size_t>(registro - 1)], esperada))
+    return Resultado::fallo(QStringLiteral("La peña %1 ya no está en el registro %2: otro programa ha cambiado las "
+                                           "peñas. No se ha borrado nada.")
+                                .arg(esperada.nombreRecortado())
+                                .arg(registro));
+  std::vector<Pena> penas = t.penas;
+  penas.erase(penas.begin() + (registro - 1));
+  contar(t, penas);
+  return t.terminar(t.escribirPenas(penas));
+}
+
+Resultado contarPremios(Almacen& almacen) {
+  {
+    // A look without the lock first: nothing to count and nothing to clear is the usual
+    // case, and then nothing is touched.
+    std::vector<Pena> penas = almacen.penas().leerTodos();
+    const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos();
+    if (primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
+    if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
+  }
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return r;
+  std::vector<Pena> penas = t.penas;
+  contar(t, penas);
+  if (ArchivoDe<Pena>::codificar(penas) == ArchivoDe<Pena>::codificar(t.penas)) return Resultado::bien();
+  return t.terminar(t.escribirPenas(penas));
+}
+
+Resultado reiniciarContadores(Almacen& almacen, const QDate& hoy) {
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return r;
+  std::vector<Pena> penas = t.penas;
+  for (Pena& p : penas) {
+    p.aciertos.fill(0);
+    p.ultimacuenta = 0;
+    p.creacion = oleDesdeFecha(hoy);
+  }
+  contar(t, penas);
+  return t.terminar(t.escribirPenas(penas));
+}
+
+}  // namespace sortilan::operaciones
