@@ -16,6 +16,7 @@
 #include "download/gui/descargador.h"
 #include "main/gui/botondescarga.h"
 #include "main/gui/mantenimientosorteos.h"
+#include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -33,20 +34,18 @@ Menus::Menus(Principal& principal)
     : QObject(&principal),
       p_(principal),
       lanzador_(new LanzadorCreacion(principal.sesion(), &principal)),
-      mantenimiento_(new MantenimientoSorteos(principal)),
+      mantenimiento_(new MantenimientoSorteos(principal.sesion(), *principal.estadisticas(), &principal)),
       boton_(new BotonDescarga(principal.general()->Picture2)) {
   TabGestor* g = p_.gestor();
-  connect(g->Command4, &QPushButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
-  connect(g->Image1[1], &QToolButton::clicked, lanzador_, &LanzadorCreacion::Command4_Click);
-  if (QAction* a = p_.accion(QStringLiteral("Crearp"))) {
-    connect(a, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);
-    a->setEnabled(true);
-  }
-  if (QAction* a = p_.accion(QStringLiteral("web"))) {
-    connect(a, &QAction::triggered, this, &Menus::web_Click);
-    // Without a maker's server configured there is no site to open.
-    a->setEnabled(plataforma::servicios().hayFabricante());
-  }
+  connect(g, &TabGestor::crearPedido, lanzador_, &LanzadorCreacion::Command4_Click);
+  connect(p_.acciones().Crearp, &QAction::triggered, lanzador_, &LanzadorCreacion::Command4_Click);
+  connect(mantenimiento_, &MantenimientoSorteos::sorteosCambiados, &p_, [this] {
+    p_.cargasorteos();
+    p_.refresca();
+  });
+  connect(mantenimiento_, &MantenimientoSorteos::estadoCambiado, &p_, &Principal::cargasorteos);
+  connect(p_.acciones().borrpe, &QAction::triggered, mantenimiento_, &MantenimientoSorteos::Command5_Click);
+  connect(p_.acciones().web, &QAction::triggered, this, &Menus::web_Click);
   pestana_ = p_.SSTab1()->currentIndex();
   connect(p_.SSTab1(), &QTabWidget::currentChanged, this, [this](int nueva) {
     const int anterior = pestana_;

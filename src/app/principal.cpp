@@ -16,6 +16,7 @@
 #include "app/menus.h"
 #include "auxiliary/gui/auxiliares.h"
 #include "checking/gui/comprobador.h"
+#include "checking/gui/modeloresultados.h"
 #include "checking/gui/tabgestor.h"
 #include "download/gui/descargador.h"
 #include "main/gui/modelosorteos.h"
@@ -27,6 +28,7 @@
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "platform/plataforma.h"
+#include "platform/servicios.h"
 #include "printing/gui/impresor.h"
 #include "report/gui/tabultimo.h"
 #include "session/errorpermiso.h"
@@ -70,16 +72,23 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   desplazable->setWidgetResizable(true);
   desplazable->setWidget(SSTab1_);
   setCentralWidget(desplazable);
-  comprobador_ = new Comprobador(*this);
+  comprobador_ = new Comprobador(sesion_, *gestor_, this);
   descargador_ = new Descargador(*this);
-  graficos_ = new Graficos(*this);
+  graficos_ = new Graficos(this);
+  estadisticas_->ponerGrafico(graficos_->vista());
+  connect(estadisticas_, &TabEstadisticas::opcionPulsada, graficos_, &Graficos::elegir);
+  connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
+  connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   crearMenus();
-  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), accion(QStringLiteral("Completar")), this);
-  impresor_ = new Impresor(*this);
-  auxiliares_ = new Auxiliares(*this);
-  comprobador_->conectar();
+  controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), acciones_.Completar, this);
+  impresor_ = new Impresor(sesion_, *this);
+  connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
+  auxiliares_ = new Auxiliares(sesion_, *this);
+  connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
+  conectarComprobacion();
   menus_ = new Menus(*this);
   descargador_->conectar();
+  habilitarMenus();
   // The minimum is what every tab needs whole, not only the one on show: a tab never shown
   // keeps stale size hints until its widgets are asked again.
   SSTab1_->ensurePolished();
@@ -88,9 +97,45 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
                  QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
   resize(1280, 760);
 
-  connect(general_->HScroll1, &QScrollBar::valueChanged, this, [this] {
-    if (cargado_) comprobador_->HScroll1_Change();
+  connect(general_, &TabGeneral::sorteosElegidosCambiado, this, [this] {
+    // The third step of a download re-checks on its own.
+    if (cargado_ && general_->pasoDescarga() != 3) refresca();
   });
+}
+
+void Principal::conectarComprobacion() {
+  general_->ponerModelos(comprobador_->modeloSencillas(), comprobador_->modeloMultiples());
+  comprobador_->leerAvisoNuevos([this] { return general_->hayAvisoNuevos(); });
+  connect(general_, &TabGeneral::vistaPulsada, comprobador_, &Comprobador::Command1_Click);
+  connect(general_, &TabGeneral::historicoCambiado, comprobador_, &Comprobador::ponerHistorico);
+  connect(general_, &TabGeneral::soloPremiosCambiado, comprobador_, &Comprobador::ponerSoloPremios);
+  connect(comprobador_, &Comprobador::vistaElegida, general_, &TabGeneral::mostrarVista);
+  connect(comprobador_, &Comprobador::premioPintado, general_, &TabGeneral::pintarPremio);
+  connect(comprobador_, &Comprobador::penasRegistradas, general_, &TabGeneral::mostrarPenasRegistradas);
+  connect(comprobador_, &Comprobador::avisoNuevosBorrado, general_, &TabGeneral::borrarAvisoNuevos);
+  connect(comprobador_, &Comprobador::refrescoPedido, this, &Principal::refresca);
+  connect(comprobador_, &Comprobador::penasCambiadas, this, [this](bool recomprobarLuego) {
+    cargasorteos();
+    if (recomprobarLuego) recomprobar();
+  });
+  connect(SSTab1_, &QTabWidget::currentChanged, comprobador_, &Comprobador::rotulo);
+
+  // The view items of the General menu: tab 0, the view, then "only prizes" and "history"
+  // (-1 leaves a box as it is).
+  struct Item {
+    QAction* accion;
+    int indice, soloPremios, historico;
+  };
+  const Item items[] = {{acciones_.sencillas, 0, -1, -1}, {acciones_.verpremio, 0, 1, 0},
+                        {acciones_.verhisto, 0, 0, 1},    {acciones_.verprehi, 0, 1, 1},
+                        {acciones_.Multiples, 1, -1, -1}, {acciones_.verpremiom, 1, 1, 0},
+                        {acciones_.verhistom, 1, 0, 1},   {acciones_.verpreim, 1, 1, 1}};
+  for (const Item& it : items)
+    connect(it.accion, &QAction::triggered, this, [this, it] {
+      SSTab1_->setCurrentIndex(0);
+      comprobador_->Command1_Click(it.indice);
+      general_->ponerCasillas(it.soloPremios, it.historico);
+    });
 }
 
 Principal::~Principal() { sesion_.cerrar(); }
@@ -98,34 +143,36 @@ Principal::~Principal() { sesion_.cerrar(); }
 QAction* Principal::nuevaAccion(QMenu* menu, const char* nombre, const QString& texto) {
   auto* a = menu->addAction(texto);
   a->setObjectName(QLatin1String(nombre));
-  acciones_.insert(QLatin1String(nombre), a);
   return a;
 }
 
 void Principal::crearMenus() {
   QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
   general->setObjectName(QStringLiteral("General"));
-  nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
-  nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
-  nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
-  nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
+  acciones_.Baja = nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
+  acciones_.amano = nuevaAccion(general, "amano", QStringLiteral("Añadir sorteo a mano..."));
+  acciones_.importacsv = nuevaAccion(general, "importacsv", QStringLiteral("Importar sorteos de un archivo CSV..."));
+  acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
+  acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
+  acciones_.Completar = nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
   sen->setObjectName(QStringLiteral("sen"));
-  nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
-  nuevaAccion(sen, "verpremio", QStringLiteral("Sólo si hay premio"));
-  nuevaAccion(sen, "verhisto",
-              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"));
-  nuevaAccion(sen, "verprehi", QStringLiteral("Sólo si hay premios + histórico"));
+  acciones_.sencillas = nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
+  acciones_.verpremio = nuevaAccion(sen, "verpremio", QStringLiteral("Sólo si hay premio"));
+  acciones_.verhisto = nuevaAccion(
+      sen, "verhisto", QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"));
+  acciones_.verprehi = nuevaAccion(sen, "verprehi", QStringLiteral("Sólo si hay premios + histórico"));
   QMenu* mult = general->addMenu(QStringLiteral("Múltiples"));
   mult->setObjectName(QStringLiteral("Mult"));
-  nuevaAccion(mult, "Multiples", QStringLiteral("Todos los resultados"));
-  nuevaAccion(mult, "verpremiom", QStringLiteral("Sólo si hay premio"));
-  nuevaAccion(mult, "verhistom",
-              QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"));
-  nuevaAccion(mult, "verpreim", QStringLiteral("Sólo si hay premios + histórico"));
+  acciones_.Multiples = nuevaAccion(mult, "Multiples", QStringLiteral("Todos los resultados"));
+  acciones_.verpremiom = nuevaAccion(mult, "verpremiom", QStringLiteral("Sólo si hay premio"));
+  acciones_.verhistom =
+      nuevaAccion(mult, "verhistom",
+                  QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"));
+  acciones_.verpreim = nuevaAccion(mult, "verpreim", QStringLiteral("Sólo si hay premios + histórico"));
   general->addSeparator();
-  QAction* salir = nuevaAccion(general, "salir", QStringLiteral("Salir"));
-  connect(salir, &QAction::triggered, this, &QWidget::close);
+  acciones_.salir = nuevaAccion(general, "salir", QStringLiteral("Salir"));
+  connect(acciones_.salir, &QAction::triggered, this, &QWidget::close);
 
   QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
   ver->setObjectName(QStringLiteral("Ver"));
@@ -135,19 +182,30 @@ void Principal::crearMenus() {
                                 {"esta", "Pestaña Estadísticas"}};
   for (int i = 0; i < 4; ++i) {
     QAction* a = nuevaAccion(ver, pestanas[i][0], QString::fromUtf8(pestanas[i][1]));
+    acciones_.pestanas[static_cast<size_t>(i)] = a;
     connect(a, &QAction::triggered, this, [this, i] { SSTab1_->setCurrentIndex(i); });
   }
 
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
-  nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
-  nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
-  nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
+  acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
+  acciones_.web = nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
+  acciones_.acerca = nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
 
-  // Items whose work is not wired yet stay visible but disabled.
-  for (const char* n : {"Baja", "Crearp", "borrpe", "sencillas", "verpremio", "verhisto", "verprehi", "Multiples",
-                        "verpremiom", "verhistom", "verpreim", "Leer", "web", "acerca"})
-    acciones_.value(QLatin1String(n))->setEnabled(false);
+  connect(acciones_.acerca, &QAction::triggered, this, [this] { auxiliares_->acerca_Click(); });
+  connect(acciones_.Leer, &QAction::triggered, this, [this] { auxiliares_->Leer_Click(); });
+}
+
+QAction* Principal::accion(const QString& nombre) const { return menuBar()->findChild<QAction*>(nombre); }
+
+void Principal::habilitarMenus() {
+  for (QAction* a :
+       {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Completar, acciones_.Crearp, acciones_.borrpe,
+        acciones_.sencillas, acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples,
+        acciones_.verpremiom, acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
+    a->setEnabled(true);
+  // Without a maker's server configured there is no site to open.
+  acciones_.web->setEnabled(plataforma::servicios().hayFabricante());
 }
 
 void Principal::cargar(const QString& carpeta) {
@@ -193,7 +251,7 @@ void Principal::refresca() {
   // from a damaged file would stay in the peña records once the file is put aside.
   ListaSorteos lista = sesion_.listasorteos();
   if (lista.danado) return trasArchivoDanado(std::move(lista));
-  comprobador_->compruebapenas(general_->HScroll1->value());
+  comprobador_->compruebapenas(general_->sorteosElegidos());
   mostrarLista(std::move(lista));
 }
 
@@ -212,19 +270,18 @@ void Principal::trasArchivoDanado(ListaSorteos lista) {
 }
 
 void Principal::mostrarLista(ListaSorteos lista) {
-  estadisticas_->Label7->setText(lista.total());
   graficos_->poner(lista.frecuencias);
-  estadisticas_->modeloSorteos->poner(std::move(lista.sorteos));
-  graficos_->Option1_Click(0);
+  estadisticas_->ponerSorteos(std::move(lista));
+  graficos_->elegir(0);
 }
 
 void Principal::recomprobar() {
-  if (general_->HScroll1->value() == 1) {
+  if (general_->sorteosElegidos() == 1) {
     comprobador_->compruebapenas(1);
     comprobador_->compruebamultiple(1);
   } else {
-    general_->HScroll1->setValue(1);
-    estadisticas_->HScroll2->setValue(1);
+    general_->elegirSorteos(1);
+    estadisticas_->volverAlPrincipio();
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
+#include <array>
 
 #include "session/sesion.h"
 
@@ -25,6 +25,29 @@ class TabGeneral;
 class TabGestor;
 class TabUltimo;
 
+// The menu items of the main window, one member each (object names as the design's).
+struct AccionesMenu {
+  QAction* Baja = nullptr;
+  QAction* amano = nullptr;       // a draw typed in by hand
+  QAction* importacsv = nullptr;  // draws from a CSV file
+  QAction* Completar = nullptr;   // missing prize tables from the service
+  QAction* Crearp = nullptr;
+  QAction* borrpe = nullptr;
+  QAction* sencillas = nullptr;
+  QAction* verpremio = nullptr;
+  QAction* verhisto = nullptr;
+  QAction* verprehi = nullptr;
+  QAction* Multiples = nullptr;
+  QAction* verpremiom = nullptr;
+  QAction* verhistom = nullptr;
+  QAction* verpreim = nullptr;
+  QAction* salir = nullptr;
+  std::array<QAction*, 4> pestanas{};  // Ver: General, Último sorteo, Gestor de peñas, Estadísticas
+  QAction* Leer = nullptr;
+  QAction* web = nullptr;
+  QAction* acerca = nullptr;
+};
+
 // The main window: wires the tabs, the menus and the shared state of the session.
 class Principal : public QMainWindow {
   Q_OBJECT
@@ -44,7 +67,9 @@ class Principal : public QMainWindow {
   // Results of the newest draw again (or of the range the scroll bar selects).
   void recomprobar();
 
-  QAction* accion(const QString& nombre) const { return acciones_.value(nombre); }
+  const AccionesMenu& acciones() const { return acciones_; }
+  // By object name: only for the download controller, until it takes its typed action.
+  QAction* accion(const QString& nombre) const;
   TabGeneral* general() const { return general_; }
   TabUltimo* ultimo() const { return ultimo_; }
   TabGestor* gestor() const { return gestor_; }
@@ -67,6 +92,9 @@ class Principal : public QMainWindow {
 
  private:
   void crearMenus();
+  void conectarComprobacion();
+  // Whether each menu item can be used: the one place that says so.
+  void habilitarMenus();
   QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
   void alActivar();
   void trasArchivoDanado(ListaSorteos lista);
@@ -88,7 +116,7 @@ class Principal : public QMainWindow {
   Impresor* impresor_ = nullptr;
   Auxiliares* auxiliares_ = nullptr;
   Menus* menus_ = nullptr;
-  QHash<QString, QAction*> acciones_;
+  AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
 };

@@ -122,9 +122,9 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
                              static_cast<uint8_t>(clave)});
         }
         if (c.soloPremios && !premioPena) filas.resize(inicio);
-        if (premioSorteo && aviso.trasDescarga && !aviso.timer3) {
+        if (premioSorteo && aviso.trasDescarga && !aviso.parpadeo) {
           aviso.avisopremio = 1;
-          aviso.timer3 = true;
+          aviso.parpadeo = true;
         }
       }
     }
@@ -156,7 +156,7 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
         if (h >= 2) {
           if (aviso.trasDescarga) {
             if (aviso.avisopremio == 0) {
-              aviso.timer3 = true;
+              aviso.parpadeo = true;
               aviso.avisopremio = 2;
             } else {
               aviso.avisopremio = (aviso.avisopremio == 1 || aviso.avisopremio == 3) ? 3 : 2;

@@ -9,18 +9,18 @@
 
 namespace sortilan {
 
-// The two check boxes of the General tab, as the checking reads them.
+// The two view choices of the result lists, as the checking reads them.
 struct Casillas {
-  bool historico = false;    // Check1: also draws before a peña's creation
-  bool soloPremios = false;  // Check2: only winning bets
+  bool historico = false;    // also draws before a peña's creation
+  bool soloPremios = false;  // only winning bets
 };
 
 // The prize banner state shared by both checkers: `avisopremio` (0 off, 1 simple,
-// 2 multiple, 3 both) and whether Timer3 runs. Only a check right after a download
-// (Label19 not empty) starts the banner.
+// 2 multiple, 3 both) and whether the banner blinks. Only a check right after a download
+// (its new-draws notice still on screen) starts the banner.
 struct AvisoPremio {
   int avisopremio = 0;
-  bool timer3 = false;
+  bool parpadeo = false;
   bool trasDescarga = false;
 };
 

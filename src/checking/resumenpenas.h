@@ -19,7 +19,7 @@ struct DatosGrafico {
   bool operator==(const DatosGrafico&) const = default;
 };
 
-// One row of the peña list ListView1.
+// One row of the peña list.
 struct FilaPena {
   QString nombre;    // as stored, 20 characters
   QString apuestas;  // number of simple bets
@@ -29,24 +29,24 @@ struct FilaPena {
 
 // What detallepena shows of one peña.
 struct DetallePena {
-  bool corrupta = false;           // the record cannot be read safely: only List1 is cleared
-  QStringList lineas;              // List1
-  int altoTwips = 0;               // List1 height
-  std::array<QString, 8> premios;  // Label3(0..7)
-  QString participados;            // Label17
-  QString efectividad;             // Label16
-  DatosGrafico grafico;            // MSChart3
+  bool corrupta = false;           // the record cannot be read safely: only the bet lines are cleared
+  QStringList lineas;              // one line per bet
+  int altoTwips = 0;               // height of the bet list
+  std::array<QString, 8> premios;  // prizes won in categories 1..8
+  QString participados;            // draws taken part in
+  QString efectividad;             // prizes over draws, in percent
+  DatosGrafico grafico;            // the peña's own chart
 };
 
 // The peña manager after resumen: the list and the totals over all peñas.
 struct ResumenPenas {
-  bool vacio = true;  // ListView1 holds the single row "VACÍO"
+  bool vacio = true;  // the list holds the single row "VACÍO"
   std::vector<FilaPena> filas;
-  QString penasRegistradas;  // Label9(2)
-  QString sumaAciertos;      // Label13
-  QString efectividad;       // Text4
-  QString sorteos;           // Text5
-  DatosGrafico grafico;      // MSChart2
+  QString penasRegistradas;  // count of peñas, for the status area
+  QString sumaAciertos;      // prizes of all peñas
+  QString efectividad;       // prizes over draws played, in percent
+  QString sorteos;           // draws played by all peñas
+  DatosGrafico grafico;      // the chart of all peñas
 };
 
 QString textoVacio();          // "VACÍO"
@@ -56,10 +56,10 @@ QString tituloPenaCorrupta();  // "¡Vaya hombre!"
 // Number of simple bets a peña stands for: its bets, or those of its multiple.
 int apuestasSencillas(const Pena& p);
 
-// The line of one bet in List1: " 3-12- 5-40-54".
+// The line of one bet in the detail list: " 3-12- 5-40-54".
 QString lineaApuesta(const Pena& p, int fila, int numeros);
 
-// List1 height for L lines, in twips.
+// Height of the detail list for L lines, in twips.
 int altoLista(int lineas);
 
 // Efficiency of `premios` over `sorteos` as a percentage with one decimal, ties to even.

@@ -9,7 +9,7 @@
 #include "cli/contexto.h"
 #include "download/descarga.h"
 #include "operations/dinero.h"
-#include "operations/sorteos.h"
+#include "operations/entradas.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -49,54 +49,17 @@ class CanalArchivo : public plataforma::CanalHttp {
   QByteArray cuerpo_;
 };
 
-// The window's side of the sequence without a window: status lines on stdout.
-class VentanaConsola : public VentanaDescarga {
- public:
-  VentanaConsola(Contexto& c, Descarga*& d, bool enLinea) : c_(c), d_(d), enLinea_(enLinea) {}
-  void refrescar() override {
-    if (!d_) return;
-    if (d_->Label6 != label6_ && !d_->Label6.isEmpty()) c_.out << "Estado de la transferencia: " << d_->Label6 << "\n";
-    if (d_->Label58 != label58_ && !d_->Label58.isEmpty()) c_.out << "Datos: " << d_->Label58 << "\n";
-    if (d_->Label19 != label19_ && !d_->Label19.isEmpty()) c_.out << d_->Label19 << "\n";
-    label6_ = d_->Label6;
-    label58_ = d_->Label58;
-    label19_ = d_->Label19;
-    c_.out.flush();
-  }
-  void activarTimer(bool activo) override { timer = activo; }
-  void mostrarPestana0() override {}
-  void rotulo() override {}
-  // The store operation has already counted the prizes; there is no list to show.
-  void compruebapenas(int) override {}
-  void ponerHScroll1(int) override {}
-  void cargasorteos() override { c_.sesion.cargasorteos(plataforma::hoy()); }
-  void listasorteos() override { c_.sesion.listasorteos(); }
-  void escrutinio(const QByteArray& buffer) override {
-    if (!enLinea_) return;
-    const Sorteo ultimo = c_.sesion.almacen().sorteos().ultimo();
-    const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
-    if (e.documento.isEmpty()) return;
-    const QString ruta = c_.sesion.almacen().ruta(kDocumento);
-    QFile::remove(ruta);
-    std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
-    const plataforma::Traida t = plataforma::traerEsperando(*canal, e.documento, {64 * 1024 * 1024, true});
-    if (t.ok && guardarDocumento(t.cuerpo, ruta)) c_.out << "Documento: " << ruta << "\n";
-  }
-  void restaurarPicture2() override {}
-  void avisoInterpretacion(const QString&) override {}
-  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override {
-    const operaciones::Anadidos a = operaciones::anadirSorteos(c_.sesion.almacen(), nuevos, plataforma::hoy());
-    anadidos = a.anadidos;
-    return a.resultado;
-  }
-  bool timer = false;
-
- private:
-  Contexto& c_;
-  Descarga*& d_;
-  bool enLinea_;
-  QString label6_, label58_, label19_;
-};
+// The prize report's document of the newest draw, as the window fetches it.
+void bajarDocumento(Contexto& c, const QByteArray& buffer) {
+  const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
+  const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
+  if (e.documento.isEmpty()) return;
+  const QString ruta = c.sesion.almacen().ruta(kDocumento);
+  QFile::remove(ruta);
+  std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
+  const plataforma::Traida t = plataforma::traerEsperando(*canal, e.documento, {64 * 1024 * 1024, true, {}});
+  if (t.ok && guardarDocumento(t.cuerpo, ruta)) c.out << "Documento: " << ruta << "\n";
+}
 
 }  // namespace
 
@@ -107,7 +70,8 @@ int ordenDescargar(Contexto& c, QStringList args) {
   // The data folder stands for the program folder, sortilan.ini included.
   plataforma::ponerCarpetaPrograma(c.carpeta);
   std::unique_ptr<plataforma::CanalHttp> canal;
-  if (!archivo.isEmpty()) {
+  const bool enLinea = archivo.isEmpty();
+  if (!enLinea) {
     bool leido = false;
     QByteArray cuerpo = leerArchivo(archivo, &leido);
     if (!leido || !QFile::exists(archivo)) {
@@ -120,24 +84,41 @@ int ordenDescargar(Contexto& c, QStringList args) {
   }
   c.cargar();
 
-  Descarga* d = nullptr;
-  VentanaConsola ventana(c, d, archivo.isEmpty());
-  Descarga descarga(c.sesion, ventana, *canal);
+  Descarga descarga(c.sesion, *canal, &operaciones::guardarSorteosNuevos);
+  // Status lines on stdout, each when its text changes.
+  QString fase, datos, nuevos;
+  QObject::connect(&descarga, &Descarga::cambiado, [&] {
+    const QString f = Descarga::textoFase(descarga.fase());
+    const QString d = descarga.caracteres() >= 0 ? QString::number(descarga.caracteres()) : QString();
+    const QString n = descarga.nuevos() > 0 ? textoNuevos(descarga.nuevos()) : QString();
+    if (f != fase && !f.isEmpty()) c.out << "Estado de la transferencia: " << f << "\n";
+    if (d != datos && !d.isEmpty()) c.out << "Datos: " << d << "\n";
+    if (n != nuevos && !n.isEmpty()) c.out << n << "\n";
+    fase = f;
+    datos = d;
+    nuevos = n;
+    c.out.flush();
+  });
+  // The new draws' prizes are counted as they are stored; the rest is what the window shows.
+  QObject::connect(&descarga, &Descarga::guardados, [&] { c.sesion.cargasorteos(plataforma::hoy()); });
+  QObject::connect(&descarga, &Descarga::actualizar, [&](const QByteArray& buffer) {
+    c.sesion.cargasorteos(plataforma::hoy());
+    c.sesion.listasorteos();
+    if (enLinea) bajarDocumento(c, buffer);
+  });
+  // Each answer that arrives whole also brings the prize tables of its draws.
   QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
                    [&c](const plataforma::Traida& t) { operaciones::guardarPremiosDescargados(c.carpeta, t); });
-  d = &descarga;
-  descarga.iniciar();
+  descarga.iniciar(!enLinea);
   // Without a window the ticks need not wait a second each: the answer is complete
   // when they start.
   while (descarga.enCurso()) {
-    if (ventana.timer)
+    if (descarga.ticksActivos())
       descarga.tick();
     else
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  const bool bien = descarga.Label6 == QStringLiteral("TRANSFERENCIA FINALIZADA") && !descarga.datosmalos &&
-                    !descarga.guardadoFallido;
-  return bien ? kBien : kRechazo;
+  return descarga.exito() ? kBien : kRechazo;
 }
 
 int ordenEscrutinio(Contexto& c, QStringList args) {

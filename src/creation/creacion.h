@@ -31,7 +31,7 @@ class Creacion {
   // The window was first shown.
   void activar();
 
-  // A click on cell `indice` (Image1_Click).
+  // A click on cell `indice` of the ticket grid.
   void pulsar(int indice);
   // "Aleatorio": a random key on the key panel, or a whole random bet.
   void aleatorio();
@@ -67,7 +67,7 @@ class Creacion {
   bool grabarActivo() const { return grabarActivo_; }
   bool borrarActivo() const { return borrarActivo_; }
   bool aleatorioActivo() const { return aleatorioActivo_; }
-  const QStringList& lineas() const { return lineas_; }  // List1
+  const QStringList& lineas() const { return lineas_; }  // one line per bet, as listed
   QString label3() const { return label3_; }
   QString label4() const;
   const QString& nombre() const { return nombre_; }

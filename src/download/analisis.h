@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QJsonObject>
 #include <QString>
 #include <QUrl>
 #include <vector>
@@ -17,8 +18,26 @@ constexpr qint64 kMaximoRespuesta = 16 * 1024 * 1024;
 // enclosing quotes and the line end).
 constexpr qint64 kMaximoBuffer = 2 * kMaximoRespuesta + 4;
 
-// Request of the last 150 days up to `hoy` on the results service at `base`.
+// Days between the first and the last date of one request.
+constexpr int kDiasPeticion = 150;
+
+// One request of the results service: every draw from `desde` to `hasta`, both included.
+struct Intervalo {
+  QDate desde;
+  QDate hasta;
+  bool operator==(const Intervalo&) const = default;
+};
+
+// Request of the draws from `desde` to `hasta` on the results service at `base`.
+QUrl direccionPeticion(const QUrl& base, const QDate& desde, const QDate& hasta);
+// The usual request: the last 150 days up to `hoy`.
 QUrl direccionPeticion(const QUrl& base, const QDate& hoy);
+
+// What a download asks for, oldest first. Up to date (the newest stored draw within the
+// usual request) or an empty file: the usual request alone. Further behind: windows of
+// at most 150 days from the day after the newest stored draw up to today, so that
+// nothing between it and today is left unasked.
+std::vector<Intervalo> intervalosPeticion(double ultimaFecha, const QDate& hoy);
 
 // The answer as the one quoted record of the buffer file "www.txt": in
 // Windows-1252, every double quote doubled, enclosed in quotes, CRLF at the end.
@@ -27,21 +46,38 @@ QByteArray registroCitado(const QString& respuesta);
 // Sorts numeros(1..5) ascending.
 void ordena(Sorteo& s);
 
-// What the two passes over the buffer found.
-struct Analisis {
-  // Draws the combination pass accepted, newest first (the order of the answer).
-  std::vector<Sorteo> sorteos;
-  int fechasNuevas = 0;   // dates the date pass took for new
-  bool finbusca = false;  // the last search ran off the end
-  bool error = false;     // the parse stopped on the data (a bad date, a read past the end, a 51st date)
-  bool invalido = false;  // the combination pass met an unusable combination
+// One draw object of an answer, as read.
+struct SorteoLeido {
+  QDate fecha;         // invalid when the object gives no readable date
+  Sorteo sorteo;       // numbers ascending and the key; reserved slots 0
+  QString motivo;      // why the draw cannot be taken; empty when it is sound
+  QJsonObject objeto;  // the whole object, for readers of its other fields
 };
 
-// Both passes of the parse over the buffer record `buffer`. `ultimo` is the newest
-// stored draw (all-zero for an empty file), whose reserved slots the new draws keep.
-// A combination with a number outside 1..54, a repeated number or a key outside 0..9
-// ends the pass like one with a 0, so no such draw is ever accepted.
-Analisis analizar(const QByteArray& buffer, const Sorteo& ultimo);
+// The answer read draw by draw.
+struct Analisis {
+  enum class Estado {
+    Bien,        // every draw of the answer newer than the newest stored is sound
+    Ilegible,    // no array of draws: nothing of the answer may be stored
+    SorteoMalo,  // a new draw is unreadable or invalid: only the ones older than it may be stored
+  };
+  Estado estado = Estado::Bien;
+  // Every object of the array, in the order of the answer.
+  std::vector<SorteoLeido> leidos;
+  // The draws to store: newer than the newest stored, older than any bad one, each
+  // date once, oldest first.
+  std::vector<Sorteo> nuevos;
+  // The oldest bad new draw (SorteoMalo): its date and what is wrong with it.
+  QDate fechaMala;
+  QString motivo;
+};
+
+// Reads the answer of the results service (UTF-8 JSON: an array of draw objects, any
+// order, any layout, text before the array tolerated; or a plain string when nothing
+// matched). A draw is sound when its date is a real day not after `hoy` and its
+// combination has five different numbers 1..54 and a key 0..9. Draws dated on or
+// before `ultimaFecha` (the newest stored draw, 0 for none) are not new and not judged.
+Analisis analizar(const QByteArray& respuesta, double ultimaFecha, const QDate& hoy);
 
 // "1 sorteo", "3 sorteos".
 QString textoNuevos(int n);

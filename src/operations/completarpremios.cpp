@@ -4,8 +4,8 @@
 
 #include "download/analisis.h"
 #include "operations/dinero.h"
+#include "platform/plataforma.h"
 #include "platform/servicios.h"
-#include "platform/temporizador.h"
 
 namespace sortilan::operaciones {
 
@@ -46,8 +46,12 @@ void CompletarPremios::pedir() {
   const VentanaPeticion& v = ventanas_[siguiente_];
   emit pidiendo(v, static_cast<int>(siguiente_) + 1, static_cast<int>(ventanas_.size()));
   esperando_ = true;
-  canal_.traer(direccionVentana(plataforma::leerServicios(almacen_.carpeta()).resultados, v),
-               plataforma::CanalHttp::Opciones{kMaximoRespuesta, false});
+  const QUrl resultados = plataforma::leerServicios(almacen_.carpeta()).resultados;
+  // The same service as the download, which turns away clients that do not look like a browser.
+  plataforma::CanalHttp::Opciones o;
+  o.limite = kMaximoRespuesta;
+  o.portada = plataforma::portadaDe(resultados);
+  canal_.traer(direccionVentana(resultados, v), o);
 }
 
 void CompletarPremios::alTraer(const plataforma::Traida& t) {
@@ -77,7 +81,7 @@ void CompletarPremios::alTraer(const plataforma::Traida& t) {
            }));
   if (siguiente_ >= ventanas_.size()) return terminar(Resultado::bien());
   // The service refuses clients that ask too often: wait between requests.
-  plataforma::temporizador().despues(kPausaMs, this, [this] { pedir(); });
+  plataforma::pausas().esperar(kPausaMs, this, [this] { pedir(); });
 }
 
 void CompletarPremios::terminar(Resultado r) {

@@ -13,7 +13,9 @@ namespace sortilan::plataforma {
 struct Traida {
   bool ok = false;         // the whole body arrived with a success status
   bool demasiado = false;  // the body passed the size limit; the transfer was stopped
+  bool rechazado = false;  // the service still answered 403 or 406 after every try
   int estadoHttp = 0;
+  int intentos = 0;      // requests of the address itself, retries included
   qint64 recibidos = 0;  // bytes of body that arrived
   QByteArray cuerpo;     // empty unless ok
   QString error;
@@ -30,7 +32,15 @@ class CanalHttp : public QObject {
   struct Opciones {
     qint64 limite = 16 * 1024 * 1024;  // bytes of body accepted
     bool mismoOrigen = false;          // refuse redirections to another site
+    // Set for a service that turns away clients that do not look like a browser: the
+    // request carries a browser's headers with this page as Referer, and a 403 or 406
+    // sends the channel to this page once (for its cookies), then it asks again after
+    // a pause, at most kIntentos times in all.
+    QUrl portada;
   };
+  static constexpr int kIntentos = 3;
+  // Pauses before the second and the third try, in milliseconds.
+  static constexpr int kPausas[kIntentos - 1] = {2000, 6000};
 
   using QObject::QObject;
   // Starts fetching `url`, cancelling any transfer still running; `terminado`

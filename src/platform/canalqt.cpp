@@ -5,6 +5,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include "platform/plataforma.h"
+
 namespace sortilan::plataforma {
 
 namespace {
@@ -53,24 +55,59 @@ void CanalQt::traer(const QUrl& url, const Opciones& opciones) {
     respuesta_->abort();
     respuesta_->deleteLater();
   }
+  ++generacion_;
   opciones_ = opciones;
+  url_ = url;
   cuerpo_.clear();
   conError_ = false;
   demasiado_ = false;
   recibiendo_ = false;
   recibidos_ = 0;
-  QNetworkRequest peticion(url);
-  peticion.setTransferTimeout(espera_);
-  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute, opciones.mismoOrigen
-                                                                      ? QNetworkRequest::SameOriginRedirectPolicy
-                                                                      : QNetworkRequest::NoLessSafeRedirectPolicy);
-  respuesta_ = red_->get(peticion);
-  connect(respuesta_, &QNetworkReply::readyRead, this, &CanalQt::alLeer);
-  connect(respuesta_, &QNetworkReply::finished, this, &CanalQt::alTerminar);
+  intentos_ = 0;
+  enPortada_ = false;
+  portadaVisitada_ = false;
+  esperando_ = false;
+  pedir(url_, false);
   emit estado(kSolicitando);
 }
 
+void CanalQt::pedir(const QUrl& url, bool portada) {
+  enPortada_ = portada;
+  if (!portada) ++intentos_;
+  cuerpo_.clear();
+  demasiado_ = false;
+  recibidos_ = 0;
+  QNetworkRequest peticion(url);
+  peticion.setTransferTimeout(espera_);
+  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute, opciones_.mismoOrigen
+                                                                      ? QNetworkRequest::SameOriginRedirectPolicy
+                                                                      : QNetworkRequest::NoLessSafeRedirectPolicy);
+  if (!opciones_.portada.isEmpty()) {
+    // What a current desktop browser sends; the service's edge turns other clients away.
+    peticion.setHeader(QNetworkRequest::UserAgentHeader,
+                       QStringLiteral("Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like "
+                                      "Gecko) Chrome/131.0.0.0 Safari/537.36"));
+    peticion.setRawHeader("Accept-Language", "es-ES");
+    if (portada) {
+      peticion.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+    } else {
+      peticion.setRawHeader("Accept", "application/json");
+      peticion.setRawHeader("Referer", opciones_.portada.toEncoded());
+    }
+  }
+  respuesta_ = red_->get(peticion);
+  connect(respuesta_, &QNetworkReply::readyRead, this, &CanalQt::alLeer);
+  connect(respuesta_, &QNetworkReply::finished, this, &CanalQt::alTerminar);
+}
+
 void CanalQt::cancelar() {
+  if (esperando_) {
+    // A pause between tries: the transfer ends there.
+    ++generacion_;
+    esperando_ = false;
+    conError_ = true;
+    return;
+  }
   if (!respuesta_) return;
   QNetworkReply* r = respuesta_;
   respuesta_ = nullptr;
@@ -82,7 +119,7 @@ void CanalQt::cancelar() {
 }
 
 void CanalQt::alLeer() {
-  if (!respuesta_ || demasiado_) return;
+  if (!respuesta_ || demasiado_ || enPortada_) return;
   if (!recibiendo_) {
     recibiendo_ = true;
     emit estado(kRecibiendo);
@@ -97,45 +134,78 @@ void CanalQt::alLeer() {
   }
 }
 
+bool CanalQt::reintentar() {
+  if (opciones_.portada.isEmpty() || intentos_ >= kIntentos) return false;
+  if (!portadaVisitada_) {
+    portadaVisitada_ = true;
+    pedir(opciones_.portada, true);
+  } else {
+    esperarYRepetir();
+  }
+  return true;
+}
+
+void CanalQt::esperarYRepetir() {
+  esperando_ = true;
+  plataforma::pausas().esperar(kPausas[intentos_ - 1], this, [this, generacion = generacion_] {
+    if (generacion != generacion_) return;
+    esperando_ = false;
+    pedir(url_, false);
+  });
+}
+
+void CanalQt::terminar(Traida t, int estadoFinal) {
+  t.intentos = intentos_;
+  emit estado(estadoFinal);
+  emit terminado(t);
+}
+
 void CanalQt::alTerminar() {
   QNetworkReply* r = respuesta_;
   if (!r) return;
   respuesta_ = nullptr;
   r->deleteLater();
+  const int http = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  if (enPortada_) {
+    // Only its cookies matter (the jar keeps them); whatever it answered, the
+    // address is asked again after the pause.
+    enPortada_ = false;
+    cuerpo_.clear();
+    esperarYRepetir();
+    return;
+  }
   Traida t;
   t.recibidos = std::max(recibidos_, static_cast<qint64>(cuerpo_.size()));
-  t.estadoHttp = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  t.estadoHttp = http;
   if (demasiado_) {
     t.demasiado = true;
     t.error = QStringLiteral("Respuesta demasiado grande");
-    emit estado(kCompletado);
-    emit terminado(t);
-    return;
+    return terminar(t, kCompletado);
+  }
+  if (http == 403 || http == 406) {
+    cuerpo_.clear();
+    if (reintentar()) return;
+    t.rechazado = true;
   }
   if (r->error() == QNetworkReply::NoError) cuerpo_ += r->readAll();
   t.recibidos = std::max(t.recibidos, static_cast<qint64>(cuerpo_.size()));
   if (cuerpo_.size() > opciones_.limite) {
     t.demasiado = true;
     cuerpo_.clear();
-    emit estado(kCompletado);
-    emit terminado(t);
-    return;
+    return terminar(t, kCompletado);
   }
-  // 403 (not taken for a browser) and 406 (too many requests) come back as errors
-  // too: every status of 400 and above is a failed transfer that stores nothing.
-  if (r->error() != QNetworkReply::NoError || t.estadoHttp >= 400 || t.estadoHttp < 200) {
-    t.error = r->errorString();
+  // Every status of 400 and above (403 and 406 included, once the tries are spent)
+  // is a failed transfer that stores nothing.
+  if (t.rechazado || r->error() != QNetworkReply::NoError || http >= 400 || http < 200) {
+    t.error = t.rechazado ? QStringLiteral("HTTP %1").arg(http) : r->errorString();
     cuerpo_.clear();
     conError_ = true;
-    emit estado(kError);
-    emit terminado(t);
-    return;
+    return terminar(t, kError);
   }
   t.ok = true;
   t.cuerpo = std::move(cuerpo_);
   cuerpo_.clear();
-  emit estado(kCompletado);
-  emit terminado(t);
+  terminar(t, kCompletado);
 }
 
 }  // namespace sortilan::plataforma

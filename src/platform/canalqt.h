@@ -10,7 +10,9 @@ class QNetworkReply;
 namespace sortilan::plataforma {
 
 // CanalHttp over QNetworkAccessManager. TLS certificates are checked by Qt and
-// never ignored; a request that stalls for `espera` ms is given up.
+// never ignored; a request that stalls for `espera` ms is given up. Cookies live as
+// long as the channel: a refusing service's cookies, once collected, go with every
+// later request of the session.
 class CanalQt : public CanalHttp {
   Q_OBJECT
  public:
@@ -20,18 +22,29 @@ class CanalQt : public CanalHttp {
   void traer(const QUrl& url, const Opciones& opciones) override;
   using CanalHttp::traer;
   void cancelar() override;
-  bool ocupado() const override { return !respuesta_.isNull(); }
+  bool ocupado() const override { return !respuesta_.isNull() || esperando_; }
   bool conError() const override { return conError_; }
 
  private:
+  void pedir(const QUrl& url, bool portada);
   void alLeer();
   void alTerminar();
+  // A 403 or 406 of the address: the home page (once), a pause, another try.
+  bool reintentar();
+  void esperarYRepetir();
+  void terminar(Traida t, int estadoFinal);
 
   QNetworkAccessManager* red_;
   QPointer<QNetworkReply> respuesta_;
   QByteArray cuerpo_;
   Opciones opciones_;
+  QUrl url_;
   int espera_;
+  int intentos_ = 0;
+  int generacion_ = 0;  // a pause of an earlier transfer finds it changed and does nothing
+  bool enPortada_ = false;
+  bool portadaVisitada_ = false;
+  bool esperando_ = false;
   bool conError_ = false;
   bool demasiado_ = false;
   bool recibiendo_ = false;

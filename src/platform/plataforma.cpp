@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 
 namespace sortilan::plataforma {
@@ -23,6 +24,13 @@ class MensajesConsola : public Mensajes {
   }
 };
 
+class PausasReales : public Pausas {
+ public:
+  void esperar(int ms, QObject* contexto, std::function<void()> seguir) override {
+    QTimer::singleShot(ms, contexto, std::move(seguir));
+  }
+};
+
 class NavegadorNulo : public Navegador {
  public:
   void abrir(const QUrl&) override {}
@@ -37,6 +45,7 @@ class DialogoNulo : public DialogoArchivo {
 struct Adaptadores {
   std::shared_ptr<Mensajes> mensajes = std::make_shared<MensajesConsola>();
   std::shared_ptr<Reloj> reloj = std::make_shared<RelojSistema>();
+  std::shared_ptr<Pausas> pausas = std::make_shared<PausasReales>();
   std::shared_ptr<Navegador> navegador = std::make_shared<NavegadorNulo>();
   std::shared_ptr<DialogoArchivo> dialogo = std::make_shared<DialogoNulo>();
   QString carpeta;
@@ -51,10 +60,12 @@ Adaptadores& actuales() {
 
 Mensajes& mensajes() { return *actuales().mensajes; }
 Reloj& reloj() { return *actuales().reloj; }
+Pausas& pausas() { return *actuales().pausas; }
 Navegador& navegador() { return *actuales().navegador; }
 DialogoArchivo& dialogoArchivo() { return *actuales().dialogo; }
 void ponerMensajes(std::shared_ptr<Mensajes> m) { actuales().mensajes = std::move(m); }
 void ponerReloj(std::shared_ptr<Reloj> r) { actuales().reloj = std::move(r); }
+void ponerPausas(std::shared_ptr<Pausas> p) { actuales().pausas = std::move(p); }
 void ponerNavegador(std::shared_ptr<Navegador> n) { actuales().navegador = std::move(n); }
 void ponerDialogoArchivo(std::shared_ptr<DialogoArchivo> d) { actuales().dialogo = std::move(d); }
 

@@ -3,7 +3,10 @@
 #include <QDate>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
+
+class QObject;
 
 namespace sortilan::plataforma {
 
@@ -28,6 +31,15 @@ class Reloj {
   virtual QDate hoy() const = 0;
 };
 
+// Waits the program makes on purpose (a pause before asking a refusing service again);
+// tests put one in place that does not wait.
+class Pausas {
+ public:
+  virtual ~Pausas() = default;
+  // Calls `seguir` once, about `ms` milliseconds from now, unless `contexto` is gone by then.
+  virtual void esperar(int ms, QObject* contexto, std::function<void()> seguir) = 0;
+};
+
 class Navegador {
  public:
   virtual ~Navegador() = default;
@@ -46,10 +58,12 @@ class DialogoArchivo {
 // Current adapters; replaced by the application at start and by tests.
 Mensajes& mensajes();
 Reloj& reloj();
+Pausas& pausas();
 Navegador& navegador();
 DialogoArchivo& dialogoArchivo();
 void ponerMensajes(std::shared_ptr<Mensajes> m);
 void ponerReloj(std::shared_ptr<Reloj> r);
+void ponerPausas(std::shared_ptr<Pausas> p);
 void ponerNavegador(std::shared_ptr<Navegador> n);
 void ponerDialogoArchivo(std::shared_ptr<DialogoArchivo> d);
 

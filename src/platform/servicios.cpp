@@ -44,4 +44,12 @@ Servicios leerServicios(const QString& carpeta) {
 
 Servicios servicios() { return leerServicios(carpetaPrograma()); }
 
+QUrl portadaDe(const QUrl& direccion) {
+  QUrl u = direccion;
+  u.setPath(QStringLiteral("/"));
+  u.setQuery(QString());
+  u.setFragment(QString());
+  return u;
+}
+
 }  // namespace sortilan::plataforma

@@ -29,4 +29,8 @@ Servicios leerServicios(const QString& carpeta);
 // The services of the program folder.
 Servicios servicios();
 
+// The home page of a service's site: where a browser would come from, and where its
+// cookies are handed out (the Referer and the first visit after a refusal).
+QUrl portadaDe(const QUrl& direccion);
+
 }  // namespace sortilan::plataforma

@@ -12,15 +12,15 @@ namespace sortilan {
 
 // The prize report of the newest draw as the buffer of the last download gives it.
 struct Escrutinio {
-  QString titulo;  // Label8: "-Informe del Domingo, 7 de marzo del 2021"
+  QString titulo;  // the heading: "-Informe del Domingo, 7 de marzo del 2021"
   bool hayTabla = false;
-  // Label10(i), category 1ª..8ª; empty where the answer gave nothing (the label keeps its text).
+  // The prize of category 1ª..8ª; empty where the answer gave nothing (the label keeps its text).
   std::array<std::optional<QString>, 8> premios;
   QString ruta;    // document path as the answer names it, "" when none
   QUrl documento;  // where the document is fetched from; empty when none or not acceptable
 };
 
-// Label11(i): "- 1ª Categoría (5 + 1 Aciertos): " ...
+// The caption of category i: "- 1ª Categoría (5 + 1 Aciertos): " ...
 QString categoria(int i);
 
 // Builds the report from the buffer record and the date of the newest stored draw.

@@ -11,13 +11,13 @@ namespace sortilan {
 
 // What cargasorteos leaves in the status area of the main window.
 struct EstadoSorteos {
-  QString ultimo;                     // Label9(3): long date of the newest draw, or "Fichero de datos vacío."
-  QString proximo;                    // Label9(5): long date of the next draw
-  QString faltan;                     // Label9(6): missing-draws text
-  bool faltanVisible = false;         // Label9(6) shown and Timer2 blinking it
-  bool casillasActivas = false;       // Check1 and Check2 enabled
-  bool desplazamientoActivo = false;  // HScroll1 enabled
-  int desplazamientoMaximo = 1;       // HScroll1 maximum: the number of draws
+  QString ultimo;                     // long date of the newest draw, or "Fichero de datos vacío."
+  QString proximo;                    // long date of the next draw
+  QString faltan;                     // missing-draws text
+  bool faltanVisible = false;         // the missing-draws text shown, blinking
+  bool casillasActivas = false;       // the view choices (history, prizes only) can be used
+  bool desplazamientoActivo = false;  // the recent-draws selector can be used
+  int desplazamientoMaximo = 1;       // the selector's maximum: the number of draws
 };
 
 // Tallies of the draw list. A count of 0 is a cell never incremented (shown empty).
@@ -36,7 +36,7 @@ struct ListaSorteos {
 
   int filas() const { return static_cast<int>(sorteos.size()); }
   const Sorteo& fila(int k) const { return sorteos[sorteos.size() - static_cast<size_t>(k)]; }  // k 1-based
-  QString total() const;                                                                        // Label7
+  QString total() const;                                                                        // "TOTAL: n sorteos."
 };
 
 // Row texts of the draw list.

@@ -239,6 +239,21 @@ class TestAverias : public QObject {
     conTablas.insert(kBase, conRespuesta(base(830, 830)).value(kBase));
     QTest::newRow("descargar (añadir sorteos)")
         << cli({"descargar", "--respuesta", prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}) << conTablas;
+    // The ways in without the service store through the same operation.
+    const Sorteo siguiente = historia_[808];
+    QStringList numeros;
+    for (int i = 1; i <= 5; ++i) numeros << QString::number(siguiente.numero(i));
+    QTest::newRow("anadir-sorteo") << cli({"anadir-sorteo", fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
+                                           numeros.join(' '), QString::number(siguiente.clave())})
+                                   << base(808, 808);
+    QByteArray csv = "fecha;n1;n2;n3;n4;n5;clave\n";
+    for (size_t k = 808; k < 830; ++k) {
+      const Sorteo& s = historia_[k];
+      csv += fechaDesdeOle(s.fecha).toString(Qt::ISODate).toLatin1();
+      for (int i = 1; i <= 5; ++i) csv += ';' + QByteArray::number(s.numero(i));
+      csv += ';' + QByteArray::number(s.clave()) + '\n';
+    }
+    QTest::newRow("importar-csv") << cli({"importar-csv", entrada("sorteos.csv", csv)}) << base(808, 808);
 
     // A damaged draw file: put aside by an import over it, and by the next check.
     // Nothing counted yet: the counters of a damaged file stay when it is put aside.
@@ -254,8 +269,8 @@ class TestAverias : public QObject {
     // (11 16 33 35 46, key 9).
     std::vector<Pena> conPremiada = penas_;
     Pena premiada = nuevaPena(QStringLiteral("PREMIADA"), 1, QDate(2020, 12, 1));
-    const int numeros[6] = {11, 16, 1, 2, 3, 9};
-    for (int i = 0; i < 6; ++i) premiada.ponerApuesta(i + 1, 1, static_cast<int16_t>(numeros[i]));
+    const int ganadora[6] = {11, 16, 1, 2, 3, 9};
+    for (int i = 0; i < 6; ++i) premiada.ponerApuesta(i + 1, 1, static_cast<int16_t>(ganadora[i]));
     conPremiada.push_back(premiada);
     contarPremios(conPremiada, {historia_.begin(), historia_.begin() + 830});
     const Estado cobro = conRespuesta({{QLatin1String(Almacen::kSorteos), sorteos(830)},

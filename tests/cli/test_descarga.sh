@@ -18,9 +18,11 @@ igual "descargar: primera categoría" "1" "$(echo "$pena" | grep -o '"aciertos":
 igual "descargar: ultimacuenta" '"ultimacuenta":"2021-03-07"' "$(echo "$pena" | grep -o '"ultimacuenta":"[^"]*"')"
 igual "descargar: sin mensajes" "" "$(cat "$tmp/err")"
 igual "descargar: estado final" "Estado de la transferencia: TRANSFERENCIA FINALIZADA" "$(echo "$out" | tail -1)"
-igual "descargar: nuevos" "18 sorteos" "$(echo "$out" | grep sorteos | tail -1)"
+# Every draw of the answer, the oldest ones at the end of the array too.
+igual "descargar: nuevos" "22 sorteos" "$(echo "$out" | grep sorteos | tail -1)"
 igual "descargar: datos" "Datos: 34041" "$(echo "$out" | grep Datos:)"
-igual "descargar: registros" $(((808 + 18) * 24)) "$(stat -c %s "$tmp/numeros.dat")"
+igual "descargar: registros" $(((808 + 22) * 24)) "$(stat -c %s "$tmp/numeros.dat")"
+cmp -s "$tmp/numeros.dat" <(head -c $((830 * 24)) "$datos/numeros.dat") || falla "descargar: no son los sorteos reales"
 igual "descargar: sin documento" "no" "$([ -e "$tmp/vix.pdf" ] && echo si || echo no)"
 primera=$("$cli" --datos "$tmp" sorteos | head -1)
 igual "descargar: el más reciente" "15-24-40-42-48  NÚM.CLAVE: 9    07/03/2021  Domingo" "$primera"
@@ -36,6 +38,16 @@ err=$("$cli" --datos "$tmp" descargar --respuesta "$datos/respuesta_ejemplo.json
 igual "nada nuevo: salida" 0 $rc
 igual "nada nuevo: aviso" "Pruebe más tarde: Todavía no hay sorteos nuevos." "$err"
 igual "nada nuevo: archivo" "$antes" "$(md5sum < "$tmp/numeros.dat")"
+
+# A draw that is no draw stops the download there: exit 1, nothing after it stored.
+cp "$tmp/numeros.dat" "$tmp/completo.dat"
+head -c $((826 * 24)) "$tmp/completo.dat" > "$tmp/numeros.dat"
+sed 's/"15 - 24 - 40 - 42 - 48 R(9)"/"15 - 15 - 40 - 42 - 48 R(9)"/' "$datos/respuesta_ejemplo.json" > "$tmp/invalida.json"
+err=$("$cli" --datos "$tmp" descargar --respuesta "$tmp/invalida.json" 2>&1 >/dev/null); rc=$?
+igual "inválida: salida" 1 $rc
+igual "inválida: aviso" "Sorteo no válido: El sorteo del Domingo, 7 de marzo del 2021 que ha enviado el servidor no es válido (los números no son cinco números distintos del 1 al 54). La descarga se ha detenido en él después de guardar 3 sorteos anteriores a él; la próxima seguirá desde ahí. Si vuelve a pasar, puede añadir ese sorteo a mano." "$err"
+cmp -s "$tmp/numeros.dat" <(head -c $((829 * 24)) "$tmp/completo.dat") || falla "inválida: los anteriores no se guardaron"
+cp "$tmp/completo.dat" "$tmp/numeros.dat"
 
 # Garbage is corrupt data; nothing is stored.
 head -c 20000 /dev/zero | tr '\0' 'x' | sed 's/^/[/; s/$/]}}]/' > "$tmp/mala.json"

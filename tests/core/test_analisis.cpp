@@ -1,6 +1,8 @@
-// The request address, the buffer record, busca and the two passes of the parse.
-#include <QFile>
+// The request addresses, the buffer record, busca (for the prize report) and the
+// answer read draw by draw.
+#include <QJsonDocument>
 #include <QtTest>
+#include <algorithm>
 
 #include "base/fechas.h"
 #include "download/analisis.h"
@@ -11,13 +13,9 @@
 using namespace sortilan;
 
 namespace {
+const QDate kHoy(2021, 3, 10);
 QByteArray ejemplo() { return prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")); }
-QByteArray buffer(const QByteArray& respuesta) { return registroCitado(QString::fromUtf8(respuesta)); }
-Sorteo conFecha(QDate d) {
-  Sorteo s;
-  s.fecha = d.isValid() ? oleDesdeFecha(d) : 0;
-  return s;
-}
+double ole(QDate d) { return d.isValid() ? oleDesdeFecha(d) : 0; }
 // `n` draws, one a week back from `primera`, with distinct valid combinations.
 QList<prueba::SorteoRespuesta> semanas(QDate primera, int n) {
   QList<prueba::SorteoRespuesta> l;
@@ -33,6 +31,11 @@ QList<prueba::SorteoRespuesta> semanas(QDate primera, int n) {
               i % 10});
   }
   return l;
+}
+QList<QDate> fechas(const std::vector<Sorteo>& s) {
+  QList<QDate> r;
+  for (const Sorteo& x : s) r << fechaDesdeOle(x.fecha);
+  return r;
 }
 }  // namespace
 
@@ -57,6 +60,39 @@ class TestAnalisis : public QObject {
     QFETCH(QDate, hoy);
     QFETCH(QString, esperada);
     QCOMPARE(direccionPeticion(QUrl(base), hoy).toString(), esperada);
+  }
+
+  void intervalos_data() {
+    QTest::addColumn<QDate>("ultima");
+    QTest::addColumn<int>("peticiones");
+    const QDate hoy = QDate(2021, 3, 7);
+    QTest::newRow("archivo vacío: la de siempre") << QDate() << 1;
+    QTest::newRow("al día") << hoy.addDays(-7) << 1;
+    QTest::newRow("hoy mismo") << hoy << 1;
+    QTest::newRow("justo dentro") << hoy.addDays(-151) << 1;
+    QTest::newRow("un día fuera") << hoy.addDays(-152) << 2;
+    QTest::newRow("400 días") << hoy.addDays(-400) << 3;
+    QTest::newRow("seis años") << hoy.addDays(-6 * 365) << 15;
+  }
+  void intervalos() {
+    QFETCH(QDate, ultima);
+    QFETCH(int, peticiones);
+    const QDate hoy = QDate(2021, 3, 7);
+    const std::vector<Intervalo> v = intervalosPeticion(ole(ultima), hoy);
+    QCOMPARE(static_cast<int>(v.size()), peticiones);
+    QCOMPARE(v.back().hasta, hoy);
+    if (peticiones == 1) {
+      // The usual request, whose address for 7 March 2021 has always been the same.
+      QCOMPARE(v.front(), (Intervalo{QDate(2020, 10, 8), hoy}));
+      return;
+    }
+    // From the day after the newest draw, oldest first, no day left out, none longer than 150 days.
+    QCOMPARE(v.front().desde, ultima.addDays(1));
+    for (size_t i = 0; i < v.size(); ++i) {
+      QVERIFY(v[i].desde <= v[i].hasta);
+      QVERIFY(v[i].desde.daysTo(v[i].hasta) <= kDiasPeticion);
+      if (i > 0) QCOMPARE(v[i].desde, v[i - 1].hasta.addDays(1));
+    }
   }
 
   void registro() {
@@ -108,38 +144,14 @@ class TestAnalisis : public QObject {
     QTEST(b.fallo(), "fallo");
   }
 
-  void ejemploResuelto() {
-    // The date and the combination of one draw, walked as the two passes walk them.
-    const QByteArray d =
-        buffer(R"x({"fecha_sorteo":"2021-03-07 00:00:00","combinacion":"04 - 10 - 29 - 39 - 54 R(9)"})x");
-    Buscador b(d);
-    b.busca("fecha_sorteo", ":\"");
-    b.mover(1);
-    const QByteArray anio = b.busca("\"", "-");
-    b.mover(-1);
-    const QByteArray mes = b.busca("-", "-");
-    b.mover(-1);
-    QCOMPARE((QList<QByteArray>{anio, mes, b.busca("-", " ")}), (QList<QByteArray>{"2021", "03", "07"}));
-    b.ponerPosicion(1);
-    b.busca("combinacion\"", ":\"");
-    QList<QByteArray> partes{b.busca("\"\"", "-")};
-    b.mover(-1);
-    for (int j = 0; j < 4; ++j) partes << b.busca("- ", " ");
-    partes << b.busca("(", ")");
-    QCOMPARE(partes, (QList<QByteArray>{"04 ", "10", "29", "39", "54", "9"}));
-    QVERIFY(!b.finbusca() && !b.fallo());
-  }
-
   void valorDeTexto_data() {
     QTest::addColumn<QByteArray>("texto");
     QTest::addColumn<long long>("valor");
     QTest::newRow("con blanco") << QByteArray("04 ") << 4LL;
     QTest::newRow("vacío") << QByteArray() << 0LL;
     QTest::newRow("letras") << QByteArray("abc") << 0LL;
-    QTest::newRow("retorno") << QByteArray("\r") << 0LL;
     QTest::newRow("blanco dentro") << QByteArray(" 1 2") << 12LL;
     QTest::newRow("hasta la letra") << QByteArray("12x3") << 12LL;
-    QTest::newRow("redondeo arriba") << QByteArray("1.6") << 2LL;
     QTest::newRow("redondeo a par") << QByteArray("2.5") << 2LL;
     QTest::newRow("negativo") << QByteArray("-3") << -3LL;
     QTest::newRow("enorme") << QByteArray("99999999999999999999999") << 1'000'000'000'000LL;
@@ -149,122 +161,133 @@ class TestAnalisis : public QObject {
     QTEST(valor(texto), "valor");
   }
 
-  void ordenaNumeros() {
-    Sorteo s;
-    s.numeros = {54, 4, 39, 10, 29, 9, 0, 0};
-    ordena(s);
-    QCOMPARE(s.numeros, (std::array<int16_t, 8>{4, 10, 29, 39, 54, 9, 0, 0}));
-  }
-
   void ejemploReal_data() {
     QTest::addColumn<QDate>("ultimo");
     QTest::addColumn<int>("nuevos");
-    QTest::newRow("archivo vacío: no los del final") << QDate() << 18;
-    QTest::newRow("desde octubre") << QDate(2020, 10, 4) << 18;
+    // Every draw of the answer is read, the oldest ones at the end of the array too.
+    QTest::newRow("archivo vacío") << QDate() << 22;
+    QTest::newRow("desde el 4 de octubre") << QDate(2020, 10, 4) << 22;
     QTest::newRow("dos nuevos") << QDate(2021, 2, 21) << 2;
     QTest::newRow("la misma fecha no es nueva") << QDate(2021, 3, 7) << 0;
   }
   void ejemploReal() {
     QFETCH(QDate, ultimo);
-    const Analisis a = analizar(buffer(ejemplo()), conFecha(ultimo));
-    QVERIFY(!a.error && !a.finbusca && !a.invalido);
-    QTEST(static_cast<int>(a.sorteos.size()), "nuevos");
-    if (a.sorteos.empty()) return;
-    const Sorteo& nuevo = a.sorteos.front();
-    QCOMPARE(fechaDesdeOle(nuevo.fecha), QDate(2021, 3, 7));
-    QCOMPARE(nuevo.numeros, (std::array<int16_t, 8>{15, 24, 40, 42, 48, 9, 0, 0}));
-    for (size_t i = 1; i < a.sorteos.size(); ++i) QCOMPARE(a.sorteos[i].fecha, a.sorteos[i - 1].fecha - 7);
+    const Analisis a = analizar(ejemplo(), ole(ultimo), kHoy);
+    QCOMPARE(a.estado, Analisis::Estado::Bien);
+    QCOMPARE(a.leidos.size(), size_t{22});
+    // Each object is kept whole for readers of its other fields.
+    QCOMPARE(a.leidos.front().objeto.value(QStringLiteral("escrutinio")).toArray().size(), 9);
+    QTEST(static_cast<int>(a.nuevos.size()), "nuevos");
+    if (a.nuevos.empty()) return;
+    QCOMPARE(fechaDesdeOle(a.nuevos.back().fecha), QDate(2021, 3, 7));
+    QCOMPARE(a.nuevos.back().numeros, (std::array<int16_t, 8>{15, 24, 40, 42, 48, 9, 0, 0}));
+    for (size_t i = 1; i < a.nuevos.size(); ++i) QCOMPARE(a.nuevos[i].fecha, a.nuevos[i - 1].fecha + 7);
+  }
+
+  // Answers in every shape the service may take, against a file whose newest draw is
+  // 31 January 2021: the five draws after it are new.
+  void respuestas_data() {
+    QTest::addColumn<QByteArray>("respuesta");
+    QTest::addColumn<int>("estado");
+    QTest::addColumn<QList<QDate>>("guardar");
+    QTest::addColumn<QDate>("mala");
+    const QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 20);
+    QList<QDate> cinco;
+    for (int i = 4; i >= 0; --i) cinco << QDate(2021, 3, 7).addDays(-7 * i);
+    const auto bien = static_cast<int>(Analisis::Estado::Bien);
+    const auto mala = static_cast<int>(Analisis::Estado::SorteoMalo);
+    const auto ilegible = static_cast<int>(Analisis::Estado::Ilegible);
+
+    QTest::newRow("tal cual") << prueba::respuestaSintetica(l) << bien << cinco << QDate();
+    QList<prueba::SorteoRespuesta> x = l;
+    std::reverse(x.begin(), x.end());
+    QTest::newRow("más antiguo primero") << prueba::respuestaSintetica(x) << bien << cinco << QDate();
+    x = l;
+    std::swap(x[0], x[7]);  // a stored draw first, then the new ones out of order
+    std::swap(x[1], x[3]);
+    QTest::newRow("desordenada, un guardado primero") << prueba::respuestaSintetica(x) << bien << cinco << QDate();
+    x = l;
+    x.insert(3, l[1]);
+    QTest::newRow("uno repetido igual") << prueba::respuestaSintetica(x) << bien << cinco << QDate();
+    x = l;
+    x.insert(3, {l[1].fecha, QStringLiteral("01 - 02 - 03 - 04 - 05"), 1});
+    QTest::newRow("repetido con otros números")
+        << prueba::respuestaSintetica(x) << mala << cinco.mid(0, 3) << l[1].fecha;
+    const QByteArray bonita =
+        QJsonDocument::fromJson(prueba::respuestaSintetica(l)).toJson(QJsonDocument::Indented).replace(":", " : ");
+    QTest::newRow("con espacios y saltos de línea") << bonita << bien << cinco << QDate();
+    QTest::newRow("texto antes del array") << ")]}',\n" + prueba::respuestaSintetica(l) << bien << cinco << QDate();
+    QTest::newRow("clave entre paréntesis sin R")
+        << prueba::respuestaSintetica(l, 1500, true) << bien << cinco << QDate();
+
+    x = l;
+    x[2].combinacion = QStringLiteral("00 - 02 - 03 - 04 - 05");
+    QTest::newRow("inválido en medio") << prueba::respuestaSintetica(x) << mala << cinco.mid(0, 2) << l[2].fecha;
+    x = l;
+    x.prepend({QDate(2021, 3, 14), QStringLiteral("01 - 02 - 03 - 04 - 05"), 1});
+    QTest::newRow("uno posterior a hoy") << prueba::respuestaSintetica(x) << mala << cinco << QDate(2021, 3, 14);
+    QByteArray rota = prueba::respuestaSintetica(l);
+    rota.replace(rota.indexOf("\"domingo\"", rota.indexOf("2021-02-21")), 9, "domingo");
+    QTest::newRow("un objeto roto") << rota << mala << cinco.mid(0, 2) << QDate(2021, 2, 21);
+    QByteArray sinFecha = prueba::respuestaSintetica(l);
+    sinFecha.replace("2021-02-21", "2021-02-31");
+    QTest::newRow("fecha imposible: nada") << sinFecha << ilegible << QList<QDate>() << QDate();
+    // A bad draw that is not new does not stop anything.
+    x = l;
+    x[10].combinacion = QStringLiteral("55 - 02 - 03 - 04 - 05");
+    QTest::newRow("inválido ya guardado") << prueba::respuestaSintetica(x) << bien << cinco << QDate();
+
+    QByteArray cortada = prueba::respuestaSintetica(l);
+    cortada.chop(300);
+    QTest::newRow("cortada") << cortada << ilegible << QList<QDate>() << QDate();
+    QTest::newRow("página de error") << QByteArray("<html>Error</html>") << ilegible << QList<QDate>() << QDate();
+    QTest::newRow("vacía") << QByteArray() << ilegible << QList<QDate>() << QDate();
+    QTest::newRow("array vacío") << QByteArray(" [ ] ") << bien << QList<QDate>() << QDate();
+    QTest::newRow("búsqueda sin registros")
+        << QByteArray("\"No se ha encontrado ningún registro para los parámetros introducidos.\"") << bien
+        << QList<QDate>() << QDate();
+  }
+  void respuestas() {
+    QFETCH(QByteArray, respuesta);
+    QFETCH(QList<QDate>, guardar);
+    QFETCH(QDate, mala);
+    const Analisis a = analizar(respuesta, oleDesdeFecha(QDate(2021, 1, 31)), kHoy);
+    QTEST(static_cast<int>(a.estado), "estado");
+    QCOMPARE(fechas(a.nuevos), guardar);
+    QCOMPARE(a.fechaMala, mala);
+    QCOMPARE(a.motivo.isEmpty(), a.estado != Analisis::Estado::SorteoMalo);
+    for (const Sorteo& s : a.nuevos) QVERIFY(s.valido());
   }
 
   void combinaciones_data() {
     QTest::addColumn<QString>("tercera");
     QTest::addColumn<int>("clave");
-    QTest::addColumn<bool>("parentesis");
-    QTest::addColumn<int>("aceptados");
-    QTest::newRow("desordenada") << "54 - 04 - 39 - 10 - 29" << 0 << false << 15;
-    QTest::newRow("clave con blanco") << "54 - 04 - 39 - 10 - 29" << 7 << true << 15;
-    QTest::newRow("un cero") << "00 - 04 - 39 - 10 - 29" << 1 << false << 2;
-    QTest::newRow("repetido") << "04 - 04 - 39 - 10 - 29" << 1 << false << 2;
-    QTest::newRow("más de 54") << "55 - 04 - 39 - 10 - 29" << 1 << false << 2;
-    QTest::newRow("clave de dos cifras") << "01 - 04 - 39 - 10 - 29" << 10 << false << 2;
-    QTest::newRow("vacía") << "" << 1 << false << 2;
+    QTest::addColumn<QString>("motivo");
+    const QString numeros = QStringLiteral("los números no son cinco números distintos del 1 al 54");
+    QTest::newRow("desordenada") << "54 - 04 - 39 - 10 - 29" << 0 << QString();
+    QTest::newRow("un cero") << "00 - 04 - 39 - 10 - 29" << 1 << numeros;
+    QTest::newRow("repetido") << "04 - 04 - 39 - 10 - 29" << 1 << numeros;
+    QTest::newRow("más de 54") << "55 - 04 - 39 - 10 - 29" << 1 << numeros;
+    QTest::newRow("clave de dos cifras") << "01 - 04 - 39 - 10 - 29" << 10
+                                         << QStringLiteral("el número clave no está entre el 0 y el 9");
+    QTest::newRow("cuatro números") << "04 - 39 - 10 - 29" << 1 << QStringLiteral("la combinación no se puede leer");
+    QTest::newRow("vacía") << "" << 1 << QStringLiteral("la combinación no se puede leer");
   }
   void combinaciones() {
     QFETCH(QString, tercera);
     QFETCH(int, clave);
-    QFETCH(bool, parentesis);
-    QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 20);
+    QFETCH(QString, motivo);
+    QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 5);
     l[2].combinacion = tercera;
     l[2].clave = clave;
-    const Analisis a = analizar(buffer(prueba::respuestaSintetica(l, 1500, parentesis)), Sorteo{});
-    QVERIFY(!a.error);
-    QTEST(static_cast<int>(a.sorteos.size()), "aceptados");
-    QCOMPARE(a.invalido, a.sorteos.size() == 2);
-    for (const Sorteo& s : a.sorteos) QVERIFY(s.valido());
-    if (a.sorteos.size() > 2) {
-      QCOMPARE(a.sorteos[2].numeros, (std::array<int16_t, 8>{4, 10, 29, 39, 54, static_cast<int16_t>(clave), 0, 0}));
+    const Analisis a = analizar(prueba::respuestaSintetica(l), 0, kHoy);
+    QCOMPARE(a.motivo, motivo);
+    if (!motivo.isEmpty()) {
+      QCOMPARE(a.nuevos.size(), size_t{2});
+      return;
     }
-  }
-
-  void ordenYRepetidos() {
-    // Oldest first, or the newest draw listed twice: still newest first, each date once.
-    QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 20);
-    QList<prueba::SorteoRespuesta> alReves = l;
-    std::reverse(alReves.begin(), alReves.begin() + 5);  // the five new draws, oldest first
-    QList<prueba::SorteoRespuesta> doble = l;
-    doble.insert(1, l[0]);
-    const Sorteo ultimo = conFecha(QDate(2021, 3, 7).addDays(-7 * 5));
-    for (const auto& respuesta : {alReves, doble}) {
-      const Analisis a = analizar(buffer(prueba::respuestaSintetica(respuesta, 1500)), ultimo);
-      QVERIFY(!a.error);
-      QCOMPARE(a.sorteos.size(), size_t{5});
-      for (size_t i = 0; i < a.sorteos.size(); ++i)
-        QCOMPARE(a.sorteos[i].fecha, oleDesdeFecha(QDate(2021, 3, 7).addDays(-7 * static_cast<int>(i))));
-    }
-  }
-
-  void limites() {
-    // The end marker within the first 10,000 characters: no date is read.
-    const QByteArray corta = buffer(prueba::respuestaSintetica(semanas(QDate(2021, 3, 7), 5), 1500));
-    QVERIFY(corta.size() < 10000);
-    Analisis a = analizar(corta, Sorteo{});
-    QVERIFY(!a.error);
-    QCOMPARE(a.sorteos.size(), size_t{0});
-
-    // 51 new dates are more than the parse takes.
-    a = analizar(buffer(prueba::respuestaSintetica(semanas(QDate(2021, 3, 7), 60), 1500)), Sorteo{});
-    QVERIFY(a.error);
-    QVERIFY(a.sorteos.empty());
-    a = analizar(buffer(prueba::respuestaSintetica(semanas(QDate(2021, 3, 7), 60), 1500)),
-                 conFecha(QDate(2021, 3, 7).addDays(-7 * 50)));
-    QVERIFY(!a.error);
-    QCOMPARE(a.sorteos.size(), size_t{50});
-
-    // A date that is no date.
-    QList<prueba::SorteoRespuesta> l = semanas(QDate(2021, 3, 7), 20);
-    QByteArray mala = prueba::respuestaSintetica(l, 1500);
-    mala.replace("2021-02-21", "2021-02-31");
-    a = analizar(buffer(mala), Sorteo{});
-    QVERIFY(a.error);
-
-    // An empty array, and the plain answer of a search that found nothing.
-    a = analizar(buffer("[]"), Sorteo{});
-    QVERIFY(!a.error && !a.finbusca && a.sorteos.empty());
-    a = analizar(buffer("\"No se ha encontrado ningún registro para los parámetros introducidos.\""), Sorteo{});
-    QVERIFY(!a.error && a.finbusca && a.sorteos.empty());
-
-    // Beyond the size an answer can have.
-    QVERIFY(analizar(QByteArray(kMaximoBuffer + 1, ' '), Sorteo{}).error);
-  }
-
-  void reservadosDelUltimo() {
-    Sorteo ultimo = conFecha(QDate(2021, 2, 21));
-    ultimo.numeros[6] = 3;
-    ultimo.numeros[7] = 4;
-    const Analisis a = analizar(buffer(ejemplo()), ultimo);
-    QCOMPARE(a.sorteos.size(), size_t{2});
-    QCOMPARE(a.sorteos[1].numeros[6], int16_t{3});
-    QCOMPARE(a.sorteos[1].numeros[7], int16_t{4});
+    QCOMPARE(a.nuevos.size(), size_t{5});
+    QCOMPARE(a.nuevos[2].numeros, (std::array<int16_t, 8>{4, 10, 29, 39, 54, 0, 0, 0}));
   }
 };
 

@@ -327,7 +327,7 @@ class TestComprobacion : public QObject {
     c.compruebapenas(1, {}, aviso);
     c.compruebamultiple(1, {}, aviso);
     QCOMPARE(aviso.avisopremio, despues);
-    QCOMPARE(aviso.timer3, timerDespues);
+    QCOMPARE(aviso.parpadeo, timerDespues);
   }
 
   // Damaged kinds of bet: no rows, no counting, the record is left as it was.

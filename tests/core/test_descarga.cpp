@@ -1,12 +1,14 @@
 // The download sequence driven tick by tick, against a scripted channel and against
 // the real channel talking to a local fake service.
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QtTest>
 #include <functional>
 
 #include "base/fechas.h"
 #include "download/descarga.h"
-#include "operations/sorteos.h"
+#include "operations/entradas.h"
 #include "platform/canalqt.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
@@ -14,72 +16,73 @@
 
 using namespace sortilan;
 
+Q_DECLARE_METATYPE(sortilan::prueba::ServicioPrueba::Respuesta)
+
 namespace {
 
-QByteArray ejemplo() { return prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")); }
+using Desenlace = Descarga::Desenlace;
 
+QByteArray ejemplo() { return prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")); }
 QByteArray historia(int registros) {
-  QFile f(prueba::datoPrueba(QStringLiteral("numeros.dat")));
-  f.open(QIODevice::ReadOnly);
-  return f.read(static_cast<qint64>(registros) * Sorteo::kTamano);
+  return prueba::leerDatoPrueba(QStringLiteral("numeros.dat")).left(static_cast<qsizetype>(registros) * 24);
+}
+// Records of the real history dated up to `hasta`.
+int registrosHasta(QDate hasta) {
+  const QByteArray h = historia(100000);
+  int n = 0;
+  while ((n + 1) * 24 <= h.size() && Sorteo::decodificar(h.constData() + n * 24).fecha <= oleDesdeFecha(hasta)) ++n;
+  return n;
 }
 
-// Records what the sequence asks of the window.
-struct VentanaVista : VentanaDescarga {
-  explicit VentanaVista(Sesion& s) : sesion(s) {}
-  void refrescar() override { ++refrescos; }
-  void activarTimer(bool a) override { timer = a; }
-  void mostrarPestana0() override { llamadas << "pestana0"; }
-  void rotulo() override { llamadas << "rotulo"; }
-  void compruebapenas(int n) override { llamadas << QStringLiteral("compruebapenas %1").arg(n); }
-  void ponerHScroll1(int v) override { llamadas << QStringLiteral("HScroll1 %1").arg(v); }
-  void cargasorteos() override {
-    llamadas << "cargasorteos";
-    sesion.cargasorteos(plataforma::hoy());
-  }
-  void listasorteos() override {
-    llamadas << "listasorteos";
-    lista = sesion.listasorteos();
-  }
-  void escrutinio(const QByteArray& b) override {
-    llamadas << "escrutinio";
-    buffer = b;
-  }
-  void restaurarPicture2() override { llamadas << "Picture2"; }
-  void avisoInterpretacion(const QString& t) override { aviso = t; }
-  Resultado guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) override {
-    const operaciones::Anadidos a = operaciones::anadirSorteos(sesion.almacen(), nuevos, plataforma::hoy());
-    anadidos = a.anadidos;
-    return a.resultado;
-  }
-  Sesion& sesion;
-  int refrescos = 0;
-  bool timer = false;
-  QStringList llamadas;
-  QByteArray buffer;
-  QString aviso;
-  ListaSorteos lista;
-};
-
-// One sequence on a data folder with the first `registros` real draws.
+// One sequence on a data folder with the first `registros` real draws; what the
+// sequence asks of its window is recorded in `llamadas`.
 struct Banco {
-  explicit Banco(int registros, QDate hoy = QDate(2021, 3, 10)) : entorno(hoy), ventana(sesion) {
+  explicit Banco(int registros, QDate dia = QDate(2021, 3, 10)) : entorno(dia), hoy(dia) {
     entorno.escribir(QStringLiteral("numeros.dat"), historia(registros));
-    sortilan::prueba::exigir(sesion.abrir(entorno.carpeta.path()));
+    prueba::exigir(sesion.abrir(entorno.carpeta.path()));
     sesion.cargasorteos(hoy);
   }
   Descarga& con(plataforma::CanalHttp& canal) {
-    descarga = std::make_unique<Descarga>(sesion, ventana, canal);
-    return *descarga;
+    descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarSorteosNuevos);
+    Descarga* d = descarga.get();
+    QObject::connect(d, &Descarga::empezada, [this] { llamadas << "empezada"; });
+    QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << "pestana0"; });
+    QObject::connect(d, &Descarga::guardados, [this](int n) {
+      llamadas << QStringLiteral("guardados %1").arg(n);
+      sesion.cargasorteos(this->hoy);
+    });
+    QObject::connect(d, &Descarga::comprobar, [this](int n) { llamadas << QStringLiteral("comprobar %1").arg(n); });
+    QObject::connect(d, &Descarga::desplazar, [this](int n) { llamadas << QStringLiteral("HScroll1 %1").arg(n); });
+    QObject::connect(d, &Descarga::actualizar, [this](const QByteArray& b) {
+      llamadas << "actualizar";
+      buffer = b;
+      lista = sesion.listasorteos();
+    });
+    QObject::connect(d, &Descarga::avisoInterpretacionPedido, [this](const QString& t) { aviso = t; });
+    QObject::connect(d, &Descarga::entradaManualPedida, [this] { llamadas << "manual"; });
+    QObject::connect(d, &Descarga::terminada, [this] { llamadas << "terminada"; });
+    return *d;
   }
-  // Ticks until Timer1 stops, at most `maximo` times.
+  // Ticks while they run, at most `maximo` times.
   int ticks(int maximo = 40) {
     int n = 0;
-    while (ventana.timer && n < maximo) {
+    while (descarga->ticksActivos() && n < maximo) {
       descarga->tick();
       ++n;
     }
     return n;
+  }
+  // The whole sequence over a real channel: ticks whenever they run, the event loop
+  // while a request is out.
+  void correr() {
+    QElapsedTimer t;
+    t.start();
+    while (descarga->enCurso() && t.elapsed() < 20000) {
+      if (descarga->ticksActivos())
+        descarga->tick();
+      else
+        QTest::qWait(2);
+    }
   }
   QStringList titulos() const {
     QStringList t;
@@ -87,13 +90,22 @@ struct Banco {
     return t;
   }
   std::vector<Sorteo> sorteos() { return sesion.almacen().sorteos().leerTodos(); }
+  QString estado() const { return Descarga::textoFase(descarga->fase()); }
+
   prueba::Entorno entorno;
+  QDate hoy;
   Sesion sesion;
-  VentanaVista ventana;
   std::unique_ptr<Descarga> descarga;
+  QStringList llamadas;
+  QByteArray buffer;
+  QString aviso;
+  ListaSorteos lista;
 };
 
 const QString kTodavia = QStringLiteral("Pruebe más tarde: Todavía no hay sorteos nuevos.");
+const QString kCorruptos = QStringLiteral(
+    "Error crítico: ¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este mismo error, posiblemente "
+    "se ha de actualizar el programa. Pruebe más tarde.");
 
 }  // namespace
 
@@ -104,8 +116,7 @@ class TestDescarga : public QObject {
     QTest::addColumn<int>("registros");
     QTest::addColumn<int>("nuevos");
     QTest::addColumn<int>("hscroll");
-    QTest::newRow("archivo vacío") << 0 << 18 << 8;
-    QTest::newRow("tras el 4 de octubre") << 808 << 18 << 8;
+    QTest::newRow("archivo vacío") << 0 << 22 << 8;
     QTest::newRow("once nuevos") << 819 << 11 << 8;
     QTest::newRow("dos nuevos") << 828 << 2 << 2;
   }
@@ -117,49 +128,48 @@ class TestDescarga : public QObject {
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
     d.iniciar();
+    // Up to date: the one usual request.
     QCOMPARE(canal.pedidas.size(), 1);
     QCOMPARE(canal.pedidas[0].query(), QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=20201011&"
                                                       "fechaFinInclusiva=20210310"));
-    QCOMPARE(d.Label6, QStringLiteral("CONECTANDO AL SERVIDOR"));
-    QCOMPARE(d.ProgressBar1, 1);
-    QVERIFY(d.enCurso() && !b.ventana.timer);
+    QCOMPARE(b.estado(), QStringLiteral("CONECTANDO AL SERVIDOR"));
+    QCOMPARE(d.progreso(), 1);
+    QVERIFY(d.enCurso() && !d.ticksActivos());
     d.iniciar();  // a second press while the request is out does nothing
     QCOMPARE(canal.pedidas.size(), 1);
 
     canal.responder(ejemplo());
-    QCOMPARE(d.Label58, QStringLiteral("34041"));
-    QCOMPARE(d.Label6, QStringLiteral("BUSCANDO SORTEOS"));
-    QCOMPARE(d.paso, 3);
-    QVERIFY(b.ventana.timer);
+    QCOMPARE(d.caracteres(), 34041);
+    QCOMPARE(b.estado(), QStringLiteral("BUSCANDO SORTEOS"));
+    QVERIFY(d.ticksActivos());
     QCOMPARE(b.ticks(), 1);
 
     QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), registroCitado(QString::fromUtf8(ejemplo())));
-    QCOMPARE(d.Label19, QStringLiteral("%1 sorteos").arg(nuevos));
-    QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    QCOMPARE(d.ProgressBar1, 5);
-    QCOMPARE(d.paso, 7);
+    QCOMPARE(d.nuevos(), nuevos);
+    QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
+    QCOMPARE(d.progreso(), 5);
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
     QVERIFY(!d.enCurso());
     QVERIFY(b.titulos().isEmpty());
-    QCOMPARE(b.ventana.llamadas,
-             (QStringList{"rotulo", "pestana0", "cargasorteos", QStringLiteral("compruebapenas %1").arg(nuevos),
-                          QStringLiteral("HScroll1 %1").arg(hscroll), "cargasorteos", "listasorteos", "escrutinio",
-                          "Picture2", "pestana0"}));
-    QCOMPARE(b.ventana.buffer, b.entorno.leer(QStringLiteral("www.txt")));
+    QCOMPARE(b.llamadas,
+             (QStringList{"empezada", "pestana0", QStringLiteral("guardados %1").arg(nuevos),
+                          QStringLiteral("comprobar %1").arg(nuevos), QStringLiteral("HScroll1 %1").arg(hscroll),
+                          "actualizar", "pestana0", "terminada"}));
+    QCOMPARE(b.buffer, b.entorno.leer(QStringLiteral("www.txt")));
 
     // The new draws are the real ones of those dates, in the file's order.
     const std::vector<Sorteo> todos = b.sorteos();
     QCOMPARE(static_cast<int>(todos.size()), registros + nuevos);
-    QVERIFY(!b.ventana.lista.danado);
-    QFile f(prueba::datoPrueba(QStringLiteral("numeros.dat")));
-    f.open(QIODevice::ReadOnly);
-    const QByteArray real = f.readAll();
+    QVERIFY(!b.lista.danado);
+    const QByteArray real = historia(100000);
     for (int k = registros; k < registros + nuevos; ++k) {
-      QVERIFY(k == 0 || todos[static_cast<size_t>(k)].fecha > todos[static_cast<size_t>(k - 1)].fecha);
+      const Sorteo& s = todos[static_cast<size_t>(k)];
+      QVERIFY(k == 0 || s.fecha > todos[static_cast<size_t>(k - 1)].fecha);
       bool visto = false;
       for (qsizetype off = 0; off < real.size(); off += Sorteo::kTamano) {
         const Sorteo r = Sorteo::decodificar(real.constData() + off);
-        if (r.fecha == todos[static_cast<size_t>(k)].fecha) {
-          QCOMPARE(todos[static_cast<size_t>(k)], r);
+        if (r.fecha == s.fecha) {
+          QCOMPARE(s, r);
           visto = true;
         }
       }
@@ -177,19 +187,19 @@ class TestDescarga : public QObject {
     canal.responder(ejemplo());
     b.ticks();
     QCOMPARE(b.titulos(), QStringList{kTodavia});
-    QCOMPARE(d.nuevos, 1);
-    QVERIFY(b.ventana.llamadas.contains("compruebapenas 1"));
-    QVERIFY(b.ventana.llamadas.contains("HScroll1 1"));
-    QCOMPARE(d.Label19, QString());
+    QCOMPARE(d.nuevos(), 0);
+    QVERIFY(b.llamadas.contains("comprobar 1"));
+    QVERIFY(b.llamadas.contains("HScroll1 1"));
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
   }
 
-  void sinHuecoAlPararLaPasada() {
-    // The third newest draw carries a 0: the two newer ones go to the next two
-    // records, oldest first, and the list still reads the file as sound.
-    Banco b(808);
+  void sorteoMaloEnMedio() {
+    // The third newest draw carries a 0: the older new draws are stored, oldest first,
+    // the newer ones wait for the next download, and the user is told which draw stopped it.
+    Banco b(819);  // newest stored: 20 December 2020
     QList<prueba::SorteoRespuesta> l;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 12; ++i)
       l.append({QDate(2021, 3, 7).addDays(-7 * i), QStringLiteral("01 - 02 - 03 - 04 - %1").arg(10 + i), i % 10});
     l[2].combinacion = QStringLiteral("00 - 02 - 03 - 04 - 05");
     prueba::CanalGuionado canal;
@@ -198,48 +208,56 @@ class TestDescarga : public QObject {
     canal.responder(prueba::respuestaSintetica(l));
     b.ticks();
     const std::vector<Sorteo> todos = b.sorteos();
-    QCOMPARE(todos.size(), size_t{810});
-    QCOMPARE(fechaDesdeOle(todos[808].fecha), QDate(2021, 2, 28));
-    QCOMPARE(todos[808].numero(5), int16_t{11});
-    QCOMPARE(fechaDesdeOle(todos[809].fecha), QDate(2021, 3, 7));
-    QCOMPARE(todos[809].numero(5), int16_t{10});
-    QCOMPARE(d.Label19, QStringLiteral("2 sorteos"));
-    QVERIFY(!b.ventana.lista.danado);
-    QCOMPARE(b.ventana.lista.filas(), 810);
+    QCOMPARE(todos.size(), size_t{819 + 8});
+    QCOMPARE(fechaDesdeOle(todos.back().fecha), QDate(2021, 2, 14));
+    QCOMPARE(todos.back().numero(5), int16_t{13});
+    QCOMPARE(b.titulos(), QStringList{QStringLiteral(
+                              "Sorteo no válido: El sorteo del Domingo, 21 de febrero del 2021 que ha enviado el "
+                              "servidor no es válido (los números no son cinco números distintos del 1 al 54). La "
+                              "descarga se ha detenido en él después de guardar 8 sorteos anteriores a él; la próxima "
+                              "seguirá desde ahí. Si vuelve a pasar, puede añadir ese sorteo a mano.")});
+    QCOMPARE(d.desenlace(), Desenlace::SorteoInvalido);
+    QVERIFY(!d.exito());
+    QCOMPARE(d.nuevos(), 8);
+    QVERIFY(b.llamadas.contains("comprobar 8"));
+    QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
+    QVERIFY(!b.lista.danado);
+
+    // The next download starts from there and brings the rest once the service mends it.
+    l[2].combinacion = QStringLiteral("01 - 02 - 03 - 04 - 05");
+    b.entorno.mensajes->vistos.clear();
+    d.iniciar();
+    canal.responder(prueba::respuestaSintetica(l));
+    b.ticks();
+    QVERIFY(b.titulos().isEmpty());
+    QCOMPARE(b.sorteos().size(), size_t{819 + 11});
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
   }
 
   void datosCorruptos_data() {
     QTest::addColumn<QByteArray>("respuesta");
-    QList<prueba::SorteoRespuesta> l;
-    for (int i = 0; i < 20; ++i)
-      l.append({QDate(2021, 3, 7).addDays(-7 * i), QStringLiteral("01 - 02 - 03 - 04 - %1").arg(10 + i), 1});
-    QByteArray mala = prueba::respuestaSintetica(l);
-    mala.replace("2021-03-07", "2021-03-99");
-    QTest::newRow("fecha imposible") << mala;
-    QByteArray sinFin = ejemplo();
-    sinFin.chop(4);
-    sinFin.replace("\"fecha_sorteo\":\"2021-01-03", "\"fecha_sorteo\":\"xx");
-    QTest::newRow("truncada") << sinFin;
+    QByteArray cortada = ejemplo();
+    cortada.chop(5000);
+    QTest::newRow("cortada") << cortada;
+    QTest::newRow("página de error") << QByteArray("<html><body>Servicio en mantenimiento</body></html>");
   }
   void datosCorruptos() {
     QFETCH(QByteArray, respuesta);
-    Banco b(808);
+    Banco b(819);
     const QByteArray antes = b.entorno.leer(QStringLiteral("numeros.dat"));
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     canal.responder(respuesta);
     b.ticks();
-    QCOMPARE(b.titulos(), QStringList{QStringLiteral(
-                              "Error crítico: ¡¡Datos corruptos o inválidos!! Si se repite en otros momentos este "
-                              "mismo error, posiblemente se ha de actualizar el programa. Pruebe más tarde.")});
+    QCOMPARE(b.titulos(), QStringList{kCorruptos});
     QCOMPARE(b.entorno.mensajes->vistos[0].icono, plataforma::Icono::Critico);
-    QVERIFY(d.datosmalos);
-    QCOMPARE(b.ventana.aviso, Descarga::avisoInterpretacion(QString()));
-    QVERIFY(b.ventana.aviso.startsWith(QStringLiteral("\r\nERROR DE INTERPRETACIÓN DE DATOS:\r\n")));
-    QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    QCOMPARE(d.ProgressBar1, 5);
-    QVERIFY(!b.ventana.llamadas.join(' ').contains("compruebapenas"));
+    QCOMPARE(d.desenlace(), Desenlace::DatosMalos);
+    QCOMPARE(b.aviso, Descarga::avisoInterpretacion(QString()));
+    QVERIFY(b.aviso.startsWith(QStringLiteral("\r\nERROR DE INTERPRETACIÓN DE DATOS:\r\n")));
+    QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
+    QCOMPARE(d.progreso(), 5);
+    QVERIFY(!b.llamadas.join(' ').contains("comprobar"));
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
   }
 
@@ -267,46 +285,26 @@ class TestDescarga : public QObject {
     canal.responder(ejemplo());
     b.ticks();
     QCOMPARE(mensajes->vistos, 1);
-    QCOMPARE(b.ventana.llamadas.count("cargasorteos"), 2);
-    QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
+    QCOMPARE(b.llamadas.count("actualizar"), 1);
+    QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
   }
 
   void conexionConErrorAlAnalizar() {
-    Banco b(808);
+    Banco b(819);
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
     d.iniciar();
-    canal.responder("[{\"fecha_sorteo\":\"2021-13-45 x\"}" + QByteArray(12000, ' ') + "]}}]");
+    canal.responder("[{\"fecha_sorteo\":\"2021-13-45 x\"}" + QByteArray(12000, ' '));
     emit canal.estado(plataforma::CanalHttp::kError);  // a late error from the channel
     b.ticks();
     QCOMPARE(b.titulos(), QStringList{QStringLiteral(
                               "Error de conexión: No conectado: Compruebe la conexión a internet. Si es correcta, "
                               "pruebe más tarde ya que no es posible conectar con el servidor de ONLAE.")});
     QCOMPARE(canal.cancelaciones, 1);
-    QCOMPARE(d.Label6, QString());
-    QCOMPARE(d.ProgressBar1, 0);
+    QCOMPARE(b.estado(), QString());
+    QCOMPARE(d.progreso(), 0);
+    QCOMPARE(d.desenlace(), Desenlace::SinConexion);
     QVERIFY(!d.enCurso());
-  }
-
-  void errorTrasGuardarAlgunos() {
-    // The newest draws are stored, then the pass runs out of combinations.
-    Banco b(808);
-    QList<prueba::SorteoRespuesta> l;
-    for (int i = 0; i < 12; ++i)
-      l.append({QDate(2021, 3, 7).addDays(-7 * i), QStringLiteral("01 - 02 - 03 - 04 - %1").arg(10 + i), 1});
-    QByteArray r = prueba::respuestaSintetica(l);
-    for (int i = 0; i < 11; ++i) r.replace(r.lastIndexOf("\"combinacion\""), 13, "\"combinacioN_");
-    prueba::CanalGuionado canal;
-    Descarga& d = b.con(canal);
-    d.iniciar();
-    canal.responder(r);
-    b.ticks();
-    QCOMPARE(b.titulos(), QStringList{QStringLiteral("Pruebe mas tarde: Aun no hay datos de sorteos del 2021.")});
-    QCOMPARE(d.nuevos, 1);
-    QCOMPARE(b.sorteos().size(), size_t{809});
-    QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    b.sesion.cargasorteos(QDate(2021, 3, 10));
-    QVERIFY(!b.sesion.listasorteos().danado);
   }
 
   void reglasDeTicks_data() {
@@ -322,19 +320,20 @@ class TestDescarga : public QObject {
   }
   void reglasDeTicks() {
     QFETCH(int, largo);
-    Banco b(808);
+    Banco b(819);
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     // The body arrives but the channel keeps reporting an error: nothing is stored.
     canal.responder(QByteArray(largo, 'a'), plataforma::CanalHttp::kCompletado);
     canal.error_ = true;
-    QTEST(d.Label6, "estado");
+    QTEST(b.estado(), "estado");
     QTEST(b.ticks(), "ticks");
     QTEST(b.titulos(), "mensajes");
-    QCOMPARE(d.Label6, QString());
-    QCOMPARE(d.ProgressBar1, 0);
+    QCOMPARE(b.estado(), QString());
+    QCOMPARE(d.progreso(), 0);
     QVERIFY(!d.enCurso());
+    QVERIFY(!d.exito());
     QVERIFY(!QFile::exists(b.entorno.ruta(QStringLiteral("www.txt"))) ||
             b.entorno.leer(QStringLiteral("www.txt")).isEmpty());
   }
@@ -343,19 +342,19 @@ class TestDescarga : public QObject {
     Banco b(833);  // newest draw 28 March 2021; today is 10 March
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
-    d.Label19 = QStringLiteral("3 sorteos");
     d.iniciar();
     QCOMPARE(b.titulos(),
              QStringList{QStringLiteral(
                  "Error de fechas: La fecha de tu ordenador parece incorrecta. Existen sorteos en la "
                  "base de datos con fechas porsteriores a la actual. Comprueba la fecha de tu ordenador.")});
     QVERIFY(canal.pedidas.isEmpty());
-    QCOMPARE(d.Label19, QString());
+    QCOMPARE(d.nuevos(), 0);
+    QCOMPARE(d.desenlace(), Desenlace::FechaIncorrecta);
     QVERIFY(!d.enCurso());
   }
 
   void respuestaDemasiadoGrande() {
-    Banco b(808);
+    Banco b(819);
     b.entorno.escribir(QStringLiteral("www.txt"), "\"anterior\"\r\n");
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
@@ -367,42 +366,86 @@ class TestDescarga : public QObject {
     canal.ocupado_ = false;
     emit canal.terminado(t);
     b.ticks();
-    QVERIFY(d.datosmalos);
-    QCOMPARE(b.entorno.mensajes->vistos.size(), 1);
-    QCOMPARE(b.entorno.mensajes->vistos[0].titulo, QStringLiteral("Error crítico"));
+    QCOMPARE(d.desenlace(), Desenlace::DatosMalos);
+    QCOMPARE(b.titulos(), QStringList{kCorruptos});
     QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), QByteArray("\"anterior\"\r\n"));
-    QCOMPARE(b.sorteos().size(), size_t{808});
+    QCOMPARE(b.sorteos().size(), size_t{819});
   }
 
-  // The real channel against the fake service.
+  // A user 400 days behind: the fake service holds the real history and answers each
+  // request with the draws of its dates.
+  void ponerseAlDia() {
+    const QDate hoy(2026, 8, 20);
+    const int registros = registrosHasta(hoy.addDays(-400));
+    Banco b(registros, hoy);
+    prueba::ServicioPrueba servicio;
+    servicio.historia = prueba::historiaRespuesta();
+    servicio.configurar(b.entorno.carpeta.path());
+    plataforma::CanalQt canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    b.correr();
+
+    QVERIFY2(b.titulos().isEmpty(), qPrintable(b.titulos().join('\n')));
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
+    // Three requests of at most 150 days, oldest first, from the day after the newest draw to today.
+    QCOMPARE(servicio.pedidas.size(), 3);
+    const QString q = QStringLiteral(
+        "/servicios/buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2");
+    QCOMPARE(servicio.pedidas[0], q.arg("20250714", "20251211"));
+    QCOMPARE(servicio.pedidas[1], q.arg("20251212", "20260511"));
+    QCOMPARE(servicio.pedidas[2], q.arg("20260512", "20260820"));
+    // Every draw of the history, each with its own numbers, no hole: the very file of the history.
+    QVERIFY(d.nuevos() > 50);
+    QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), historia(100000));
+    QCOMPARE(b.llamadas.count("actualizar"), 1);
+    QVERIFY(b.llamadas.contains(QStringLiteral("comprobar %1").arg(d.nuevos())));
+  }
+
+  // The real channel against the fake service, whole sequences.
   void servicioLocal_data() {
-    QTest::addColumn<int>("estado");
-    QTest::addColumn<QByteArray>("cuerpo");
-    QTest::addColumn<int>("demora");
+    QTest::addColumn<QList<prueba::ServicioPrueba::Respuesta>>("respuestas");
     QTest::addColumn<bool>("rechazar");
     QTest::addColumn<QStringList>("mensajes");
     QTest::addColumn<int>("nuevos");
+    QTest::addColumn<QStringList>("pedidas");
+    QTest::addColumn<QList<int>>("pausas");
+    using R = prueba::ServicioPrueba::Respuesta;
     const QStringList sinConexion{
         QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...")};
-    QTest::newRow("respuesta") << 200 << ejemplo() << 0 << false << QStringList() << 18;
-    QTest::newRow("403 no parece un navegador") << 403 << QByteArray("Forbidden") << 0 << false << sinConexion << 0;
-    QTest::newRow("406 demasiadas peticiones")
-        << 406 << QByteArray("<html>Not Acceptable</html>") << 0 << false << sinConexion << 0;
-    QTest::newRow("lento") << 200 << ejemplo() << 5000 << false << sinConexion << 0;
-    QTest::newRow("conexión rechazada") << 200 << QByteArray() << 0 << true << sinConexion << 0;
+    const QString s = QStringLiteral("/servicios");
+    const QStringList una{s};
+    const R bien{200, ejemplo(), 0, false};
+    const R denegado{403, "<HTML><HEAD><TITLE>Access Denied</TITLE></HEAD></HTML>", 0, false};
+    const R demasiadas{406, "<html>Not Acceptable</html>", 0, false};
+    QTest::newRow("respuesta") << QList<R>{bien} << false << QStringList() << 11 << una << QList<int>();
+    QTest::newRow("403, portada, 200") << QList<R>{denegado, bien} << false << QStringList() << 11
+                                       << QStringList{s, "/", s} << QList<int>{2000};
+    QTest::newRow("406 dos veces, luego 200") << QList<R>{demasiadas, demasiadas, bien} << false << QStringList() << 11
+                                              << QStringList{s, "/", s, s} << QList<int>{2000, 6000};
+    const QStringList tres{s, "/", s, s};
+    QTest::newRow("406 tres veces") << QList<R>{demasiadas} << false
+                                    << QStringList{"Servicio no disponible: " + Descarga::textoRechazo(406)} << 0
+                                    << tres << QList<int>{2000, 6000};
+    QTest::newRow("403 tres veces") << QList<R>{denegado} << false
+                                    << QStringList{"Servicio no disponible: " + Descarga::textoRechazo(403)} << 0
+                                    << tres << QList<int>{2000, 6000};
+    QTest::newRow("lento") << QList<R>{{200, ejemplo(), 5000, false}} << false << sinConexion << 0 << una
+                           << QList<int>();
+    QTest::newRow("conexión rechazada") << QList<R>{bien} << true << sinConexion << 0 << QStringList() << QList<int>();
     QTest::newRow("texto de búsqueda vacía")
-        << 200 << QByteArray("\"No se ha encontrado ningún registro para los parámetros introducidos.\"") << 0 << false
-        << QStringList{kTodavia} << 0;
+        << QList<R>{{200, "\"No se ha encontrado ningún registro para los parámetros introducidos.\"", 0, false}}
+        << false << QStringList{kTodavia} << 0 << una << QList<int>();
   }
   void servicioLocal() {
-    QFETCH(int, estado);
-    QFETCH(QByteArray, cuerpo);
-    QFETCH(int, demora);
+    QFETCH(QList<prueba::ServicioPrueba::Respuesta>, respuestas);
     QFETCH(bool, rechazar);
-    Banco b(808);
+    QFETCH(QStringList, mensajes);
+    QFETCH(int, nuevos);
+    Banco b(819);
     b.entorno.escribir(QStringLiteral("www.txt"), "\"anterior\"\r\n");
     prueba::ServicioPrueba servicio;
-    servicio.defecto = {estado, cuerpo, demora, false};
+    servicio.ponerSecuencia(QStringLiteral("/servicios/"), respuestas);
     servicio.configurar(b.entorno.carpeta.path());
     if (rechazar) {
       QSettings ini(b.entorno.ruta(QStringLiteral("sortilan.ini")), QSettings::IniFormat);
@@ -412,29 +455,133 @@ class TestDescarga : public QObject {
     plataforma::CanalQt canal(300);  // a short time-out stands for the 60 s one
     Descarga& d = b.con(canal);
     d.iniciar();
-    QTRY_VERIFY_WITH_TIMEOUT(b.ventana.timer || !d.enCurso(), 5000);
-    b.ticks();
-    QTEST(b.titulos(), "mensajes");
-    QFETCH(int, nuevos);
-    QCOMPARE(static_cast<int>(b.sorteos().size()), 808 + nuevos);
-    if (!rechazar)
-      QVERIFY(servicio.pedidas.value(0).startsWith(QStringLiteral("/servicios/buscadorSorteos?game_id=ELGR")));
-    if (!b.titulos().isEmpty() && b.titulos()[0].startsWith(QStringLiteral("Error de conexión"))) {
+    b.correr();
+    QCOMPARE(b.titulos(), mensajes);
+    QCOMPARE(static_cast<int>(b.sorteos().size()), 819 + nuevos);
+    QStringList pedidas;
+    for (const QString& p : servicio.pedidas) pedidas << p.section(QLatin1Char('/'), 0, 1);
+    for (QString& p : pedidas)
+      if (p.isEmpty()) p = QStringLiteral("/");
+    QTEST(pedidas, "pedidas");
+    QTEST(b.entorno.pausas->vistas, "pausas");
+    QCOMPARE(d.exito(), mensajes.isEmpty() || mensajes == QStringList{kTodavia});
+    if (!mensajes.isEmpty() && mensajes != QStringList{kTodavia}) {
+      // A refusal or a failed connection stores nothing, not even the buffer.
       QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), QByteArray("\"anterior\"\r\n"));
-      QCOMPARE(d.ProgressBar1, 0);
-      QCOMPARE(d.Label6, QString());
+      QCOMPARE(d.progreso(), 0);
+      QCOMPARE(b.estado(), QString());
     } else {
-      QCOMPARE(d.Label6, QStringLiteral("TRANSFERENCIA FINALIZADA"));
+      QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
     }
   }
 
+  // Answers in the shapes the service may take, through the real channel: the user's
+  // newest draw is 20 December 2020 and the service lists the eleven draws after it.
+  void respuestasDelServicio_data() {
+    QTest::addColumn<QByteArray>("respuesta");
+    QTest::addColumn<int>("guardados");
+    QTest::addColumn<int>("desenlace");
+    QTest::addColumn<QString>("mensaje");
+    QList<prueba::SorteoRespuesta> l;
+    for (const prueba::SorteoRespuesta& s : prueba::historiaRespuesta())
+      if (s.fecha >= QDate(2020, 10, 11) && s.fecha <= QDate(2021, 3, 7)) l.prepend(s);
+    const auto completa = static_cast<int>(Desenlace::Completa);
+    const auto invalido = static_cast<int>(Desenlace::SorteoInvalido);
+    QList<prueba::SorteoRespuesta> x = l;
+    std::swap(x[0], x[15]);  // a stored draw first, the new ones out of order
+    std::swap(x[2], x[7]);
+    QTest::newRow("desordenada, un guardado primero") << prueba::respuestaSintetica(x) << 11 << completa << QString();
+    QTest::newRow("con espacios y saltos de línea")
+        << QJsonDocument::fromJson(prueba::respuestaSintetica(l)).toJson(QJsonDocument::Indented) << 11 << completa
+        << QString();
+    x = l;
+    x[4].combinacion = QStringLiteral("07 - 07 - 18 - 33 - 41");  // 7 February 2021
+    QTest::newRow("inválido en medio") << prueba::respuestaSintetica(x) << 6 << invalido
+                                       << QStringLiteral("7 de febrero");
+    x = l;
+    x.prepend({QDate(2021, 3, 14), QStringLiteral("01 - 02 - 03 - 04 - 05"), 1});
+    QTest::newRow("uno posterior a hoy") << prueba::respuestaSintetica(x) << 11 << invalido
+                                         << QStringLiteral(
+                                                "14 de marzo del 2021 que ha enviado el servidor no es "
+                                                "válido (la fecha es posterior a hoy)");
+  }
+  void respuestasDelServicio() {
+    QFETCH(QByteArray, respuesta);
+    QFETCH(int, guardados);
+    QFETCH(QString, mensaje);
+    Banco b(819);
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {200, respuesta, 0, false};
+    servicio.configurar(b.entorno.carpeta.path());
+    plataforma::CanalQt canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    b.correr();
+    QTEST(static_cast<int>(d.desenlace()), "desenlace");
+    QCOMPARE(d.nuevos(), guardados);
+    // Each draw with its own numbers, in order, nothing skipped: the real history's records.
+    QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), historia(819 + guardados));
+    QCOMPARE(b.titulos().join(QString()).contains(mensaje), true);
+    QCOMPARE(b.titulos().isEmpty(), mensaje.isEmpty());
+  }
+
+  // The edge of the operator's site turns away a request without its cookie; the
+  // request looks like a browser's, and after the home page the cookie goes with it.
+  void comoUnNavegador() {
+    Banco b(819);
+    prueba::ServicioPrueba servicio;
+    servicio.exigirCookie = true;
+    servicio.defecto = {200, ejemplo(), 0, false};
+    servicio.configurar(b.entorno.carpeta.path());
+    plataforma::CanalQt canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    b.correr();
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
+    QCOMPARE(d.nuevos(), 11);
+    QCOMPARE(servicio.pedidas.size(), 3);
+    QCOMPARE(servicio.pedidas[1], QStringLiteral("/"));
+    const QHash<QByteArray, QByteArray> primera = servicio.cabeceras[0];
+    QVERIFY(primera.value("user-agent").startsWith("Mozilla/5.0 ("));
+    QCOMPARE(primera.value("accept"), QByteArray("application/json"));
+    QCOMPARE(primera.value("accept-language"), QByteArray("es-ES"));
+    QCOMPARE(primera.value("referer"), servicio.base().toEncoded() + "/");
+    QVERIFY(!primera.contains("cookie"));
+    QVERIFY(servicio.cabeceras[2].value("cookie").contains("sesion=ok"));
+
+    // The cookie stays for the session: the next download is let in at once.
+    servicio.pedidas.clear();
+    d.iniciar();
+    b.correr();
+    QCOMPARE(servicio.pedidas.size(), 1);
+    QCOMPARE(d.desenlace(), Desenlace::Completa);
+  }
+
+  void rechazoOfreceEntradaManual() {
+    Banco b(819);
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {403, "Access Denied", 0, false};
+    servicio.configurar(b.entorno.carpeta.path());
+    b.entorno.mensajes->respuestas = {plataforma::Respuesta::Si};
+    plataforma::CanalQt canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    b.correr();
+    QCOMPARE(b.entorno.mensajes->vistos.size(), 1);
+    QCOMPARE(b.entorno.mensajes->vistos[0].botones, plataforma::Botones::SiNo);
+    QVERIFY(b.entorno.mensajes->vistos[0].texto.contains(QStringLiteral("(HTTP 403: acceso denegado)")));
+    QCOMPARE(d.desenlace(), Desenlace::Rechazada);
+    QCOMPARE(b.llamadas.last(), QStringLiteral("manual"));
+  }
+
   void canalLimitaYCancela() {
+    prueba::Entorno e;
     prueba::ServicioPrueba servicio;
     servicio.defecto = {200, QByteArray(5000, 'x'), 0, false};
     plataforma::CanalQt canal;
     QList<int> estados;
-    connect(&canal, &plataforma::CanalHttp::estado, this, [&](int e) { estados << e; });
-    plataforma::Traida t = plataforma::traerEsperando(canal, servicio.base(), {1000, false});
+    connect(&canal, &plataforma::CanalHttp::estado, this, [&](int c) { estados << c; });
+    plataforma::Traida t = plataforma::traerEsperando(canal, servicio.base(), {1000, false, {}});
     QVERIFY(t.demasiado && !t.ok && t.cuerpo.isEmpty());
     QVERIFY(!canal.conError());
     t = plataforma::traerEsperando(canal, servicio.base(), {});
@@ -451,6 +598,27 @@ class TestDescarga : public QObject {
     canal.cancelar();
     QVERIFY(!canal.ocupado() && canal.conError());
     QTest::qWait(50);
+    QVERIFY(!terminado);
+
+    // Cancelled in the pause between two tries: the retry never goes out.
+    struct PausaRetenida : plataforma::Pausas {
+      std::function<void()> pendiente;
+      void esperar(int, QObject*, std::function<void()> seguir) override { pendiente = std::move(seguir); }
+    };
+    auto pausa = std::make_shared<PausaRetenida>();
+    plataforma::ponerPausas(pausa);
+    servicio.defecto = {406, "no", 0, false};
+    servicio.pedidas.clear();
+    plataforma::CanalHttp::Opciones o;
+    o.portada = servicio.base();
+    canal.traer(servicio.base(), o);
+    QTRY_VERIFY(pausa->pendiente);
+    QVERIFY(canal.ocupado());
+    canal.cancelar();
+    QVERIFY(!canal.ocupado() && canal.conError());
+    pausa->pendiente();
+    QTest::qWait(50);
+    QCOMPARE(servicio.pedidas.size(), 2);  // the address and the home page, no retry
     QVERIFY(!terminado);
   }
 };

@@ -209,7 +209,7 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(canal.pedidas[0].query(), QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=20200607&"
                                                       "fechaFinInclusiva=20201101"));
     canal.responder(muestraHasta(QDate(2020, 11, 1)));
-    QVERIFY(e.temporizador->pausas == QList<int>{operaciones::CompletarPremios::kPausaMs});
+    QVERIFY(e.pausas->vistas == QList<int>{operaciones::CompletarPremios::kPausaMs});
     QTRY_COMPARE(canal.pedidas.size(), 2);
     QCOMPARE(canal.pedidas[1].query().section(QLatin1Char('&'), 2),
              QStringLiteral("fechaInicioInclusiva=20201108&fechaFinInclusiva=20210307"));
@@ -219,7 +219,7 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(c.resumen().peticiones, 2);
     QCOMPARE(c.resumen().guardadas, 22);
     QCOMPARE(c.resumen().faltan, 18);  // 7 June to 4 October 2020, not in the sample
-    QCOMPARE(e.temporizador->pausas.size(), 1);
+    QCOMPARE(e.pausas->vistas.size(), 1);
 
     // An answer that brings the next window too saves asking for it.
     prueba::exigir(cambiarBase(e.carpeta.path(), [](BaseDatos& b) {

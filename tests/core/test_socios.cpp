@@ -270,6 +270,11 @@ class TestSocios : public QObject {
     falla(operaciones::bajaSocio(t.almacen, 1, 1, k7Marzo),
           QStringLiteral(
               "El premio del sorteo del 07/03/2021 ya está repartido: los cambios de socios deben ser de después."));
+    // Nor can the collection it was split from be undone or moved.
+    for (const std::optional<QDate>& dia : {std::optional<QDate>(), std::optional<QDate>(QDate(2021, 3, 10))})
+      falla(
+          marcarCobro(t.almacen, 1, k7Marzo, dia, hoy),
+          QStringLiteral("El premio del 07/03/2021 ya está repartido entre los socios: su cobro no se puede cambiar."));
     QCOMPARE(t.filas("repartos"), 1);
     QCOMPARE(t.filas("movimientos_socio"), 1);
     prueba::exigir(operaciones::bajaSocio(t.almacen, 1, 1, QDate(2021, 3, 8)));

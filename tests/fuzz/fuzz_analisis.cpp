@@ -1,6 +1,6 @@
-// libFuzzer target: an untrusted answer through the buffer record, the parse and
-// the prize report. Any crash, out-of-bounds read or accepted draw outside the
-// valid ranges is a finding.
+// libFuzzer target: an untrusted answer through the parse, the buffer record and the
+// prize report. Any crash, out-of-bounds read, accepted draw outside the valid ranges
+// or draw kept past a bad one is a finding.
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -15,22 +15,28 @@
 using namespace sortilan;
 
 namespace {
-void comprobar(const Analisis& a) {
-  if (a.sorteos.size() > 50) std::abort();
-  for (const Sorteo& s : a.sorteos) {
-    uint64_t vistos = 0;
+const QDate kHoy(2021, 3, 10);
+
+void comprobar(const Analisis& a, double ultima) {
+  double anterior = ultima;
+  for (const Sorteo& s : a.nuevos) {
     for (int i = 1; i <= 5; ++i) {
       const int n = s.numero(i);
       if (n < 1 || n > 54) std::abort();
       if (i > 1 && n <= s.numero(i - 1)) std::abort();  // sorted, no repeats
-      vistos |= uint64_t{1} << n;
     }
     if (s.clave() < 0 || s.clave() > 9) std::abort();
-    if (s.fecha <= 0) std::abort();
+    // Oldest first, each date once, all new and none after today: appended as they are
+    // they keep the file in order.
+    if (!(s.fecha > anterior) || s.fecha > oleDesdeFecha(kHoy)) std::abort();
+    anterior = s.fecha;
   }
-  // Newest first, each date once: appended in reverse they keep the file in order.
-  for (size_t i = 1; i < a.sorteos.size(); ++i)
-    if (!(a.sorteos[i].fecha < a.sorteos[i - 1].fecha)) std::abort();
+  if (a.estado == Analisis::Estado::Ilegible && !a.nuevos.empty()) std::abort();
+  // Nothing at or after a bad draw is stored; a bad draw without a date stops all.
+  if (a.estado == Analisis::Estado::SorteoMalo) {
+    if (!a.fechaMala.isValid()) std::abort();
+    if (!a.nuevos.empty() && a.nuevos.back().fecha >= oleDesdeFecha(a.fechaMala)) std::abort();
+  }
 }
 
 // busca as first written, one window read at a time: the oracle for the fast scan.
@@ -87,18 +93,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
   const QByteArray entrada(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
   static const QUrl operador(QStringLiteral("https://operador.example"));
 
-  // As the download stores it: decoded as UTF-8, then the quoted record.
-  const QByteArray buffer = registroCitado(QString::fromUtf8(entrada));
-  Sorteo vacio;
-  comprobar(analizar(buffer, vacio));
-  Sorteo ultimo;
-  ultimo.fecha = oleDesdeFecha(QDate(2020, 10, 4));
-  comprobar(analizar(buffer, ultimo));
-  const Escrutinio e = escrutinio(buffer, ultimo.fecha, operador);
-  if (!e.documento.isEmpty() && e.documento.host() != operador.host()) std::abort();
+  comprobar(analizar(entrada, 0, kHoy), 0);
+  const double octubre = oleDesdeFecha(QDate(2020, 10, 4));
+  comprobar(analizar(entrada, octubre, kHoy), octubre);
 
+  // As the download stores it for the prize report: decoded as UTF-8, then the quoted record.
+  const QByteArray buffer = registroCitado(QString::fromUtf8(entrada));
+  const Escrutinio e = escrutinio(buffer, octubre, operador);
+  if (!e.documento.isEmpty() && e.documento.host() != operador.host()) std::abort();
   // The raw bytes as a buffer file written by hand.
-  comprobar(analizar(entrada, vacio));
   escrutinio(entrada, 0, operador);
 
   // busca on its own, with its texts taken from the input, against the oracle.

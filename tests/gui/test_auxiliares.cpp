@@ -11,6 +11,7 @@
 #include "auxiliary/gui/infor.h"
 #include "download/gui/descargador.h"
 #include "main/gui/tabgeneral.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -108,7 +109,7 @@ class TestAuxiliares : public QObject {
     Principal p;
     p.cargar(e.carpeta.path());
     auto* aux = p.findChild<Auxiliares*>();
-    p.general()->Command6->click();
+    control<QPushButton>(p.general(), "Command6")->click();
     QVERIFY(aux->infor() && aux->infor()->isVisible());
     p.general()->Label19->setText(QStringLiteral("3 sorteos"));
     p.accion(QStringLiteral("Baja"))->trigger();

@@ -1,6 +1,7 @@
 // A whole download in the main window against the local fake service.
 #include <QAction>
 #include <QBuffer>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -8,7 +9,9 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -17,6 +20,7 @@
 #include "app/principal.h"
 #include "download/analisis.h"
 #include "download/gui/descargador.h"
+#include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
 #include "report/gui/tabultimo.h"
 #include "support/dobles.h"
@@ -43,7 +47,7 @@ class TestDescargador : public QObject {
  private slots:
   void descargaCompleta() {
     prueba::Entorno e(QDate(2021, 3, 10));
-    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(808 * 24));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(819 * 24));
     prueba::ServicioPrueba servicio;
     servicio.poner(QStringLiteral("/servicios/"), {200, leer(QStringLiteral("respuesta_ejemplo.json")), 300, false});
     servicio.poner(QStringLiteral("/documents/"), {200, unPdf(), 0, false});
@@ -77,13 +81,13 @@ class TestDescargador : public QObject {
     QVERIFY(!d->enCurso());
     QCOMPARE(general->Label6->text(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
     QCOMPARE(general->ProgressBar1->value(), 5);
-    QCOMPARE(general->Label19->text(), QStringLiteral("18 sorteos"));
+    QCOMPARE(general->Label19->text(), QStringLiteral("11 sorteos"));
     QCOMPARE(general->HScroll1->value(), 8);
     QCOMPARE(general->findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
              QStringLiteral("Domingo, 7 de marzo del 2021"));
 
     auto* lista = w.findChild<QTableView*>(QStringLiteral("ListView3"));
-    QCOMPARE(lista->model()->rowCount(), 808 + 18);
+    QCOMPARE(lista->model()->rowCount(), 819 + 11);
     QCOMPARE(lista->model()->index(0, 0).data().toString(), QStringLiteral("15-24-40-42-48  NÚM.CLAVE: 9"));
     QCOMPARE(lista->model()->index(0, 1).data().toString(), QStringLiteral("07/03/2021  Domingo"));
 
@@ -134,6 +138,125 @@ class TestDescargador : public QObject {
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_0"))->text(), QStringLiteral("-"));
     QCOMPARE(w.ultimo()->Clave->text(), QStringLiteral("-"));
     QVERIFY(!w.accion(QStringLiteral("web"))->isEnabled());
+  }
+
+  // The manual entry from the menu: a refused draw keeps the window open with the reason;
+  // a sound one is stored, counted and shown, and the window closes.
+  void entradaManual() {
+    prueba::Entorno e(QDate(2021, 3, 10));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(829 * 24));  // up to 28 Feb
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    QAction* amano = w.accion(QStringLiteral("amano"));
+    QVERIFY(amano->isEnabled());
+    amano->trigger();
+    QPointer<ui::EntradaSorteo> v = w.descargador()->entradaManual();
+    QVERIFY(v && v->isVisible());
+    QCOMPARE(v->windowTitle(), QStringLiteral("Añadir sorteo a mano"));
+    QCOMPARE(v->fecha->date(), QDate(2021, 3, 7));  // the last Sunday
+    QCOMPARE(v->numeros[0]->text(), QStringLiteral("--"));
+
+    struct Caso {
+      QDate fecha;
+      std::array<int, 5> numeros;
+      int clave;
+      QString motivo;
+    };
+    const QList<Caso> casos{
+        {QDate(2021, 3, 7),
+         {15, 24, 40, 42, -1},
+         9,
+         QStringLiteral("los números no son cinco números distintos del 1 al 54")},
+        {QDate(2021, 2, 28),
+         {15, 24, 40, 42, 48},
+         9,
+         QStringLiteral("el último sorteo guardado es del Domingo, 28 de febrero del 2021 y el nuevo tiene que ser "
+                        "posterior")},
+    };
+    for (const Caso& c : casos) {
+      e.mensajes->vistos.clear();
+      v->fecha->setDate(c.fecha);
+      for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(c.numeros[i]);
+      v->clave->setValue(c.clave);
+      QTest::mouseClick(v->aceptar, Qt::LeftButton);
+      QCOMPARE(e.mensajes->vistos.size(), 1);
+      QCOMPARE(e.mensajes->vistos[0].texto, QStringLiteral("No se puede añadir el sorteo: %1.").arg(c.motivo));
+      QVERIFY(v->isVisible());
+    }
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")).size(), 829 * 24);
+
+    e.mensajes->vistos.clear();
+    v->fecha->setDate(QDate(2021, 3, 7));
+    const int n[5] = {48, 15, 42, 24, 40};
+    for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(n[i]);
+    v->clave->setValue(9);
+    QTest::mouseClick(v->aceptar, Qt::LeftButton);
+    QVERIFY(e.mensajes->vistos.isEmpty());
+    QTRY_VERIFY(!v);
+    // Stored as the service would have sent it.
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")), leer(QStringLiteral("numeros.dat")).left(830 * 24));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(), QStringLiteral("Domingo, 7 de marzo del 2021"));
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListView3"));
+    QCOMPARE(lista->model()->index(0, 0).data().toString(), QStringLiteral("15-24-40-42-48  NÚM.CLAVE: 9"));
+  }
+
+  // A draw three weeks after the newest asks first, and "No" keeps the window open.
+  void entradaManualConHueco() {
+    prueba::Entorno e(QDate(2021, 3, 10));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(827 * 24));  // up to 14 Feb
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    w.descargador()->abrirEntradaManual();
+    ui::EntradaSorteo* v = w.descargador()->entradaManual();
+    for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(static_cast<int>(i) + 1);
+    v->clave->setValue(0);
+    QVERIFY(!v->guardar());
+    QCOMPARE(e.mensajes->vistos.size(), 1);
+    QCOMPARE(e.mensajes->vistos[0].botones, plataforma::Botones::SiNo);
+    QVERIFY(e.mensajes->vistos[0].texto.startsWith(
+        QStringLiteral("Entre el último sorteo guardado (Domingo, 14 de febrero del 2021) y el del Domingo, 7 de "
+                       "marzo del 2021 faltan 2 sorteos.")));
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")).size(), 827 * 24);
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    QVERIFY(v->guardar());
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")).size(), 828 * 24);
+  }
+
+  // The refusal of the service offers the manual entry.
+  void rechazoAbreEntradaManual() {
+    prueba::Entorno e(QDate(2021, 3, 10));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(829 * 24));
+    prueba::ServicioPrueba servicio;
+    servicio.defecto = {406, "<html>Not Acceptable</html>", 0, false};
+    servicio.configurar(e.carpeta.path());
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    w.descargador()->Picture2_Click();
+    QTRY_VERIFY(w.descargador()->entradaManual());
+    QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Servicio no disponible"));
+    QCOMPARE(w.general()->ProgressBar1->value(), 0);
+    QCOMPARE(w.general()->Label6->text(), QString());
+    QCOMPARE(servicio.pedidas.size(), 4);
+    QCOMPARE(e.pausas->vistas, (QList<int>{2000, 6000}));
+  }
+
+  void importarCsvDesdeElMenu() {
+    prueba::Entorno e(QDate(2026, 12, 1));
+    e.escribir(QStringLiteral("numeros.dat"), leer(QStringLiteral("numeros.dat")).left(1100 * 24));
+    e.dialogo->siguiente = prueba::datoPrueba(QStringLiteral("historico_gordo.csv"));
+    ui::Principal w;
+    w.cargar(e.carpeta.path());
+    QAction* a = w.accion(QStringLiteral("importacsv"));
+    QVERIFY(a->isEnabled());
+    a->trigger();
+    QCOMPARE(e.dialogo->titulos, QStringList{QStringLiteral("Importar sorteos de un archivo CSV")});
+    QCOMPARE(e.mensajes->vistos.size(), 1);
+    QCOMPARE(e.mensajes->vistos[0].texto, QStringLiteral("Se han añadido 14 sorteos del archivo."));
+    QCOMPARE(e.leer(QStringLiteral("numeros.dat")), leer(QStringLiteral("numeros.dat")));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
+             QStringLiteral("Domingo, 16 de agosto del 2026"));
+    QCOMPARE(w.general()->HScroll1->value(), 8);
   }
 
   // What the tab shows of the newest stored draw, with the last answer about it or not.

@@ -33,10 +33,12 @@
 #include "creation/gui/crea.h"
 #include "creation/gui/creamenu.h"
 #include "download/analisis.h"
+#include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
 #include "printing/gui/imprimir.h"
 #include "report/gui/tabultimo.h"
 #include "store/almacen.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -173,29 +175,35 @@ void datos(const prueba::Entorno& e) {
 
 // The longest texts the labels that change can show.
 void textosLargos(Principal& w) {
+  using prueba::control;
+  const auto rotulo = [](QWidget* en, const char* nombre, const QString& texto) {
+    control<QLabel>(en, nombre)->setText(texto);
+  };
   TabGeneral* g = w.general();
-  g->Label6->setText(QStringLiteral("TRANSFERENCIA FINALIZADA"));
-  g->Label58->setText(QStringLiteral("33554436"));
-  g->Label19->setText(QStringLiteral("50 sorteos"));
-  g->Label9[2]->setText(QStringLiteral("32767"));
-  g->Label9[3]->setText(QStringLiteral("Domingo, 27 de septiembre del 2026"));
-  g->Label9[5]->setText(QStringLiteral("Domingo, 27 de septiembre del 2026"));
-  g->Label9[6]->setText(QStringLiteral("Faltan 1100 sorteos por actualizar"));
-  g->Label9[6]->show();
+  rotulo(g, "Label6", QStringLiteral("TRANSFERENCIA FINALIZADA"));
+  rotulo(g, "Label58", QStringLiteral("33554436"));
+  rotulo(g, "Label19", QStringLiteral("50 sorteos"));
+  rotulo(g, "Label9_2", QStringLiteral("32767"));
+  rotulo(g, "Label9_3", QStringLiteral("Domingo, 27 de septiembre del 2026"));
+  rotulo(g, "Label9_5", QStringLiteral("Domingo, 27 de septiembre del 2026"));
+  rotulo(g, "Label9_6", QStringLiteral("Faltan 1100 sorteos por actualizar"));
+  control<QLabel>(g, "Label9_6")->show();
   TabUltimo* u = w.ultimo();
-  u->Label8->setText(QStringLiteral("-Informe del Domingo, 27 de septiembre del 2026"));
-  for (QLabel* l : u->Label10) l->setText(QStringLiteral("12345678.90"));
+  rotulo(u, "Label8", QStringLiteral("-Informe del Domingo, 27 de septiembre del 2026"));
+  for (QLabel* l : u->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label10_\\d$"))))
+    l->setText(QStringLiteral("12345678.90"));
   TabGestor* t = w.gestor();
-  for (QLabel* l : t->Label3) l->setText(QStringLiteral("32767"));
-  t->Label17->setText(QStringLiteral("32767"));
-  t->Label16->setText(QStringLiteral("3276,7 %"));
-  t->Label13->setText(QStringLiteral("262136"));
-  t->Text4->setText(QStringLiteral("100% de efectividad en premios"));
-  t->Text5->setText(QStringLiteral("en 32767 sorteos"));
+  for (QLabel* l : t->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label3_\\d$"))))
+    l->setText(QStringLiteral("32767"));
+  rotulo(t, "Label17", QStringLiteral("32767"));
+  rotulo(t, "Label16", QStringLiteral("3276,7 %"));
+  rotulo(t, "Label13", QStringLiteral("262136"));
+  control<QLineEdit>(t, "Text4")->setText(QStringLiteral("100% de efectividad en premios"));
+  control<QLineEdit>(t, "Text5")->setText(QStringLiteral("en 32767 sorteos"));
 }
 
 void elegirPena(Principal& w, int fila) {
-  QTableView* lista = w.gestor()->ListView1;
+  QTableView* lista = prueba::control<QTableView>(w.gestor(), "ListView1");
   QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(fila, 0)).center());
 }
 
@@ -215,9 +223,9 @@ class TestDisposicion : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     w_->resize(tamano.isValid() ? tamano : w_->minimumSize());
     // The blinking of the missing-draws text is not a change of layout.
-    w_->general()->Timer2->stop();
+    prueba::control<QTimer>(w_->general(), "Timer2")->stop();
     // With history on, every peña has result rows to measure.
-    w_->general()->Check1->setChecked(true);
+    prueba::control<QCheckBox>(w_->general(), "Check1")->setChecked(true);
     textosLargos(*w_);
   }
 
@@ -332,7 +340,8 @@ class TestDisposicion : public QObject {
 
   void secundarias_data() {
     QTest::addColumn<QString>("ventana");
-    for (const char* n : {"Acercade", "Infor", "Creamenu", "Crea sencilla", "Crea múltiple", "Imprimir"})
+    for (const char* n :
+         {"Acercade", "Infor", "Creamenu", "Crea sencilla", "Crea múltiple", "Imprimir", "EntradaSorteo"})
       QTest::newRow(n) << QString(n);
   }
   void secundarias() {
@@ -359,6 +368,7 @@ class TestDisposicion : public QObject {
       w.reset(c);
     }
     if (ventana == QLatin1String("Imprimir")) w = std::make_unique<Imprimir>(s.almacen(), 1);
+    if (ventana == QLatin1String("EntradaSorteo")) w = std::make_unique<EntradaSorteo>(s);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));

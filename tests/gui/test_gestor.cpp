@@ -235,7 +235,7 @@ class TestGestor : public QObject {
 
   void graficos() {
     abrir({penaDe(QStringLiteral("UNA"), 1, 0, QDate(2026, 8, 1))});
-    auto* g3 = hijo<ui::TabGestor>("TabGestor")->grafico3;
+    auto* g3 = hijo<QWidget>("MSChart3")->findChild<ui::GraficoPena*>();
     QVERIFY(g3->isVisibleTo(hijo<QWidget>("MSChart3")));
     QCOMPARE(hijo<QLabel>("Label17")->text(), QStringLiteral("3"));
     QCOMPARE(g3->datos().sinPremio + g3->datos().premios.value(), 3.0);

@@ -11,6 +11,7 @@
 #include "app/principal.h"
 #include "main/gui/tabestadisticas.h"
 #include "stats/gui/graficos.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -36,7 +37,7 @@ class TestGraficos : public QObject {
     Entorno e;
     Principal p;
     p.cargar(e.carpeta.path());
-    QCOMPARE(p.estadisticas()->Label7->text(), QStringLiteral("TOTAL: 0 sorteos."));
+    QCOMPARE(control<QLabel>(p.estadisticas(), "Label7")->text(), QStringLiteral("TOTAL: 0 sorteos."));
     QBarSeries* s = serie(p.graficos());
     QVERIFY(s);
     QCOMPARE(s->count(), 1);
@@ -51,21 +52,24 @@ class TestGraficos : public QObject {
     p.cargar(e.carpeta.path());
     TabEstadisticas* tab = p.estadisticas();
     Graficos* g = p.graficos();
-    QCOMPARE(tab->Label7->text(), QStringLiteral("TOTAL: 1114 sorteos."));
+    auto* mitad = control<QScrollBar>(tab, "HScroll2");
+    auto* numeros = control<QRadioButton>(tab, "Option1_0");
+    auto* clave = control<QRadioButton>(tab, "Option1_1");
+    QCOMPARE(control<QLabel>(tab, "Label7")->text(), QStringLiteral("TOTAL: 1114 sorteos."));
     // The chart sits inside the placeholder of the tab.
-    QVERIFY(tab->MSChart1->isAncestorOf(g->vista()));
+    QVERIFY(control<QWidget>(tab, "MSChart1")->isAncestorOf(g->vista()));
 
     QCOMPARE(categorias(g).first(), QStringLiteral("1"));
     QCOMPARE(categorias(g).last(), QStringLiteral("27"));
     const double bajos = serie(g)->barSets().first()->sum();
 
-    tab->HScroll2->setValue(2);
+    mitad->setValue(2);
     QCOMPARE(categorias(g).first(), QStringLiteral("28"));
     QCOMPARE(categorias(g).last(), QStringLiteral("54"));
     QCOMPARE(bajos + serie(g)->barSets().first()->sum(), 5.0 * 1114);
 
-    QTest::mouseClick(tab->Option1[1], Qt::LeftButton);
-    QVERIFY(!tab->HScroll2->isEnabled());
+    QTest::mouseClick(clave, Qt::LeftButton);
+    QVERIFY(!mitad->isEnabled());
     QCOMPARE(categorias(g), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
     // The key chart has an empty series before the counts.
     QCOMPARE(serie(g)->count(), 2);
@@ -73,9 +77,9 @@ class TestGraficos : public QObject {
     QCOMPARE(serie(g)->barSets().at(1)->sum(), 1114.0);
 
     // Back to the numbers: 1..27 whatever the half selector says.
-    QTest::mouseClick(tab->Option1[0], Qt::LeftButton);
-    QVERIFY(tab->HScroll2->isEnabled());
-    QCOMPARE(tab->HScroll2->value(), 2);
+    QTest::mouseClick(numeros, Qt::LeftButton);
+    QVERIFY(mitad->isEnabled());
+    QCOMPARE(mitad->value(), 2);
     QCOMPARE(categorias(g).first(), QStringLiteral("1"));
   }
 
@@ -84,15 +88,15 @@ class TestGraficos : public QObject {
     e.copiar(QStringLiteral("numeros.dat"));
     Principal p;
     p.cargar(e.carpeta.path());
-    QTest::mouseClick(p.estadisticas()->Option1[1], Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(p.estadisticas(), "Option1_1"), Qt::LeftButton);
     // Reloading recounts from empty and shows the numbers again.
     p.refresca();
     p.refresca();
-    QVERIFY(p.estadisticas()->Option1[0]->isChecked());
+    QVERIFY(control<QRadioButton>(p.estadisticas(), "Option1_0")->isChecked());
     const TablaGrafico& t = p.graficos()->mostrada();
     int total = 0;
     for (int c : cuentas(t)) total += c;
-    p.estadisticas()->HScroll2->setValue(2);
+    control<QScrollBar>(p.estadisticas(), "HScroll2")->setValue(2);
     for (int c : cuentas(p.graficos()->mostrada())) total += c;
     QCOMPARE(total, 5 * 1114);
   }

@@ -16,6 +16,7 @@
 #include "printing/gui/imprimir.h"
 #include "printing/gui/pintor.h"
 #include "store/almacen.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -261,7 +262,7 @@ class TestImprimir : public QObject {
     e.mensajes->vistos.clear();
 
     p.sesion().penaSeleccionada = 0;
-    QTest::mouseClick(p.gestor()->Command2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(p.gestor(), "Command2"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos.first().titulo, QStringLiteral("¡Nooooo!"));
     QCOMPARE(e.mensajes->vistos.first().texto, QStringLiteral("Seleccione una peña primero..."));
@@ -269,11 +270,11 @@ class TestImprimir : public QObject {
 
     // A selection beyond the file (a deleted peña) is no selection either.
     p.sesion().penaSeleccionada = 9;
-    QTest::mouseClick(p.gestor()->Image1[2], Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(p.gestor(), "Image1_3"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.size(), 2);
 
     p.sesion().penaSeleccionada = 2;
-    QTest::mouseClick(p.gestor()->Image1[2], Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(p.gestor(), "Image1_3"), Qt::LeftButton);
     QVERIFY(impresor->ventana());
     QVERIFY(impresor->ventana()->isVisible());
     QCOMPARE(impresor->ventana()->findChild<QLabel*>(QStringLiteral("Label10"))->text(),

@@ -27,11 +27,13 @@
 #include "main/gui/tabgeneral.h"
 #include "operations/sorteos.h"
 #include "report/gui/tabultimo.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
 using namespace sortilan::ui;
 using plataforma::Respuesta;
+using prueba::control;
 
 namespace {
 
@@ -150,7 +152,7 @@ void PruebaMenus::crearPena() {
 
 void PruebaMenus::penaCreadaAlVolver() {
   abrir();
-  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("0"));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("0"));
   p_->menus()->creacion()->Command4_Click();
   ventana<Creamenu>("Creamenu")->Check1_Click(1);
   Crea* crea = p_->menus()->creacion()->crea();
@@ -166,7 +168,7 @@ void PruebaMenus::penaCreadaAlVolver() {
   p_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(p_.get()));
   QTRY_COMPARE(p_->sesion().penacreada, 0);
-  QCOMPARE(p_->general()->Label9[2]->text(), QStringLiteral("1"));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
   QTRY_VERIFY(!ventana<Crea>("Crea"));
 }
 
@@ -180,7 +182,7 @@ void PruebaMenus::web() {
 
 void PruebaMenus::borrarTodosYFilas() {
   abrir();
-  QTableView* lista = p_->estadisticas()->ListView3;
+  QTableView* lista = control<QTableView>(p_->estadisticas(), "ListView3");
   QCOMPARE(lista->model()->rowCount(), 1114);
   const QByteArray antes = e_->leer(QStringLiteral("numeros.dat"));
   auto clicFila = [&](int fila) {
@@ -211,48 +213,48 @@ void PruebaMenus::borrarTodosYFilas() {
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes.left(1113 * 24));
   QCOMPARE(p_->sesion().proximoreg, 1114);
   const Sorteo previo = Sorteo::decodificar(antes.constData() + 1112 * 24);
-  QCOMPARE(p_->general()->Label9[3]->text(), fechaLarga(previo.fecha));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_3")->text(), fechaLarga(previo.fecha));
 
   // Yes, Yes through the button: no draws left.
   e_->mensajes->respuestas = {Respuesta::Si, Respuesta::Si};
-  QTest::mouseClick(p_->estadisticas()->Command5, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(p_->estadisticas(), "Command5"), Qt::LeftButton);
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), QByteArray());
   QCOMPARE(lista->model()->rowCount(), 0);
-  QCOMPARE(p_->estadisticas()->Label7->text(), QStringLiteral("TOTAL: 0 sorteos."));
-  QCOMPARE(p_->general()->Label9[3]->text(), QStringLiteral("Fichero de datos vacío."));
+  QCOMPARE(control<QLabel>(p_->estadisticas(), "Label7")->text(), QStringLiteral("TOTAL: 0 sorteos."));
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_3")->text(), QStringLiteral("Fichero de datos vacío."));
 }
 
 void PruebaMenus::atajoBorrarSoloSiActivo() {
   abrir();
-  p_->estadisticas()->Command5->setEnabled(false);
-  QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
+  control<QPushButton>(p_->estadisticas(), "Command5")->setEnabled(false);
+  QTest::mouseClick(control<QToolButton>(p_->estadisticas(), "Image1_2"), Qt::LeftButton);
   QVERIFY(e_->mensajes->vistos.isEmpty());
   QVERIFY(!p_->menus()->mantenimiento()->borradoFilas());
-  p_->estadisticas()->Command5->setEnabled(true);
-  QTest::mouseClick(p_->estadisticas()->Image1_2, Qt::LeftButton);
+  control<QPushButton>(p_->estadisticas(), "Command5")->setEnabled(true);
+  QTest::mouseClick(control<QToolButton>(p_->estadisticas(), "Image1_2"), Qt::LeftButton);
   QCOMPARE(e_->mensajes->vistos.size(), 2);
 }
 
 void PruebaMenus::importar() {
   e_->escribir(QStringLiteral("numeros.dat"), {});
   abrir();
-  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 0);
+  QCOMPARE(control<QTableView>(p_->estadisticas(), "ListView3")->model()->rowCount(), 0);
   // Icon 4: the dialog is asked; a Saturday file is refused.
   Sorteo sabado;
   sabado.numeros = {1, 2, 3, 4, 5, 6, 0, 0};
   sabado.fecha = oleDesdeFecha(QDate(2021, 3, 6));
   e_->escribir(QStringLiteral("sabado.dat"), sabado.codificar());
   e_->dialogo->siguiente = e_->ruta(QStringLiteral("sabado.dat"));
-  QTest::mouseClick(p_->estadisticas()->Image1_4, Qt::LeftButton);
+  QTest::mouseClick(control<QToolButton>(p_->estadisticas(), "Image1_4"), Qt::LeftButton);
   QCOMPARE(e_->dialogo->titulos, QStringList{QStringLiteral("Seleccione el archivo NUMEROS.DAT")});
   QCOMPARE(e_->mensajes->vistos.last().texto, operaciones::kNoValido);
-  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 0);
+  QCOMPARE(control<QTableView>(p_->estadisticas(), "ListView3")->model()->rowCount(), 0);
 
   e_->dialogo->siguiente = prueba::datoPrueba(QStringLiteral("numeros.dat"));
-  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(p_->estadisticas(), "Command8"), Qt::LeftButton);
   QCOMPARE(e_->mensajes->vistos.last().texto, operaciones::kImportado);
-  QCOMPARE(p_->estadisticas()->modeloSorteos->rowCount(), 1114);
-  QCOMPARE(p_->estadisticas()->Label7->text(), QStringLiteral("TOTAL: 1114 sorteos."));
+  QCOMPARE(control<QTableView>(p_->estadisticas(), "ListView3")->model()->rowCount(), 1114);
+  QCOMPARE(control<QLabel>(p_->estadisticas(), "Label7")->text(), QStringLiteral("TOTAL: 1114 sorteos."));
   // The empty file before is no backup worth keeping.
   QVERIFY(!QFile::exists(e_->ruta(QStringLiteral("numeros.bak"))));
 }
@@ -262,7 +264,7 @@ void PruebaMenus::importarSinArchivo() {
   const QByteArray antes = e_->leer(QStringLiteral("numeros.dat"));
   // No file chosen, No to the shop: nothing else happens.
   e_->mensajes->respuestas = {Respuesta::No};
-  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(p_->estadisticas(), "Command8"), Qt::LeftButton);
   QCOMPARE(e_->dialogo->filtros, QStringList{QStringLiteral("Archivos de sorteos (numeros.dat)")});
   QCOMPARE(e_->mensajes->vistos.size(), 1);
   QCOMPARE(e_->mensajes->vistos[0].titulo, QStringLiteral("Sortilan"));
@@ -272,7 +274,7 @@ void PruebaMenus::importarSinArchivo() {
   QVERIFY(e_->navegador->abiertas.isEmpty());
   // Yes: the maker's shop page, and still nothing changed.
   e_->mensajes->respuestas = {Respuesta::Si};
-  QTest::mouseClick(p_->estadisticas()->Command8, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(p_->estadisticas(), "Command8"), Qt::LeftButton);
   QCOMPARE(e_->navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/tienda.html#Sorteos"))});
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);
 }

@@ -12,6 +12,11 @@ plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const 
   return botones == plataforma::Botones::SiNo ? plataforma::Respuesta::No : plataforma::Respuesta::Aceptar;
 }
 
+void PausasVistas::esperar(int ms, QObject* contexto, std::function<void()> seguir) {
+  vistas.append(ms);
+  QTimer::singleShot(0, contexto, std::move(seguir));
+}
+
 QString DialogoGuionado::abrirArchivo(const QString& titulo, const QString& carpeta, const QString& filtro) {
   titulos.append(titulo);
   carpetas.append(carpeta);
@@ -23,22 +28,17 @@ QString DialogoGuionado::guardarArchivo(const QString& titulo, const QString& pr
   return abrirArchivo(titulo, propuesto, filtro);
 }
 
-void TemporizadorInmediato::despues(int ms, QObject* contexto, std::function<void()> luego) {
-  pausas.append(ms);
-  QTimer::singleShot(0, contexto, std::move(luego));
-}
-
 Entorno::Entorno(QDate hoy)
     : mensajes(std::make_shared<MensajesGuionados>()),
       reloj(std::make_shared<RelojFijo>(hoy)),
+      pausas(std::make_shared<PausasVistas>()),
       navegador(std::make_shared<NavegadorVisto>()),
-      dialogo(std::make_shared<DialogoGuionado>()),
-      temporizador(std::make_shared<TemporizadorInmediato>()) {
+      dialogo(std::make_shared<DialogoGuionado>()) {
   plataforma::ponerMensajes(mensajes);
   plataforma::ponerReloj(reloj);
+  plataforma::ponerPausas(pausas);
   plataforma::ponerNavegador(navegador);
   plataforma::ponerDialogoArchivo(dialogo);
-  plataforma::ponerTemporizador(temporizador);
   plataforma::ponerCarpetaPrograma(carpeta.path());
 }
 

@@ -8,7 +8,6 @@
 
 #include "base/resultado.h"
 #include "platform/plataforma.h"
-#include "platform/temporizador.h"
 
 namespace sortilan::prueba {
 
@@ -36,6 +35,14 @@ class RelojFijo : public plataforma::Reloj {
   QDate dia;
 };
 
+// Pauses that do not wait: the call goes on from the event loop at once; the lengths
+// asked for are recorded.
+class PausasVistas : public plataforma::Pausas {
+ public:
+  void esperar(int ms, QObject* contexto, std::function<void()> seguir) override;
+  QList<int> vistas;
+};
+
 class NavegadorVisto : public plataforma::Navegador {
  public:
   void abrir(const QUrl& u) override { abiertas.append(u); }
@@ -50,23 +57,16 @@ class DialogoGuionado : public plataforma::DialogoArchivo {
   QStringList titulos, filtros, carpetas;  // carpetas holds the offered path of a save
 };
 
-// Pauses are recorded and end on the next turn of the event loop.
-class TemporizadorInmediato : public plataforma::Temporizador {
- public:
-  void despues(int ms, QObject* contexto, std::function<void()> luego) override;
-  QList<int> pausas;
-};
-
-// Installs fresh doubles for one test: scripted messages, a fixed today, a browser
-// and a file dialog that only record, pauses that do not wait, and a temporary data folder.
+// Installs fresh doubles for one test: scripted messages, a fixed today, pauses that do
+// not wait, a browser and a file dialog that only record, and a temporary data folder.
 struct Entorno {
   explicit Entorno(QDate hoy = QDate(2021, 3, 10));
   ~Entorno();
   std::shared_ptr<MensajesGuionados> mensajes;
   std::shared_ptr<RelojFijo> reloj;
+  std::shared_ptr<PausasVistas> pausas;
   std::shared_ptr<NavegadorVisto> navegador;
   std::shared_ptr<DialogoGuionado> dialogo;
-  std::shared_ptr<TemporizadorInmediato> temporizador;
   QTemporaryDir carpeta;
   QString ruta(const QString& nombre) const { return carpeta.filePath(nombre); }
   // Copies a file of tests/data into the folder.

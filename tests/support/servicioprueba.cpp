@@ -4,6 +4,10 @@
 #include <QSettings>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrlQuery>
+
+#include "store/sorteo.h"
+#include "support/dobles.h"
 
 namespace sortilan::prueba {
 
@@ -29,24 +33,57 @@ void ServicioPrueba::configurar(const QString& carpeta) const {
   ini.sync();
 }
 
+ServicioPrueba::Respuesta ServicioPrueba::responder(const QString& ruta, const QHash<QByteArray, QByteArray>& cab) {
+  const bool servicio = ruta.startsWith(QStringLiteral("/servicios/"));
+  if (exigirCookie && ruta == QStringLiteral("/")) return {200, "<html>Portada</html>", 0, false};
+  if (exigirCookie && servicio && !cab.value("cookie").contains("sesion=ok"))
+    return {403, "<HTML><HEAD><TITLE>Access Denied</TITLE></HEAD></HTML>", 0, false};
+  if (servicio && !historia.isEmpty()) {
+    const QUrlQuery q(QUrl(ruta).query());
+    const QDate desde =
+        QDate::fromString(q.queryItemValue(QStringLiteral("fechaInicioInclusiva")), QStringLiteral("yyyyMMdd"));
+    const QDate hasta =
+        QDate::fromString(q.queryItemValue(QStringLiteral("fechaFinInclusiva")), QStringLiteral("yyyyMMdd"));
+    QList<SorteoRespuesta> l;
+    for (const SorteoRespuesta& s : historia)
+      if (s.fecha >= desde && s.fecha <= hasta) l.prepend(s);
+    if (l.isEmpty())
+      return {200, "\"No se ha encontrado ning\xc3\xban registro para los par\xc3\xa1metros introducidos.\"", 0, false};
+    return {200, respuestaSintetica(l, 600), 0, false};
+  }
+  Respuesta r = defecto;
+  for (auto& [prefijo, lista] : porRuta_) {
+    if (!ruta.startsWith(prefijo)) continue;
+    r = lista.first();
+    if (lista.size() > 1) lista.removeFirst();
+  }
+  return r;
+}
+
 void ServicioPrueba::atender(QTcpSocket* s) {
   QByteArray pedido = s->property("pedido").toByteArray() + s->readAll();
   s->setProperty("pedido", pedido);
   if (!pedido.contains("\r\n\r\n") || s->property("atendido").toBool()) return;
   s->setProperty("atendido", true);
-  const QByteArray linea = pedido.left(pedido.indexOf("\r\n"));
-  const QString ruta = QString::fromLatin1(linea.split(' ').value(1));
+  const QList<QByteArray> lineas = pedido.left(pedido.indexOf("\r\n\r\n")).split('\n');
+  const QString ruta = QString::fromLatin1(lineas.value(0).split(' ').value(1));
+  QHash<QByteArray, QByteArray> cab;
+  for (qsizetype i = 1; i < lineas.size(); ++i) {
+    const qsizetype dos = lineas[i].indexOf(':');
+    if (dos > 0) cab.insert(lineas[i].left(dos).trimmed().toLower(), lineas[i].mid(dos + 1).trimmed());
+  }
   pedidas.append(ruta);
-  Respuesta r = defecto;
-  for (const auto& [prefijo, resp] : porRuta_)
-    if (ruta.startsWith(prefijo)) r = resp;
-  auto enviar = [s, r] {
+  cabeceras.append(cab);
+  const Respuesta r = responder(ruta, cab);
+  const bool portada = exigirCookie && ruta == QStringLiteral("/");
+  auto enviar = [s, r, portada] {
     if (r.cerrar) {
       s->abort();
       return;
     }
     QByteArray cabecera = "HTTP/1.1 " + QByteArray::number(r.estado) + " X\r\n";
     cabecera += "Content-Type: application/json;charset=UTF-8\r\n";
+    if (portada) cabecera += "Set-Cookie: sesion=ok; Path=/\r\n";
     cabecera += "Content-Length: " + QByteArray::number(r.cuerpo.size()) + "\r\nConnection: close\r\n\r\n";
     s->write(cabecera + r.cuerpo);
     s->disconnectFromHost();
@@ -88,6 +125,18 @@ QByteArray respuestaSintetica(const QList<SorteoRespuesta>& sorteos, int largo, 
   }
   out += "]";
   return out;
+}
+
+QList<SorteoRespuesta> historiaRespuesta() {
+  const QByteArray datos = leerDatoPrueba(QStringLiteral("numeros.dat"));
+  QList<SorteoRespuesta> l;
+  for (qsizetype off = 0; off + Sorteo::kTamano <= datos.size(); off += Sorteo::kTamano) {
+    const Sorteo s = Sorteo::decodificar(datos.constData() + off);
+    QStringList n;
+    for (int i = 1; i <= 5; ++i) n << QStringLiteral("%1").arg(s.numero(i), 2, 10, QLatin1Char('0'));
+    l.append({QDate(1899, 12, 30).addDays(static_cast<qint64>(s.fecha)), n.join(QStringLiteral(" - ")), s.clave()});
+  }
+  return l;
 }
 
 void CanalGuionado::responder(const QByteArray& cuerpo, int estadoFinal) {

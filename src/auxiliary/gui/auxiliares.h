@@ -3,18 +3,24 @@
 #include <QObject>
 #include <QPointer>
 
+class QWidget;
+
+namespace sortilan {
+class Sesion;
+}
+
 namespace sortilan::ui {
 
 class Acercade;
 class Infor;
 class CierreAlVolver;
-class Principal;
 
 // The about and news windows of the main window, and the start-up news check.
 class Auxiliares : public QObject {
   Q_OBJECT
  public:
-  explicit Auxiliares(Principal& principal);
+  // `principal` owns both windows and tells by its activation when the about window goes.
+  Auxiliares(Sesion& sesion, QWidget& principal);
   ~Auxiliares() override;
 
   // The last step of the load: fetch the maker's news and show them when they changed.
@@ -26,7 +32,8 @@ class Auxiliares : public QObject {
   Infor* infor() const;
 
  private:
-  Principal& p_;
+  Sesion& sesion_;
+  QWidget& principal_;
   CierreAlVolver* cierre_ = nullptr;
   QPointer<Acercade> acercade_;
   QPointer<Infor> infor_;

@@ -1,27 +1,32 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 #include "checking/comprobacion.h"
 
 class QTimer;
 
+namespace sortilan {
+class Sesion;
+}
+
 namespace sortilan::ui {
 
 class ModeloResultados;
-class Principal;
+class TabGestor;
 
 // Checks the peñas against the newest draws and fills the result lists, the peña
-// manager and the prize banner of the main window. The decisions live in the core
-// (checking/); this class only hands them the state of the controls and shows the outcome.
+// manager and the prize banner. The decisions live in the core (checking/); this class
+// keeps the state of the views and says through its signals what the window shows.
 class Comprobador : public QObject {
   Q_OBJECT
  public:
-  explicit Comprobador(Principal& principal);
+  Comprobador(Sesion& sesion, TabGestor& gestor, QObject* padre = nullptr);
 
-  // Connects the menu items, check boxes, view buttons and peña manager; run once the
-  // menus exist.
-  void conectar();
+  // Whether the download's new-draws notice shows: only a check right after a download
+  // starts the prize banner.
+  void leerAvisoNuevos(std::function<bool()> hayAviso) { hayAvisoNuevos_ = std::move(hayAviso); }
 
   void compruebapenas(int n);
   void compruebamultiple(int n);
@@ -35,9 +40,9 @@ class Comprobador : public QObject {
   void Timer3_Timer();
   void ListView1_ItemClick(int fila);
   void Command3_Click();
-  void HScroll1_Change();
-  void Check1_Click();
-  void Check2_Click();
+  // The view choices of the General tab; a change of either checks again.
+  void ponerHistorico(bool activo);
+  void ponerSoloPremios(bool activo);
 
   const AvisoPremio& aviso() const { return aviso_; }
   // A new download starts with no prize announced.
@@ -46,18 +51,29 @@ class Comprobador : public QObject {
   ModeloResultados* modeloSencillas() const { return sencillas_; }
   ModeloResultados* modeloMultiples() const { return multiples_; }
 
+ signals:
+  void vistaElegida(int indice);
+  void premioPintado(int indice, bool rojo);
+  void penasRegistradas(const QString& texto);
+  // The banner stopped, or the history choice changed: the new-draws notice goes.
+  void avisoNuevosBorrado();
+  // The view choices changed: check and list again.
+  void refrescoPedido();
+  // A peña went (or the list was stale): reload, and check again when `recomprobar`.
+  void penasCambiadas(bool recomprobar);
+
  private:
-  Casillas casillas() const;
   void antesDeComprobar();
   void despuesDeComprobar(const ResultadoComprobacion& r);
   void pintarBoton(int i, bool rojo);
-  // A view item of the General menu: tab 0, the view, then Check2 and Check1.
-  void vista(int indice, int soloPremios, int historico);
 
-  Principal& p_;
+  Sesion& sesion_;
+  TabGestor& gestor_;
+  std::function<bool()> hayAvisoNuevos_;
   QTimer* Timer3_ = nullptr;
   ModeloResultados* sencillas_ = nullptr;
   ModeloResultados* multiples_ = nullptr;
+  Casillas casillas_;
   AvisoPremio aviso_;
   std::array<bool, 2> rojo_{};
 };

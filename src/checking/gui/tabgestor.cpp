@@ -181,7 +181,17 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   grafico2 = new GraficoPena(MSChart2);
   capa2->addWidget(grafico2);
   abajo->addWidget(MSChart2, 1);
+
+  connect(ListView1, &QTableView::clicked, this, [this](const QModelIndex& i) { emit penaPulsada(i.row()); });
+  connect(Command3, &QPushButton::clicked, this, &TabGestor::borrarPedido);
+  connect(Image1[0], &QToolButton::clicked, this, &TabGestor::borrarPedido);
+  connect(Command4, &QPushButton::clicked, this, &TabGestor::crearPedido);
+  connect(Image1[1], &QToolButton::clicked, this, &TabGestor::crearPedido);
+  connect(Command2, &QPushButton::clicked, this, &TabGestor::imprimirPedido);
+  connect(Image1[2], &QToolButton::clicked, this, &TabGestor::imprimirPedido);
 }
+
+bool TabGestor::vacio() const { return modeloPenas->vacio(); }
 
 void TabGestor::mostrarResumen(const ResumenPenas& r) {
   modeloPenas->poner(r);

@@ -19,7 +19,8 @@ namespace sortilan::ui {
 class GraficoPena;
 class ModeloPenas;
 
-// Tab 2 "Gestor de peñas": the peña list, the selected peña's detail and the summary.
+// Tab 2 "Gestor de peñas": the peña list, the selected peña's detail and the summary. The
+// widgets are its own: it tells what the user asks for and shows what it is given.
 class TabGestor : public QWidget {
   Q_OBJECT
  public:
@@ -33,7 +34,17 @@ class TabGestor : public QWidget {
   int altoLista1(int twips) const;
   // Highlights row `fila` (0-based) of ListView1 without acting as a click.
   void resaltar(int fila);
+  // The list holds the single row "VACÍO": no peña to select.
+  bool vacio() const;
 
+ signals:
+  // A click on row `fila` (0-based) of the peña list.
+  void penaPulsada(int fila);
+  void borrarPedido();
+  void crearPedido();
+  void imprimirPedido();
+
+ private:
   QTableView* ListView1 = nullptr;
   QListWidget* List1 = nullptr;
   QGroupBox* Frame1 = nullptr;

@@ -10,18 +10,24 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/principal.h"
 #include "auxiliary/gui/auxiliares.h"
 #include "auxiliary/gui/infor.h"
+#include "base/fechas.h"
 #include "checking/gui/comprobador.h"
+#include "download/csv.h"
+#include "download/guardado.h"
+#include "download/gui/entradasorteo.h"
 #include "main/gui/tabgeneral.h"
 #include "operations/dinero.h"
-#include "operations/sorteos.h"
+#include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/gui/tabultimo.h"
 #include "report/ultimosorteo.h"
+#include "session/errorpermiso.h"
 #include "store/escritura.h"
 
 namespace sortilan::ui {
@@ -34,7 +40,7 @@ constexpr qint64 kMaximoDocumento = 64 * 1024 * 1024;
 
 Descargador::Descargador(Principal& principal)
     : QObject(&principal), p_(principal), canal_(plataforma::crearCanal()), canalPdf_(plataforma::crearCanal()) {
-  descarga_ = std::make_unique<Descarga>(p_.sesion(), *this, *canal_);
+  descarga_ = std::make_unique<Descarga>(p_.sesion(), *canal_, &operaciones::guardarSorteosNuevos);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
@@ -44,14 +50,43 @@ Descargador::Descargador(Principal& principal)
     operaciones::guardarPremiosDescargados(p_.sesion().almacen().carpeta(), t);
   });
   connect(p_.general()->Picture2, &QToolButton::clicked, this, &Descargador::Picture2_Click);
+
+  Descarga* d = descarga_.get();
+  connect(d, &Descarga::cambiado, this, [this] {
+    pintar();
+    // The labels change in the middle of a step; let the user see them now.
+    p_.general()->repaint();
+  });
+  connect(d, &Descarga::empezada, this, [this] {
+    p_.comprobador()->rotulo();
+    p_.comprobador()->olvidarPremio();
+  });
+  connect(d, &Descarga::mostrarGeneral, this, [this] { p_.SSTab1()->setCurrentIndex(0); });
+  connect(d, &Descarga::guardados, this, [this] { p_.cargasorteos(); });
+  connect(d, &Descarga::comprobar, this, &Descargador::comprobar);
+  connect(d, &Descarga::desplazar, this, &Descargador::desplazar);
+  connect(d, &Descarga::actualizar, this, &Descargador::actualizar);
+  connect(d, &Descarga::avisoInterpretacionPedido, this, [this](const QString& t) { p_.ultimo()->mostrarAviso(t); });
+  // Opened once the refused sequence has settled, not from inside its message.
+  connect(d, &Descarga::entradaManualPedida, this, &Descargador::abrirEntradaManual, Qt::QueuedConnection);
 }
 
 Descargador::~Descargador() = default;
+
+EntradaSorteo* Descargador::entradaManual() const { return entrada_; }
 
 void Descargador::conectar() {
   if (QAction* baja = p_.accion(QStringLiteral("Baja"))) {
     baja->setEnabled(true);
     connect(baja, &QAction::triggered, this, &Descargador::Picture2_Click);
+  }
+  if (QAction* a = p_.accion(QStringLiteral("amano"))) {
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, &Descargador::abrirEntradaManual);
+  }
+  if (QAction* a = p_.accion(QStringLiteral("importacsv"))) {
+    a->setEnabled(true);
+    connect(a, &QAction::triggered, this, qOverload<>(&Descargador::importarCsv));
   }
 }
 
@@ -69,59 +104,89 @@ void Descargador::Timer1_Timer() { descarga_->tick(); }
 void Descargador::pintar() {
   TabGeneral* g = p_.general();
   const Descarga& d = *descarga_;
-  g->Label6->setText(d.Label6);
-  if (!d.Label58.isEmpty()) g->Label58->setText(d.Label58);
-  g->Label19->setText(d.Label19);
-  g->ProgressBar1->setValue(d.ProgressBar1);
+  g->Label6->setText(Descarga::textoFase(d.fase()));
+  if (d.caracteres() >= 0) g->Label58->setText(QString::number(d.caracteres()));
+  g->Label19->setText(d.nuevos() > 0 ? textoNuevos(d.nuevos()) : QString());
+  g->ProgressBar1->setValue(d.progreso());
+  if (d.ticksActivos() != Timer1->isActive()) {
+    if (d.ticksActivos())
+      Timer1->start();
+    else
+      Timer1->stop();
+  }
 }
 
-void Descargador::refrescar() {
-  pintar();
-  // The labels change in the middle of a step; let the user see them now.
-  p_.general()->repaint();
-}
+void Descargador::comprobar(int sorteos) { p_.comprobador()->compruebapenas(sorteos); }
 
-void Descargador::activarTimer(bool activo) {
-  if (activo)
-    Timer1->start();
-  else
-    Timer1->stop();
-}
-
-void Descargador::mostrarPestana0() { p_.SSTab1()->setCurrentIndex(0); }
-
-void Descargador::rotulo() {
-  p_.comprobador()->rotulo();
-  p_.comprobador()->olvidarPremio();
-}
-
-void Descargador::compruebapenas(int sorteos) { p_.comprobador()->compruebapenas(sorteos); }
-
-void Descargador::ponerHScroll1(int valor) {
+void Descargador::desplazar(int valor) {
   pintar();  // the bar at 3 keeps the scroll bar from starting a check of its own
   p_.general()->HScroll1->setValue(valor);
 }
 
-void Descargador::cargasorteos() { p_.cargasorteos(); }
+void Descargador::actualizar(const QByteArray& buffer) {
+  p_.cargasorteos();
+  p_.listasorteos();
+  construirInforme(buffer, true);
+  p_.general()->Picture2->setDown(false);
+}
 
-void Descargador::listasorteos() { p_.listasorteos(); }
+void Descargador::trasAnadir(int sorteos) {
+  p_.cargasorteos();
+  QScrollBar* h = p_.general()->HScroll1;
+  const int valor = std::clamp(sorteos, 1, 8);
+  // A new value of the selector re-checks and rebuilds the list by itself.
+  if (h->value() != valor && valor <= h->maximum())
+    h->setValue(valor);
+  else
+    p_.refresca();
+  escrutinio(1);
+}
 
-void Descargador::restaurarPicture2() { p_.general()->Picture2->setDown(false); }
+void Descargador::abrirEntradaManual() {
+  if (entrada_) {
+    entrada_->raise();
+    entrada_->activateWindow();
+    return;
+  }
+  entrada_ = new EntradaSorteo(p_.sesion(), &p_);
+  connect(entrada_, &EntradaSorteo::anadido, this, [this] { trasAnadir(1); });
+  entrada_->show();
+}
 
-void Descargador::avisoInterpretacion(const QString& texto) { p_.ultimo()->mostrarAviso(texto); }
+void Descargador::importarCsv() {
+  const QString ruta = plataforma::dialogoArchivo().abrirArchivo(kTituloCsv, plataforma::carpetaInicialDialogo(),
+                                                                 QStringLiteral("Archivos CSV (*.csv *.txt)"));
+  if (!ruta.isEmpty()) importarCsv(ruta);
+}
 
-Resultado Descargador::guardarSorteos(const std::vector<Sorteo>& nuevos, int& anadidos) {
-  const operaciones::Anadidos a = operaciones::anadirSorteos(p_.sesion().almacen(), nuevos, plataforma::hoy());
-  anadidos = a.anadidos;
-  return a.resultado;
+int Descargador::importarCsv(const QString& ruta) {
+  using plataforma::Icono;
+  Almacen& almacen = p_.sesion().almacen();
+  const QDate hoy = plataforma::hoy();
+  const ImportacionCsv im = prepararCsv(almacen, ruta, hoy);
+  if (im.estado != ImportacionCsv::Estado::Lista) {
+    plataforma::mensaje(im.estado == ImportacionCsv::Estado::NadaNuevo ? Icono::Informacion : Icono::Exclamacion,
+                        kTituloCsv, im.mensaje(ruta));
+    return 0;
+  }
+  if (im.faltan > 0 && plataforma::mensaje(Icono::Pregunta, kTituloCsv,
+                                           preguntaHueco(almacen.sorteos().ultimo().fecha,
+                                                         fechaDesdeOle(im.nuevos.front().fecha), im.faltan),
+                                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return 0;
+  const Guardado g = operaciones::guardarSorteosNuevos(almacen, im.nuevos, hoy);
+  if (g.guardados > 0) trasAnadir(g.guardados);
+  if (!g.resultado)
+    avisarFallo(g.resultado);
+  else
+    plataforma::mensaje(Icono::Informacion, kTituloCsv, textoAnadidos(g.guardados));
+  return g.guardados;
 }
 
 void Descargador::escrutinio(int bandera) {
   const QByteArray buffer = leerArchivo(p_.sesion().almacen().ruta(Almacen::kBuffer));
   construirInforme(buffer, bandera == 0);
 }
-
-void Descargador::escrutinio(const QByteArray& buffer) { construirInforme(buffer, true); }
 
 void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
   TabUltimo* t = p_.ultimo();
@@ -149,7 +214,7 @@ void Descargador::bajapdf(const QUrl& direccion) {
   QFile::remove(ruta);
   descarga_->pdfbajado = true;
   bajandoPdf_ = true;
-  canalPdf_->traer(direccion, plataforma::CanalHttp::Opciones{kMaximoDocumento, true});
+  canalPdf_->traer(direccion, plataforma::CanalHttp::Opciones{kMaximoDocumento, true, {}});
 }
 
 void Descargador::alBajarPdf(const plataforma::Traida& t) {

@@ -1,12 +1,5 @@
 #include "main/gui/mantenimientosorteos.h"
 
-#include <QAction>
-#include <QPushButton>
-#include <QTableView>
-#include <QToolButton>
-
-#include "app/principal.h"
-#include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
@@ -34,17 +27,11 @@ bool pregunta(const QString& titulo, const QString& texto, Respuesta predetermin
 const QString kBorrar = QStringLiteral("Borrar...");
 }  // namespace
 
-MantenimientoSorteos::MantenimientoSorteos(Principal& principal) : QObject(&principal), p_(principal) {
-  TabEstadisticas* t = p_.estadisticas();
-  connect(t->Command8, &QPushButton::clicked, this, &MantenimientoSorteos::Command8_Click);
-  connect(t->Command5, &QPushButton::clicked, this, &MantenimientoSorteos::Command5_Click);
-  connect(t->Image1_2, &QToolButton::clicked, this, [this] { Image1_Click(2); });
-  connect(t->Image1_4, &QToolButton::clicked, this, [this] { Image1_Click(4); });
-  connect(t->ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) { ListView3_ItemClick(i.row() + 1); });
-  if (QAction* a = p_.accion(QStringLiteral("borrpe"))) {
-    connect(a, &QAction::triggered, this, &MantenimientoSorteos::Command5_Click);
-    a->setEnabled(true);
-  }
+MantenimientoSorteos::MantenimientoSorteos(Sesion& sesion, TabEstadisticas& tab, QObject* padre)
+    : QObject(padre), sesion_(sesion), tab_(tab) {
+  connect(&tab, &TabEstadisticas::anadirTodosPulsado, this, &MantenimientoSorteos::Command8_Click);
+  connect(&tab, &TabEstadisticas::borrarTodosPulsado, this, &MantenimientoSorteos::Command5_Click);
+  connect(&tab, &TabEstadisticas::sorteoPulsado, this, &MantenimientoSorteos::ListView3_ItemClick);
 }
 
 void MantenimientoSorteos::Command8_Click() {
@@ -56,43 +43,36 @@ void MantenimientoSorteos::Command8_Click() {
           plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"), QStringLiteral("Sorteos")));
     return;
   }
-  if (operaciones::importarSorteos(p_.sesion().almacen(), archivo) != operaciones::Importe::Importado) return;
-  p_.cargasorteos();
-  p_.refresca();
+  if (operaciones::importarSorteos(sesion_.almacen(), archivo) != operaciones::Importe::Importado) return;
+  emit sorteosCambiados();
 }
 
 void MantenimientoSorteos::Command5_Click() {
   borradoFilas_ = true;
-  Almacen& almacen = p_.sesion().almacen();
+  Almacen& almacen = sesion_.almacen();
   if (pregunta(kBorrar, operaciones::kPreguntaBorrarTodos)) {
     const Resultado r = operaciones::borrarSorteos(almacen);
     if (!r) return avisarFallo(r);
-    p_.cargasorteos();
-    p_.refresca();
+    emit sorteosCambiados();
   }
   if (pregunta(kBorrar, operaciones::kPreguntaAciertos)) {
     const Resultado r = operaciones::reiniciarContadores(almacen, plataforma::hoy());
     if (!r) return avisarFallo(r);
-    p_.cargasorteos();
+    emit estadoCambiado();
   }
-}
-
-void MantenimientoSorteos::Image1_Click(int indice) {
-  if (indice == 4) Command8_Click();
-  if (indice == 2 && p_.estadisticas()->Command5->isEnabled()) Command5_Click();
 }
 
 void MantenimientoSorteos::ListView3_ItemClick(int fila) {
   if (!borradoFilas_) return;
-  const Sorteo* mostrado = p_.estadisticas()->modeloSorteos->sorteo(fila - 1);
+  const Sorteo* mostrado = tab_.sorteo(fila);
   if (!mostrado) return;
   const Sorteo sorteo = *mostrado;
   if (!pregunta(kBorrar, operaciones::kPreguntaBorrarUno)) return;
-  const Resultado r = operaciones::borrarSorteo(p_.sesion().almacen(), sorteo);
+  const Resultado r = operaciones::borrarSorteo(sesion_.almacen(), sorteo);
   if (!r) return avisarFallo(r);
   // The row goes only once the file no longer holds the draw.
-  p_.estadisticas()->modeloSorteos->quitarFila(fila - 1);
-  p_.cargasorteos();
+  tab_.quitarSorteo(fila);
+  emit estadoCambiado();
 }
 
 }  // namespace sortilan::ui

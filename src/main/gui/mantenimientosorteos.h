@@ -3,21 +3,25 @@
 #include <QObject>
 #include <QString>
 
+namespace sortilan {
+class Sesion;
+}
+
 namespace sortilan::ui {
 
-class Principal;
+class TabEstadisticas;
 
 // The draw-maintenance controls of the main window: "Añadir todos los sorteos",
 // "Borrar todos los sorteos", their icons and menu item, and clicks on the draw list.
-// The window asks its questions; each change is an operation of operations/sorteos.h.
+// The window asks its questions; each change is an operation of operations/sorteos.h,
+// and the main window is told what to show again.
 class MantenimientoSorteos : public QObject {
   Q_OBJECT
  public:
-  explicit MantenimientoSorteos(Principal& principal);
+  MantenimientoSorteos(Sesion& sesion, TabEstadisticas& tab, QObject* padre = nullptr);
 
   void Command8_Click();
   void Command5_Click();
-  void Image1_Click(int indice);  // elements 2 and 4
   // Row k of ListView3, 1 = the newest draw.
   void ListView3_ItemClick(int fila);
 
@@ -28,8 +32,16 @@ class MantenimientoSorteos : public QObject {
   static const QString kFiltroDialogo;
   static const QString kPreguntaTienda;
 
+ signals:
+  // The draws changed: the status area, the checks and the lists are rebuilt.
+  void sorteosCambiados();
+  // The counters changed, or a draw left the list already: the status area and the peña
+  // manager are reloaded.
+  void estadoCambiado();
+
  private:
-  Principal& p_;
+  Sesion& sesion_;
+  TabEstadisticas& tab_;
   bool borradoFilas_ = false;
 };
 

@@ -116,6 +116,36 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   divisor->addWidget(columnaLista);
   divisor->setStretchFactor(0, 3);
   divisor->setStretchFactor(1, 2);
+
+  connect(HScroll2, &QScrollBar::valueChanged, this, &TabEstadisticas::mitadCambiada);
+  for (int i = 0; i < 2; ++i)
+    connect(Option1[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { emit opcionPulsada(i); });
+  connect(Command5, &QPushButton::clicked, this, &TabEstadisticas::borrarTodosPulsado);
+  connect(Command8, &QPushButton::clicked, this, &TabEstadisticas::anadirTodosPulsado);
+  // The trash icon works only while its button does.
+  connect(Image1_2, &QToolButton::clicked, this, [this] {
+    if (Command5->isEnabled()) emit borrarTodosPulsado();
+  });
+  connect(Image1_4, &QToolButton::clicked, this, &TabEstadisticas::anadirTodosPulsado);
+  connect(ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) { emit sorteoPulsado(i.row() + 1); });
+}
+
+void TabEstadisticas::ponerGrafico(QWidget* vista) { capaGrafico->addWidget(vista); }
+
+void TabEstadisticas::ponerSorteos(ListaSorteos lista) {
+  Label7->setText(lista.total());
+  modeloSorteos->poner(std::move(lista.sorteos));
+}
+
+const Sorteo* TabEstadisticas::sorteo(int fila) const { return modeloSorteos->sorteo(fila - 1); }
+
+void TabEstadisticas::quitarSorteo(int fila) { modeloSorteos->quitarFila(fila - 1); }
+
+void TabEstadisticas::volverAlPrincipio() { HScroll2->setValue(1); }
+
+void TabEstadisticas::marcarOpcion(int indice) {
+  Option1[static_cast<size_t>(indice)]->setChecked(true);
+  HScroll2->setEnabled(indice == 0);
 }
 
 }  // namespace sortilan::ui

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "checking/resultados.h"
 #include "ui/controles.h"
 
 namespace sortilan::ui {
@@ -184,6 +185,65 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   Timer2->setInterval(500);
   connect(Timer2, &QTimer::timeout, this, &TabGeneral::Timer2_Timer);
   connect(HScroll1, &QScrollBar::valueChanged, Text3, [this](int v) { Text3->setText(QString::number(v)); });
+
+  for (int i = 0; i < 2; ++i)
+    connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { emit vistaPulsada(i); });
+  // A value set from the menus counts as a click, as with the historic check boxes.
+  connect(Check1, &QCheckBox::toggled, this, &TabGeneral::historicoCambiado);
+  connect(Check2, &QCheckBox::toggled, this, &TabGeneral::soloPremiosCambiado);
+  connect(HScroll1, &QScrollBar::valueChanged, this, &TabGeneral::sorteosElegidosCambiado);
+  connect(Command6, &QPushButton::clicked, this, &TabGeneral::mensajePedido);
+}
+
+namespace {
+void prepararLista(QTableView* v, QAbstractItemModel* m, ListaResultados::Tipo tipo) {
+  v->setModel(m);
+  // Every row has the same height: the view never measures a row, whatever the count.
+  v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  v->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  const std::vector<int> anchos = ListaResultados::anchuras(tipo);
+  for (size_t i = 0; i < anchos.size(); ++i) v->setColumnWidth(static_cast<int>(i), anchos[i] * 96 / 2540);
+  v->horizontalHeader()->setStretchLastSection(true);
+}
+}  // namespace
+
+void TabGeneral::ponerModelos(QAbstractItemModel* sencillas, QAbstractItemModel* multiples) {
+  prepararLista(ListView2, sencillas, ListaResultados::Tipo::Sencillas);
+  prepararLista(ListView4, multiples, ListaResultados::Tipo::Multiples);
+}
+
+void TabGeneral::mostrarPenasRegistradas(const QString& texto) { Label9[2]->setText(texto); }
+
+Casillas TabGeneral::casillas() const { return {Check1->isChecked(), Check2->isChecked()}; }
+
+void TabGeneral::ponerCasillas(int soloPremios, int historico) {
+  if (soloPremios >= 0) Check2->setChecked(soloPremios == 1);
+  if (historico >= 0) Check1->setChecked(historico == 1);
+}
+
+int TabGeneral::sorteosElegidos() const { return HScroll1->value(); }
+
+void TabGeneral::elegirSorteos(int n) { HScroll1->setValue(n); }
+
+bool TabGeneral::hayAvisoNuevos() const { return !Label19->text().isEmpty(); }
+
+void TabGeneral::borrarAvisoNuevos() { Label19->clear(); }
+
+int TabGeneral::pasoDescarga() const { return ProgressBar1->value(); }
+
+void TabGeneral::mostrarVista(int indice) {
+  QTableView* mostrar = indice == 1 ? ListView4 : ListView2;
+  QTableView* ocultar = indice == 1 ? ListView2 : ListView4;
+  if (!mostrar->isHidden()) return;
+  ocultar->hide();
+  mostrar->show();
+}
+
+void TabGeneral::pintarPremio(int indice, bool rojo) {
+  static const QString vistas[2] = {QStringLiteral("S E N C I L L A"), QStringLiteral("M Ú L T I P L E")};
+  QPushButton* b = Command1[static_cast<size_t>(indice)];
+  b->setStyleSheet(rojo ? QStringLiteral("background-color: rgb(255, 0, 0);") : QString());
+  b->setText(rojo ? QStringLiteral("P R E M I O") : vistas[indice]);
 }
 
 void TabGeneral::mostrarEstado(const EstadoSorteos& e) {

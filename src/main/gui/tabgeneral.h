@@ -3,8 +3,10 @@
 #include <QWidget>
 #include <array>
 
+#include "checking/comprobacion.h"
 #include "session/sesion.h"
 
+class QAbstractItemModel;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -18,30 +20,66 @@ class QToolButton;
 
 namespace sortilan::ui {
 
-// Tab 0 "General": the draw status, the result lists and the download controls.
+// Tab 0 "General": the draw status, the result lists and the download controls. The
+// widgets are its own: it tells what the user does and shows what it is given.
 class TabGeneral : public QWidget {
   Q_OBJECT
  public:
   explicit TabGeneral(QWidget* padre = nullptr);
 
   void mostrarEstado(const EstadoSorteos& e);
+  void mostrarPenasRegistradas(const QString& texto);
+  // The result lists on the checker's models, columns as wide as the design gives them.
+  void ponerModelos(QAbstractItemModel* sencillas, QAbstractItemModel* multiples);
+  // The view choices as the check boxes stand.
+  Casillas casillas() const;
+  // From the menus: -1 leaves a box as it is; a change counts as a click.
+  void ponerCasillas(int soloPremios, int historico);
+  // The recent-draws selector: how many of the newest draws the lists show.
+  int sorteosElegidos() const;
+  void elegirSorteos(int n);
+  // The download's "n sorteos" notice: while it shows, a check may start the prize banner.
+  bool hayAvisoNuevos() const;
+  void borrarAvisoNuevos();
+  // The download's step, as its progress bar shows it.
+  int pasoDescarga() const;
+
+ public slots:
+  // Shows the simple (0) or multiple (1) result list.
+  void mostrarVista(int indice);
+  // The prize banner's colour on a view button.
+  void pintarPremio(int indice, bool rojo);
+
+ signals:
+  void vistaPulsada(int indice);
+  void historicoCambiado(bool activo);
+  void soloPremiosCambiado(bool activo);
+  void sorteosElegidosCambiado(int n);
+  // "Ver mensaje".
+  void mensajePedido();
+
+ public:
+  // The download controller (src/download/gui) still paints these itself; they become
+  // private once it shows its typed state through this tab.
+  QToolButton* Picture2 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label58 = nullptr;
+  QLabel* Label19 = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+
+ private:
   void Timer2_Timer();
 
   std::array<QLabel*, 7> Label9{};
   QTableView* ListView2 = nullptr;
   QTableView* ListView4 = nullptr;
   QFrame* Shape2 = nullptr;
-  QScrollBar* HScroll1 = nullptr;
   QLineEdit* Text3 = nullptr;
   QCheckBox* Check1 = nullptr;
   QCheckBox* Check2 = nullptr;
   std::array<QPushButton*, 2> Command1{};
-  QToolButton* Picture2 = nullptr;
   QPushButton* Command6 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label58 = nullptr;
-  QLabel* Label19 = nullptr;
-  QProgressBar* ProgressBar1 = nullptr;
   QTimer* Timer2 = nullptr;
 };
 

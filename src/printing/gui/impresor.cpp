@@ -1,30 +1,26 @@
 #include "printing/gui/impresor.h"
 
-#include <QPushButton>
-#include <QToolButton>
+#include <QWidget>
 
-#include "app/principal.h"
-#include "checking/gui/tabgestor.h"
 #include "platform/plataforma.h"
 #include "printing/gui/imprimir.h"
 #include "session/errorpermiso.h"
+#include "session/sesion.h"
 #include "ui/cierrealvolver.h"
 
 namespace sortilan::ui {
 
-Impresor::Impresor(Principal& principal) : QObject(&principal), p_(principal) {
+Impresor::Impresor(Sesion& sesion, QWidget& principal) : QObject(&principal), sesion_(sesion), principal_(principal) {
   setObjectName(QStringLiteral("Impresor"));
-  connect(p_.gestor()->Command2, &QPushButton::clicked, this, &Impresor::Command2_Click);
-  connect(p_.gestor()->Image1[2], &QToolButton::clicked, this, &Impresor::Command2_Click);
   cierre_ = new CierreAlVolver(
-      p_, [this] { cerrar(); }, this);
+      principal, [this] { cerrar(); }, this);
 }
 
 Impresor::~Impresor() = default;
 Imprimir* Impresor::ventana() const { return ventana_; }
 
 void Impresor::Command2_Click() {
-  Sesion& s = p_.sesion();
+  Sesion& s = sesion_;
   Pena pena;
   // A selection that no longer names a record (the peña was deleted) is no selection.
   if (s.penaSeleccionada < 1 || !s.almacen().penas().leer(s.penaSeleccionada, pena)) {
@@ -32,7 +28,7 @@ void Impresor::Command2_Click() {
     return;
   }
   cerrar();
-  ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &p_);
+  ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &principal_);
   cierre_->abierta();
   ventana_->show();
 }

@@ -3,26 +3,34 @@
 #include <QObject>
 #include <QPointer>
 
+class QWidget;
+
+namespace sortilan {
+class Sesion;
+}
+
 namespace sortilan::ui {
 
 class Imprimir;
 class CierreAlVolver;
-class Principal;
 
-// Opens the print window from the peña manager and closes it when the main window
+// Opens the print window for the selected peña and closes it when the main window
 // becomes active again.
 class Impresor : public QObject {
   Q_OBJECT
  public:
-  explicit Impresor(Principal& principal);
+  // `principal` owns the print window and tells by its activation when to close it.
+  Impresor(Sesion& sesion, QWidget& principal);
   ~Impresor() override;
 
+  // "Imprimir" in the peña manager.
   void Command2_Click();
   Imprimir* ventana() const;
   void cerrar();
 
  private:
-  Principal& p_;
+  Sesion& sesion_;
+  QWidget& principal_;
   CierreAlVolver* cierre_ = nullptr;
   QPointer<Imprimir> ventana_;
 };

@@ -11,9 +11,6 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "app/principal.h"
-#include "main/gui/tabestadisticas.h"
-
 namespace sortilan::ui {
 
 QFont Graficos::fuenteEtiquetas() {
@@ -22,16 +19,14 @@ QFont Graficos::fuenteEtiquetas() {
   return f;
 }
 
-Graficos::Graficos(Principal& principal) : QObject(&principal), p_(principal) {
+Graficos::Graficos(QObject* padre) : QObject(padre) {
   setObjectName(QStringLiteral("Graficos"));
-  TabEstadisticas* tab = p_.estadisticas();
   grafico_ = new QChart;
   grafico_->legend()->hide();
   grafico_->setMargins(QMargins(4, 4, 4, 4));
-  vista_ = new QChartView(grafico_, tab->MSChart1);
+  vista_ = new QChartView(grafico_);
   vista_->setObjectName(QStringLiteral("vistaGrafico"));
   vista_->setRenderHint(QPainter::Antialiasing);
-  tab->capaGrafico->addWidget(vista_);
   // The category axis gives each of the 28 slots an equal share of the plot, less its
   // padding, and a label needs its text plus the margins of a text item: room for 27
   // two-digit labels whole, beside the value axis.
@@ -43,11 +38,12 @@ Graficos::Graficos(Principal& principal) : QObject(&principal), p_(principal) {
   bajos_ = graficobajos(vacias);
   altos_ = graficoaltos(vacias);
   clave_ = graficoclave(vacias);
-
-  connect(tab->HScroll2, &QScrollBar::valueChanged, this, &Graficos::HScroll2_Change);
-  for (int i = 0; i < 2; ++i)
-    connect(tab->Option1[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
   mostrar(bajos_);
+}
+
+// The view belongs to the window that shows it; one never placed goes with the chart.
+Graficos::~Graficos() {
+  if (vista_ && !vista_->parent()) delete vista_;
 }
 
 void Graficos::poner(const Frecuencias& f) {
@@ -56,15 +52,13 @@ void Graficos::poner(const Frecuencias& f) {
   clave_ = graficoclave(f);
 }
 
-void Graficos::Option1_Click(int indice) {
-  TabEstadisticas* tab = p_.estadisticas();
+void Graficos::elegir(int indice) {
   // The draw list selects the numbers by calling this; the buttons follow.
-  tab->Option1[static_cast<size_t>(indice)]->setChecked(true);
-  tab->HScroll2->setEnabled(indice == 0);
+  emit opcionElegida(indice);
   mostrar(indice == 0 ? bajos_ : clave_);
 }
 
-void Graficos::HScroll2_Change() { mostrar(p_.estadisticas()->HScroll2->value() == 1 ? bajos_ : altos_); }
+void Graficos::mostrarMitad(int mitad) { mostrar(mitad == 1 ? bajos_ : altos_); }
 
 void Graficos::mostrar(const TablaGrafico& t) {
   mostrada_ = t;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QChartView>
 #include <QFont>
 #include <QObject>
+#include <QPointer>
 
 #include "session/sesion.h"
 #include "stats/tablasgrafico.h"
@@ -9,40 +11,46 @@
 class QBarCategoryAxis;
 class QBarSeries;
 class QChart;
-class QChartView;
 class QValueAxis;
 
 namespace sortilan::ui {
 
-class Principal;
-
-// The statistics chart of the "Estadísticas" tab.
+// The statistics chart: the tallies of the draw list as bars, numbers in two halves or
+// the key. The view is placed by whoever shows it.
 class Graficos : public QObject {
   Q_OBJECT
  public:
-  explicit Graficos(Principal& principal);
+  explicit Graficos(QObject* padre = nullptr);
+  ~Graficos() override;
 
   // New tallies from the draw list.
   void poner(const Frecuencias& f);
-  void Option1_Click(int indice);
-  void HScroll2_Change();
 
   // The table the chart shows now.
   const TablaGrafico& mostrada() const { return mostrada_; }
   QChartView* vista() const { return vista_; }
+
+ public slots:
+  // Numbers (0, the lower half) or key (1).
+  void elegir(int indice);
+  // The half of the numbers: 1 for 1..27, 2 for 28..54.
+  void mostrarMitad(int mitad);
+
+ signals:
+  // The choice changed from the program (a new draw list shows the numbers again).
+  void opcionElegida(int indice);
 
  private:
   void mostrar(const TablaGrafico& t);
   // Small enough for 27 numbers under their bars, large enough to read.
   static QFont fuenteEtiquetas();
 
-  Principal& p_;
   TablaGrafico bajos_;
   TablaGrafico altos_;
   TablaGrafico clave_;
   TablaGrafico mostrada_;
   QChart* grafico_ = nullptr;
-  QChartView* vista_ = nullptr;
+  QPointer<QChartView> vista_;
 };
 
 }  // namespace sortilan::ui

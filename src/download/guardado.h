@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "base/resultado.h"
+#include "store/almacen.h"
+
+namespace sortilan {
+
+// What storing new draws did.
+struct Guardado {
+  Resultado resultado;  // a failure names the reason; `permiso` when a file could not be written
+  int guardados = 0;    // draws now in the draw file that were not before
+};
+
+// The store of new draws, given to the parts below the operations layer (the download
+// sequence) by whoever creates them: operaciones::guardarSorteosNuevos.
+using GuardarSorteos = std::function<Guardado(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy)>;
+
+// Why `nuevos` (oldest first) cannot follow `ultimo`, the newest stored draw (zero in an
+// empty file), as the sentence shown to the user; "" when every one of them can: each
+// newer than the one before, none after `hoy`, each with a sound combination.
+QString motivoNuevos(const Sorteo& ultimo, const std::vector<Sorteo>& nuevos, const QDate& hoy);
+
+// A draw typed in by the user.
+struct SorteoAMano {
+  QDate fecha;
+  std::array<int, 5> numeros{};
+  int clave = -1;
+};
+
+// Why `s` cannot be added, as the sentence shown to the user; "" when it can. `faltan`
+// receives the draw days between the newest stored draw and it: adding it would leave
+// them out of the history for good, so the user is asked first.
+QString motivoSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy, int* faltan = nullptr);
+// The record of a draw typed in, numbers ascending as downloaded draws are.
+Sorteo sorteoDe(const SorteoAMano& s);
+
+// The question before draws are added after a gap of `faltan` draw days following the
+// newest stored draw; `primero` is the date of the first draw to be added.
+QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan);
+
+// Titles of the two ways in that need no service.
+extern const QString kTituloAMano;
+extern const QString kTituloCsv;
+
+}  // namespace sortilan
