@@ -6,7 +6,7 @@ src=${1:?carpeta src}
 cd "$src" || exit 2
 
 # Core folders, lowest first: each may include the folders before it.
-nucleo=(base store platform session main checking download report creation printing stats auxiliary money operations)
+nucleo=(base store platform session main checking download report creation printing stats auxiliary money members operations)
 
 nivel() {  # the position of a core folder, or nothing
   local i
@@ -28,8 +28,9 @@ while IFS= read -r f; do
     case $dir in
       app) ok=1 ;;  # the wiring of the main window may include every layer
       cli)
-        # Everything but windows; the PDF order paints with the print window's painter.
-        [[ $destino != app && $destino != ui && ($destino != */gui || $inc == printing/gui/pintor.h) ]] && ok=1
+        # Everything but windows; the PDF orders paint with the windows' painters.
+        [[ $destino != app && $destino != ui && ($destino != */gui || $inc == printing/gui/pintor.h ||
+          $inc == members/gui/pdfsocios.h) ]] && ok=1
         ;;
       ui) [[ $destino == base ]] && ok=1 ;;
       platform/gui) [[ -n $(nivel "$destino") && $(nivel "$destino") -le $(nivel platform) ]] && ok=1 ;;

@@ -23,6 +23,7 @@
 #include "main/gui/modelosorteos.h"
 #include "main/gui/tabestadisticas.h"
 #include "main/gui/tabgeneral.h"
+#include "members/gui/tabsocios.h"
 #include "money/gui/controlcuentas.h"
 #include "money/gui/tabcuentas.h"
 #include "operations/penas.h"
@@ -58,6 +59,12 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
   cuentas_ = new TabCuentas(SSTab1_);
   SSTab1_->addTab(cuentas_, QStringLiteral("Cuentas"));
+  socios_ = new TabSocios(sesion_.almacen(), SSTab1_);
+  SSTab1_->addTab(socios_, QStringLiteral("Socios"));
+  // A prize marked collected in "Cuentas" is to split here: the tab reads again when shown.
+  connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
+    if (cargado_ && SSTab1_->widget(i) == socios_) socios_->actualizar();
+  });
   // A window manager that ignores the minimum size (a tiling one) gets scroll bars
   // instead of widgets squeezed over each other.
   auto* desplazable = new QScrollArea(this);
@@ -269,6 +276,7 @@ void Principal::cargasorteos() {
   general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
   comprobador_->resumen();
   controlCuentas_->actualizar();
+  socios_->actualizar();
 }
 
 void Principal::listasorteos() {

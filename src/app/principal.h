@@ -19,6 +19,7 @@ class Graficos;
 class Impresor;
 class Menus;
 class TabCuentas;
+class TabSocios;
 class TabEstadisticas;
 class TabGeneral;
 class TabGestor;
@@ -73,6 +74,7 @@ class Principal : public QMainWindow {
   TabEstadisticas* estadisticas() const { return estadisticas_; }
   TabCuentas* cuentas() const { return cuentas_; }
   ControlCuentas* controlCuentas() const { return controlCuentas_; }
+  TabSocios* socios() const { return socios_; }
   QTabWidget* SSTab1() const { return SSTab1_; }
   Comprobador* comprobador() const { return comprobador_; }
   Descargador* descargador() const { return descargador_; }
@@ -108,6 +110,7 @@ class Principal : public QMainWindow {
   TabEstadisticas* estadisticas_ = nullptr;
   TabCuentas* cuentas_ = nullptr;
   ControlCuentas* controlCuentas_ = nullptr;
+  TabSocios* socios_ = nullptr;
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;

@@ -55,5 +55,14 @@ int ordenBalance(Contexto& c, QStringList args);
 int ordenCobros(Contexto& c, QStringList args);
 int ordenCobrar(Contexto& c, QStringList args);
 int ordenCompletarPremios(Contexto& c, QStringList args);
+int ordenSocios(Contexto& c, QStringList args);
+int ordenAltaSocio(Contexto& c, QStringList args);
+int ordenBajaSocio(Contexto& c, QStringList args);
+int ordenParticipaciones(Contexto& c, QStringList args);
+int ordenAportacion(Contexto& c, QStringList args);
+int ordenPago(Contexto& c, QStringList args);
+int ordenReparto(Contexto& c, QStringList args);
+int ordenExtracto(Contexto& c, QStringList args);
+int ordenDocumentoReparto(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

@@ -46,6 +46,23 @@ const Entrada kOrdenes[] = {
      "cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]|marca cobrado el premio de la peña K en ese sorteo"},
     {"completar-premios", ordenCompletarPremios,
      "completar-premios [--desde AAAA-MM-DD]|pide al servicio las tablas de premios que faltan"},
+    {"socios", ordenSocios, "socios K [--json]|socios de la peña K con participaciones y saldo"},
+    {"alta-socio", ordenAltaSocio,
+     "alta-socio K --nombre N --participaciones P [--nif X] [--contacto C] [--desde AAAA-MM-DD]|da de alta un socio "
+     "en la peña K y escribe su número"},
+    {"baja-socio", ordenBajaSocio, "baja-socio K S [--desde AAAA-MM-DD]|da de baja al socio S de la peña K"},
+    {"participaciones", ordenParticipaciones,
+     "participaciones K S P [--desde AAAA-MM-DD]|el socio S pasa a tener P participaciones"},
+    {"aportacion", ordenAportacion, "aportacion K S IMPORTE [--fecha AAAA-MM-DD]|anota dinero recibido del socio S"},
+    {"pago", ordenPago, "pago K S IMPORTE [--fecha AAAA-MM-DD]|anota dinero pagado al socio S"},
+    {"reparto", ordenReparto,
+     "reparto K AAAA-MM-DD (--pagar | --reinvertir)|reparte entre los socios el premio cobrado de ese sorteo"},
+    {"extracto", ordenExtracto,
+     "extracto K S [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] [--json | --csv ARCHIVO | --pdf ARCHIVO] [--nif]|"
+     "movimientos y saldo del socio S"},
+    {"documento-reparto", ordenDocumentoReparto,
+     "documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]|documento del reparto de un premio entre "
+     "los socios"},
 };
 
 // One line an order: how it is written, then what it does.
@@ -109,7 +126,10 @@ int Contexto::uso(const QString& texto) {
 int main(int argc, char** argv) {
   // Painting a PDF needs fonts, and fonts need a GUI application; no screen is used.
   bool pinta = false;
-  for (int i = 1; i < argc; ++i) pinta = pinta || QByteArray(argv[i]) == "imprimir";
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray a(argv[i]);
+    pinta = pinta || a == "imprimir" || a == "documento-reparto" || a == "--pdf";
+  }
   if (pinta && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   std::unique_ptr<QCoreApplication> app =
       pinta ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);

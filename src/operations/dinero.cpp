@@ -1,5 +1,6 @@
 #include "operations/dinero.h"
 
+#include <QSqlQuery>
 #include <algorithm>
 
 #include "money/cobros.h"
@@ -72,7 +73,18 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
     }
     std::vector<qint64> ids;
     if (Resultado r = registrarPenas(base, penas, ids); !r) return r;
-    return ponerCobro(base, ids[static_cast<size_t>(registro - 1)], sorteo, dia);
+    const qint64 id = ids[static_cast<size_t>(registro - 1)];
+    // A prize already split among the members keeps the collection the split was made from.
+    QSqlQuery q(base.conexion());
+    if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT COUNT(*) FROM repartos WHERE pena = ? AND sorteo = ?"),
+                                    {id, sorteo.toString(Qt::ISODate)});
+        !r)
+      return r;
+    if (q.next() && q.value(0).toLongLong() > 0)
+      return Resultado::fallo(QStringLiteral("El premio del %1 ya está repartido entre los socios: su cobro no "
+                                             "se puede cambiar.")
+                                  .arg(corta(sorteo)));
+    return ponerCobro(base, id, sorteo, dia);
   });
 }
 

@@ -31,6 +31,49 @@ const std::vector<Migracion>& migraciones() {
                        " fecha TEXT NOT NULL,"
                        " cobrado TEXT NOT NULL,"
                        " PRIMARY KEY (pena, fecha))")}},
+      // 3: the members of each peña. A member keeps one row; each change of shares closes
+      // a period and opens another on that day, so what anybody held on a past draw stays
+      // known. `hasta` is the first day without those shares. A split of a collected
+      // prize keeps every member's part as it was worked out that day.
+      {3,
+       {QStringLiteral("CREATE TABLE socios ("
+                       " id INTEGER PRIMARY KEY,"
+                       " pena INTEGER NOT NULL REFERENCES penas(id),"
+                       " numero INTEGER NOT NULL CHECK (numero >= 1),"
+                       " nombre TEXT NOT NULL CHECK (nombre <> ''),"
+                       " nif TEXT,"
+                       " contacto TEXT,"
+                       " UNIQUE (pena, numero))"),
+        QStringLiteral("CREATE TABLE periodos_socio ("
+                       " socio INTEGER NOT NULL REFERENCES socios(id),"
+                       " desde TEXT NOT NULL,"
+                       " hasta TEXT CHECK (hasta IS NULL OR hasta > desde),"
+                       " participaciones INTEGER NOT NULL CHECK (participaciones >= 1),"
+                       " PRIMARY KEY (socio, desde))"),
+        QStringLiteral("CREATE TABLE repartos ("
+                       " id INTEGER PRIMARY KEY,"
+                       " pena INTEGER NOT NULL REFERENCES penas(id),"
+                       " sorteo TEXT NOT NULL,"
+                       " hecho TEXT NOT NULL,"
+                       " cobrado TEXT NOT NULL,"
+                       " bruto_centimos INTEGER NOT NULL CHECK (bruto_centimos >= 0),"
+                       " retencion_centimos INTEGER NOT NULL CHECK (retencion_centimos >= 0),"
+                       " pagado INTEGER NOT NULL CHECK (pagado IN (0, 1)),"
+                       " UNIQUE (pena, sorteo))"),
+        QStringLiteral("CREATE TABLE partes_reparto ("
+                       " reparto INTEGER NOT NULL REFERENCES repartos(id),"
+                       " socio INTEGER NOT NULL REFERENCES socios(id),"
+                       " participaciones INTEGER NOT NULL CHECK (participaciones >= 1),"
+                       " bruto_centimos INTEGER NOT NULL,"
+                       " retencion_centimos INTEGER NOT NULL,"
+                       " PRIMARY KEY (reparto, socio))"),
+        QStringLiteral("CREATE TABLE movimientos_socio ("
+                       " id INTEGER PRIMARY KEY,"
+                       " socio INTEGER NOT NULL REFERENCES socios(id),"
+                       " fecha TEXT NOT NULL,"
+                       " tipo TEXT NOT NULL CHECK (tipo IN ('aportacion', 'pago')),"
+                       " centimos INTEGER NOT NULL CHECK (centimos > 0),"
+                       " reparto INTEGER REFERENCES repartos(id))")}},
   };
   return kPasos;
 }

@@ -249,9 +249,9 @@ class TestDisposicion : public QObject {
     QTest::addColumn<QSize>("tamano");  // invalid: the declared minimum
     QTest::addColumn<int>("pestana");
     QTest::addColumn<int>("pena");  // row of the peña list shown in the detail
-    const char* nombres[5] = {"General", "Último sorteo", "Gestor de peñas", "Estadísticas", "Cuentas"};
+    const char* nombres[6] = {"General", "Último sorteo", "Gestor de peñas", "Estadísticas", "Cuentas", "Socios"};
     for (const QSize& t : {QSize(), QSize(1920, 1080)})
-      for (int i = 0; i < 5; ++i)
+      for (int i = 0; i < 6; ++i)
         for (int p = 0; p < (i == 2 ? 2 : 1); ++p) {
           const QString n =
               QStringLiteral("%1, %2%3")

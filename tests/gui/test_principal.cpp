@@ -43,10 +43,11 @@ class TestPrincipal : public QObject {
     QCOMPARE(lista->model()->index(1113, 1).data().toString(), QStringLiteral("06/02/2005  Domingo"));
     QVERIFY(lista->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
     auto* tabs = w.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    QCOMPARE(tabs->count(), 5);
+    QCOMPARE(tabs->count(), 6);
     QStringList titulos;
-    for (int i = 0; i < 5; ++i) titulos << tabs->tabText(i);
-    QCOMPARE(titulos, (QStringList{"General", "Último sorteo", "Gestor de peñas", "Estadísticas", "Cuentas"}));
+    for (int i = 0; i < 6; ++i) titulos << tabs->tabText(i);
+    QCOMPARE(titulos,
+             (QStringList{"General", "Último sorteo", "Gestor de peñas", "Estadísticas", "Cuentas", "Socios"}));
   }
 
   void primerArranqueEnCarpetaVacia() {

@@ -1,0 +1,183 @@
+#include "members/papeles.h"
+
+#include <algorithm>
+
+#include "base/fechas.h"
+#include "members/registrosocios.h"
+#include "money/balance.h"
+#include "money/registrodinero.h"
+
+namespace sortilan {
+
+namespace {
+
+QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+QString dos(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+QString celda(const QString& t) {
+  return QLatin1Char('"') + QString(t).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+QByteArray csv(const QStringList& filas) {
+  // The mark at the start tells spreadsheets the text is UTF-8.
+  return QByteArrayLiteral("\xEF\xBB\xBF") + filas.join(QStringLiteral("\r\n")).toUtf8() + QByteArrayLiteral("\r\n");
+}
+
+QString textoCategoria(int aciertos, bool clave) {
+  return QStringLiteral("%1ª categoría (%2%3)")
+      .arg(categoriaOficial(aciertos, clave))
+      .arg(aciertos)
+      .arg(clave ? QStringLiteral(" + clave") : QString());
+}
+
+int aciertosDe(const Pena& p, int fila, int numeros, const Sorteo& s) {
+  int h = 0;
+  for (int i = 1; i <= numeros; ++i)
+    for (int j = 1; j <= 5; ++j)
+      if (p.apuesta(i, fila) == s.numero(j)) ++h;
+  return h;
+}
+
+QString numerosDe(const Pena& p, int fila, int numeros) {
+  QStringList n;
+  for (int i = 1; i <= numeros; ++i) n << dos(p.apuesta(i, fila));
+  return n.join(QLatin1Char(' '));
+}
+
+// The bets of the peña that won in draw `s`, each with its prize.
+QStringList apuestasGanadoras(const Pena& p, const Sorteo& s, const CuentaSorteo& cuenta) {
+  QStringList lineas;
+  const bool clave = p.clave() == s.clave();
+  const QString textoClave = QStringLiteral(" + clave %1").arg(p.clave());
+  if (p.esSencilla()) {
+    for (int b = 1; b <= p.tipo; ++b) {
+      const int h = aciertosDe(p, b, 5, s);
+      QString premio;
+      if (h >= 2)
+        premio = textoCategoria(h, clave);
+      else if (clave && cuenta.reintegro)
+        premio = QStringLiteral("reintegro");
+      if (!premio.isEmpty())
+        lineas << QStringLiteral("Apuesta %1: %2%3: %4").arg(b).arg(numerosDe(p, b, 5), textoClave, premio);
+    }
+    return lineas;
+  }
+  const int n = p.numerosPorApuesta();
+  lineas << QStringLiteral("Múltiple de %1 números: %2%3: %4 aciertos")
+                .arg(n)
+                .arg(numerosDe(p, 1, n), textoClave)
+                .arg(aciertosDe(p, 1, n, s));
+  lineas << QStringLiteral("Desglose: ") + textoPremios(cuenta);
+  return lineas;
+}
+
+}  // namespace
+
+Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& penas,
+                               const std::vector<Sorteo>& sorteos, int registro, const QDate& sorteo,
+                               DocumentoReparto& d) {
+  d = DocumentoReparto{};
+  SociosPena socios;
+  if (Resultado r = leerSociosPena(carpeta, penas, sorteos, registro, socios); !r) return r;
+  const Reparto* reparto = socios.reparto(sorteo);
+  if (!reparto)
+    return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está repartido.")
+                                .arg(corta(sorteo), socios.nombre));
+  d.registro = registro;
+  d.pena = socios.nombre;
+  d.sorteo = sorteo;
+  d.cobrado = reparto->cobrado;
+  d.hecho = reparto->hecho;
+  d.pagado = reparto->pagado;
+  d.bruto = reparto->bruto;
+  d.retencion = reparto->retencion;
+  d.neto = reparto->neto();
+  for (const ParteReparto& p : reparto->partes) {
+    const auto s =
+        std::find_if(socios.socios.begin(), socios.socios.end(), [&](const Socio& x) { return x.id == p.socio; });
+    if (s == socios.socios.end()) continue;
+    d.lineas.push_back({s->numero, s->nombre, s->nif, p.participaciones, p.bruto, p.retencion, p.neto()});
+    d.participaciones += p.participaciones;
+  }
+
+  // The bets that won, from the draw and the peña as they are now.
+  const Pena& pena = penas[static_cast<size_t>(registro - 1)];
+  const auto s = std::find_if(sorteos.begin(), sorteos.end(),
+                              [&](const Sorteo& x) { return x.valido() && fechaDesdeOle(x.fecha) == sorteo; });
+  if (s == sorteos.end()) return Resultado::bien();
+  d.combinacion =
+      QStringLiteral("%1 - %2 - %3 - %4 - %5   clave %6")
+          .arg(dos(s->numero(1)), dos(s->numero(2)), dos(s->numero(3)), dos(s->numero(4)), dos(s->numero(5)))
+          .arg(s->clave());
+  BaseDatos base;
+  TablasPremios tablas;
+  if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+  if (Resultado r = leerTablas(base, tablas); !r) return r;
+  const auto t = tablas.find(sorteo);
+  const CuentaSorteo cuenta = cuentaSorteo(pena, *s, t == tablas.end() ? nullptr : &t->second, kPrecioPorDefecto);
+  d.apuestas = apuestasGanadoras(pena, *s, cuenta);
+  return Resultado::bien();
+}
+
+QString tituloExtracto(const Extracto& e) {
+  return QStringLiteral("Extracto del socio %1, %2 (peña %3)").arg(e.numero).arg(e.nombre, e.pena);
+}
+
+QString textoPeriodoExtracto(const Extracto& e) {
+  if (e.desde.isValid() && e.hasta.isValid()) return QStringLiteral("Del %1 al %2").arg(corta(e.desde), corta(e.hasta));
+  if (e.desde.isValid()) return QStringLiteral("Desde el %1").arg(corta(e.desde));
+  if (e.hasta.isValid()) return QStringLiteral("Hasta el %1").arg(corta(e.hasta));
+  return QStringLiteral("Todos los movimientos");
+}
+
+QString textoParticipaciones(const Extracto& e) {
+  QStringList partes;
+  for (const Periodo& p : e.periodos) {
+    const QString hasta = p.hasta.isValid() ? QStringLiteral(" al %1").arg(corta(p.hasta.addDays(-1))) : QString();
+    partes << QStringLiteral("%1 del %2%3").arg(p.participaciones).arg(corta(p.desde), hasta);
+  }
+  return partes.isEmpty() ? QStringLiteral("ninguna") : partes.join(QStringLiteral("; "));
+}
+
+QString tituloReparto(const DocumentoReparto& d) {
+  return QStringLiteral("Reparto del premio del sorteo del %1, peña %2").arg(corta(d.sorteo), d.pena);
+}
+
+QByteArray csvExtracto(const Extracto& e, bool conNif) {
+  QStringList filas;
+  filas << celda(tituloExtracto(e));
+  if (conNif && !e.nif.isEmpty()) filas << QStringLiteral("NIF;") + celda(e.nif);
+  filas << QStringLiteral("Periodo;") + celda(textoPeriodoExtracto(e));
+  filas << QStringLiteral("Participaciones;") + celda(textoParticipaciones(e));
+  filas << QStringLiteral("Fecha;Concepto;Importe;Saldo");
+  filas << QStringLiteral(";saldo anterior;;") + textoImporteCsv(e.saldoAnterior);
+  for (const Movimiento& m : e.movimientos)
+    filas << QStringLiteral("%1;%2;%3;%4")
+                 .arg(corta(m.fecha), textoConcepto(m.concepto), textoImporteCsv(m.importe), textoImporteCsv(m.saldo));
+  filas << QStringLiteral(";total;;") + textoImporteCsv(e.saldo);
+  return csv(filas);
+}
+
+QByteArray csvReparto(const DocumentoReparto& d, bool conNif) {
+  QStringList filas;
+  filas << celda(tituloReparto(d));
+  filas << QStringLiteral("Combinación ganadora;") + celda(d.combinacion);
+  for (const QString& a : d.apuestas) filas << QStringLiteral("Apuesta premiada;") + celda(a);
+  filas << QStringLiteral("Cobrado el;") + corta(d.cobrado);
+  filas << QStringLiteral("Bruto;") + textoImporteCsv(d.bruto);
+  filas << QStringLiteral("Retención;") + textoImporteCsv(d.retencion);
+  filas << QStringLiteral("Neto;") + textoImporteCsv(d.neto);
+  filas << QStringLiteral("Socio;Nombre;NIF;Participaciones;Bruto;Retención;Neto");
+  for (const LineaReparto& l : d.lineas)
+    filas << QStringLiteral("%1;%2;%3;%4;%5;%6;%7")
+                 .arg(l.numero)
+                 .arg(celda(l.nombre), conNif ? celda(l.nif) : QString())
+                 .arg(l.participaciones)
+                 .arg(textoImporteCsv(l.bruto), textoImporteCsv(l.retencion), textoImporteCsv(l.neto));
+  filas << QStringLiteral(";Total;;%1;%2;%3;%4")
+               .arg(d.participaciones)
+               .arg(textoImporteCsv(d.bruto), textoImporteCsv(d.retencion), textoImporteCsv(d.neto));
+  return csv(filas);
+}
+
+}  // namespace sortilan

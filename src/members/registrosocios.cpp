@@ -1,0 +1,182 @@
+#include "members/registrosocios.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <map>
+
+#include "money/cuentas.h"
+#include "money/registrodinero.h"
+
+namespace sortilan {
+
+namespace {
+
+QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
+QDate deIso(const QVariant& v) { return v.isNull() ? QDate() : QDate::fromString(v.toString(), Qt::ISODate); }
+QVariant textoONulo(const QString& t) { return t.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(t); }
+
+}  // namespace
+
+Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
+  p.socios.clear();
+  p.movimientos.clear();
+  p.repartos.clear();
+  if (!base.abierta() || pena <= 0) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(
+          q, QStringLiteral("SELECT id, numero, nombre, nif, contacto FROM socios WHERE pena = ? ORDER BY numero"),
+          {pena});
+      !r)
+    return r;
+  std::map<qint64, size_t> indice;
+  while (q.next()) {
+    Socio s;
+    s.id = q.value(0).toLongLong();
+    s.numero = q.value(1).toInt();
+    s.nombre = q.value(2).toString();
+    s.nif = q.value(3).toString();
+    s.contacto = q.value(4).toString();
+    indice[s.id] = p.socios.size();
+    p.socios.push_back(std::move(s));
+  }
+  if (Resultado r =
+          base.ejecutar(q,
+                        QStringLiteral("SELECT s.id, d.desde, d.hasta, d.participaciones FROM periodos_socio d"
+                                       " JOIN socios s ON s.id = d.socio WHERE s.pena = ? ORDER BY d.desde"),
+                        {pena});
+      !r)
+    return r;
+  while (q.next())
+    p.socios[indice.at(q.value(0).toLongLong())].periodos.push_back(
+        {deIso(q.value(1)), deIso(q.value(2)), q.value(3).toInt()});
+  if (Resultado r = base.ejecutar(q,
+                                  QStringLiteral("SELECT m.socio, m.fecha, m.tipo, m.centimos FROM movimientos_socio m"
+                                                 " JOIN socios s ON s.id = m.socio WHERE s.pena = ? ORDER BY m.id"),
+                                  {pena});
+      !r)
+    return r;
+  while (q.next())
+    p.movimientos.push_back({q.value(0).toLongLong(), deIso(q.value(1)),
+                             q.value(2).toString() == QLatin1String("pago") ? Concepto::Pago : Concepto::Aportacion,
+                             q.value(3).toLongLong()});
+  if (Resultado r =
+          base.ejecutar(q,
+                        QStringLiteral("SELECT id, sorteo, hecho, cobrado, bruto_centimos, retencion_centimos,"
+                                       " pagado FROM repartos WHERE pena = ? ORDER BY sorteo"),
+                        {pena});
+      !r)
+    return r;
+  std::map<qint64, size_t> repartos;
+  while (q.next()) {
+    Reparto r;
+    r.id = q.value(0).toLongLong();
+    r.sorteo = deIso(q.value(1));
+    r.hecho = deIso(q.value(2));
+    r.cobrado = deIso(q.value(3));
+    r.bruto = q.value(4).toLongLong();
+    r.retencion = q.value(5).toLongLong();
+    r.pagado = q.value(6).toInt() != 0;
+    repartos[r.id] = p.repartos.size();
+    p.repartos.push_back(std::move(r));
+  }
+  if (Resultado r = base.ejecutar(q,
+                                  QStringLiteral("SELECT t.reparto, t.socio, t.participaciones, t.bruto_centimos,"
+                                                 " t.retencion_centimos FROM partes_reparto t JOIN repartos r"
+                                                 " ON r.id = t.reparto JOIN socios s ON s.id = t.socio"
+                                                 " WHERE r.pena = ? ORDER BY s.numero"),
+                                  {pena});
+      !r)
+    return r;
+  while (q.next())
+    p.repartos[repartos.at(q.value(0).toLongLong())].partes.push_back(
+        {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
+  return Resultado::bien();
+}
+
+Resultado insertarSocio(BaseDatos& base, qint64 pena, const Socio& datos, int& numero) {
+  QSqlQuery q(base.conexion());
+  if (Resultado r =
+          base.ejecutar(q, QStringLiteral("SELECT COALESCE(MAX(numero), 0) + 1 FROM socios WHERE pena = ?"), {pena});
+      !r)
+    return r;
+  numero = q.next() ? q.value(0).toInt() : 1;
+  if (Resultado r = base.ejecutar(
+          q, QStringLiteral("INSERT INTO socios (pena, numero, nombre, nif, contacto) VALUES (?, ?, ?, ?, ?)"),
+          {pena, numero, datos.nombre, textoONulo(datos.nif), textoONulo(datos.contacto)});
+      !r)
+    return r;
+  return escribirPeriodos(base, q.lastInsertId().toLongLong(), datos.periodos);
+}
+
+Resultado escribirPeriodos(BaseDatos& base, qint64 socio, const std::vector<Periodo>& periodos) {
+  if (Resultado r = base.ejecutar(QStringLiteral("DELETE FROM periodos_socio WHERE socio = ?"), {socio}); !r) return r;
+  for (const Periodo& p : periodos) {
+    const QVariant hasta = p.hasta.isValid() ? QVariant(iso(p.hasta)) : QVariant(QMetaType(QMetaType::QString));
+    if (Resultado r = base.ejecutar(
+            QStringLiteral("INSERT INTO periodos_socio (socio, desde, hasta, participaciones) VALUES (?, ?, ?, ?)"),
+            {socio, iso(p.desde), hasta, p.participaciones});
+        !r)
+      return r;
+  }
+  return Resultado::bien();
+}
+
+Resultado insertarMovimiento(BaseDatos& base, const MovimientoGuardado& m, qint64 reparto) {
+  const QVariant deReparto = reparto > 0 ? QVariant(reparto) : QVariant(QMetaType(QMetaType::LongLong));
+  return base.ejecutar(
+      QStringLiteral("INSERT INTO movimientos_socio (socio, fecha, tipo, centimos, reparto) VALUES (?, ?, ?, ?, ?)"),
+      {m.socio, iso(m.fecha), m.concepto == Concepto::Pago ? QStringLiteral("pago") : QStringLiteral("aportacion"),
+       m.centimos, deReparto});
+}
+
+Resultado insertarReparto(BaseDatos& base, qint64 pena, Reparto& r) {
+  QSqlQuery q(base.conexion());
+  if (Resultado e =
+          base.ejecutar(q,
+                        QStringLiteral("INSERT INTO repartos (pena, sorteo, hecho, cobrado, bruto_centimos,"
+                                       " retencion_centimos, pagado) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                        {pena, iso(r.sorteo), iso(r.hecho), iso(r.cobrado), r.bruto, r.retencion, r.pagado ? 1 : 0});
+      !e)
+    return e;
+  r.id = q.lastInsertId().toLongLong();
+  for (const ParteReparto& p : r.partes) {
+    if (Resultado e = base.ejecutar(QStringLiteral("INSERT INTO partes_reparto (reparto, socio, participaciones,"
+                                                   " bruto_centimos, retencion_centimos) VALUES (?, ?, ?, ?, ?)"),
+                                    {r.id, p.socio, p.participaciones, p.bruto, p.retencion});
+        !e)
+      return e;
+    if (r.pagado && p.neto() > 0)
+      if (Resultado e = insertarMovimiento(base, {p.socio, r.hecho, Concepto::Pago, p.neto()}, r.id); !e) return e;
+  }
+  return Resultado::bien();
+}
+
+Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                         int registro, SociosPena& p) {
+  p = SociosPena{};
+  p.registro = registro;
+  if (registro < 1 || registro > static_cast<int>(penas.size()))
+    return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
+  const Pena& pena = penas[static_cast<size_t>(registro - 1)];
+  p.nombre = pena.nombreRecortado();
+  // Costs need no prize table.
+  const CuentaPena cuenta = cuentaPena(pena, registro, sorteos, {}, precioApuesta(carpeta));
+  for (const CuentaSorteo& s : cuenta.sorteos) p.costes.push_back({s.fecha, s.coste});
+
+  BaseDatos base;
+  if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+  std::vector<PenaGuardada> guardadas;
+  if (Resultado r = leerPenas(base, guardadas); !r) return r;
+  const std::vector<std::optional<qint64>> ids = emparejarPenas(guardadas, penas);
+  const std::optional<qint64> id = ids[static_cast<size_t>(registro - 1)];
+  if (!id) return Resultado::bien();
+  const Resultado r = leerSociosGuardados(base, *id, p);
+  if (!r) {
+    p.socios.clear();
+    p.movimientos.clear();
+    p.repartos.clear();
+  }
+  return r;
+}
+
+}  // namespace sortilan

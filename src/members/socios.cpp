@@ -1,0 +1,161 @@
+#include "members/socios.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+namespace sortilan {
+
+int Socio::participacionesEn(const QDate& d) const {
+  for (const Periodo& p : periodos)
+    if (p.contiene(d)) return p.participaciones;
+  return 0;
+}
+
+QDate Socio::alta() const { return periodos.empty() ? QDate() : periodos.front().desde; }
+
+QDate Socio::baja() const { return periodos.empty() ? QDate() : periodos.back().hasta; }
+
+int Socio::participacionesActuales() const {
+  return periodos.empty() || periodos.back().hasta.isValid() ? 0 : periodos.back().participaciones;
+}
+
+QString textoConcepto(Concepto c) {
+  switch (c) {
+    case Concepto::Aportacion: return QStringLiteral("aportación");
+    case Concepto::Coste: return QStringLiteral("coste del sorteo");
+    case Concepto::Premio: return QStringLiteral("premio");
+    case Concepto::Pago: return QStringLiteral("pago");
+  }
+  return {};
+}
+
+std::vector<Centimos> repartir(Centimos total, const std::vector<qint64>& pesos) {
+  if (pesos.empty()) return {};
+  // 128 bits: a large prize times many shares must not overflow on the way.
+  const __int128 suma = std::accumulate(pesos.begin(), pesos.end(), __int128{0});
+  if (suma <= 0) return {};
+  const bool negativo = total < 0;
+  const __int128 t = negativo ? -static_cast<__int128>(total) : total;
+  std::vector<Centimos> partes(pesos.size());
+  std::vector<__int128> restos(pesos.size());
+  __int128 repartido = 0;
+  for (size_t i = 0; i < pesos.size(); ++i) {
+    const __int128 producto = t * pesos[i];
+    partes[i] = static_cast<Centimos>(producto / suma);
+    restos[i] = producto % suma;
+    repartido += partes[i];
+  }
+  std::vector<size_t> orden(pesos.size());
+  std::iota(orden.begin(), orden.end(), size_t{0});
+  // Stable: among equal remainders the earlier one keeps its place.
+  std::stable_sort(orden.begin(), orden.end(), [&](size_t a, size_t b) { return restos[a] > restos[b]; });
+  for (size_t k = 0; repartido < t; ++k, ++repartido) ++partes[orden[k]];
+  if (negativo)
+    for (Centimos& c : partes) c = -c;
+  return partes;
+}
+
+std::vector<ParteReparto> partesReparto(const std::vector<Socio>& socios, const QDate& sorteo, Centimos bruto,
+                                        Centimos retencion) {
+  std::vector<ParteReparto> partes;
+  std::vector<qint64> pesos;
+  for (const Socio& s : socios) {
+    if (const int p = s.participacionesEn(sorteo); p > 0) {
+      partes.push_back({s.id, p, 0, 0});
+      pesos.push_back(p);
+    }
+  }
+  const std::vector<Centimos> brutos = repartir(bruto, pesos);
+  const std::vector<Centimos> retenciones = repartir(retencion, pesos);
+  for (size_t i = 0; i < partes.size(); ++i) {
+    partes[i].bruto = brutos[i];
+    partes[i].retencion = retenciones[i];
+  }
+  return partes;
+}
+
+const Socio* SociosPena::socio(int numero) const {
+  for (const Socio& s : socios)
+    if (s.numero == numero) return &s;
+  return nullptr;
+}
+
+const Reparto* SociosPena::reparto(const QDate& sorteo) const {
+  for (const Reparto& r : repartos)
+    if (r.sorteo == sorteo) return &r;
+  return nullptr;
+}
+
+std::vector<Movimiento> SociosPena::movimientosDe(int numero) const {
+  const Socio* s = socio(numero);
+  if (!s) return {};
+  std::vector<Movimiento> lista;
+  for (const MovimientoGuardado& m : movimientos)
+    if (m.socio == s->id)
+      lista.push_back({m.fecha, m.concepto, m.concepto == Concepto::Pago ? -m.centimos : m.centimos, 0});
+  // The cost of each draw among the members holding shares that day, in member order.
+  for (const CosteSorteo& c : costes) {
+    std::vector<qint64> pesos;
+    size_t propio = socios.size();
+    for (const Socio& otro : socios) {
+      const int p = otro.participacionesEn(c.fecha);
+      if (p <= 0) continue;
+      if (otro.id == s->id) propio = pesos.size();
+      pesos.push_back(p);
+    }
+    if (propio >= pesos.size()) continue;
+    const std::vector<Centimos> partes = repartir(c.coste, pesos);
+    if (partes[propio] != 0) lista.push_back({c.fecha, Concepto::Coste, -partes[propio], 0});
+  }
+  for (const Reparto& r : repartos)
+    for (const ParteReparto& p : r.partes)
+      if (p.socio == s->id && p.neto() != 0) lista.push_back({r.cobrado, Concepto::Premio, p.neto(), 0});
+  std::stable_sort(lista.begin(), lista.end(), [](const Movimiento& a, const Movimiento& b) {
+    if (a.fecha != b.fecha) return a.fecha < b.fecha;
+    return static_cast<int>(a.concepto) < static_cast<int>(b.concepto);
+  });
+  Centimos saldo = 0;
+  for (Movimiento& m : lista) {
+    saldo += m.importe;
+    m.saldo = saldo;
+  }
+  return lista;
+}
+
+Centimos SociosPena::saldo(int numero) const {
+  const std::vector<Movimiento> m = movimientosDe(numero);
+  return m.empty() ? 0 : m.back().saldo;
+}
+
+std::optional<Extracto> extracto(const SociosPena& p, int numero, const QDate& desde, const QDate& hasta) {
+  const Socio* s = p.socio(numero);
+  if (!s) return std::nullopt;
+  Extracto e;
+  e.registro = p.registro;
+  e.pena = p.nombre;
+  e.numero = s->numero;
+  e.nombre = s->nombre;
+  e.nif = s->nif;
+  e.desde = desde;
+  e.hasta = hasta;
+  for (const Periodo& per : s->periodos) {
+    const bool despues = desde.isValid() && per.hasta.isValid() && per.hasta <= desde;
+    const bool antes = hasta.isValid() && per.desde > hasta;
+    if (!despues && !antes) e.periodos.push_back(per);
+  }
+  for (const Movimiento& m : p.movimientosDe(numero)) {
+    if (desde.isValid() && m.fecha < desde) {
+      e.saldoAnterior = m.saldo;
+      continue;
+    }
+    if (hasta.isValid() && m.fecha > hasta) break;
+    e.movimientos.push_back(m);
+  }
+  e.saldo = e.movimientos.empty() ? e.saldoAnterior : e.movimientos.back().saldo;
+  return e;
+}
+
+QString textoSaldo(Centimos c) { return c < 0 ? QStringLiteral("debe ") + textoEuros(-c) : textoEuros(c); }
+
+}  // namespace sortilan

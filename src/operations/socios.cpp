@@ -1,0 +1,202 @@
+#include "operations/socios.h"
+
+#include <functional>
+
+#include "members/registrosocios.h"
+#include "money/balance.h"
+#include "money/registrodinero.h"
+#include "store/basedatos.h"
+
+namespace sortilan::operaciones {
+
+namespace {
+
+constexpr int kMaximoParticipaciones = 100000;
+constexpr int kMaximoNombre = 100;
+
+QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+
+// What every change starts from, read inside the lock.
+struct Estado {
+  BaseDatos& base;
+  std::vector<Pena> penas;
+  std::vector<qint64> ids;
+  qint64 pena = 0;
+  SociosPena socios;
+};
+
+Resultado conSocios(Almacen& almacen, int registro, const std::function<Resultado(Estado&)>& cambio) {
+  return cambiarBase(almacen.carpeta(), [&](BaseDatos& base) {
+    Estado e{base, almacen.penas().leerTodos(), {}, 0, {}};
+    if (registro < 1 || registro > static_cast<int>(e.penas.size()))
+      return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
+    if (Resultado r = registrarPenas(base, e.penas, e.ids); !r) return r;
+    e.pena = e.ids[static_cast<size_t>(registro - 1)];
+    e.socios.registro = registro;
+    e.socios.nombre = e.penas[static_cast<size_t>(registro - 1)].nombreRecortado();
+    if (Resultado r = leerSociosGuardados(base, e.pena, e.socios); !r) return r;
+    return cambio(e);
+  });
+}
+
+Resultado buscarSocio(const Estado& e, int numero, const Socio*& s) {
+  s = e.socios.socio(numero);
+  if (!s)
+    return Resultado::fallo(QStringLiteral("La peña %1 no tiene ningún socio %2.").arg(e.socios.nombre).arg(numero));
+  return Resultado::bien();
+}
+
+Resultado comprobarFecha(const QDate& d) {
+  if (!d.isValid()) return Resultado::fallo(QStringLiteral("La fecha no es válida."));
+  return Resultado::bien();
+}
+
+// Who held shares on a draw already split is part of that split.
+Resultado despuesDeRepartos(const Estado& e, const QDate& desde) {
+  for (const Reparto& r : e.socios.repartos)
+    if (r.sorteo >= desde)
+      return Resultado::fallo(
+          QStringLiteral("El premio del sorteo del %1 ya está repartido: los cambios de socios deben ser de después.")
+              .arg(corta(r.sorteo)));
+  return Resultado::bien();
+}
+
+Resultado comprobarParticipaciones(int p) {
+  if (p < 1 || p > kMaximoParticipaciones)
+    return Resultado::fallo(
+        QStringLiteral("Las participaciones deben ser un número entero de 1 a %1.").arg(kMaximoParticipaciones));
+  return Resultado::bien();
+}
+
+QString clave(const QString& t) { return t.simplified().toCaseFolded(); }
+
+}  // namespace
+
+Resultado altaSocio(Almacen& almacen, int registro, const DatosSocio& datos, int participaciones, const QDate& desde,
+                    int* numero) {
+  Socio nuevo;
+  nuevo.nombre = datos.nombre.simplified();
+  nuevo.nif = datos.nif.simplified().remove(QLatin1Char(' ')).toUpper();
+  nuevo.contacto = datos.contacto.simplified();
+  if (nuevo.nombre.isEmpty()) return Resultado::fallo(QStringLiteral("Falta el nombre del socio."));
+  if (nuevo.nombre.size() > kMaximoNombre || nuevo.nif.size() > 20 || nuevo.contacto.size() > 200)
+    return Resultado::fallo(QStringLiteral("El nombre, el NIF o el contacto del socio son demasiado largos."));
+  if (Resultado r = comprobarParticipaciones(participaciones); !r) return r;
+  if (Resultado r = comprobarFecha(desde); !r) return r;
+  nuevo.periodos.push_back({desde, QDate(), participaciones});
+  return conSocios(almacen, registro, [&](Estado& e) {
+    for (const Socio& s : e.socios.socios) {
+      if (clave(s.nombre) == clave(nuevo.nombre) || (!nuevo.nif.isEmpty() && s.nif == nuevo.nif))
+        return Resultado::fallo(
+            QStringLiteral("%1 ya es el socio %2 de la peña %3.").arg(s.nombre).arg(s.numero).arg(e.socios.nombre));
+    }
+    if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
+    int n = 0;
+    if (Resultado r = insertarSocio(e.base, e.pena, nuevo, n); !r) return r;
+    if (numero) *numero = n;
+    return Resultado::bien();
+  });
+}
+
+Resultado bajaSocio(Almacen& almacen, int registro, int numero, const QDate& desde) {
+  if (Resultado r = comprobarFecha(desde); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Socio* s = nullptr;
+    if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    if (s->participacionesActuales() == 0)
+      return Resultado::fallo(QStringLiteral("%1 ya se dio de baja el %2.").arg(s->nombre, corta(s->baja())));
+    if (desde <= s->periodos.back().desde)
+      return Resultado::fallo(QStringLiteral("La baja debe ser posterior al %1, cuando empezaron sus participaciones.")
+                                  .arg(corta(s->periodos.back().desde)));
+    if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
+    std::vector<Periodo> periodos = s->periodos;
+    periodos.back().hasta = desde;
+    return escribirPeriodos(e.base, s->id, periodos);
+  });
+}
+
+Resultado cambiarParticipaciones(Almacen& almacen, int registro, int numero, int participaciones, const QDate& desde) {
+  if (Resultado r = comprobarParticipaciones(participaciones); !r) return r;
+  if (Resultado r = comprobarFecha(desde); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Socio* s = nullptr;
+    if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
+    std::vector<Periodo> periodos = s->periodos;
+    Periodo& ultimo = periodos.back();
+    if (!ultimo.hasta.isValid()) {
+      if (ultimo.participaciones == participaciones)
+        return Resultado::fallo(QStringLiteral("%1 ya tiene %2 participaciones.").arg(s->nombre).arg(participaciones));
+      if (desde < ultimo.desde)
+        return Resultado::fallo(QStringLiteral("El cambio no puede ser anterior al %1, cuando empezaron sus "
+                                               "participaciones actuales.")
+                                    .arg(corta(ultimo.desde)));
+      // The same day as the last change: that change is corrected, not followed.
+      if (desde == ultimo.desde) {
+        ultimo.participaciones = participaciones;
+        return escribirPeriodos(e.base, s->id, periodos);
+      }
+      ultimo.hasta = desde;
+    } else if (desde < ultimo.hasta) {
+      return Resultado::fallo(QStringLiteral("%1 se dio de baja el %2: la nueva alta no puede ser anterior.")
+                                  .arg(s->nombre, corta(ultimo.hasta)));
+    }
+    periodos.push_back({desde, QDate(), participaciones});
+    return escribirPeriodos(e.base, s->id, periodos);
+  });
+}
+
+Resultado anotarMovimiento(Almacen& almacen, int registro, int numero, Concepto concepto, Centimos importe,
+                           const QDate& fecha, const QDate& hoy) {
+  if (concepto != Concepto::Aportacion && concepto != Concepto::Pago)
+    return Resultado::fallo(QStringLiteral("Sólo se anotan aportaciones y pagos."));
+  if (importe <= 0 || importe > kMaximoCentimos)
+    return Resultado::fallo(QStringLiteral("El importe debe ser mayor que 0,00 €."));
+  if (Resultado r = comprobarFecha(fecha); !r) return r;
+  if (fecha > hoy) return Resultado::fallo(QStringLiteral("La fecha no puede ser posterior a hoy."));
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Socio* s = nullptr;
+    if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    return insertarMovimiento(e.base, {s->id, fecha, concepto, importe});
+  });
+}
+
+Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bool pagar, const QDate& hoy) {
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const QString& nombre = e.socios.nombre;
+    if (e.socios.reparto(sorteo))
+      return Resultado::fallo(
+          QStringLiteral("El premio del sorteo del %1 de la peña %2 ya está repartido.").arg(corta(sorteo), nombre));
+    TablasPremios tablas;
+    CobrosMarcados marcados;
+    if (Resultado r = leerTablas(e.base, tablas); !r) return r;
+    if (Resultado r = leerCobros(e.base, marcados); !r) return r;
+    std::vector<std::optional<qint64>> ids(e.ids.begin(), e.ids.end());
+    const Cuentas cuentas =
+        calcularCuentas(e.penas, almacen.sorteos().leerTodos(), tablas, marcados, ids, kPrecioPorDefecto, hoy);
+    const Cobro* cobro = cuentas.cobro(registro, sorteo);
+    if (!cobro)
+      return Resultado::fallo(
+          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(nombre, corta(sorteo)));
+    if (cobro->estado != EstadoCobro::Cobrado)
+      return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está marcado como cobrado.")
+                                  .arg(corta(sorteo), nombre));
+    if (!cobro->bruto || !cobro->retencion)
+      return Resultado::fallo(
+          QStringLiteral("El premio del sorteo del %1 de la peña %2 aún no tiene importe.").arg(corta(sorteo), nombre));
+    Reparto r;
+    r.sorteo = sorteo;
+    r.hecho = hoy;
+    r.cobrado = cobro->cobrado;
+    r.bruto = *cobro->bruto;
+    r.retencion = *cobro->retencion;
+    r.pagado = pagar;
+    r.partes = partesReparto(e.socios.socios, sorteo, r.bruto, r.retencion);
+    if (r.partes.empty())
+      return Resultado::fallo(QStringLiteral("Ningún socio de la peña %1 tenía participaciones el día del sorteo (%2).")
+                                  .arg(nombre, corta(sorteo)));
+    return insertarReparto(e.base, e.pena, r);
+  });
+}
+
+}  // namespace sortilan::operaciones
