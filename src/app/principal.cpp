@@ -276,7 +276,8 @@ void Principal::cargasorteos() {
   general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
   comprobador_->resumen();
   controlCuentas_->actualizar();
-  socios_->actualizar();
+  // A hidden "Socios" reads the database again when it is shown.
+  if (SSTab1_->currentWidget() == socios_) socios_->actualizar();
 }
 
 void Principal::listasorteos() {

@@ -8,17 +8,6 @@ namespace sortilan {
 
 namespace {
 
-int aciertos(const Pena& p, int fila, int numeros, const Sorteo& s) {
-  int h = 0;
-  for (int i = 1; i <= numeros; ++i)
-    for (int j = 1; j <= 5; ++j)
-      if (p.apuesta(i, fila) == s.numero(j)) {
-        ++h;
-        break;
-      }
-  return h;
-}
-
 // Counters held wider than on disk while a change is worked out, so that taking back
 // and adding again never loses anything to the 16-bit limit in between.
 using Cuenta = std::array<int, 8>;
@@ -60,15 +49,26 @@ bool distinta(const std::vector<Pena>& a, const std::vector<Pena>& b) {
 
 }  // namespace
 
+int aciertosApuesta(const Pena& p, int fila, int numeros, const Sorteo& s) {
+  int h = 0;
+  for (int i = 1; i <= numeros; ++i)
+    for (int j = 1; j <= 5; ++j)
+      if (p.apuesta(i, fila) == s.numero(j)) {
+        ++h;
+        break;
+      }
+  return h;
+}
+
 std::array<int, 8> premiosDelSorteo(const Pena& p, const Sorteo& s) {
   std::array<int, 8> r{};
   if (p.esSencilla()) {
     const bool clave = p.apuesta(6, 1) == s.clave();
     for (int b = 1; b <= p.tipo; ++b)
-      if (const int h = aciertos(p, b, 5, s); h >= 2) ++r[static_cast<size_t>(categoria(h, clave) - 1)];
+      if (const int h = aciertosApuesta(p, b, 5, s); h >= 2) ++r[static_cast<size_t>(categoria(h, clave) - 1)];
   } else if (p.esMultiple()) {
     const bool clave = p.clave() == s.clave();
-    const int h = aciertos(p, 1, p.numerosPorApuesta(), s);
+    const int h = aciertosApuesta(p, 1, p.numerosPorApuesta(), s);
     for (const LineaDesglose& l : desglose(p.numerosPorApuesta(), h))
       r[static_cast<size_t>(categoria(l.k, clave) - 1)] += l.apuestas;
   }

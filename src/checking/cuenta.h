@@ -8,6 +8,9 @@
 
 namespace sortilan {
 
+// Numbers of bet row `fila` (its first `numeros`) that are among the five drawn.
+int aciertosApuesta(const Pena& pena, int fila, int numeros, const Sorteo& sorteo);
+
 // Prizes of a peña in one draw by the prize rules of simple and multiple bets (the
 // breakdown of a multiple included), indexed like Pena::aciertos (0 = 8ª .. 7 = 1ª).
 // All zero for a record whose kind of bet is corrupt.

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "base/fechas.h"
+#include "checking/cuenta.h"
 #include "checking/premios.h"
 
 namespace sortilan {
@@ -72,21 +73,11 @@ CuentaSorteo cuentaSorteo(const Pena& p, const Sorteo& s, const TablaPremios* ta
   // Simple bets by hits (0..5) of each; a multiple is counted by the combinations of its
   // numbers that hold K of the drawn ones.
   std::array<int, 6> porAciertos{};
-  const auto aciertos = [&](int fila, int numeros) {
-    int h = 0;
-    for (int i = 1; i <= numeros; ++i)
-      for (int j = 1; j <= 5; ++j)
-        if (p.apuesta(i, fila) == s.numero(j)) {
-          ++h;
-          break;
-        }
-    return h;
-  };
   if (p.esSencilla()) {
-    for (int b = 1; b <= p.tipo; ++b) ++porAciertos[static_cast<size_t>(std::min(aciertos(b, 5), 5))];
+    for (int b = 1; b <= p.tipo; ++b) ++porAciertos[static_cast<size_t>(std::min(aciertosApuesta(p, b, 5, s), 5))];
   } else {
     const int n = p.numerosPorApuesta();
-    const int h = aciertos(1, n);
+    const int h = aciertosApuesta(p, 1, n, s);
     for (int k = 0; k <= 5; ++k) porAciertos[static_cast<size_t>(k)] = binomial(h, k) * binomial(n - h, 5 - k);
   }
 
