@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "answer/analisis.h"
 #include "base/fechas.h"
-#include "download/analisis.h"
 #include "exigir.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"

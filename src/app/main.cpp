@@ -6,7 +6,7 @@
 
 #include "app/presentacion.h"
 #include "app/principal.h"
-#include "platform/gui/adaptadoresqt.h"
+#include "gui/platform/adaptadoresqt.h"
 #include "platform/plataforma.h"
 #include "session/carpetadatos.h"
 

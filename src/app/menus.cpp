@@ -10,16 +10,16 @@
 #include <QToolButton>
 
 #include "app/principal.h"
-#include "checking/gui/comprobador.h"
-#include "checking/gui/tabgestor.h"
-#include "creation/gui/lanzadorcreacion.h"
-#include "download/gui/descargador.h"
-#include "main/gui/mantenimientosorteos.h"
-#include "main/gui/tabestadisticas.h"
-#include "main/gui/tabgeneral.h"
+#include "gui/checking/comprobador.h"
+#include "gui/checking/tabgestor.h"
+#include "gui/creation/lanzadorcreacion.h"
+#include "gui/download/descargador.h"
+#include "gui/main/mantenimientosorteos.h"
+#include "gui/main/tabestadisticas.h"
+#include "gui/main/tabgeneral.h"
+#include "gui/report/tabultimo.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
-#include "report/gui/tabultimo.h"
 
 namespace sortilan::ui {
 

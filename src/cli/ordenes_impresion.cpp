@@ -3,7 +3,7 @@
 #include <QJsonObject>
 
 #include "cli/contexto.h"
-#include "printing/gui/pintor.h"
+#include "painters/pintor.h"
 #include "printing/impresion.h"
 #include "stats/tablasgrafico.h"
 

@@ -4,10 +4,10 @@
 
 #include "base/dinero.h"
 #include "cli/contexto.h"
-#include "members/gui/pdfsocios.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
 #include "operations/socios.h"
+#include "painters/pdfsocios.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
 #include "store/escritura.h"

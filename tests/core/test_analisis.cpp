@@ -4,9 +4,9 @@
 #include <QtTest>
 #include <algorithm>
 
+#include "answer/analisis.h"
+#include "answer/buscador.h"
 #include "base/fechas.h"
-#include "download/analisis.h"
-#include "download/buscador.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 

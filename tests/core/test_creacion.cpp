@@ -87,8 +87,8 @@ void PruebaCreacion::estadoInicial() {
   QFETCH(QString, banner);
   Creacion c(tipo);
   QCOMPARE(c.numerosapuesta(), numeros);
-  QCOMPARE(c.label4(), banner);
-  QCOMPARE(c.label3(), QStringLiteral("1"));
+  QCOMPARE(c.indicacion(), banner);
+  QCOMPARE(c.numeroApuesta(), QStringLiteral("1"));
   QVERIFY(c.panelClave());
   QVERIFY(!c.grabarActivo());
   QVERIFY(!c.borrarActivo());
@@ -116,7 +116,7 @@ void PruebaCreacion::claveYPrimeraApuesta() {
   QCOMPARE(c.lineas().last().size(), 14);
   QCOMPARE(c.napuestas(), 1);
   QCOMPARE(c.marcados(), 0);
-  QCOMPARE(c.label3(), QStringLiteral("2"));
+  QCOMPARE(c.numeroApuesta(), QStringLiteral("2"));
   QVERIFY(c.grabarActivo());
   QVERIFY(c.borrarActivo());
   for (int n : {3, 7, 12, 25, 40}) QVERIFY(!c.marcada(celda(n)));
@@ -184,7 +184,7 @@ void PruebaCreacion::borrarVuelveAtras() {
   c.borrar();
   QCOMPARE(c.lineas().size(), 2);
   QCOMPARE(c.napuestas(), 1);
-  QCOMPARE(c.label3(), QStringLiteral("2"));
+  QCOMPARE(c.numeroApuesta(), QStringLiteral("2"));
   QVERIFY(c.grabarActivo());
   // The next bet takes the row of the removed one.
   apostar(c, {11, 12, 13, 14, 15});
@@ -203,7 +203,7 @@ void PruebaCreacion::borrarVuelveAtras() {
   QVERIFY(c.panelClave());
   QVERIFY(!c.grabarActivo());
   QVERIFY(!c.borrarActivo());
-  QCOMPARE(c.label3(), QStringLiteral("1"));
+  QCOMPARE(c.numeroApuesta(), QStringLiteral("1"));
   c.borrar();  // nothing left: harmless
   QVERIFY(c.lineas().isEmpty());
 

@@ -3,8 +3,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "answer/analisis.h"
 #include "base/fechas.h"
-#include "download/analisis.h"
 #include "report/escrutinio.h"
 #include "report/ultimosorteo.h"
 #include "support/dobles.h"

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "answer/analisis.h"
+#include "answer/buscador.h"
 #include "base/fechas.h"
-#include "download/analisis.h"
-#include "download/buscador.h"
 #include "report/escrutinio.h"
 
 using namespace sortilan;

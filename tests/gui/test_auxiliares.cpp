@@ -6,11 +6,11 @@
 #include <QtTest>
 
 #include "app/principal.h"
-#include "auxiliary/gui/acercade.h"
-#include "auxiliary/gui/auxiliares.h"
-#include "auxiliary/gui/infor.h"
-#include "download/gui/descargador.h"
-#include "main/gui/tabgeneral.h"
+#include "gui/auxiliary/acercade.h"
+#include "gui/auxiliary/auxiliares.h"
+#include "gui/auxiliary/infor.h"
+#include "gui/download/descargador.h"
+#include "gui/main/tabgeneral.h"
 #include "support/controles.h"
 #include "support/dobles.h"
 

@@ -16,7 +16,7 @@
 
 #include "app/principal.h"
 #include "base/fechas.h"
-#include "money/gui/tabcuentas.h"
+#include "gui/money/tabcuentas.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
 #include "store/almacen.h"

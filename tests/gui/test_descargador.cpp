@@ -17,12 +17,12 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "answer/analisis.h"
 #include "app/principal.h"
-#include "download/analisis.h"
-#include "download/gui/descargador.h"
-#include "download/gui/entradasorteo.h"
-#include "main/gui/tabgeneral.h"
-#include "report/gui/tabultimo.h"
+#include "gui/download/descargador.h"
+#include "gui/download/entradasorteo.h"
+#include "gui/main/tabgeneral.h"
+#include "gui/report/tabultimo.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 

@@ -15,12 +15,12 @@
 #include "app/principal.h"
 #include "base/fechas.h"
 #include "checking/comprobacion.h"
-#include "checking/gui/comprobador.h"
-#include "checking/gui/graficopena.h"
-#include "checking/gui/modelopenas.h"
-#include "checking/gui/modeloresultados.h"
-#include "checking/gui/tabgestor.h"
-#include "main/gui/tabgeneral.h"
+#include "gui/checking/comprobador.h"
+#include "gui/checking/graficopena.h"
+#include "gui/checking/modelopenas.h"
+#include "gui/checking/modeloresultados.h"
+#include "gui/checking/tabgestor.h"
+#include "gui/main/tabgeneral.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

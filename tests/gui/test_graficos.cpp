@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "app/principal.h"
-#include "main/gui/tabestadisticas.h"
-#include "stats/gui/graficos.h"
+#include "gui/main/tabestadisticas.h"
+#include "gui/stats/graficos.h"
 #include "support/controles.h"
 #include "support/dobles.h"
 

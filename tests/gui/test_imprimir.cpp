@@ -11,10 +11,10 @@
 #include <QtTest>
 
 #include "app/principal.h"
-#include "checking/gui/tabgestor.h"
-#include "printing/gui/impresor.h"
-#include "printing/gui/imprimir.h"
-#include "printing/gui/pintor.h"
+#include "gui/checking/tabgestor.h"
+#include "gui/printing/impresor.h"
+#include "gui/printing/imprimir.h"
+#include "painters/pintor.h"
 #include "store/almacen.h"
 #include "support/controles.h"
 #include "support/dobles.h"

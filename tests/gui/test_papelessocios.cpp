@@ -10,11 +10,11 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "members/gui/pdfsocios.h"
-#include "members/gui/tabsocios.h"
+#include "gui/members/tabsocios.h"
 #include "members/registrosocios.h"
 #include "operations/dinero.h"
 #include "operations/socios.h"
+#include "painters/pdfsocios.h"
 #include "store/almacen.h"
 #include "support/dobles.h"
 

@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "app/presentacion.h"
-#include "auxiliary/gui/acercade.h"
-#include "auxiliary/gui/infor.h"
-#include "creation/gui/crea.h"
-#include "creation/gui/creamenu.h"
-#include "platform/gui/adaptadoresqt.h"
-#include "printing/gui/imprimir.h"
+#include "gui/auxiliary/acercade.h"
+#include "gui/auxiliary/infor.h"
+#include "gui/creation/crea.h"
+#include "gui/creation/creamenu.h"
+#include "gui/platform/adaptadoresqt.h"
+#include "gui/printing/imprimir.h"
 #include "session/sesion.h"
 #include "store/almacen.h"
 #include "support/dobles.h"

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "creation/gui/casillaboleto.h"
-#include "creation/gui/crea.h"
-#include "creation/gui/creamenu.h"
-#include "creation/gui/panelboleto.h"
+#include "gui/creation/casillaboleto.h"
+#include "gui/creation/crea.h"
+#include "gui/creation/creamenu.h"
+#include "gui/creation/panelboleto.h"
 #include "support/dobles.h"
 
 using namespace sortilan;

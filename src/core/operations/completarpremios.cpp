@@ -1,0 +1,96 @@
+#include "operations/completarpremios.h"
+
+#include <algorithm>
+
+#include "answer/analisis.h"
+#include "operations/dinero.h"
+#include "platform/plataforma.h"
+#include "platform/servicios.h"
+
+namespace sortilan::operaciones {
+
+CompletarPremios::CompletarPremios(Almacen& almacen, plataforma::CanalHttp& canal, QObject* padre)
+    : QObject(padre), almacen_(almacen), canal_(canal) {
+  connect(&canal_, &plataforma::CanalHttp::terminado, this, &CompletarPremios::alTraer);
+}
+
+Resultado CompletarPremios::buscarFaltan(std::vector<QDate>& faltan) {
+  faltan.clear();
+  BaseDatos base;
+  TablasPremios tablas;
+  Resultado r = base.abrir(almacen_.carpeta(), BaseDatos::Modo::Lectura);
+  if (r) r = leerTablas(base, tablas);
+  if (!r) return r;
+  const QDate inicio = desde_.isValid() ? desde_ : creacionMasAntigua(almacen_.penas().leerTodos());
+  // Without peñas no draw was played: no table is needed.
+  if (inicio.isValid()) faltan = tablasQueFaltan(almacen_.sorteos().leerTodos(), tablas, inicio);
+  return Resultado::bien();
+}
+
+void CompletarPremios::iniciar(const QDate& desde) {
+  if (enCurso_) return;
+  desde_ = desde;
+  resumen_ = ResumenCompletar{};
+  ventanas_.clear();
+  siguiente_ = 0;
+  enCurso_ = true;
+  std::vector<QDate> faltan;
+  if (Resultado r = buscarFaltan(faltan); !r) return terminar(r);
+  ventanas_ = ventanasPeticion(faltan);
+  resumen_.ventanas = static_cast<int>(ventanas_.size());
+  if (ventanas_.empty()) return terminar(Resultado::bien());
+  pedir();
+}
+
+void CompletarPremios::pedir() {
+  const VentanaPeticion& v = ventanas_[siguiente_];
+  emit pidiendo(v, static_cast<int>(siguiente_) + 1, static_cast<int>(ventanas_.size()));
+  esperando_ = true;
+  const QUrl resultados = plataforma::leerServicios(almacen_.carpeta()).resultados;
+  // The same service as the download, which turns away clients that do not look like a browser.
+  plataforma::CanalHttp::Opciones o;
+  o.limite = kMaximoRespuesta;
+  o.portada = plataforma::portadaDe(resultados);
+  canal_.traer(direccionVentana(resultados, v), o);
+}
+
+void CompletarPremios::alTraer(const plataforma::Traida& t) {
+  if (!esperando_) return;
+  esperando_ = false;
+  if (!t.ok) {
+    if (t.demasiado)
+      return terminar(Resultado::fallo(QStringLiteral("La respuesta del servicio de resultados es demasiado grande.")));
+    if (t.estadoHttp >= 400)
+      return terminar(Resultado::fallo(
+          QStringLiteral("El servicio de resultados no atendió la petición (HTTP %1). Pruebe más tarde.")
+              .arg(t.estadoHttp)));
+    return terminar(Resultado::fallo(
+        QStringLiteral("No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde.")));
+  }
+  int guardadas = 0;
+  if (Resultado r = guardarPremiosRespuesta(almacen_.carpeta(), t.cuerpo, &guardadas); !r) return terminar(r);
+  ++resumen_.peticiones;
+  resumen_.guardadas += guardadas;
+  // An answer may bring more than its window: the windows it completed are not asked for.
+  std::vector<QDate> faltan;
+  if (Resultado r = buscarFaltan(faltan); !r) return terminar(r);
+  do {
+    ++siguiente_;
+  } while (siguiente_ < ventanas_.size() && std::none_of(faltan.begin(), faltan.end(), [&](const QDate& f) {
+             return f >= ventanas_[siguiente_].desde && f <= ventanas_[siguiente_].hasta;
+           }));
+  if (siguiente_ >= ventanas_.size()) return terminar(Resultado::bien());
+  // The service refuses clients that ask too often: wait between requests.
+  plataforma::pausas().esperar(kPausaMs, this, [this] { pedir(); });
+}
+
+void CompletarPremios::terminar(Resultado r) {
+  enCurso_ = false;
+  resumen_.resultado = std::move(r);
+  std::vector<QDate> faltan;
+  if (const Resultado leido = buscarFaltan(faltan); !leido && resumen_.resultado) resumen_.resultado = leido;
+  resumen_.faltan = static_cast<int>(faltan.size());
+  emit terminado(resumen_);
+}
+
+}  // namespace sortilan::operaciones

@@ -1,0 +1,35 @@
+#include "gui/creation/lanzadorcreacion.h"
+
+#include "gui/creation/crea.h"
+#include "gui/creation/creamenu.h"
+
+namespace sortilan::ui {
+
+LanzadorCreacion::LanzadorCreacion(Sesion& sesion, QWidget* principal)
+    : QObject(principal), sesion_(sesion), principal_(principal) {}
+
+Creamenu* LanzadorCreacion::creamenu() const { return menu_; }
+Crea* LanzadorCreacion::crea() const { return crea_; }
+
+void LanzadorCreacion::Command4_Click() {
+  if (!menu_) {
+    menu_ = new Creamenu(principal_);
+    connect(menu_, &Creamenu::elegido, this, &LanzadorCreacion::abrirCrea);
+  }
+  menu_->show();
+  menu_->raise();
+  menu_->activateWindow();
+}
+
+void LanzadorCreacion::abrirCrea(int tipoapuesta) {
+  if (crea_) crea_->close();
+  crea_ = new Crea(sesion_, tipoapuesta, principal_);
+  // Shown and activated before the chooser closes, so the focus passes from one
+  // secondary window to the other and never through the main window (whose
+  // activation would close them both).
+  crea_->show();
+  crea_->raise();
+  crea_->activateWindow();
+}
+
+}  // namespace sortilan::ui

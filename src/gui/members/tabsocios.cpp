@@ -1,0 +1,468 @@
+#include "gui/members/tabsocios.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "gui/ui/controles.h"
+#include "members/papeles.h"
+#include "members/registrosocios.h"
+#include "money/balance.h"
+#include "operations/socios.h"
+#include "painters/pdfsocios.h"
+#include "platform/plataforma.h"
+#include "session/errorpermiso.h"
+#include "store/escritura.h"
+
+namespace sortilan::ui {
+
+namespace {
+
+QString corta(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
+
+QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
+  auto* b = new QPushButton(texto, padre);
+  b->setObjectName(QLatin1String(nombre));
+  return b;
+}
+
+QTableWidget* tabla(QWidget* padre, const char* nombre, const QStringList& columnas) {
+  auto* t = new QTableWidget(0, static_cast<int>(columnas.size()), padre);
+  t->setObjectName(QLatin1String(nombre));
+  t->setHorizontalHeaderLabels(columnas);
+  t->verticalHeader()->hide();
+  t->verticalHeader()->setDefaultSectionSize(20);
+  t->setSelectionBehavior(QAbstractItemView::SelectRows);
+  t->setSelectionMode(QAbstractItemView::SingleSelection);
+  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  t->setWordWrap(false);
+  t->horizontalHeader()->setStretchLastSection(true);
+  return t;
+}
+
+QDateEdit* fecha(QWidget* padre, const char* nombre) {
+  auto* f = new QDateEdit(padre);
+  f->setObjectName(QLatin1String(nombre));
+  f->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+  f->setCalendarPopup(true);
+  return f;
+}
+
+QLineEdit* campo(QWidget* padre, const char* nombre) {
+  auto* e = new QLineEdit(padre);
+  e->setObjectName(QLatin1String(nombre));
+  return e;
+}
+
+QTableWidgetItem* celda(const QString& texto, bool derecha = false) {
+  auto* i = new QTableWidgetItem(texto);
+  if (derecha) i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return i;
+}
+
+QTableWidgetItem* celdaSaldo(Centimos c) {
+  QTableWidgetItem* i = celda(textoSaldo(c), true);
+  if (c < 0) i->setForeground(QColor(0xC0, 0, 0));
+  return i;
+}
+
+}  // namespace
+
+TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen_(almacen) {
+  setObjectName(QStringLiteral("TabSocios"));
+  auto* capa = new QVBoxLayout(this);
+  auto* arriba = new QHBoxLayout;
+  arriba->addWidget(new QLabel(QStringLiteral("Peña:"), this));
+  ComboPenaSocios = new QComboBox(this);
+  ComboPenaSocios->setObjectName(QStringLiteral("ComboPenaSocios"));
+  ComboPenaSocios->setMinimumContentsLength(24);
+  arriba->addWidget(ComboPenaSocios);
+  arriba->addStretch(1);
+  capa->addLayout(arriba);
+  LabelAvisoSocios = etiqueta(this, QStringLiteral("LabelAvisoSocios"));
+  LabelAvisoSocios->setStyleSheet(QStringLiteral("color: #c00000;"));
+  LabelAvisoSocios->setWordWrap(true);
+  LabelAvisoSocios->hide();
+  capa->addWidget(LabelAvisoSocios);
+
+  auto* divisor = new QSplitter(Qt::Horizontal, this);
+  capa->addWidget(divisor, 1);
+  auto* izquierda = new QSplitter(Qt::Vertical, divisor);
+  TablaSocios = tabla(izquierda, "TablaSocios",
+                      {QStringLiteral("Nº"), QStringLiteral("Nombre"), QStringLiteral("Particip."),
+                       QStringLiteral("Alta"), QStringLiteral("Baja"), QStringLiteral("Saldo")});
+  auto* abajo = new QWidget(izquierda);
+  auto* capaAbajo = new QVBoxLayout(abajo);
+  capaAbajo->setContentsMargins(0, 0, 0, 0);
+  LabelSocio = etiqueta(abajo, QStringLiteral("LabelSocio"));
+  capaAbajo->addWidget(LabelSocio);
+  TablaMovimientos =
+      tabla(abajo, "TablaMovimientos",
+            {QStringLiteral("Fecha"), QStringLiteral("Concepto"), QStringLiteral("Importe"), QStringLiteral("Saldo")});
+  capaAbajo->addWidget(TablaMovimientos, 1);
+
+  auto* derecha = new QWidget(divisor);
+  auto* capaDerecha = new QVBoxLayout(derecha);
+  capaDerecha->setContentsMargins(0, 0, 0, 0);
+
+  auto* grupoSocio = new QGroupBox(QStringLiteral("Socio"), derecha);
+  auto* formSocio = new QFormLayout(grupoSocio);
+  EditNombre = campo(grupoSocio, "EditNombre");
+  EditNif = campo(grupoSocio, "EditNif");
+  EditContacto = campo(grupoSocio, "EditContacto");
+  SpinParticipaciones = new QSpinBox(grupoSocio);
+  SpinParticipaciones->setObjectName(QStringLiteral("SpinParticipaciones"));
+  SpinParticipaciones->setRange(1, 100000);
+  FechaSocio = fecha(grupoSocio, "FechaSocio");
+  formSocio->addRow(QStringLiteral("Nombre:"), EditNombre);
+  formSocio->addRow(QStringLiteral("NIF:"), EditNif);
+  formSocio->addRow(QStringLiteral("Contacto:"), EditContacto);
+  formSocio->addRow(QStringLiteral("Participaciones:"), SpinParticipaciones);
+  formSocio->addRow(QStringLiteral("Desde:"), FechaSocio);
+  auto* botonesSocio = new QHBoxLayout;
+  CommandAlta = boton(grupoSocio, "CommandAlta", QStringLiteral("Dar de alta"));
+  CommandParticipaciones = boton(grupoSocio, "CommandParticipaciones", QStringLiteral("Cambiar participaciones"));
+  CommandBaja = boton(grupoSocio, "CommandBaja", QStringLiteral("Dar de baja"));
+  botonesSocio->addWidget(CommandAlta);
+  botonesSocio->addWidget(CommandParticipaciones);
+  botonesSocio->addWidget(CommandBaja);
+  formSocio->addRow(botonesSocio);
+  capaDerecha->addWidget(grupoSocio);
+
+  auto* grupoDinero = new QGroupBox(QStringLiteral("Aportaciones y pagos del socio"), derecha);
+  auto* capaDinero = new QGridLayout(grupoDinero);
+  EditImporte = campo(grupoDinero, "EditImporte");
+  EditImporte->setPlaceholderText(QStringLiteral("20,00"));
+  FechaMovimiento = fecha(grupoDinero, "FechaMovimiento");
+  CommandAportacion = boton(grupoDinero, "CommandAportacion", QStringLiteral("Aportación"));
+  CommandPago = boton(grupoDinero, "CommandPago", QStringLiteral("Pago"));
+  capaDinero->addWidget(new QLabel(QStringLiteral("Importe (€):"), grupoDinero), 0, 0);
+  capaDinero->addWidget(EditImporte, 0, 1);
+  capaDinero->addWidget(new QLabel(QStringLiteral("Fecha:"), grupoDinero), 0, 2);
+  capaDinero->addWidget(FechaMovimiento, 0, 3);
+  capaDinero->addWidget(CommandAportacion, 1, 1);
+  capaDinero->addWidget(CommandPago, 1, 3);
+  capaDerecha->addWidget(grupoDinero);
+
+  auto* grupoReparto = new QGroupBox(QStringLiteral("Premios cobrados"), derecha);
+  auto* capaReparto = new QGridLayout(grupoReparto);
+  ComboPremios = new QComboBox(grupoReparto);
+  ComboPremios->setObjectName(QStringLiteral("ComboPremios"));
+  ComboPremios->setMinimumContentsLength(30);
+  OptionPagar = new QRadioButton(QStringLiteral("Pagar a los socios"), grupoReparto);
+  OptionPagar->setObjectName(QStringLiteral("OptionPagar"));
+  OptionPagar->setChecked(true);
+  OptionReinvertir = new QRadioButton(QStringLiteral("Dejar en la peña"), grupoReparto);
+  OptionReinvertir->setObjectName(QStringLiteral("OptionReinvertir"));
+  CommandRepartir = boton(grupoReparto, "CommandRepartir", QStringLiteral("Repartir"));
+  CommandDocumentoPdf = boton(grupoReparto, "CommandDocumentoPdf", QStringLiteral("Documento PDF..."));
+  CommandDocumentoCsv = boton(grupoReparto, "CommandDocumentoCsv", QStringLiteral("Documento CSV..."));
+  capaReparto->addWidget(ComboPremios, 0, 0, 1, 3);
+  capaReparto->addWidget(OptionPagar, 1, 0);
+  capaReparto->addWidget(OptionReinvertir, 1, 1);
+  capaReparto->addWidget(CommandRepartir, 1, 2);
+  capaReparto->addWidget(CommandDocumentoPdf, 2, 1);
+  capaReparto->addWidget(CommandDocumentoCsv, 2, 2);
+  capaDerecha->addWidget(grupoReparto);
+
+  auto* grupoExtracto = new QGroupBox(QStringLiteral("Extracto del socio"), derecha);
+  auto* capaExtracto = new QGridLayout(grupoExtracto);
+  FechaDesde = fecha(grupoExtracto, "FechaDesde");
+  FechaHasta = fecha(grupoExtracto, "FechaHasta");
+  CheckNif = new QCheckBox(QStringLiteral("Con NIF en los papeles"), grupoExtracto);
+  CheckNif->setObjectName(QStringLiteral("CheckNif"));
+  CommandExtractoPdf = boton(grupoExtracto, "CommandExtractoPdf", QStringLiteral("Extracto PDF..."));
+  CommandExtractoCsv = boton(grupoExtracto, "CommandExtractoCsv", QStringLiteral("Extracto CSV..."));
+  capaExtracto->addWidget(new QLabel(QStringLiteral("Desde:"), grupoExtracto), 0, 0);
+  capaExtracto->addWidget(FechaDesde, 0, 1);
+  capaExtracto->addWidget(new QLabel(QStringLiteral("Hasta:"), grupoExtracto), 0, 2);
+  capaExtracto->addWidget(FechaHasta, 0, 3);
+  capaExtracto->addWidget(CheckNif, 1, 0, 1, 2);
+  capaExtracto->addWidget(CommandExtractoPdf, 1, 2);
+  capaExtracto->addWidget(CommandExtractoCsv, 1, 3);
+  capaDerecha->addWidget(grupoExtracto);
+  capaDerecha->addStretch(1);
+  divisor->setStretchFactor(0, 3);
+  divisor->setStretchFactor(1, 2);
+
+  const QDate hoy = plataforma::hoy();
+  FechaSocio->setDate(hoy);
+  FechaMovimiento->setDate(hoy);
+  FechaDesde->setDate(QDate(hoy.year(), 1, 1));
+  FechaHasta->setDate(hoy);
+
+  connect(ComboPenaSocios, &QComboBox::currentIndexChanged, this, [this] { cargarPena(); });
+  connect(TablaSocios, &QTableWidget::itemSelectionChanged, this, [this] {
+    mostrarMovimientos();
+    habilitar();
+  });
+  connect(ComboPremios, &QComboBox::currentIndexChanged, this, [this] { habilitar(); });
+  connect(CommandAlta, &QPushButton::clicked, this, &TabSocios::CommandAlta_Click);
+  connect(CommandBaja, &QPushButton::clicked, this, &TabSocios::CommandBaja_Click);
+  connect(CommandParticipaciones, &QPushButton::clicked, this, &TabSocios::CommandParticipaciones_Click);
+  connect(CommandAportacion, &QPushButton::clicked, this, &TabSocios::CommandAportacion_Click);
+  connect(CommandPago, &QPushButton::clicked, this, &TabSocios::CommandPago_Click);
+  connect(CommandRepartir, &QPushButton::clicked, this, &TabSocios::CommandRepartir_Click);
+  connect(CommandExtractoPdf, &QPushButton::clicked, this, &TabSocios::CommandExtractoPdf_Click);
+  connect(CommandExtractoCsv, &QPushButton::clicked, this, &TabSocios::CommandExtractoCsv_Click);
+  connect(CommandDocumentoPdf, &QPushButton::clicked, this, &TabSocios::CommandDocumentoPdf_Click);
+  connect(CommandDocumentoCsv, &QPushButton::clicked, this, &TabSocios::CommandDocumentoCsv_Click);
+  habilitar();
+}
+
+int TabSocios::penaSeleccionada() const { return ComboPenaSocios->currentData().toInt(); }
+
+int TabSocios::socioSeleccionado() const {
+  const QList<QTableWidgetItem*> elegidos = TablaSocios->selectedItems();
+  return elegidos.isEmpty() ? 0 : TablaSocios->item(elegidos.first()->row(), 0)->text().toInt();
+}
+
+QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
+
+void TabSocios::seleccionarPena(int registro) {
+  const int i = ComboPenaSocios->findData(registro);
+  if (i >= 0) ComboPenaSocios->setCurrentIndex(i);
+}
+
+void TabSocios::seleccionarSocio(int numero) {
+  for (int f = 0; f < TablaSocios->rowCount(); ++f)
+    if (TablaSocios->item(f, 0)->text().toInt() == numero) TablaSocios->selectRow(f);
+}
+
+void TabSocios::actualizar() {
+  const int registro = penaSeleccionada();
+  penas_ = almacen_.penas().leerTodos();
+  {
+    const QSignalBlocker bloqueo(ComboPenaSocios);
+    ComboPenaSocios->clear();
+    for (size_t i = 0; i < penas_.size(); ++i)
+      ComboPenaSocios->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(penas_[i].nombreRecortado()),
+                               static_cast<int>(i) + 1);
+    const int elegida = ComboPenaSocios->findData(registro);
+    ComboPenaSocios->setCurrentIndex(elegida >= 0 ? elegida : (penas_.empty() ? -1 : 0));
+  }
+  cargarPena();
+}
+
+void TabSocios::cargarPena() {
+  const int socio = socioSeleccionado();
+  const QDate premio = premioSeleccionado();
+  const int registro = penaSeleccionada();
+  socios_ = SociosPena{};
+  QStringList avisos;
+  const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
+  Cuentas cuentas;
+  if (registro > 0) {
+    if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios_); !r)
+      avisos << r.error;
+    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas); !r)
+      avisos << r.error;
+  }
+  avisos.removeDuplicates();
+  LabelAvisoSocios->setText(avisos.join(QLatin1Char('\n')));
+  LabelAvisoSocios->setVisible(!avisos.isEmpty());
+
+  {
+    const QSignalBlocker bloqueo(ComboPremios);
+    ComboPremios->clear();
+    // Newest first: the prize just collected is the one to split.
+    for (auto c = cuentas.cobros.rbegin(); c != cuentas.cobros.rend(); ++c) {
+      if (c->registro != registro || c->estado != EstadoCobro::Cobrado) continue;
+      const bool repartido = socios_.reparto(c->fecha) != nullptr;
+      ComboPremios->addItem(QStringLiteral("%1: neto %2 (%3)")
+                                .arg(corta(c->fecha), c->neto ? textoEuros(*c->neto) : QStringLiteral("pendiente"),
+                                     repartido ? QStringLiteral("repartido") : QStringLiteral("sin repartir")),
+                            c->fecha);
+    }
+    const int i = ComboPremios->findData(premio);
+    if (i >= 0) ComboPremios->setCurrentIndex(i);
+  }
+  mostrarSocios();
+  // The first member when none was chosen, so that some movements show at once.
+  seleccionarSocio(socios_.socio(socio) || socios_.socios.empty() ? socio : socios_.socios.front().numero);
+  mostrarMovimientos();
+  habilitar();
+}
+
+void TabSocios::mostrarSocios() {
+  const QSignalBlocker bloqueo(TablaSocios);
+  TablaSocios->setRowCount(static_cast<int>(socios_.socios.size()));
+  int f = 0;
+  for (const Socio& s : socios_.socios) {
+    TablaSocios->setItem(f, 0, celda(QString::number(s.numero), true));
+    TablaSocios->setItem(f, 1, celda(s.nombre));
+    TablaSocios->setItem(f, 2, celda(QString::number(s.participacionesActuales()), true));
+    TablaSocios->setItem(f, 3, celda(corta(s.alta())));
+    TablaSocios->setItem(f, 4, celda(corta(s.baja())));
+    TablaSocios->setItem(f, 5, celdaSaldo(socios_.saldo(s.numero)));
+    ++f;
+  }
+  TablaSocios->resizeColumnsToContents();
+}
+
+void TabSocios::mostrarMovimientos() {
+  const Socio* s = socios_.socio(socioSeleccionado());
+  TablaMovimientos->setRowCount(0);
+  if (!s) {
+    LabelSocio->setText(socios_.socios.empty() && penaSeleccionada() > 0 ? QStringLiteral("La peña no tiene socios.")
+                                                                         : QString());
+    return;
+  }
+  const std::vector<Movimiento> movimientos = socios_.movimientosDe(s->numero);
+  LabelSocio->setText(QStringLiteral("Movimientos de %1 (saldo: %2)")
+                          .arg(s->nombre, textoSaldo(movimientos.empty() ? 0 : movimientos.back().saldo)));
+  TablaMovimientos->setRowCount(static_cast<int>(movimientos.size()));
+  // Newest first, as a bank statement on screen.
+  int f = 0;
+  for (auto m = movimientos.rbegin(); m != movimientos.rend(); ++m, ++f) {
+    TablaMovimientos->setItem(f, 0, celda(corta(m->fecha)));
+    TablaMovimientos->setItem(f, 1, celda(textoConcepto(m->concepto)));
+    TablaMovimientos->setItem(f, 2, celda(textoEuros(m->importe), true));
+    TablaMovimientos->setItem(f, 3, celdaSaldo(m->saldo));
+  }
+  TablaMovimientos->resizeColumnsToContents();
+}
+
+void TabSocios::habilitar() {
+  const bool pena = penaSeleccionada() > 0;
+  const bool socio = socios_.socio(socioSeleccionado()) != nullptr;
+  const QDate premio = premioSeleccionado();
+  const bool repartido = premio.isValid() && socios_.reparto(premio);
+  CommandAlta->setEnabled(pena);
+  for (QPushButton* b :
+       {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago, CommandExtractoPdf, CommandExtractoCsv})
+    b->setEnabled(socio);
+  CommandRepartir->setEnabled(premio.isValid() && !repartido);
+  CommandDocumentoPdf->setEnabled(repartido);
+  CommandDocumentoCsv->setEnabled(repartido);
+}
+
+void TabSocios::trasCambio(const Resultado& r) {
+  if (!r) {
+    avisarFallo(r);
+    return;
+  }
+  cargarPena();
+  emit cambiado();
+}
+
+void TabSocios::CommandAlta_Click() {
+  const int registro = penaSeleccionada();
+  if (registro == 0) return;
+  int numero = 0;
+  const Resultado r =
+      operaciones::altaSocio(almacen_, registro, {EditNombre->text(), EditNif->text(), EditContacto->text()},
+                             SpinParticipaciones->value(), FechaSocio->date(), &numero);
+  trasCambio(r);
+  if (!r) return;
+  EditNombre->clear();
+  EditNif->clear();
+  EditContacto->clear();
+  seleccionarSocio(numero);
+}
+
+void TabSocios::CommandBaja_Click() {
+  const int socio = socioSeleccionado();
+  if (socio == 0) return;
+  trasCambio(operaciones::bajaSocio(almacen_, penaSeleccionada(), socio, FechaSocio->date()));
+}
+
+void TabSocios::CommandParticipaciones_Click() {
+  const int socio = socioSeleccionado();
+  if (socio == 0) return;
+  trasCambio(operaciones::cambiarParticipaciones(almacen_, penaSeleccionada(), socio, SpinParticipaciones->value(),
+                                                 FechaSocio->date()));
+}
+
+void TabSocios::anotar(Concepto concepto) {
+  const int socio = socioSeleccionado();
+  if (socio == 0) return;
+  const std::optional<Centimos> importe = leerImporte(EditImporte->text());
+  if (!importe) {
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
+                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
+    return;
+  }
+  trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, concepto, *importe,
+                                           FechaMovimiento->date(), plataforma::hoy()));
+}
+
+void TabSocios::CommandAportacion_Click() { anotar(Concepto::Aportacion); }
+
+void TabSocios::CommandPago_Click() { anotar(Concepto::Pago); }
+
+void TabSocios::CommandRepartir_Click() {
+  const QDate premio = premioSeleccionado();
+  if (!premio.isValid()) return;
+  const bool pagar = OptionPagar->isChecked();
+  // A split cannot be undone: the user confirms what is going to be recorded.
+  const QString pregunta =
+      QStringLiteral("¿Repartir entre los socios el premio del sorteo del %1 y %2?")
+          .arg(corta(premio), pagar ? QStringLiteral("pagárselo") : QStringLiteral("dejarlo en la peña"));
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Reparto del premio"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  trasCambio(operaciones::repartirPremio(almacen_, penaSeleccionada(), premio, pagar, plataforma::hoy()));
+}
+
+void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro,
+                             const QByteArray& datos) {
+  if (datos.isEmpty()) {
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"),
+                        QStringLiteral("No se pudo preparar el documento."));
+    return;
+  }
+  const QString ruta = plataforma::dialogoArchivo().guardarArchivo(
+      titulo, QDir(plataforma::carpetaInicialDialogo()).filePath(propuesto), filtro);
+  if (ruta.isEmpty()) return;
+  // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
+  if (const Resultado r = reemplazarArchivo(ruta, datos); !r)
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+}
+
+void TabSocios::papelExtracto(bool pdf) {
+  const std::optional<Extracto> e = extracto(socios_, socioSeleccionado(), FechaDesde->date(), FechaHasta->date());
+  if (!e) return;
+  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, CheckNif->isChecked()));
+  else
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvExtracto(*e, CheckNif->isChecked()));
+}
+
+void TabSocios::papelReparto(bool pdf) {
+  DocumentoReparto d;
+  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
+                                           penaSeleccionada(), premioSeleccionado(), d);
+  if (!r) return avisarFallo(r);
+  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfReparto(d, CheckNif->isChecked()));
+  else
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvReparto(d, CheckNif->isChecked()));
+}
+
+void TabSocios::CommandExtractoPdf_Click() { papelExtracto(true); }
+void TabSocios::CommandExtractoCsv_Click() { papelExtracto(false); }
+void TabSocios::CommandDocumentoPdf_Click() { papelReparto(true); }
+void TabSocios::CommandDocumentoCsv_Click() { papelReparto(false); }
+
+}  // namespace sortilan::ui

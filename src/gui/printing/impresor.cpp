@@ -1,0 +1,44 @@
+#include "gui/printing/impresor.h"
+
+#include <QWidget>
+
+#include "gui/printing/imprimir.h"
+#include "gui/ui/cierrealvolver.h"
+#include "platform/plataforma.h"
+#include "session/errorpermiso.h"
+#include "session/sesion.h"
+
+namespace sortilan::ui {
+
+Impresor::Impresor(Sesion& sesion, QWidget& principal) : QObject(&principal), sesion_(sesion), principal_(principal) {
+  setObjectName(QStringLiteral("Impresor"));
+  cierre_ = new CierreAlVolver(
+      principal, [this] { cerrar(); }, this);
+}
+
+Impresor::~Impresor() = default;
+Imprimir* Impresor::ventana() const { return ventana_; }
+
+void Impresor::Command2_Click() {
+  Sesion& s = sesion_;
+  Pena pena;
+  // A selection that no longer names a record (the peña was deleted) is no selection.
+  if (s.penaSeleccionada < 1 || !s.almacen().penas().leer(s.penaSeleccionada, pena)) {
+    avisarSinPena();
+    return;
+  }
+  cerrar();
+  ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &principal_);
+  cierre_->abierta();
+  ventana_->show();
+}
+
+void Impresor::cerrar() {
+  if (ventana_) {
+    ventana_->hide();
+    ventana_->deleteLater();
+    ventana_.clear();
+  }
+}
+
+}  // namespace sortilan::ui
