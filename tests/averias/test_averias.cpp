@@ -19,6 +19,8 @@
 #include "support/dobles.h"
 #include "support/referencia.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -163,15 +165,15 @@ class TestAverias : public QObject {
   }
 
   QStringList cli(const QStringList& resto) const {
-    return QStringList{QStringLiteral(SORTILAN_CLI), "--datos", "%C"} + resto;
+    return QStringList{QStringLiteral(SORTILAN_CLI), u"--datos"_s, u"%C"_s} + resto;
   }
 
   // The start that follows a crash: counting, clearing what was left, and reading the
   // money side, which rolls back a transaction of sortilan.db cut short.
   Corrida arrancar(const QString& carpeta) {
-    const Corrida c = correr(cli({"comprobar"}), carpeta);
+    const Corrida c = correr(cli({u"comprobar"_s}), carpeta);
     if (c.salida != 0 || !QFile::exists(QDir(carpeta).filePath(kBase))) return c;
-    return correr(cli({"cobros"}), carpeta);
+    return correr(cli({u"cobros"_s}), carpeta);
   }
 
   // A peña file counted over the first `contados` draws of the history.
@@ -190,8 +192,9 @@ class TestAverias : public QObject {
   Estado conRespuesta(const Estado& e) {
     QTemporaryDir d;
     escribirEstado(d.path(), e);
-    const Corrida c = correr(
-        cli({"descargar", "--respuesta", prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}), d.path());
+    const Corrida c =
+        correr(cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}),
+               d.path());
     if (c.salida != 0 || !QFile::exists(d.filePath(kBase))) qFatal("no se pudo preparar: %s", qPrintable(c.error));
     return foto(d.path());
   }
@@ -214,12 +217,12 @@ class TestAverias : public QObject {
     QTest::addColumn<QStringList>("orden");
     QTest::addColumn<Estado>("inicial");
 
-    QTest::newRow("crear") << cli({"crear", "--nombre", "NUEVA", "--clave", "3", "--apuesta", "1 2 3 4 5", "--apuesta",
-                                   "6 7 8 9 10"})
+    QTest::newRow("crear") << cli({u"crear"_s, u"--nombre"_s, u"NUEVA"_s, u"--clave"_s, u"3"_s, u"--apuesta"_s,
+                                   u"1 2 3 4 5"_s, u"--apuesta"_s, u"6 7 8 9 10"_s})
                            << base(900, 900);
-    QTest::newRow("borrar-pena") << cli({"borrar-pena", "2", "--si"}) << base(900, 900);
-    QTest::newRow("comprobar (contar)") << cli({"comprobar"}) << base(900, 880);
-    QTest::newRow("reiniciar-penas") << cli({"reiniciar-penas", "--si"}) << base(900, 900);
+    QTest::newRow("borrar-pena") << cli({u"borrar-pena"_s, u"2"_s, u"--si"_s}) << base(900, 900);
+    QTest::newRow("comprobar (contar)") << cli({u"comprobar"_s}) << base(900, 880);
+    QTest::newRow("reiniciar-penas") << cli({u"reiniciar-penas"_s, u"--si"_s}) << base(900, 900);
 
     // An import that also corrects a draw already counted: its prizes leave and return.
     std::vector<Sorteo> corregida(historia_.begin(), historia_.begin() + 900);
@@ -227,24 +230,25 @@ class TestAverias : public QObject {
     const QString importada = entrada("importada.dat", ArchivoDe<Sorteo>::codificar(corregida));
     Estado conCopia = base(880, 880);
     conCopia.insert(QLatin1String(Almacen::kSorteosBak), sorteos(500));
-    QTest::newRow("importar") << cli({"importar", importada}) << conCopia;
+    QTest::newRow("importar") << cli({u"importar"_s, importada}) << conCopia;
 
-    QTest::newRow("borrar-sorteo") << cli({"borrar-sorteo", fechaDesdeOle(historia_[850].fecha).toString(Qt::ISODate),
-                                           "--si"})
+    QTest::newRow("borrar-sorteo") << cli({u"borrar-sorteo"_s,
+                                           fechaDesdeOle(historia_[850].fecha).toString(Qt::ISODate), u"--si"_s})
                                    << base(900, 900);
-    QTest::newRow("borrar-sorteos") << cli({"borrar-sorteos", "--si"}) << base(900, 900);
+    QTest::newRow("borrar-sorteos") << cli({u"borrar-sorteos"_s, u"--si"_s}) << base(900, 900);
     // The prize tables of the answer are stored already, as after an earlier download of it,
     // so this is the change of the draws alone (the tables' own change is judged below).
     Estado conTablas = base(808, 808);
     conTablas.insert(kBase, conRespuesta(base(830, 830)).value(kBase));
     QTest::newRow("descargar (añadir sorteos)")
-        << cli({"descargar", "--respuesta", prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}) << conTablas;
+        << cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
+        << conTablas;
     // The ways in without the service store through the same operation.
     const Sorteo siguiente = historia_[808];
     QStringList numeros;
     for (int i = 1; i <= 5; ++i) numeros << QString::number(siguiente.numero(i));
-    QTest::newRow("anadir-sorteo") << cli({"anadir-sorteo", fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
-                                           numeros.join(' '), QString::number(siguiente.clave())})
+    QTest::newRow("anadir-sorteo") << cli({u"anadir-sorteo"_s, fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
+                                           numeros.join(QLatin1Char(' ')), QString::number(siguiente.clave())})
                                    << base(808, 808);
     QByteArray csv = "fecha;n1;n2;n3;n4;n5;clave\n";
     for (size_t k = 808; k < 830; ++k) {
@@ -253,7 +257,7 @@ class TestAverias : public QObject {
       for (int i = 1; i <= 5; ++i) csv += ';' + QByteArray::number(s.numero(i));
       csv += ';' + QByteArray::number(s.clave()) + '\n';
     }
-    QTest::newRow("importar-csv") << cli({"importar-csv", entrada("sorteos.csv", csv)}) << base(808, 808);
+    QTest::newRow("importar-csv") << cli({u"importar-csv"_s, entrada("sorteos.csv", csv)}) << base(808, 808);
 
     // A damaged draw file: put aside by an import over it, and by the next check.
     // Nothing counted yet: the counters of a damaged file stay when it is put aside.
@@ -262,8 +266,8 @@ class TestAverias : public QObject {
     malos.replace(24 * 100, 24, QByteArray(24, '\0'));
     danado.insert(QLatin1String(Almacen::kSorteos), malos);
     danado.insert(QLatin1String(Almacen::kSorteosErr), "una copia anterior");
-    QTest::newRow("importar sobre un archivo dañado") << cli({"importar", importada}) << danado;
-    QTest::newRow("apartar un archivo dañado") << cli({"comprobar"}) << danado;
+    QTest::newRow("importar sobre un archivo dañado") << cli({u"importar"_s, importada}) << danado;
+    QTest::newRow("apartar un archivo dañado") << cli({u"comprobar"_s}) << danado;
 
     // A collection marked in sortilan.db. The last peña wins the 7ª on 3 January 2021
     // (11 16 33 35 46, key 9).
@@ -275,19 +279,19 @@ class TestAverias : public QObject {
     contarPremios(conPremiada, {historia_.begin(), historia_.begin() + 830});
     const Estado cobro = conRespuesta({{QLatin1String(Almacen::kSorteos), sorteos(830)},
                                        {QLatin1String(Almacen::kPenas), ArchivoDe<Pena>::codificar(conPremiada)}});
-    QTest::newRow("cobrar") << cli({"cobrar", QString::number(conPremiada.size()), "2021-01-03", "--fecha",
-                                    "2021-01-05"})
+    QTest::newRow("cobrar") << cli({u"cobrar"_s, QString::number(conPremiada.size()), u"2021-01-03"_s, u"--fecha"_s,
+                                    u"2021-01-05"_s})
                             << cobro;
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");
     QTest::newRow("guardar la calibración")
-        << QStringList{QStringLiteral(AVERIA_OPERAR), "calibrar", "%C", "1.5", "-2"} << conAjuste;
+        << QStringList{QStringLiteral(AVERIA_OPERAR), u"calibrar"_s, u"%C"_s, u"1.5"_s, u"-2"_s} << conAjuste;
     Estado conNoticias = base(900, 900);
     conNoticias.insert(QStringLiteral("informe.dat"), "noticias viejas");
     const QString noticias = entrada("noticias.html", QByteArray(400, 'n'));
     QTest::newRow("guardar las noticias")
-        << QStringList{QStringLiteral(AVERIA_OPERAR), "noticias", "%C", noticias} << conNoticias;
+        << QStringList{QStringLiteral(AVERIA_OPERAR), u"noticias"_s, u"%C"_s, noticias} << conNoticias;
   }
 
   void operacion() {
@@ -331,7 +335,7 @@ class TestAverias : public QObject {
                  qPrintable(que + QStringLiteral("salida %1 %2").arg(c.salida).arg(c.error)));
         const Estado despues = foto(d.path());
         QVERIFY2(despues == inicial,
-                 qPrintable(que + QStringLiteral("cambió la carpeta ") + restos(despues).join(' ')));
+                 qPrintable(que + QStringLiteral("cambió la carpeta ") + restos(despues).join(QLatin1Char(' '))));
         QVERIFY2(arrancar(d.path()).salida == 0, qPrintable(que + QStringLiteral("el arranque siguiente falla")));
         QVERIFY2(mismoDato(foto(d.path()), viejo), qPrintable(que + QStringLiteral("tras arrancar")));
         ++fallos;
@@ -348,7 +352,7 @@ class TestAverias : public QObject {
       const Corrida a = arrancar(d.path());
       QVERIFY2(a.salida == 0, qPrintable(que + QStringLiteral("el arranque siguiente falla: ") + a.error));
       const Estado despues = foto(d.path());
-      QVERIFY2(restos(despues).isEmpty(), qPrintable(que + restos(despues).join(' ')));
+      QVERIFY2(restos(despues).isEmpty(), qPrintable(que + restos(despues).join(QLatin1Char(' '))));
       const QString estado = viejoONuevo(despues, viejo, nuevo);
       QVERIFY2(estado.isEmpty(), qPrintable(que + estado));
       const QString cuenta = cuadra(despues);

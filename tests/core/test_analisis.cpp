@@ -10,6 +10,8 @@
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -48,12 +50,12 @@ class TestAnalisis : public QObject {
     QTest::addColumn<QString>("esperada");
     const QString q = QStringLiteral(
         "/servicios/buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2");
-    QTest::newRow("7 marzo 2021") << "https://resultados.example" << QDate(2021, 3, 7)
-                                  << "https://resultados.example" + q.arg("20201008", "20210307");
-    QTest::newRow("cambio de año") << "https://resultados.example" << QDate(2021, 1, 5)
-                                   << "https://resultados.example" + q.arg("20200808", "20210105");
-    QTest::newRow("servicio local con barra")
-        << "http://127.0.0.1:8080/" << QDate(2021, 3, 7) << "http://127.0.0.1:8080" + q.arg("20201008", "20210307");
+    QTest::newRow("7 marzo 2021") << u"https://resultados.example"_s << QDate(2021, 3, 7)
+                                  << u"https://resultados.example"_s + q.arg(u"20201008"_s, u"20210307"_s);
+    QTest::newRow("cambio de año") << u"https://resultados.example"_s << QDate(2021, 1, 5)
+                                   << u"https://resultados.example"_s + q.arg(u"20200808"_s, u"20210105"_s);
+    QTest::newRow("servicio local con barra") << u"http://127.0.0.1:8080/"_s << QDate(2021, 3, 7)
+                                              << u"http://127.0.0.1:8080"_s + q.arg(u"20201008"_s, u"20210307"_s);
   }
   void direccion() {
     QFETCH(QString, base);

@@ -9,6 +9,8 @@
 #include "support/dobles.h"
 #include "support/referencia.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -146,14 +148,15 @@ class TestComprobacion : public QObject {
                    {pena(QStringLiteral("AMIGOS"), kDia1, {{3, 12, 25, 40, 54}, {1, 2, 3, 4, 5}}, 7)});
     AvisoPremio aviso;
     const auto l = c.compruebapenas(1, {}, aviso);
-    QCOMPARE(filas(*l),
-             QStringList({
-                 "|||||||",
-                 "|||||||PEÑA AMIGOS              #800000",
-                 "|||||||07/03/2021 Domingo#008000",
-                 "|3|12#ff0000|25#ff0000|40#ff0000|54#ff0000|7#ff0000|¡¡ Premio !! Has acertado 4 + Nº.Clave.#400040",
-                 "|1|2|3|4|5||",
-             }));
+    QCOMPARE(
+        filas(*l),
+        QStringList({
+            u"|||||||"_s,
+            u"|||||||PEÑA AMIGOS              #800000"_s,
+            u"|||||||07/03/2021 Domingo#008000"_s,
+            u"|3|12#ff0000|25#ff0000|40#ff0000|54#ff0000|7#ff0000|¡¡ Premio !! Has acertado 4 + Nº.Clave.#400040"_s,
+            u"|1|2|3|4|5||"_s,
+        }));
     QVERIFY(!c.hayMultiples());
     QCOMPARE(aviso.avisopremio, 0);  // not after a download: no banner
   }
@@ -166,14 +169,14 @@ class TestComprobacion : public QObject {
     QVERIFY(c.hayMultiples());
     const auto l = c.compruebamultiple(1, {}, aviso);
     QCOMPARE(filas(*l), QStringList({
-                            "|||||||||||||",
-                            "|||||||||||||PEÑA MULTI               #800000",
-                            "|||||||||||||07/03/2021 Domingo#008000",
-                            "|3#ff0000|9#ff0000|11|20#ff0000|33|41#ff0000|50#ff0000|52|.|.|.|4#ff0000|"
-                            "¡¡ Premio !! Hay 10 apuestas de 2 + Clave.#00c000",
-                            "|||||||||||||¡¡ Premio !! Hay 30 apuestas de 3 + Clave.#0000ff",
-                            "|||||||||||||¡¡ Premio !! Hay 15 apuestas de 4 + Clave.#400040",
-                            "|||||||||||||¡¡ Premio !! Hay 1 apuesta de 5 + Clave.#ff0000",
+                            u"|||||||||||||"_s,
+                            u"|||||||||||||PEÑA MULTI               #800000"_s,
+                            u"|||||||||||||07/03/2021 Domingo#008000"_s,
+                            u"|3#ff0000|9#ff0000|11|20#ff0000|33|41#ff0000|50#ff0000|52|.|.|.|4#ff0000|"_s
+                            u"¡¡ Premio !! Hay 10 apuestas de 2 + Clave.#00c000"_s,
+                            u"|||||||||||||¡¡ Premio !! Hay 30 apuestas de 3 + Clave.#0000ff"_s,
+                            u"|||||||||||||¡¡ Premio !! Hay 15 apuestas de 4 + Clave.#400040"_s,
+                            u"|||||||||||||¡¡ Premio !! Hay 1 apuesta de 5 + Clave.#ff0000"_s,
                         }));
     const auto a = premiosDelSorteo(c.penas()[0], sorteo(kDia2, {3, 9, 20, 41, 50}, 4));
     QCOMPARE(QList<int>(a.begin(), a.end()), QList<int>({0, 10, 0, 30, 0, 15, 0, 1}));
@@ -194,43 +197,44 @@ class TestComprobacion : public QObject {
     const QString fec = QStringLiteral("07/03/2021 Domingo");
     const QString dos = QStringLiteral("¡¡ Premio !! Has acertado 2 números.");
     QTest::newRow("creada después") << kDia2.addDays(1) << false << false << tres << 0 << QStringList() << ninguno;
-    QTest::newRow("creada después, histórico")
-        << kDia2.addDays(1) << true << false << tres << 0 << QStringList({"", cab, fec, "", dos, ""}) << ninguno;
+    QTest::newRow("creada después, histórico") << kDia2.addDays(1) << true << false << tres << 0
+                                               << QStringList({u""_s, cab, fec, u""_s, dos, u""_s}) << ninguno;
     QTest::newRow("creada el mismo día") << kDia2 << false << false << tres << 0
-                                         << QStringList({"", cab, fec, "", dos, ""}) << uno8;
+                                         << QStringList({u""_s, cab, fec, u""_s, dos, u""_s}) << uno8;
     QTest::newRow("sólo premios: la segunda de tres")
-        << kDia1 << false << true << tres << 0 << QStringList({"", cab, fec, dos}) << uno8;
+        << kDia1 << false << true << tres << 0 << QStringList({u""_s, cab, fec, dos}) << uno8;
     QTest::newRow("sólo premios, sin premio")
         << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 12}} << 7 << QStringList() << ninguno;
     QTest::newRow("un acierto y la clave: nada")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 12}} << 7
-        << QStringList({"", cab, fec, ""}) << ninguno;
+        << QStringList({u""_s, cab, fec, u""_s}) << ninguno;
     QTest::newRow("clave en todas las premiadas")
         << kDia1 << false << false << std::vector<std::vector<int>>{{12, 25, 1, 2, 3}, {12, 25, 33, 2, 3}} << 7
-        << QStringList(
-               {"", cab, fec, "¡¡ Premio !! Has acertado 2 + Nº.Clave.", "¡¡ Premio !! Has acertado 3 + Nº.Clave."})
+        << QStringList({u""_s, cab, fec, u"¡¡ Premio !! Has acertado 2 + Nº.Clave."_s,
+                        u"¡¡ Premio !! Has acertado 3 + Nº.Clave."_s})
         << QList<int16_t>({0, 1, 0, 1, 0, 0, 0, 0});
     QTest::newRow("múltiple sin premio, sólo premios")
         << kDia1 << false << true << std::vector<std::vector<int>>{{1, 2, 3, 4, 5, 12}} << 7 << QStringList()
         << ninguno;
     QTest::newRow("múltiple de 6, 2 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 12, 25}} << 0
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 2 aciertos."})
+        << QStringList({u""_s, cab, fec, u"¡¡ Premio !! Hay 4 apuestas de 2 aciertos."_s})
         << QList<int16_t>({4, 0, 0, 0, 0, 0, 0, 0});
     QTest::newRow("múltiple de 6, 4 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 12, 25, 33, 40, 50}} << 0
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 4 apuestas de 3 aciertos.",
-                        "¡¡ Premio !! Hay 2 apuestas de 4 aciertos."})
+        << QStringList({u""_s, cab, fec, u"¡¡ Premio !! Hay 4 apuestas de 3 aciertos."_s,
+                        u"¡¡ Premio !! Hay 2 apuestas de 4 aciertos."_s})
         << QList<int16_t>({0, 0, 4, 0, 2, 0, 0, 0});
     QTest::newRow("múltiple de 7, 5 aciertos")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 12, 25, 33, 40, 54}} << 0
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 10 apuestas de 3 aciertos.",
-                        "¡¡ Premio !! Hay 10 apuestas de 4 aciertos.", "¡¡ Premio !! Hay 1 apuesta de 5 aciertos."})
+        << QStringList({u""_s, cab, fec, u"¡¡ Premio !! Hay 10 apuestas de 3 aciertos."_s,
+                        u"¡¡ Premio !! Hay 10 apuestas de 4 aciertos."_s,
+                        u"¡¡ Premio !! Hay 1 apuesta de 5 aciertos."_s})
         << QList<int16_t>({0, 0, 10, 0, 10, 0, 1, 0});
     QTest::newRow("múltiple de 11, 3 aciertos y clave")
         << kDia1 << false << false << std::vector<std::vector<int>>{{1, 2, 3, 4, 5, 6, 7, 8, 12, 25, 33}} << 7
-        << QStringList({"", cab, fec, "¡¡ Premio !! Hay 168 apuestas de 2 + Clave.",
-                        "¡¡ Premio !! Hay 28 apuestas de 3 + Clave."})
+        << QStringList({u""_s, cab, fec, u"¡¡ Premio !! Hay 168 apuestas de 2 + Clave."_s,
+                        u"¡¡ Premio !! Hay 28 apuestas de 3 + Clave."_s})
         << QList<int16_t>({0, 168, 0, 28, 0, 0, 0, 0});
   }
   void casosDeUnaPena() {
@@ -288,9 +292,9 @@ class TestComprobacion : public QObject {
     for (int i = 0; i < l->filas(); ++i)
       if (l->fila(i).clase != ClaseFila::Apuesta && l->fila(i).clase != ClaseFila::Separador)
         cabeceras << l->texto(i, 7).trimmed();
-    QCOMPARE(cabeceras, QStringList({"PEÑA A", "07/03/2021 Domingo", "PEÑA B", "07/03/2021 Domingo", "PEÑA A",
-                                     "28/02/2021 Domingo", "PEÑA B", "28/02/2021 Domingo", "PEÑA A",
-                                     "21/02/2021 Domingo", "PEÑA B", "21/02/2021 Domingo"}));
+    QCOMPARE(cabeceras, QStringList({u"PEÑA A"_s, u"07/03/2021 Domingo"_s, u"PEÑA B"_s, u"07/03/2021 Domingo"_s,
+                                     u"PEÑA A"_s, u"28/02/2021 Domingo"_s, u"PEÑA B"_s, u"28/02/2021 Domingo"_s,
+                                     u"PEÑA A"_s, u"21/02/2021 Domingo"_s, u"PEÑA B"_s, u"21/02/2021 Domingo"_s}));
   }
 
   // The banner after a download: simple prizes first, then the multiples join in.

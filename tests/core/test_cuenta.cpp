@@ -13,6 +13,8 @@
 #include "support/dobles.h"
 #include "support/referencia.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -117,20 +119,23 @@ class TestCuenta : public QObject {
     QTest::addColumn<int>("inicial");
     QTest::addColumn<QStringList>("pasos");
     QTest::newRow("1 descarga de más sorteos de los que muestra la lista")
-        << 900 << QStringList{"contar", "anadir 12", "anadir 1", "anadir 30"};
-    QTest::newRow("2 importación de la historia") << 0 << QStringList{"contar", "importar"};
+        << 900 << QStringList{u"contar"_s, u"anadir 12"_s, u"anadir 1"_s, u"anadir 30"_s};
+    QTest::newRow("2 importación de la historia") << 0 << QStringList{u"contar"_s, u"importar"_s};
     QTest::newRow("3 sorteos sin contar al arrancar con el rango en 1")
-        << 700 << QStringList{"crecer 40", "vista 1", "contar", "crecer 1", "contar"};
+        << 700 << QStringList{u"crecer 40"_s, u"vista 1"_s, u"contar"_s, u"crecer 1"_s, u"contar"_s};
     QTest::newRow("4 borrar el más reciente y volver a bajarlo")
-        << 1114 << QStringList{"contar", "borrar 1113", "anadir 1", "borrar 1113", "borrar 1112", "anadir 2"};
-    QTest::newRow("5 borrar un sorteo ya contado del medio") << 1114 << QStringList{"contar", "borrar 600", "contar"};
+        << 1114
+        << QStringList{u"contar"_s, u"borrar 1113"_s, u"anadir 1"_s, u"borrar 1113"_s, u"borrar 1112"_s, u"anadir 2"_s};
+    QTest::newRow("5 borrar un sorteo ya contado del medio")
+        << 1114 << QStringList{u"contar"_s, u"borrar 600"_s, u"contar"_s};
     QTest::newRow("6 comprobar otra vez no cuenta nada")
-        << 1000 << QStringList{"contar", "vista 1", "vista 300", "contar", "contar"};
-    QTest::newRow("7 borrar todos y volver a importar") << 1114 << QStringList{"contar", "borrar-todos", "importar"};
+        << 1000 << QStringList{u"contar"_s, u"vista 1"_s, u"vista 300"_s, u"contar"_s, u"contar"_s};
+    QTest::newRow("7 borrar todos y volver a importar")
+        << 1114 << QStringList{u"contar"_s, u"borrar-todos"_s, u"importar"_s};
     QTest::newRow("contadores a cero: sólo cuenta lo que llegue desde hoy")
-        << 1114 << QStringList{"contar", "reiniciar", "borrar 1113", "importar"};
+        << 1114 << QStringList{u"contar"_s, u"reiniciar"_s, u"borrar 1113"_s, u"importar"_s};
     QTest::newRow("corte tras apartar los premios de un sorteo borrado")
-        << 1114 << QStringList{"contar", "corte 1000", "contar"};
+        << 1114 << QStringList{u"contar"_s, u"corte 1000"_s, u"contar"_s};
   }
   void casos() {
     QFETCH(int, inicial);

@@ -14,6 +14,8 @@
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 Q_DECLARE_METATYPE(sortilan::prueba::ServicioPrueba::Respuesta)
@@ -45,8 +47,8 @@ struct Banco {
   Descarga& con(plataforma::CanalHttp& canal) {
     descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarSorteosNuevos);
     Descarga* d = descarga.get();
-    QObject::connect(d, &Descarga::empezada, [this] { llamadas << "empezada"; });
-    QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << "pestana0"; });
+    QObject::connect(d, &Descarga::empezada, [this] { llamadas << u"empezada"_s; });
+    QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << u"pestana0"_s; });
     QObject::connect(d, &Descarga::guardados, [this](int n) {
       llamadas << QStringLiteral("guardados %1").arg(n);
       sesion.cargasorteos(this->hoy);
@@ -54,13 +56,13 @@ struct Banco {
     QObject::connect(d, &Descarga::comprobar, [this](int n) { llamadas << QStringLiteral("comprobar %1").arg(n); });
     QObject::connect(d, &Descarga::desplazar, [this](int n) { llamadas << QStringLiteral("HScroll1 %1").arg(n); });
     QObject::connect(d, &Descarga::actualizar, [this](const QByteArray& b) {
-      llamadas << "actualizar";
+      llamadas << u"actualizar"_s;
       buffer = b;
       lista = sesion.listasorteos();
     });
     QObject::connect(d, &Descarga::avisoInterpretacionPedido, [this](const QString& t) { aviso = t; });
-    QObject::connect(d, &Descarga::entradaManualPedida, [this] { llamadas << "manual"; });
-    QObject::connect(d, &Descarga::terminada, [this] { llamadas << "terminada"; });
+    QObject::connect(d, &Descarga::entradaManualPedida, [this] { llamadas << u"manual"_s; });
+    QObject::connect(d, &Descarga::terminada, [this] { llamadas << u"terminada"_s; });
     return *d;
   }
   // Ticks while they run, at most `maximo` times.
@@ -86,7 +88,7 @@ struct Banco {
   }
   QStringList titulos() const {
     QStringList t;
-    for (const auto& m : entorno.mensajes->vistos) t << m.titulo + ": " + m.texto;
+    for (const auto& m : entorno.mensajes->vistos) t << m.titulo + u": "_s + m.texto;
     return t;
   }
   std::vector<Sorteo> sorteos() { return sesion.almacen().sorteos().leerTodos(); }
@@ -152,9 +154,9 @@ class TestDescarga : public QObject {
     QVERIFY(!d.enCurso());
     QVERIFY(b.titulos().isEmpty());
     QCOMPARE(b.llamadas,
-             (QStringList{"empezada", "pestana0", QStringLiteral("guardados %1").arg(nuevos),
+             (QStringList{u"empezada"_s, u"pestana0"_s, QStringLiteral("guardados %1").arg(nuevos),
                           QStringLiteral("comprobar %1").arg(nuevos), QStringLiteral("HScroll1 %1").arg(hscroll),
-                          "actualizar", "pestana0", "terminada"}));
+                          u"actualizar"_s, u"pestana0"_s, u"terminada"_s}));
     QCOMPARE(b.buffer, b.entorno.leer(QStringLiteral("www.txt")));
 
     // The new draws are the real ones of those dates, in the file's order.
@@ -188,8 +190,8 @@ class TestDescarga : public QObject {
     b.ticks();
     QCOMPARE(b.titulos(), QStringList{kTodavia});
     QCOMPARE(d.nuevos(), 0);
-    QVERIFY(b.llamadas.contains("comprobar 1"));
-    QVERIFY(b.llamadas.contains("HScroll1 1"));
+    QVERIFY(b.llamadas.contains(u"comprobar 1"_s));
+    QVERIFY(b.llamadas.contains(u"HScroll1 1"_s));
     QCOMPARE(d.desenlace(), Desenlace::Completa);
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
   }
@@ -219,7 +221,7 @@ class TestDescarga : public QObject {
     QCOMPARE(d.desenlace(), Desenlace::SorteoInvalido);
     QVERIFY(!d.exito());
     QCOMPARE(d.nuevos(), 8);
-    QVERIFY(b.llamadas.contains("comprobar 8"));
+    QVERIFY(b.llamadas.contains(u"comprobar 8"_s));
     QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
     QVERIFY(!b.lista.danado);
 
@@ -257,7 +259,7 @@ class TestDescarga : public QObject {
     QVERIFY(b.aviso.startsWith(QStringLiteral("\r\nERROR DE INTERPRETACIÓN DE DATOS:\r\n")));
     QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
     QCOMPARE(d.progreso(), 5);
-    QVERIFY(!b.llamadas.join(' ').contains("comprobar"));
+    QVERIFY(!b.llamadas.join(QLatin1Char(' ')).contains(u"comprobar"_s));
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
   }
 
@@ -285,7 +287,7 @@ class TestDescarga : public QObject {
     canal.responder(ejemplo());
     b.ticks();
     QCOMPARE(mensajes->vistos, 1);
-    QCOMPARE(b.llamadas.count("actualizar"), 1);
+    QCOMPARE(b.llamadas.count(u"actualizar"_s), 1);
     QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
   }
 
@@ -386,19 +388,19 @@ class TestDescarga : public QObject {
     d.iniciar();
     b.correr();
 
-    QVERIFY2(b.titulos().isEmpty(), qPrintable(b.titulos().join('\n')));
+    QVERIFY2(b.titulos().isEmpty(), qPrintable(b.titulos().join(QLatin1Char('\n'))));
     QCOMPARE(d.desenlace(), Desenlace::Completa);
     // Three requests of at most 150 days, oldest first, from the day after the newest draw to today.
     QCOMPARE(servicio.pedidas.size(), 3);
     const QString q = QStringLiteral(
         "/servicios/buscadorSorteos?game_id=ELGR&celebrados=true&fechaInicioInclusiva=%1&fechaFinInclusiva=%2");
-    QCOMPARE(servicio.pedidas[0], q.arg("20250714", "20251211"));
-    QCOMPARE(servicio.pedidas[1], q.arg("20251212", "20260511"));
-    QCOMPARE(servicio.pedidas[2], q.arg("20260512", "20260820"));
+    QCOMPARE(servicio.pedidas[0], q.arg(u"20250714"_s, u"20251211"_s));
+    QCOMPARE(servicio.pedidas[1], q.arg(u"20251212"_s, u"20260511"_s));
+    QCOMPARE(servicio.pedidas[2], q.arg(u"20260512"_s, u"20260820"_s));
     // Every draw of the history, each with its own numbers, no hole: the very file of the history.
     QVERIFY(d.nuevos() > 50);
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), historia(100000));
-    QCOMPARE(b.llamadas.count("actualizar"), 1);
+    QCOMPARE(b.llamadas.count(u"actualizar"_s), 1);
     QVERIFY(b.llamadas.contains(QStringLiteral("comprobar %1").arg(d.nuevos())));
   }
 
@@ -420,15 +422,15 @@ class TestDescarga : public QObject {
     const R demasiadas{406, "<html>Not Acceptable</html>", 0, false};
     QTest::newRow("respuesta") << QList<R>{bien} << false << QStringList() << 11 << una << QList<int>();
     QTest::newRow("403, portada, 200") << QList<R>{denegado, bien} << false << QStringList() << 11
-                                       << QStringList{s, "/", s} << QList<int>{2000};
+                                       << QStringList{s, u"/"_s, s} << QList<int>{2000};
     QTest::newRow("406 dos veces, luego 200") << QList<R>{demasiadas, demasiadas, bien} << false << QStringList() << 11
-                                              << QStringList{s, "/", s, s} << QList<int>{2000, 6000};
-    const QStringList tres{s, "/", s, s};
+                                              << QStringList{s, u"/"_s, s, s} << QList<int>{2000, 6000};
+    const QStringList tres{s, u"/"_s, s, s};
     QTest::newRow("406 tres veces") << QList<R>{demasiadas} << false
-                                    << QStringList{"Servicio no disponible: " + Descarga::textoRechazo(406)} << 0
+                                    << QStringList{u"Servicio no disponible: "_s + Descarga::textoRechazo(406)} << 0
                                     << tres << QList<int>{2000, 6000};
     QTest::newRow("403 tres veces") << QList<R>{denegado} << false
-                                    << QStringList{"Servicio no disponible: " + Descarga::textoRechazo(403)} << 0
+                                    << QStringList{u"Servicio no disponible: "_s + Descarga::textoRechazo(403)} << 0
                                     << tres << QList<int>{2000, 6000};
     QTest::newRow("lento") << QList<R>{{200, ejemplo(), 5000, false}} << false << sinConexion << 0 << una
                            << QList<int>();

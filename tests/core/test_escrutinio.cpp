@@ -10,6 +10,8 @@
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -45,7 +47,8 @@ class TestEscrutinio : public QObject {
     QVERIFY(e.hayTabla);
     QStringList premios;
     for (const auto& p : e.premios) premios << p.value_or(QStringLiteral("?"));
-    QCOMPARE(premios, (QStringList{"0.00", "0.00", "47445.95", "504.65", "24.82", "9.37", "4.91", "3.00"}));
+    QCOMPARE(premios, (QStringList{u"0.00"_s, u"0.00"_s, u"47445.95"_s, u"504.65"_s, u"24.82"_s, u"9.37"_s, u"4.91"_s,
+                                   u"3.00"_s}));
     QCOMPARE(e.ruta, QStringLiteral("/documents/d/loterias/acta-el-gordo-20210307.pdf"));
     QCOMPARE(e.documento.toString(),
              QStringLiteral("https://operador.example/documents/d/loterias/acta-el-gordo-20210307.pdf"));

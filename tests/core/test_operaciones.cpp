@@ -21,6 +21,8 @@
 #include "store/cerrojodatos.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 using prueba::Entorno;
 
@@ -122,7 +124,7 @@ class TestOperaciones : public QObject {
     s.cargasorteos(b.e.reloj->dia);
     QCOMPARE(b.archivos(), conRestos);
     QVERIFY(operaciones::contarPremios(b.a));  // nothing to count, but remains to clear
-    QCOMPARE(b.archivos(), (QStringList{"apuestas.dat", "numeros.dat"}));
+    QCOMPARE(b.archivos(), (QStringList{u"apuestas.dat"_s, u"numeros.dat"_s}));
   }
 
   // The peña file written whole corrects "Sábado" for good; reading only shows it right.
@@ -206,11 +208,11 @@ class TestOperaciones : public QObject {
     QTest::addColumn<int>("registro");
     QTest::addColumn<QString>("esperada");
     QTest::addColumn<QStringList>("quedan");
-    QTest::newRow("primera") << 1 << "UNA" << QStringList{"DOS", "TRES"};
-    QTest::newRow("segunda de tres") << 2 << "DOS" << QStringList{"UNA", "TRES"};
-    QTest::newRow("última") << 3 << "TRES" << QStringList{"UNA", "DOS"};
-    QTest::newRow("ya no está ahí") << 2 << "TRES" << QStringList{"UNA", "DOS", "TRES"};
-    QTest::newRow("no existe") << 4 << "UNA" << QStringList{"UNA", "DOS", "TRES"};
+    QTest::newRow("primera") << 1 << u"UNA"_s << QStringList{u"DOS"_s, u"TRES"_s};
+    QTest::newRow("segunda de tres") << 2 << u"DOS"_s << QStringList{u"UNA"_s, u"TRES"_s};
+    QTest::newRow("última") << 3 << u"TRES"_s << QStringList{u"UNA"_s, u"DOS"_s};
+    QTest::newRow("ya no está ahí") << 2 << u"TRES"_s << QStringList{u"UNA"_s, u"DOS"_s, u"TRES"_s};
+    QTest::newRow("no existe") << 4 << u"UNA"_s << QStringList{u"UNA"_s, u"DOS"_s, u"TRES"_s};
   }
   void borrarPena() {
     QFETCH(int, registro);

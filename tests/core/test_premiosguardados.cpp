@@ -14,6 +14,8 @@
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -170,12 +172,12 @@ class TestPremiosGuardados : public QObject {
     QTest::addColumn<QStringList>("ventanas");
     const QDate d(2020, 6, 7);
     QTest::newRow("ninguna") << QList<QDate>{} << QStringList{};
-    QTest::newRow("una") << QList<QDate>{d} << QStringList{"20200607-20200607"};
-    QTest::newRow("150 días justos") << QList<QDate>{d, d.addDays(149)} << QStringList{"20200607-20201103"};
+    QTest::newRow("una") << QList<QDate>{d} << QStringList{u"20200607-20200607"_s};
+    QTest::newRow("150 días justos") << QList<QDate>{d, d.addDays(149)} << QStringList{u"20200607-20201103"_s};
     QTest::newRow("151 días") << QList<QDate>{d, d.addDays(150)}
-                              << QStringList{"20200607-20200607", "20201104-20201104"};
+                              << QStringList{u"20200607-20200607"_s, u"20201104-20201104"_s};
     QTest::newRow("huecos") << QList<QDate>{d, d.addDays(7), d.addDays(700), d.addDays(707)}
-                            << QStringList{"20200607-20200614", "20220508-20220515"};
+                            << QStringList{u"20200607-20200614"_s, u"20220508-20220515"_s};
   }
   void ventanas() {
     QFETCH(QList<QDate>, faltan);

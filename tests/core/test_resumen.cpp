@@ -3,6 +3,8 @@
 #include "base/fechas.h"
 #include "checking/resumenpenas.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -106,7 +108,7 @@ class TestResumen : public QObject {
     for (int i = 1; i <= 8; ++i) p.ponerApuesta(i, 1, static_cast<int16_t>(i * 6));
     p.ponerApuesta(9, 1, 0);
     const DetallePena d = detallepena(&p, {});
-    QCOMPARE(d.lineas, QStringList({"Número clave:  0", " 6-12-18-24-30-36-42-48"}));
+    QCOMPARE(d.lineas, QStringList({u"Número clave:  0"_s, u" 6-12-18-24-30-36-42-48"_s}));
     QCOMPARE(d.altoTwips, 450);
     QCOMPARE(resumen({p}, 0).filas.at(0).apuestas, QStringLiteral("56"));
   }

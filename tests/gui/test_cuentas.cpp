@@ -24,6 +24,8 @@
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 namespace {
@@ -161,16 +163,16 @@ QJsonObject balanceRef(const QList<PenaRef>& ps, const QList<SorteoRef>& sorteos
     for (const CuentaRef& k : cs) c += k.coste, g += k.conocido, sin += k.sinImporte;
     coste += c;
     ganado += g;
-    lista.append(QJsonObject{{"registro", i + 1},
-                             {"nombre", ps[i].nombre},
-                             {"sorteos", static_cast<int>(cs.size())},
-                             {"coste_centimos", c},
-                             {"ganado_centimos", g},
-                             {"premios_sin_importe", sin}});
+    lista.append(QJsonObject{{u"registro"_s, i + 1},
+                             {u"nombre"_s, ps[i].nombre},
+                             {u"sorteos"_s, static_cast<int>(cs.size())},
+                             {u"coste_centimos"_s, c},
+                             {u"ganado_centimos"_s, g},
+                             {u"premios_sin_importe"_s, sin}});
   }
-  return {{"precio_apuesta_centimos", 150},
-          {"penas", lista},
-          {"total", QJsonObject{{"coste_centimos", coste}, {"ganado_centimos", ganado}}}};
+  return {{u"precio_apuesta_centimos"_s, 150},
+          {u"penas"_s, lista},
+          {u"total"_s, QJsonObject{{u"coste_centimos"_s, coste}, {u"ganado_centimos"_s, ganado}}}};
 }
 
 QJsonObject balancePenaRef(int k, const PenaRef& p, const QList<SorteoRef>& sorteos) {
@@ -179,21 +181,21 @@ QJsonObject balancePenaRef(int k, const PenaRef& p, const QList<SorteoRef>& sort
     QJsonArray premios;
     for (int cat = 1; cat <= 8; ++cat)
       if (c.apuestas.contains(cat))
-        premios.append(QJsonObject{{"categoria", cat},
-                                   {"apuestas", c.apuestas[cat]},
-                                   {"importe_centimos", nuloO(c.premio[cat] > 0, c.premio[cat] * c.apuestas[cat])}});
+        premios.append(QJsonObject{{u"categoria"_s, cat},
+                                   {u"apuestas"_s, c.apuestas[cat]},
+                                   {u"importe_centimos"_s, nuloO(c.premio[cat] > 0, c.premio[cat] * c.apuestas[cat])}});
     const QJsonValue reintegro =
         c.apuestas.contains(9)
-            ? QJsonValue(QJsonObject{{"apuestas", c.apuestas[9]},
-                                     {"importe_centimos", nuloO(c.premio[9] > 0, 150 * c.apuestas[9])}})
+            ? QJsonValue(QJsonObject{{u"apuestas"_s, c.apuestas[9]},
+                                     {u"importe_centimos"_s, nuloO(c.premio[9] > 0, 150 * c.apuestas[9])}})
             : QJsonValue();
-    lista.append(QJsonObject{{"fecha", c.fecha.toString(Qt::ISODate)},
-                             {"coste_centimos", c.coste},
-                             {"premios", premios},
-                             {"reintegro", reintegro},
-                             {"ganado_centimos", nuloO(c.sinImporte == 0, c.conocido)}});
+    lista.append(QJsonObject{{u"fecha"_s, c.fecha.toString(Qt::ISODate)},
+                             {u"coste_centimos"_s, c.coste},
+                             {u"premios"_s, premios},
+                             {u"reintegro"_s, reintegro},
+                             {u"ganado_centimos"_s, nuloO(c.sinImporte == 0, c.conocido)}});
   }
-  return {{"registro", k}, {"nombre", p.nombre}, {"sorteos", lista}};
+  return {{u"registro"_s, k}, {u"nombre"_s, p.nombre}, {u"sorteos"_s, lista}};
 }
 
 QString estadoRef(QDate sorteo, QDate hoy, QDate cobrado) {
@@ -209,20 +211,20 @@ QJsonArray cobrosRef(const QList<PenaRef>& ps, const QList<SorteoRef>& sorteos, 
       if (!c.hayPremio()) continue;
       const bool sabido = c.sinImporte == 0;
       const QDate cobrado = cobrados.value({i + 1, c.fecha});
-      const QJsonValue lugar = c.mayor >= 200'000 ? QJsonValue("banco")
-                               : sabido           ? QJsonValue("punto de venta")
+      const QJsonValue lugar = c.mayor >= 200'000 ? QJsonValue(u"banco"_s)
+                               : sabido           ? QJsonValue(u"punto de venta"_s)
                                                   : QJsonValue();
-      todos.append({c.fecha, QJsonObject{{"registro", i + 1},
-                                         {"nombre", ps[i].nombre},
-                                         {"fecha", c.fecha.toString(Qt::ISODate)},
-                                         {"bruto_centimos", nuloO(sabido, c.conocido)},
-                                         {"retencion_centimos", nuloO(sabido, c.retencion)},
-                                         {"neto_centimos", nuloO(sabido, c.conocido - c.retencion)},
-                                         {"lugar", lugar},
-                                         {"limite", c.fecha.addMonths(3).toString(Qt::ISODate)},
-                                         {"estado", estadoRef(c.fecha, hoy, cobrado)},
-                                         {"cobrado", cobrado.isValid() ? QJsonValue(cobrado.toString(Qt::ISODate))
-                                                                       : QJsonValue()}}});
+      todos.append({c.fecha, QJsonObject{{u"registro"_s, i + 1},
+                                         {u"nombre"_s, ps[i].nombre},
+                                         {u"fecha"_s, c.fecha.toString(Qt::ISODate)},
+                                         {u"bruto_centimos"_s, nuloO(sabido, c.conocido)},
+                                         {u"retencion_centimos"_s, nuloO(sabido, c.retencion)},
+                                         {u"neto_centimos"_s, nuloO(sabido, c.conocido - c.retencion)},
+                                         {u"lugar"_s, lugar},
+                                         {u"limite"_s, c.fecha.addMonths(3).toString(Qt::ISODate)},
+                                         {u"estado"_s, estadoRef(c.fecha, hoy, cobrado)},
+                                         {u"cobrado"_s, cobrado.isValid() ? QJsonValue(cobrado.toString(Qt::ISODate))
+                                                                          : QJsonValue()}}});
     }
   std::stable_sort(todos.begin(), todos.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   QJsonArray r;
@@ -256,7 +258,7 @@ class TestCuentas : public QObject {
     // The history up to 7 March 2021, the sample's last draw, and the sample's tables.
     e_->escribir(QStringLiteral("numeros.dat"), prueba::leerDatoPrueba(QStringLiteral("numeros.dat")).left(830 * 24));
     prueba::exigir(
-        operaciones::guardarPremiosRespuesta(e_->carpeta.path(), prueba::leerDatoPrueba("respuesta_ejemplo.json")));
+        operaciones::guardarPremiosRespuesta(e_->carpeta.path(), prueba::leerDatoPrueba(u"respuesta_ejemplo.json"_s)));
     penas_ = penas();
     sorteos_ = sorteosDeLaMuestra();
     Almacen a;
@@ -268,19 +270,20 @@ class TestCuentas : public QObject {
 
   void lineaDeOrdenesComoLaReferencia() {
     const QString carpeta = e_->carpeta.path();
-    QCOMPARE(cli(carpeta, {"balance", "--json"}).object(), balanceRef(penas_, sorteos_));
+    QCOMPARE(cli(carpeta, {u"balance"_s, u"--json"_s}).object(), balanceRef(penas_, sorteos_));
     for (int k = 1; k <= penas_.size(); ++k)
-      QCOMPARE(cli(carpeta, {"balance", QString::number(k), "--json"}).object(),
+      QCOMPARE(cli(carpeta, {u"balance"_s, QString::number(k), u"--json"_s}).object(),
                balancePenaRef(k, penas_[k - 1], sorteos_));
     // The command line keeps the computer's own date.
     const QDate hoy = QDate::currentDate();
-    QCOMPARE(cli(carpeta, {"cobros", "--json"}).array(), cobrosRef(penas_, sorteos_, hoy, {}));
+    QCOMPARE(cli(carpeta, {u"cobros"_s, u"--json"_s}).array(), cobrosRef(penas_, sorteos_, hoy, {}));
 
     QProcess p;
-    p.start(QStringLiteral(SORTILAN_CLI), {"--datos", carpeta, "cobrar", "2", "2020-11-29", "--fecha", "2020-12-01"});
+    p.start(QStringLiteral(SORTILAN_CLI),
+            {u"--datos"_s, carpeta, u"cobrar"_s, u"2"_s, u"2020-11-29"_s, u"--fecha"_s, u"2020-12-01"_s});
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(cli(carpeta, {"cobros", "--json"}).array(),
+    QCOMPARE(cli(carpeta, {u"cobros"_s, u"--json"_s}).array(),
              cobrosRef(penas_, sorteos_, hoy, {{{2, QDate(2020, 11, 29)}, QDate(2020, 12, 1)}}));
   }
 
@@ -293,11 +296,11 @@ class TestCuentas : public QObject {
     const QJsonArray cobros = cobrosRef(penas_, sorteos_, kHoy, {});
     QStringList urgentes;
     for (const QJsonValue& c : cobros) {
-      const QDate limite = QDate::fromString(c["limite"].toString(), Qt::ISODate);
-      if (c["estado"].toString() == QStringLiteral("pendiente") && kHoy.daysTo(limite) <= 14)
+      const QDate limite = QDate::fromString(c[u"limite"_s].toString(), Qt::ISODate);
+      if (c[u"estado"_s].toString() == QStringLiteral("pendiente") && kHoy.daysTo(limite) <= 14)
         urgentes << QStringLiteral("- Peña %1, sorteo del %2: ")
-                        .arg(c["nombre"].toString(), QDate::fromString(c["fecha"].toString(), Qt::ISODate)
-                                                         .toString(QStringLiteral("dd/MM/yyyy")));
+                        .arg(c[u"nombre"_s].toString(), QDate::fromString(c[u"fecha"_s].toString(), Qt::ISODate)
+                                                            .toString(QStringLiteral("dd/MM/yyyy")));
     }
     QVERIFY(!urgentes.isEmpty());
     QTRY_VERIFY(!e_->mensajes->vistos.isEmpty());
@@ -321,8 +324,8 @@ class TestCuentas : public QObject {
       qint64 coste = 0, ganado = 0, porCobrar = 0;
       for (const CuentaRef& c : ref) coste += c.coste, ganado += c.conocido;
       for (const QJsonValue& c : cobros)
-        if (c["registro"].toInt() == i + 1 && c["estado"].toString() == QStringLiteral("pendiente")) {
-          porCobrar += c["neto_centimos"].toInteger();
+        if (c[u"registro"_s].toInt() == i + 1 && c[u"estado"_s].toString() == QStringLiteral("pendiente")) {
+          porCobrar += c[u"neto_centimos"_s].toInteger();
           ++pendientes;
         }
       porCobrarTotal += porCobrar;
@@ -356,8 +359,8 @@ class TestCuentas : public QObject {
     // Marking a collection from the window: the multiple's newest pending one.
     QString marcada;
     for (const QJsonValue& c : cobros)
-      if (c["registro"].toInt() == 2 && c["estado"].toString() == QStringLiteral("pendiente"))
-        marcada = QDate::fromString(c["fecha"].toString(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy"));
+      if (c[u"registro"_s].toInt() == 2 && c[u"estado"_s].toString() == QStringLiteral("pendiente"))
+        marcada = QDate::fromString(c[u"fecha"_s].toString(), Qt::ISODate).toString(QStringLiteral("dd/MM/yyyy"));
     QVERIFY(!marcada.isEmpty());
     lista->setCurrentIndex(lista->model()->index(1, 0));
     for (int f = 0; f < sorteos->model()->rowCount(); ++f)

@@ -41,6 +41,8 @@
 #include "support/controles.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 using namespace sortilan::ui;
 
@@ -120,7 +122,8 @@ QStringList defectos(QWidget* raiz) {
       d << QStringLiteral("%1 «%2» no cabe").arg(nombre(w), e->text());
     if (auto* g = qobject_cast<QChartView*>(w))
       for (QGraphicsItem* i : g->scene()->items())
-        if (auto* ti = dynamic_cast<QGraphicsTextItem*>(i); ti && ti->isVisible() && ti->toPlainText().contains("..."))
+        if (auto* ti = dynamic_cast<QGraphicsTextItem*>(i);
+            ti && ti->isVisible() && ti->toPlainText().contains(u"..."_s))
           d << QStringLiteral("%1: rótulo «%2» abreviado %3 %4x%5 en %6x%7")
                    .arg(nombre(w), ti->toPlainText())
                    .arg(ti->pos().x())
@@ -297,20 +300,21 @@ class TestDisposicion : public QObject {
     QTest::addColumn<int>("pestana");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QStringList>("textos");
-    QTest::newRow("estado de la descarga") << 0 << "Label6"
-                                           << QStringList{"", "CONECTANDO AL SERVIDOR", "BUSCANDO SORTEOS",
-                                                          "ANALIZANDO DATOS", "TRANSFERENCIA FINALIZADA"};
-    QTest::newRow("datos recibidos") << 0 << "Label58" << QStringList{"0 Bytes", "34041", "33554436"};
-    QTest::newRow("sorteos nuevos") << 0 << "Label19" << QStringList{"", "1 sorteo", "50 sorteos"};
-    QTest::newRow("sorteos que faltan") << 0 << "Label9_6"
-                                        << QStringList{"Falta 1 sorteo por actualizar", "No se ha actualizado nunca",
-                                                       "Faltan 1100 sorteos por actualizar"};
-    QTest::newRow("título del informe") << 1 << "Label8"
-                                        << QStringList{"Informe", "Un momento. Actualizando información...",
-                                                       "-Informe del Domingo, 27 de septiembre del 2026"};
-    QTest::newRow("premio") << 1 << "Label10_0" << QStringList{"-", "0.00", "12345678.90"};
-    QTest::newRow("efectividad de la peña") << 2 << "Label16" << QStringList{"-", "0 %", "3276,7 %"};
-    QTest::newRow("suma de aciertos") << 2 << "Label13" << QStringList{"0", "262136"};
+    QTest::newRow("estado de la descarga") << 0 << u"Label6"_s
+                                           << QStringList{u""_s, u"CONECTANDO AL SERVIDOR"_s, u"BUSCANDO SORTEOS"_s,
+                                                          u"ANALIZANDO DATOS"_s, u"TRANSFERENCIA FINALIZADA"_s};
+    QTest::newRow("datos recibidos") << 0 << u"Label58"_s << QStringList{u"0 Bytes"_s, u"34041"_s, u"33554436"_s};
+    QTest::newRow("sorteos nuevos") << 0 << u"Label19"_s << QStringList{u""_s, u"1 sorteo"_s, u"50 sorteos"_s};
+    QTest::newRow("sorteos que faltan") << 0 << u"Label9_6"_s
+                                        << QStringList{u"Falta 1 sorteo por actualizar"_s,
+                                                       u"No se ha actualizado nunca"_s,
+                                                       u"Faltan 1100 sorteos por actualizar"_s};
+    QTest::newRow("título del informe") << 1 << u"Label8"_s
+                                        << QStringList{u"Informe"_s, u"Un momento. Actualizando información..."_s,
+                                                       u"-Informe del Domingo, 27 de septiembre del 2026"_s};
+    QTest::newRow("premio") << 1 << u"Label10_0"_s << QStringList{u"-"_s, u"0.00"_s, u"12345678.90"_s};
+    QTest::newRow("efectividad de la peña") << 2 << u"Label16"_s << QStringList{u"-"_s, u"0 %"_s, u"3276,7 %"_s};
+    QTest::newRow("suma de aciertos") << 2 << u"Label13"_s << QStringList{u"0"_s, u"262136"_s};
   }
   void textosQueCambian() {
     QFETCH(int, pestana);
@@ -342,7 +346,7 @@ class TestDisposicion : public QObject {
     QTest::addColumn<QString>("ventana");
     for (const char* n :
          {"Acercade", "Infor", "Creamenu", "Crea sencilla", "Crea múltiple", "Imprimir", "EntradaSorteo"})
-      QTest::newRow(n) << QString(n);
+      QTest::newRow(n) << QString::fromUtf8(n);
   }
   void secundarias() {
     QFETCH(QString, ventana);

@@ -14,6 +14,8 @@
 #include "support/controles.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 using namespace sortilan::prueba;
 using namespace sortilan::ui;
@@ -70,7 +72,8 @@ class TestGraficos : public QObject {
 
     QTest::mouseClick(clave, Qt::LeftButton);
     QVERIFY(!mitad->isEnabled());
-    QCOMPARE(categorias(g), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    QCOMPARE(categorias(g),
+             QStringList({u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s}));
     // The key chart has an empty series before the counts.
     QCOMPARE(serie(g)->count(), 2);
     QCOMPARE(serie(g)->barSets().at(0)->sum(), 0.0);

@@ -14,6 +14,8 @@
 #include "store/cerrojodatos.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 
 class TestPrincipal : public QObject {
@@ -46,8 +48,8 @@ class TestPrincipal : public QObject {
     QCOMPARE(tabs->count(), 6);
     QStringList titulos;
     for (int i = 0; i < 6; ++i) titulos << tabs->tabText(i);
-    QCOMPARE(titulos,
-             (QStringList{"General", "Último sorteo", "Gestor de peñas", "Estadísticas", "Cuentas", "Socios"}));
+    QCOMPARE(titulos, (QStringList{u"General"_s, u"Último sorteo"_s, u"Gestor de peñas"_s, u"Estadísticas"_s,
+                                   u"Cuentas"_s, u"Socios"_s}));
   }
 
   void primerArranqueEnCarpetaVacia() {
@@ -159,7 +161,7 @@ class TestPrincipal : public QObject {
   void menus() {
     prueba::Entorno e;
     ui::Principal w;
-    const QStringList esperados = {"General", "Ver", "Ayuda"};
+    const QStringList esperados = {u"General"_s, u"Ver"_s, u"Ayuda"_s};
     QStringList vistos;
     for (QAction* a : w.menuBar()->actions()) vistos << a->text();
     QCOMPARE(vistos, esperados);

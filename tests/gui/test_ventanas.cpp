@@ -19,6 +19,8 @@
 #include "store/almacen.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
+
 using namespace sortilan;
 using namespace sortilan::ui;
 using plataforma::Botones;
@@ -91,7 +93,7 @@ class TestVentanas : public QObject {
     const Respuesta r = cajas.mostrar(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."),
                                       QStringLiteral("¿Seguro?"), Botones::SiNo, predeterminada);
     botones.sort();
-    QCOMPARE(botones, (QStringList{"No", "Sí"}));
+    QCOMPARE(botones, (QStringList{u"No"_s, u"Sí"_s}));
     QCOMPARE(porDefecto, predeterminada == Respuesta::Si ? QStringLiteral("Sí") : QStringLiteral("No"));
     QTEST(r, "respuesta");
   }
@@ -107,7 +109,8 @@ class TestVentanas : public QObject {
 
   void escapeCierra_data() {
     QTest::addColumn<QString>("ventana");
-    for (const char* n : {"Acercade", "Infor", "Creamenu", "Crea", "Imprimir"}) QTest::newRow(n) << QString(n);
+    for (const char* n : {"Acercade", "Infor", "Creamenu", "Crea", "Imprimir"})
+      QTest::newRow(n) << QString::fromUtf8(n);
   }
   void escapeCierra() {
     QFETCH(QString, ventana);
@@ -123,8 +126,8 @@ class TestVentanas : public QObject {
     QTest::addColumn<QString>("ventana");
     QTest::addColumn<bool>("intro");
     for (const char* n : {"Acercade", "Infor"}) {
-      QTest::newRow(qPrintable(QStringLiteral("%1, clic").arg(QLatin1String(n)))) << QString(n) << false;
-      QTest::newRow(qPrintable(QStringLiteral("%1, Intro").arg(QLatin1String(n)))) << QString(n) << true;
+      QTest::newRow(qPrintable(QStringLiteral("%1, clic").arg(QLatin1String(n)))) << QString::fromUtf8(n) << false;
+      QTest::newRow(qPrintable(QStringLiteral("%1, Intro").arg(QLatin1String(n)))) << QString::fromUtf8(n) << true;
     }
   }
   void aceptarCierra() {

@@ -14,6 +14,10 @@ namespace sortilan::prueba {
 // An answer shaped like the service's: draws newest first with the key written R(k)
 // (or " (k)"), each object padded to about `largo` bytes, a prize table and a document.
 struct SorteoRespuesta {
+  SorteoRespuesta() = default;
+  SorteoRespuesta(const QDate& f, const QString& c, int k) : fecha(f), combinacion(c), clave(k) {}
+  // The combinations written in the tests are plain ASCII.
+  SorteoRespuesta(const QDate& f, const char* c, int k) : SorteoRespuesta(f, QLatin1String(c), k) {}
   QDate fecha;
   QString combinacion;  // "04 - 10 - 29 - 39 - 54"
   int clave = 0;

@@ -49,7 +49,7 @@ QString desdeWindows1252(const QByteArray& bytes) {
     if (b >= 0x80 && b < 0xA0)
       out.append(QChar(kAltos[b - 0x80]));
     else
-      out.append(QChar(b));
+      out.append(QLatin1Char(static_cast<char>(b)));
   }
   return out;
 }
