@@ -1,0 +1,140 @@
+// Money, members and counting at one, ten and a hundred times a large peña. Each pair
+// runs the code as it is and the path it replaced (anterior.h) on the same season, so
+// the ratios come from one run.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+#include "anterior.h"
+#include "checking/cuenta.h"
+#include "money/balance.h"
+#include "temporada.h"
+
+using namespace sortilan;
+
+namespace {
+
+const temporada::Temporada& season(int escala) {
+  static std::map<int, temporada::Temporada> hechas;
+  auto it = hechas.find(escala);
+  if (it == hechas.end()) it = hechas.emplace(escala, temporada::crear(escala)).first;
+  return it->second;
+}
+
+Cuentas todas(const temporada::Temporada& t) {
+  return calcularCuentas(t.penas, t.sorteos, t.tablas, t.marcados, t.ids, kPrecioPorDefecto, t.hoy);
+}
+
+void escalas(benchmark::internal::Benchmark* b) { b->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond); }
+
+// Everything the money tab and the start-up work out: every peña, draw and collection.
+void BM_Cuentas(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st) benchmark::DoNotOptimize(todas(t).cobros.size());
+}
+BENCHMARK(BM_Cuentas)->Apply(escalas);
+
+void BM_CuentasAnterior(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st)
+    benchmark::DoNotOptimize(
+        anterior::calcularCuentas(t.penas, t.sorteos, t.tablas, t.marcados, t.ids, kPrecioPorDefecto, t.hoy)
+            .cobros.size());
+}
+BENCHMARK(BM_CuentasAnterior)->Apply(escalas);
+
+// One peña's detail: each of its draws looks up its collection.
+void BM_DetallePena(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  const Cuentas c = todas(t);
+  for (auto _ : st) {
+    int n = 0;
+    for (const CuentaSorteo& s : c.penas.front().sorteos) n += c.cobro(1, s.fecha) != nullptr;
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_DetallePena)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_DetallePenaAnterior(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  const Cuentas c = todas(t);
+  for (auto _ : st) {
+    int n = 0;
+    for (const CuentaSorteo& s : c.penas.front().sorteos) n += anterior::cobro(c, 1, s.fecha) != nullptr;
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_DetallePenaAnterior)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Every member's balance, as `socios K` and the Socios tab list them.
+void BM_SociosK(benchmark::State& st) {
+  const SociosPena p = temporada::socios(season(1), static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    Centimos total = 0;
+    for (const Socio& s : p.socios) total += p.saldo(s.numero);
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_SociosK)->Arg(100)->Arg(400)->Arg(800)->Unit(benchmark::kMillisecond);
+
+void BM_SociosKAnterior(benchmark::State& st) {
+  const SociosPena p = temporada::socios(season(1), static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    Centimos total = 0;
+    for (const Socio& s : p.socios) total += anterior::saldo(p, s.numero);
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_SociosKAnterior)->Arg(100)->Arg(400)->Arg(800)->Unit(benchmark::kMillisecond);
+
+// The first count of every peña over every draw since its creation.
+void BM_PrimeraCuenta(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    std::vector<Pena> p = t.penas;
+    benchmark::DoNotOptimize(contarPremios(p, t.sorteos));
+  }
+}
+BENCHMARK(BM_PrimeraCuenta)->Apply(escalas);
+
+void BM_PrimeraCuentaAnterior(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    std::vector<Pena> p = t.penas;
+    anterior::contarPremios(p, t.sorteos);
+    benchmark::DoNotOptimize(p.data());
+  }
+}
+BENCHMARK(BM_PrimeraCuentaAnterior)->Apply(escalas);
+
+// Bet-draw checks per second of the prize rule that counting and money share, on the 40
+// simple peñas of the ×1 season (24 bets each).
+template <typename F>
+void comprobaciones(benchmark::State& st, F premios) {
+  const auto& t = season(1);
+  std::vector<Pena> sencillas;
+  for (const Pena& p : t.penas)
+    if (p.esSencilla()) sencillas.push_back(p);
+  for (auto _ : st) {
+    int total = 0;
+    for (const Pena& p : sencillas)
+      for (const Sorteo& s : t.sorteos) total += premios(p, s)[0];
+    benchmark::DoNotOptimize(total);
+  }
+  st.counters["comprobaciones/s"] = benchmark::Counter(
+      static_cast<double>(sencillas.size() * 24 * t.sorteos.size()) * static_cast<double>(st.iterations()),
+      benchmark::Counter::kIsRate);
+}
+void BM_ComprobacionesPremios(benchmark::State& st) {
+  comprobaciones(st, [](const Pena& p, const Sorteo& s) { return premiosDelSorteo(p, s); });
+}
+BENCHMARK(BM_ComprobacionesPremios)->Unit(benchmark::kMillisecond);
+void BM_ComprobacionesPremiosAnterior(benchmark::State& st) {
+  comprobaciones(st, [](const Pena& p, const Sorteo& s) { return anterior::premiosDelSorteo(p, s); });
+}
+BENCHMARK(BM_ComprobacionesPremiosAnterior)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
