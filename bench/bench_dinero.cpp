@@ -8,6 +8,7 @@
 
 #include "anterior.h"
 #include "checking/cuenta.h"
+#include "checking/nucleo.h"
 #include "money/balance.h"
 #include "temporada.h"
 
@@ -134,6 +135,41 @@ void BM_ComprobacionesPremiosAnterior(benchmark::State& st) {
   comprobaciones(st, [](const Pena& p, const Sorteo& s) { return anterior::premiosDelSorteo(p, s); });
 }
 BENCHMARK(BM_ComprobacionesPremiosAnterior)->Unit(benchmark::kMillisecond);
+
+// Counting and money as they run: each peña's masks worked out once for all the draws.
+void BM_ComprobacionesMascaras(benchmark::State& st) {
+  std::map<const Pena*, MascarasPena> m;
+  comprobaciones(st, [&m](const Pena& p, const Sorteo& s) {
+    auto it = m.find(&p);
+    if (it == m.end()) it = m.emplace(&p, mascarasPena(p)).first;
+    return premiosDelSorteo(it->second, p, s);
+  });
+}
+BENCHMARK(BM_ComprobacionesMascaras)->Unit(benchmark::kMillisecond);
+
+// The kernel alone: every row of every simple peña against every draw.
+void BM_Nucleo(benchmark::State& st) {
+  const auto& t = season(1);
+  std::vector<MascarasPena> m;
+  for (const Pena& p : t.penas)
+    if (p.esSencilla()) m.push_back(mascarasPena(p));
+  std::vector<uint64_t> sorteos;
+  for (const Sorteo& s : t.sorteos) sorteos.push_back(s.mascara());
+  for (auto _ : st) {
+    std::array<int64_t, 8> porAciertos{};
+    AciertosFilas h;
+    for (uint64_t s : sorteos)
+      for (const MascarasPena& x : m) {
+        aciertosMascaras(x.mascaras.data(), x.filas, s, h.data());
+        for (int b = 0; b < x.filas; ++b) ++porAciertos[h[static_cast<size_t>(b)] & 7u];
+      }
+    benchmark::DoNotOptimize(porAciertos);
+  }
+  st.counters["comprobaciones/s"] =
+      benchmark::Counter(static_cast<double>(m.size() * 24 * sorteos.size()) * static_cast<double>(st.iterations()),
+                         benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Nucleo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
