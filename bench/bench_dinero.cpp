@@ -45,6 +45,87 @@ void BM_CuentasAnterior(benchmark::State& st) {
 }
 BENCHMARK(BM_CuentasAnterior)->Apply(escalas);
 
+// `balance K`: one peña's money.
+void BM_BalanceK(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st)
+    benchmark::DoNotOptimize(
+        calcularCuentas(t.penas, t.sorteos, t.tablas, t.marcados, t.ids, kPrecioPorDefecto, t.hoy, {1})
+            .pena(1)
+            ->coste());
+}
+BENCHMARK(BM_BalanceK)->Apply(escalas);
+
+void BM_BalanceKAnterior(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st)
+    benchmark::DoNotOptimize(
+        anterior::calcularCuentas(t.penas, t.sorteos, t.tablas, t.marcados, t.ids, kPrecioPorDefecto, t.hoy)
+            .penas.front()
+            .coste());
+}
+BENCHMARK(BM_BalanceKAnterior)->Apply(escalas);
+
+// `cobros --pendientes`: only the draws whose collection may still be pending.
+void BM_CobrosPendientes(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto};
+  for (auto _ : st) {
+    int n = 0;
+    recorrerCobros(t.penas, t.sorteos, d, t.hoy, {0, true},
+                   [&n](const Cobro& c) { n += c.estado == EstadoCobro::Pendiente; });
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_CobrosPendientes)->Apply(escalas);
+
+void BM_CobrosPendientesAnterior(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    int n = 0;
+    for (const Cobro& c :
+         anterior::calcularCuentas(t.penas, t.sorteos, t.tablas, t.marcados, t.ids, kPrecioPorDefecto, t.hoy).cobros)
+      n += c.estado == EstadoCobro::Pendiente;
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_CobrosPendientesAnterior)->Apply(escalas);
+
+// `cobros`: every collection, one at a time, none held.
+void BM_Cobros(benchmark::State& st) {
+  const auto& t = season(static_cast<int>(st.range(0)));
+  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto};
+  for (auto _ : st) {
+    Centimos n = 0;
+    recorrerCobros(t.penas, t.sorteos, d, t.hoy, {}, [&n](const Cobro& c) { n += c.neto.value_or(0); });
+    benchmark::DoNotOptimize(n);
+  }
+}
+BENCHMARK(BM_Cobros)->Apply(escalas);
+
+// The money tab's list of peñas: what each still has to collect.
+void BM_PorCobrarPenas(benchmark::State& st) {
+  const Cuentas c = todas(season(static_cast<int>(st.range(0))));
+  for (auto _ : st) {
+    Centimos total = 0;
+    for (const CuentaPena& p : c.penas) total += c.porCobrar(p.registro).neto;
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_PorCobrarPenas)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_PorCobrarPenasAnterior(benchmark::State& st) {
+  const Cuentas c = todas(season(static_cast<int>(st.range(0))));
+  for (auto _ : st) {
+    Centimos total = 0;
+    for (const CuentaPena& p : c.penas)
+      for (const Cobro& k : c.cobros)
+        if (k.registro == p.registro && k.estado == EstadoCobro::Pendiente) total += k.neto.value_or(0);
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_PorCobrarPenasAnterior)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
 // One peña's detail: each of its draws looks up its collection.
 void BM_DetallePena(benchmark::State& st) {
   const auto& t = season(static_cast<int>(st.range(0)));

@@ -269,7 +269,8 @@ void TabSocios::cargarPena() {
   if (registro > 0) {
     if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios_); !r)
       avisos << r.error;
-    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas); !r)
+    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
+        !r)
       avisos << r.error;
   }
   avisos.removeDuplicates();
