@@ -154,7 +154,7 @@ void BM_SociosK(benchmark::State& st) {
   const SociosPena p = temporada::socios(season(1), static_cast<int>(st.range(0)));
   for (auto _ : st) {
     Centimos total = 0;
-    for (const Socio& s : p.socios) total += p.saldo(s.numero);
+    for (const Centimos c : p.saldos()) total += c;
     benchmark::DoNotOptimize(total);
   }
 }
@@ -169,6 +169,13 @@ void BM_SociosKAnterior(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_SociosKAnterior)->Arg(100)->Arg(400)->Arg(800)->Unit(benchmark::kMillisecond);
+
+// One member's statement.
+void BM_MovimientosSocio(benchmark::State& st) {
+  const SociosPena p = temporada::socios(season(1), static_cast<int>(st.range(0)));
+  for (auto _ : st) benchmark::DoNotOptimize(p.movimientosDe(3).size());
+}
+BENCHMARK(BM_MovimientosSocio)->Arg(800)->Unit(benchmark::kMillisecond);
 
 // The first count of every peña over every draw since its creation.
 void BM_PrimeraCuenta(benchmark::State& st) {
