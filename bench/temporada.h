@@ -80,6 +80,7 @@ inline Temporada crear(int escala, unsigned semilla = 1) {
     for (size_t c = 0; c < 8; ++c)
       tabla.categorias[c] = PremioCategoria{kBase[c] + static_cast<Centimos>(g() % 1000), qint64{10}};
     tabla.reintegro = PremioCategoria{150, qint64{1000}};
+    tabla.documento = QStringLiteral("/documentos/%1.pdf").arg(tabla.fecha.toString(Qt::ISODate));
     t.tablas[tabla.fecha] = tabla;
   }
   // One draw in seven of each peña marked collected a week after it.
