@@ -81,6 +81,29 @@ QDate marcado(const CobrosMarcados& marcados, const std::vector<std::optional<qi
   return m != marcados.end() ? m->second : QDate();
 }
 
+// The marks of one peña read in date order alongside its draws: the marks of a peña lie
+// together in the map, so a large season does not look each one up across all of them.
+class MarcasPena {
+ public:
+  MarcasPena(const CobrosMarcados& marcados, const std::vector<std::optional<qint64>>& ids, int registro) {
+    qint64 id = 0;
+    if (const auto i = static_cast<size_t>(registro - 1); i < ids.size() && ids[i]) id = *ids[i];
+    if (id <= 0) return;
+    id_ = id;
+    it_ = marcados.lower_bound({id, QDate()});
+    fin_ = marcados.end();
+  }
+  // `fecha` never earlier than the one asked before.
+  QDate dia(const QDate& fecha) {
+    while (it_ != fin_ && it_->first.first == id_ && it_->first.second < fecha) ++it_;
+    return it_ != fin_ && it_->first.first == id_ && it_->first.second == fecha ? it_->second : QDate();
+  }
+
+ private:
+  qint64 id_ = 0;
+  CobrosMarcados::const_iterator it_{}, fin_{};
+};
+
 }  // namespace
 
 Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo>& todos, const TablasPremios& tablas,
@@ -107,12 +130,16 @@ Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo
     // Every peña's draws are among `sorteos`, in their order: going through the dates once
     // gives the list in date order, then record order, without sorting it.
     std::vector<size_t> siguiente(c.penas.size(), 0);
+    std::vector<MarcasPena> marcas;
+    for (const CuentaPena& p : c.penas) marcas.emplace_back(marcados, ids, p.registro);
     for (const Sorteo& s : sorteos) {
       const QDate fecha = fechaDesdeOle(s.fecha);
       for (size_t k = 0; k < c.penas.size(); ++k) {
         const std::vector<CuentaSorteo>& suyos = c.penas[k].sorteos;
-        if (siguiente[k] < suyos.size() && suyos[siguiente[k]].fecha == fecha)
-          anadir(c.penas[k], suyos[siguiente[k]++]);
+        if (siguiente[k] >= suyos.size() || suyos[siguiente[k]].fecha != fecha) continue;
+        const CuentaSorteo& cs = suyos[siguiente[k]++];
+        if (std::optional<Cobro> cobro = cobroDe(c.penas[k], cs, marcas[k].dia(cs.fecha), hoy))
+          c.cobros.push_back(std::move(*cobro));
       }
     }
   } else {
@@ -148,23 +175,22 @@ void recorrerCobros(const std::vector<Pena>& penas, const std::vector<Sorteo>& s
     CuentaPena pena;  // without its draws: only the record and the name
     const Pena* datos;
     MascarasPena mascaras;
+    MarcasPena marcas;
   };
   std::vector<Jugada> jugadas;
   for (size_t i = 0; i < penas.size(); ++i)
     if (enAlcance(penas, i, alcance))
-      jugadas.push_back(
-          {CuentaPena{static_cast<int>(i) + 1, penas[i].nombreRecortado(), {}}, &penas[i], mascarasPena(penas[i])});
+      jugadas.push_back({CuentaPena{static_cast<int>(i) + 1, penas[i].nombreRecortado(), {}}, &penas[i],
+                         mascarasPena(penas[i]), MarcasPena(d.marcados, d.ids, static_cast<int>(i) + 1)});
   for (size_t i = alcance.soloVigentes ? primerSorteoVigente(sorteos, hoy) : 0; i < sorteos.size(); ++i) {
     const Sorteo& s = sorteos[i];
     if (!s.valido()) continue;
     const auto t = d.tablas.find(fechaDesdeOle(s.fecha));
     const TablaPremios* tabla = t == d.tablas.end() ? nullptr : &t->second;
-    for (const Jugada& j : jugadas) {
+    for (Jugada& j : jugadas) {
       if (j.datos->creacion > s.fecha) continue;
       const CuentaSorteo cs = cuentaSorteo(j.mascaras, *j.datos, s, tabla, d.precio);
-      if (const std::optional<Cobro> k =
-              cobroDe(j.pena, cs, marcado(d.marcados, d.ids, j.pena.registro, cs.fecha), hoy))
-        cobro(*k);
+      if (const std::optional<Cobro> k = cobroDe(j.pena, cs, j.marcas.dia(cs.fecha), hoy)) cobro(*k);
     }
   }
 }
