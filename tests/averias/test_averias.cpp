@@ -205,6 +205,14 @@ class TestAverias : public QObject {
     if (c.salida != 0 || !QFile::exists(d.filePath(kBase))) qFatal("no se pudo preparar: %s", qPrintable(c.error));
     return foto(d.path());
   }
+  // `e` after a clean run of `orden`.
+  Estado trasOrden(const Estado& e, const QStringList& orden) {
+    QTemporaryDir d;
+    escribirEstado(d.path(), e);
+    const Corrida c = correr(orden, d.path());
+    if (c.salida != 0) qFatal("no se pudo preparar: %s", qPrintable(c.error));
+    return foto(d.path());
+  }
   QString entrada(const char* nombre, const QByteArray& datos) {
     const QString ruta = entradas_.filePath(QLatin1String(nombre));
     QFile f(ruta);
@@ -294,6 +302,13 @@ class TestAverias : public QObject {
     QTest::newRow("cobrar") << cli({u"cobrar"_s, QString::number(conPremiada.size()), u"2021-01-03"_s, u"--fecha"_s,
                                     u"2021-01-05"_s})
                             << cobro;
+
+    // The members' orders: the first one creates sortilan.db, the next ones change it.
+    const QStringList alta = cli({u"alta-socio"_s, u"1"_s, u"--nombre"_s, u"Ana"_s, u"--participaciones"_s, u"2"_s,
+                                  u"--desde"_s, u"2021-03-01"_s});
+    QTest::newRow("alta-socio (crea sortilan.db)") << alta << base(900, 900);
+    QTest::newRow("aportacion") << cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s})
+                                << trasOrden(base(900, 900), alta);
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");
