@@ -84,7 +84,7 @@ int ordenDescargar(Contexto& c, QStringList args) {
   }
   c.cargar();
 
-  Descarga descarga(c.sesion, *canal, &operaciones::guardarSorteosNuevos);
+  Descarga descarga(c.sesion, *canal, &operaciones::guardarDescarga);
   // Status lines on stdout, each when its text changes.
   QString fase, datos, nuevos;
   QObject::connect(&descarga, &Descarga::cambiado, [&] {
@@ -106,9 +106,6 @@ int ordenDescargar(Contexto& c, QStringList args) {
     c.sesion.listasorteos();
     if (enLinea) bajarDocumento(c, buffer);
   });
-  // Each answer that arrives whole also brings the prize tables of its draws.
-  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
-                   [&c](const plataforma::Traida& t) { operaciones::guardarPremiosDescargados(c.carpeta, t); });
   descarga.iniciar(!enLinea);
   // Without a window the ticks need not wait a second each: the answer is complete
   // when they start.

@@ -52,7 +52,9 @@ Resultado leerTabla(BaseDatos& base, const QDate& fecha, std::optional<TablaPrem
 }
 
 Resultado escribirTabla(BaseDatos& base, const TablaPremios& t) {
-  if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO tablas_premios (fecha, documento) VALUES (?, ?) "
+  // A draw without its document still has its prizes: the document is then "".
+  if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO tablas_premios (fecha, documento) VALUES (?, "
+                                                 "COALESCE(?, '')) "
                                                  "ON CONFLICT (fecha) DO UPDATE SET documento = excluded.documento"),
                                   {iso(t.fecha), t.documento});
       !r)

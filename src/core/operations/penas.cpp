@@ -29,7 +29,8 @@ bool hayRestos(const Almacen& a) {
   for (const QString& n : archivosDeDatos()) patrones << n + QStringLiteral(".tmp.??????");
   patrones << QLatin1String(Almacen::kPenasTmp) << QLatin1String(Almacen::kSorteosTmp)
            << QLatin1String(CerrojoDatos::kNombre);
-  return !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+  return Transaccion::hayDiario(a.carpeta()) ||
+         !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
 }
 
 }  // namespace
@@ -71,9 +72,14 @@ Resultado contarPremios(Almacen& almacen) {
   {
     // A look without the lock first: nothing to count and nothing to clear is the usual
     // case, and then nothing is touched.
-    std::vector<Pena> penas = almacen.penas().leerTodos();
-    const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos();
-    if (primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
+    bool leidas = false, leidos = false;
+    std::vector<Pena> penas = almacen.penas().leerTodos(&leidas);
+    const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos(&leidos);
+    // What cannot be read was not counted: saying nothing would pass for a count done.
+    if (!leidas) return falloLectura(almacen.penas().ruta());
+    if (!leidos) return falloLectura(almacen.sorteos().ruta());
+    // A change cut short is finished first, whatever the draws say.
+    if (primerSorteoDanado(sorteos) >= 0 && !Transaccion::hayDiario(almacen.carpeta())) return Resultado::bien();
     if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);

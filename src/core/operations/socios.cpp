@@ -5,6 +5,7 @@
 #include "members/registrosocios.h"
 #include "money/balance.h"
 #include "money/registrodinero.h"
+#include "operations/transaccion.h"
 #include "store/basedatos.h"
 
 namespace sortilan::operaciones {

@@ -67,7 +67,7 @@ QString nombreApartado(int n) {
 Resultado apartar(Transaccion& t, QString* archivo) {
   bool leido = false;
   const QByteArray danados = leerArchivo(t.almacen.sorteos().ruta(), &leido);
-  if (!leido) return Resultado::fallo(QStringLiteral("No se pudo leer %1").arg(t.almacen.sorteos().ruta()), true);
+  if (!leido) return falloLectura(t.almacen.sorteos().ruta());
   for (int n = 1; n < 10000; ++n) {
     bool existia = false;
     *archivo = nombreApartado(n);
@@ -162,9 +162,7 @@ Resultado borrarSorteos(Almacen& almacen) {
   return t.terminar(cambiarSorteos(t, {}));
 }
 
-Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
-  Transaccion t(almacen);
-  if (Resultado r = t.empezar(); !r) return {r};
+Anadidos anadirSorteosEn(Transaccion& t, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
   if (t.sorteosDanados) return {danado()};
   std::vector<Sorteo> todos = t.sorteos;
   int aceptados = 0;
@@ -185,13 +183,25 @@ Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, cons
     ++aceptados;
   }
   if (aceptados > 0)
-    if (Resultado r = t.terminar(cambiarSorteos(t, todos)); !r) return {r, 0};
-  return {rechazo.isEmpty() ? Resultado::bien() : Resultado::fallo(rechazo), aceptados};
+    if (Resultado r = cambiarSorteos(t, todos); !r) return {r, 0};
+  return {rechazo.isEmpty() ? Resultado::bien() : Resultado::fallo(Resultado::Clase::Entrada, rechazo), aceptados};
+}
+
+Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return {r};
+  Anadidos a = anadirSorteosEn(t, nuevos, hoy);
+  if (a.anadidos == 0) return a;
+  // The draws before a refused one stay.
+  if (Resultado r = t.confirmar(); !r) return {r, 0};
+  return a;
 }
 
 Apartado apartarSorteosDanados(Almacen& almacen) {
   Apartado a;
   // Another program may have mended it since it was found: then there is nothing to say.
+  // A change cut short may have left a state that is neither: it is finished first.
+  if (a.resultado = terminarCambioCortado(almacen); !a.resultado) return a;
   if (primerSorteoDanado(almacen.sorteos().leerTodos()) < 0) return a;
   plataforma::mensaje(Icono::Exclamacion, kTituloDanado, kDanado);
   Transaccion t(almacen);

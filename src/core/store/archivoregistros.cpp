@@ -31,8 +31,4 @@ QByteArray ArchivoRegistros::leerTodo(bool* ok) const {
   return b;
 }
 
-Resultado ArchivoRegistros::reemplazar(const QByteArray& contenido) const {
-  return reemplazarArchivo(ruta_, contenido);
-}
-
 }  // namespace sortilan

@@ -12,7 +12,7 @@ namespace sortilan {
 // size*(k-1). A read that cannot get a whole record is end of file and yields zeros.
 // Nothing keeps the file open: each read opens it by name, so a replacement written by
 // another program is seen at once, and an absent file reads as an empty one. The file
-// is only ever written whole, through reemplazarArchivo.
+// is only ever written whole, by a change of the folder (operaciones::Transaccion).
 class ArchivoRegistros {
  public:
   explicit ArchivoRegistros(int tamano) : tamano_(tamano) {}
@@ -27,8 +27,6 @@ class ArchivoRegistros {
   // Every whole record, in order, in one read. `ok` false when the file exists but
   // cannot be read: a caller that will write the file back must not take that for empty.
   QByteArray leerTodo(bool* ok = nullptr) const;
-  // Replaces the whole file: unique temporary, sync, rename, sync of the folder.
-  Resultado reemplazar(const QByteArray& contenido) const;
 
  private:
   int tamano_;
@@ -72,8 +70,6 @@ class ArchivoDe {
       out.push_back(T::decodificar(b.constData() + off));
     return out;
   }
-
-  Resultado reemplazar(const std::vector<T>& registros) const { return base_.reemplazar(codificar(registros)); }
 
   static QByteArray codificar(const std::vector<T>& registros) {
     QByteArray b;
