@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/programa.h"
 #include "cli/contexto.h"
 #include "platform/plataforma.h"
 #include "session/carpetadatos.h"
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
     return args.isEmpty() ? kUso : kBien;
   }
   if (args.first() == QLatin1String("--version")) {
-    c.out << "sortilan-cli " << SORTILAN_VERSION << "\n";
+    c.out << "sortilan-cli " << sortilan::versionPrograma() << "\n";
     return kBien;
   }
   if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {

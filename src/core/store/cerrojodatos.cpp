@@ -53,8 +53,6 @@ Resultado CerrojoDatos::fallo() const {
   }
 }
 
-bool CerrojoDatos::tomado() const { return cerrojo_->isLocked(); }
-
 void CerrojoDatos::soltar() {
   if (cerrojo_->isLocked()) cerrojo_->unlock();
 }

@@ -30,7 +30,6 @@ class CerrojoDatos {
   // Waits up to espera() for the lock. A busy folder gives kOcupado; a folder that cannot
   // be written gives a permission failure.
   Resultado tomar();
-  bool tomado() const;
   void soltar();
 
   static std::chrono::milliseconds espera();
