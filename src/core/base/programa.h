@@ -4,7 +4,7 @@
 
 namespace sortilan {
 
-// The program's version, "1.3.82": set once in the build (the project's version), so the
+// The program's version: set once in the build (the project's version), so the
 // window, the about box, the splash, the PDFs, the command line and the package all agree.
 QString versionPrograma();
 
