@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/arranque.h"
+#include "base/programa.h"
 #include "gui/platform/adaptadoresqt.h"
 
 namespace {
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationVersion(QStringLiteral("1.3.82"));
+  QApplication::setApplicationVersion(sortilan::versionPrograma());
   // Desktops match the windows to the menu entry, and take its icon, by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("es.sortilan.sortilan"));
   sortilan::plataforma::instalarAdaptadoresQt();

@@ -53,7 +53,7 @@ Menus::Menus(Principal& principal)
 }
 
 void Menus::SSTab1_Click(int anterior) {
-  p_.comprobador()->rotulo();
+  p_.comprobador()->pararAviso();
   QTabWidget* tab = p_.SSTab1();
   if (tab->currentIndex() != 1) return;
   // The report tab is refreshed by the download itself: it cannot be reached meanwhile.
@@ -68,7 +68,7 @@ void Menus::SSTab1_Click(int anterior) {
   u->Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
   u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(255,128,0); padding: 4px; font-weight: bold;"));
   p_.repaint();
-  p_.descargador()->escrutinio(1);
+  p_.descargador()->escrutinio(Descargador::Documento::Mostrar);
   u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px; font-weight: bold;"));
 }
 

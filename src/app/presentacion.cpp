@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/programa.h"
+
 namespace sortilan::ui {
 
 Presentacion::Presentacion(std::function<void()> entrar, QWidget* padre) : QWidget(padre), entrar_(std::move(entrar)) {
@@ -12,7 +14,8 @@ Presentacion::Presentacion(std::function<void()> entrar, QWidget* padre) : QWidg
   setWindowTitle(QStringLiteral("Presentación"));
   auto* capa = new QVBoxLayout(this);
   auto* titulo = new QLabel(QStringLiteral("<h1 style='color:#8b0000'>Sortilan</h1>"
-                                           "<p>Para El Gordo de la Primitiva</p><p>v.1.3.82</p>"),
+                                           "<p>Para El Gordo de la Primitiva</p><p>v.%1</p>")
+                                .arg(versionPrograma()),
                             this);
   titulo->setAlignment(Qt::AlignCenter);
   titulo->setMinimumSize(360, 200);

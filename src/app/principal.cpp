@@ -19,6 +19,7 @@
 #include "gui/checking/comprobador.h"
 #include "gui/checking/modeloresultados.h"
 #include "gui/checking/tabgestor.h"
+#include "gui/creation/lanzadorcreacion.h"
 #include "gui/download/descargador.h"
 #include "gui/main/modelosorteos.h"
 #include "gui/main/tabestadisticas.h"
@@ -87,12 +88,15 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
     completando_ = si;
     habilitarMenus();
   });
-  impresor_ = new Impresor(sesion_, *this);
+  impresor_ = new Impresor(sesion_, *this, [this] { return comprobador_->penaSeleccionada(); });
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
   auxiliares_ = new Auxiliares(sesion_, *this);
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
   menus_ = new Menus(*this);
+  // The lists are checked again when the user comes back to the main window, not while
+  // the creation window is still in front.
+  connect(menus_->creacion(), &LanzadorCreacion::penaGrabada, this, [this] { penaNueva_ = true; });
   conectarDescarga();
   habilitarMenus();
   // The minimum is what every tab needs whole, not only the one on show: a tab never shown
@@ -124,7 +128,7 @@ void Principal::conectarComprobacion() {
     cargasorteos();
     if (recomprobarLuego) recomprobar();
   });
-  connect(SSTab1_, &QTabWidget::currentChanged, comprobador_, &Comprobador::rotulo);
+  connect(SSTab1_, &QTabWidget::currentChanged, comprobador_, &Comprobador::pararAviso);
 
   // The view items of the General menu: tab 0, the view, then "only prizes" and "history"
   // (-1 leaves a box as it is).
@@ -139,12 +143,12 @@ void Principal::conectarComprobacion() {
   for (const Item& it : items)
     connect(it.accion, &QAction::triggered, this, [this, it] {
       SSTab1_->setCurrentIndex(0);
-      comprobador_->Command1_Click(it.indice);
+      comprobador_->elegirVista(it.indice);
       general_->ponerCasillas(it.soloPremios, it.historico);
     });
 }
 
-Principal::~Principal() { sesion_.cerrar(); }
+Principal::~Principal() = default;
 
 QAction* Principal::nuevaAccion(QMenu* menu, const char* nombre, const QString& texto) {
   auto* a = menu->addAction(texto);
@@ -211,7 +215,7 @@ void Principal::conectarDescarga() {
   connect(acciones_.importacsv, &QAction::triggered, d, qOverload<>(&Descargador::importarCsv));
   connect(d, &Descargador::estadoCambiado, general_, &TabGeneral::mostrarDescarga);
   connect(d, &Descargador::empezada, this, [this] {
-    comprobador_->rotulo();
+    comprobador_->pararAviso();
     comprobador_->olvidarPremio();
   });
   connect(d, &Descargador::generalPedida, this, [this] { SSTab1_->setCurrentIndex(0); });
@@ -264,8 +268,8 @@ void Principal::cargar(const QString& carpeta) {
   cargasorteos();
   cargado_ = true;
   refresca();
-  descargador_->escrutinio(1);
-  comprobador_->Command1_Click(0);
+  descargador_->escrutinio(Descargador::Documento::Mostrar);
+  comprobador_->elegirVista(0);
   auxiliares_->compruebainforme();
   avisarFallo(abierta);
   if (abierta) avisarFallo(contado);
@@ -341,9 +345,9 @@ void Principal::alActivar() {
     Pena p;
     if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
   }
-  if (sesion_.penacreada) {
+  if (penaNueva_) {
     recomprobar();
-    sesion_.penacreada = 0;
+    penaNueva_ = false;
     cargasorteos();
   }
   menus_->descargarSecundarias();
@@ -365,7 +369,6 @@ void Principal::paintEvent(QPaintEvent* e) {
 }
 
 void Principal::closeEvent(QCloseEvent* e) {
-  sesion_.cerrar();
   e->accept();
   QApplication::quit();
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 
+#include "base/programa.h"
 #include "session/sesion.h"
 
 class QAction;
@@ -55,7 +56,7 @@ class Principal : public QMainWindow {
   explicit Principal(QWidget* padre = nullptr);
   ~Principal() override;
 
-  static QString titulo() { return QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.1.3.82"); }
+  static QString titulo() { return QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.") + versionPrograma(); }
 
   // The load sequence of the window, run once after construction.
   void cargar(const QString& carpeta);
@@ -73,7 +74,6 @@ class Principal : public QMainWindow {
   TabGestor* gestor() const { return gestor_; }
   TabEstadisticas* estadisticas() const { return estadisticas_; }
   TabCuentas* cuentas() const { return cuentas_; }
-  ControlCuentas* controlCuentas() const { return controlCuentas_; }
   TabSocios* socios() const { return socios_; }
   QTabWidget* SSTab1() const { return SSTab1_; }
   Comprobador* comprobador() const { return comprobador_; }
@@ -81,7 +81,6 @@ class Principal : public QMainWindow {
   Graficos* graficos() const { return graficos_; }
   Auxiliares* auxiliares() const { return auxiliares_; }
   Menus* menus() const { return menus_; }
-  int contadorPantalla() const { return contadorPantalla_; }
 
  protected:
   void changeEvent(QEvent* e) override;
@@ -120,6 +119,7 @@ class Principal : public QMainWindow {
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
+  bool penaNueva_ = false;    // a peña was created since the window was last active
   bool completando_ = false;  // prize tables are being completed
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/programa.h"
 #include "cli/contexto.h"
 #include "operations/transaccion.h"
 #include "platform/plataforma.h"
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
     return args.isEmpty() ? kUso : kBien;
   }
   if (args.first() == QLatin1String("--version")) {
-    c.out << "sortilan-cli " << SORTILAN_VERSION << "\n";
+    c.out << "sortilan-cli " << sortilan::versionPrograma() << "\n";
     return kBien;
   }
   if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {

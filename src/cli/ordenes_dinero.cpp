@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "base/fechas.h"
 #include "cli/contexto.h"
 #include "money/balance.h"
 #include "operations/completarpremios.h"
@@ -15,7 +16,6 @@ namespace sortilan::cli {
 
 namespace {
 
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 QJsonValue centimos(const std::optional<Centimos>& c) { return c ? QJsonValue(*c) : QJsonValue(QJsonValue::Null); }
 QString euros(const std::optional<Centimos>& c) { return c ? textoEuros(*c) : QStringLiteral("importe pendiente"); }
 QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
@@ -98,7 +98,7 @@ int balancePena(Contexto& c, int registro, bool json) {
   }
   c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
   for (const CuentaSorteo& s : p->sorteos) {
-    c.out << corta(s.fecha) << "  coste: " << textoEuros(s.coste);
+    c.out << fechaCorta(s.fecha) << "  coste: " << textoEuros(s.coste);
     if (s.hayPremio()) c.out << "  ganado: " << euros(s.ganado()) << "  " << textoPremios(s);
     c.out << "\n";
   }
@@ -149,7 +149,7 @@ int ordenCobros(Contexto& c, QStringList args) {
                  [&](const Cobro& k) {
                    if (pendientes && k.estado != EstadoCobro::Pendiente) return;
                    if (!json) {
-                     c.out << corta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto)
+                     c.out << fechaCorta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto)
                            << "  (bruto " << euros(k.bruto) << ", retención " << euros(k.retencion) << ")";
                      if (k.lugar) c.out << "  " << textoLugar(*k.lugar);
                      c.out << "  " << textoCobro(k) << "\n";
@@ -178,8 +178,8 @@ int ordenCobrar(Contexto& c, QStringList args) {
     c.err << r.error << "\n";
     return kRechazo;
   }
-  c.out << "Premio del sorteo del " << corta(sorteo) << " de la peña del registro " << k << " cobrado el " << corta(dia)
-        << ".\n";
+  c.out << "Premio del sorteo del " << fechaCorta(sorteo) << " de la peña del registro " << k << " cobrado el "
+        << fechaCorta(dia) << ".\n";
   return kBien;
 }
 
@@ -194,8 +194,8 @@ int ordenCompletarPremios(Contexto& c, QStringList args) {
   operaciones::CompletarPremios completar(c.sesion.almacen(), *canal);
   QObject::connect(&completar, &operaciones::CompletarPremios::pidiendo,
                    [&c](const VentanaPeticion& v, int n, int total) {
-                     c.out << "Pidiendo los premios del " << corta(v.desde) << " al " << corta(v.hasta) << " (" << n
-                           << " de " << total << ")\n";
+                     c.out << "Pidiendo los premios del " << fechaCorta(v.desde) << " al " << fechaCorta(v.hasta)
+                           << " (" << n << " de " << total << ")\n";
                      c.out.flush();
                    });
   completar.iniciar(desde);

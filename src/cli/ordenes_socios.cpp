@@ -3,6 +3,7 @@
 #include <QJsonObject>
 
 #include "base/dinero.h"
+#include "base/fechas.h"
 #include "cli/contexto.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
@@ -16,7 +17,6 @@ namespace sortilan::cli {
 
 namespace {
 
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
 QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
 
@@ -78,8 +78,8 @@ int movimiento(Contexto& c, QStringList args, Concepto concepto, const QString& 
       !r)
     return rechazo(c, r);
   c.out << (concepto == Concepto::Aportacion ? "Aportación" : "Pago") << " de " << textoEuros(*importe)
-        << (concepto == Concepto::Aportacion ? " anotada" : " anotado") << " al socio " << s << " el " << corta(fecha)
-        << ".\n";
+        << (concepto == Concepto::Aportacion ? " anotada" : " anotado") << " al socio " << s << " el "
+        << fechaCorta(fecha) << ".\n";
   return kBien;
 }
 
@@ -98,8 +98,8 @@ int ordenSocios(Contexto& c, QStringList args) {
     const Centimos saldo = saldos[i];
     if (!json) {
       c.out << s.numero << ". " << s.nombre << "  participaciones: " << s.participacionesActuales()
-            << "  alta: " << corta(s.alta());
-      if (s.baja().isValid()) c.out << "  baja: " << corta(s.baja());
+            << "  alta: " << fechaCorta(s.alta());
+      if (s.baja().isValid()) c.out << "  baja: " << fechaCorta(s.baja());
       c.out << "  saldo: " << textoSaldo(saldo) << "\n";
       continue;
     }
@@ -147,7 +147,7 @@ int ordenBajaSocio(Contexto& c, QStringList args) {
   if (!k || !s || !fechaBien) return c.uso(QStringLiteral("Uso: sortilan-cli baja-socio K S [--desde AAAA-MM-DD]"));
   c.cargar();
   if (const Resultado r = operaciones::bajaSocio(c.sesion.almacen(), k, s, desde); !r) return rechazo(c, r);
-  c.out << "Socio " << s << " de baja desde el " << corta(desde) << ".\n";
+  c.out << "Socio " << s << " de baja desde el " << fechaCorta(desde) << ".\n";
   return kBien;
 }
 
@@ -162,7 +162,7 @@ int ordenParticipaciones(Contexto& c, QStringList args) {
   c.cargar();
   if (const Resultado r = operaciones::cambiarParticipaciones(c.sesion.almacen(), k, s, p, desde); !r)
     return rechazo(c, r);
-  c.out << "El socio " << s << " tiene " << p << " participaciones desde el " << corta(desde) << ".\n";
+  c.out << "El socio " << s << " tiene " << p << " participaciones desde el " << fechaCorta(desde) << ".\n";
   return kBien;
 }
 
@@ -186,7 +186,7 @@ int ordenReparto(Contexto& c, QStringList args) {
   c.cargar();
   if (const Resultado r = operaciones::repartirPremio(c.sesion.almacen(), k, sorteo, pagar, plataforma::hoy()); !r)
     return rechazo(c, r);
-  c.out << "Premio del sorteo del " << corta(sorteo) << " repartido"
+  c.out << "Premio del sorteo del " << fechaCorta(sorteo) << " repartido"
         << (pagar ? " y pagado a los socios.\n" : "; se queda en la peña.\n");
   return kBien;
 }
@@ -241,7 +241,7 @@ int ordenExtracto(Contexto& c, QStringList args) {
         << textoPeriodoExtracto(*e) << "\nParticipaciones: " << textoParticipaciones(*e) << "\n";
   c.out << "            saldo anterior    " << textoSaldo(e->saldoAnterior) << "\n";
   for (const Movimiento& m : e->movimientos)
-    c.out << corta(m.fecha) << "  " << textoConcepto(m.concepto) << "  " << textoEuros(m.importe) << "  "
+    c.out << fechaCorta(m.fecha) << "  " << textoConcepto(m.concepto) << "  " << textoEuros(m.importe) << "  "
           << textoSaldo(m.saldo) << "\n";
   c.out << "TOTAL  " << textoSaldo(e->saldo) << "\n";
   return kBien;

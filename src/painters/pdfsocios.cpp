@@ -8,11 +8,11 @@
 #include <QPdfWriter>
 #include <functional>
 
+#include "base/fechas.h"
+
 namespace sortilan::ui {
 
 namespace {
-
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 constexpr double kMargen = 15;     // mm
 constexpr double kAncho = 180;     // mm of text width on A4
@@ -155,7 +155,8 @@ QByteArray pdfExtracto(const Extracto& e, bool conNif, int* paginas) {
     h.alCambiarPagina = cabecera;
     h.fila(columnas, {QString(), QStringLiteral("saldo anterior"), QString(), textoSaldo(e.saldoAnterior)}, 5.5);
     for (const Movimiento& m : e.movimientos)
-      h.fila(columnas, {corta(m.fecha), textoConcepto(m.concepto), textoEuros(m.importe), textoSaldo(m.saldo)}, 5.5);
+      h.fila(columnas, {fechaCorta(m.fecha), textoConcepto(m.concepto), textoEuros(m.importe), textoSaldo(m.saldo)},
+             5.5);
     h.alCambiarPagina = nullptr;
     h.sitio(8);
     h.rayaEntera();
@@ -171,8 +172,9 @@ QByteArray pdfReparto(const DocumentoReparto& d, bool conNif, int* paginas) {
     h.espacio(2);
     h.fuente(10);
     h.parrafo(QStringLiteral("Peña: %1").arg(d.pena));
-    h.parrafo(QStringLiteral("Sorteo del %1%2")
-                  .arg(corta(d.sorteo), d.combinacion.isEmpty() ? QString() : QStringLiteral(": ") + d.combinacion));
+    h.parrafo(
+        QStringLiteral("Sorteo del %1%2")
+            .arg(fechaCorta(d.sorteo), d.combinacion.isEmpty() ? QString() : QStringLiteral(": ") + d.combinacion));
     h.espacio(1);
     h.fuente(10, true);
     h.parrafo(QStringLiteral("Apuestas premiadas"));
@@ -185,9 +187,10 @@ QByteArray pdfReparto(const DocumentoReparto& d, bool conNif, int* paginas) {
     h.fuente(10, true);
     h.parrafo(QStringLiteral("Premio neto: %1").arg(textoEuros(d.neto)));
     h.fuente(10);
-    h.parrafo(QStringLiteral("Cobrado el %1. %2")
-                  .arg(corta(d.cobrado), d.pagado ? QStringLiteral("Pagado a los socios el %1.").arg(corta(d.hecho))
-                                                  : QStringLiteral("Se queda en la peña.")));
+    h.parrafo(
+        QStringLiteral("Cobrado el %1. %2")
+            .arg(fechaCorta(d.cobrado), d.pagado ? QStringLiteral("Pagado a los socios el %1.").arg(fechaCorta(d.hecho))
+                                                 : QStringLiteral("Se queda en la peña.")));
     h.espacio(4);
     const std::vector<Columna> columnas = {
         {QStringLiteral("Nº"), 8, Qt::AlignRight},         {QStringLiteral("Nombre"), 40, Qt::AlignLeft},

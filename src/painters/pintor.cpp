@@ -8,6 +8,8 @@
 #include <QPen>
 #include <QSaveFile>
 
+#include "base/programa.h"
+
 namespace sortilan::ui {
 
 bool pintarImpresion(const Impresion& impresion, QPagedPaintDevice& dispositivo) {
@@ -57,7 +59,7 @@ bool escribirPdf(const Impresion& impresion, const QString& ruta, const QString&
     escritor.setPageMargins(QMarginsF(0, 0, 0, 0));
     escritor.setResolution(300);
     escritor.setTitle(titulo);
-    escritor.setCreator(QStringLiteral("Sortilan 1.3.82"));
+    escritor.setCreator(QStringLiteral("Sortilan ") + versionPrograma());
     if (!pintarImpresion(impresion, escritor)) {
       archivo.cancelWriting();
       return false;

@@ -99,7 +99,6 @@ class TestCalibracion : public QObject {
     QCOMPARE(ajuste.valor().y, 6.0f);
     QVERIFY(ajuste.escritura());
     // The record is on disk at once, reserved fields as they were.
-    a.cerrar();
     QCOMPARE(e.leer(QStringLiteral("nums.ini")), (Calibracion{5, x, 6, -5}.codificar()));
     QVERIFY(e.mensajes->vistos.isEmpty());
   }
@@ -112,7 +111,6 @@ class TestCalibracion : public QObject {
       AjusteCalibracion ajuste(a.ajustes(), guardar(a));
       ajuste.cambiar(1, QStringLiteral("-7,25"));
     }
-    a.cerrar();
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     AjusteCalibracion otra(a.ajustes(), guardar(a));
     QCOMPARE(otra.texto(0), QStringLiteral("0"));

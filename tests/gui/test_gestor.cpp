@@ -87,7 +87,7 @@ class TestGestor : public QObject {
     QAbstractItemModelTester probador(lista->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(lista->model()->rowCount(), 4);
     QCOMPARE(lista->model()->index(3, 1).data().toString(), QStringLiteral("56"));
-    QCOMPARE(w->sesion().penaSeleccionada, 1);  // the summary highlights the first, and so chooses it
+    QCOMPARE(w->comprobador()->penaSeleccionada(), 1);  // the summary highlights the first, and so chooses it
 
     w->SSTab1()->setCurrentIndex(2);
     const QRect celda = lista->visualRect(lista->model()->index(fila, 0));
@@ -98,7 +98,7 @@ class TestGestor : public QObject {
     QCOMPARE(list1->height(), hijo<ui::TabGestor>("TabGestor")->altoLista1(altoTwips));
     if (lineas <= 8)  // short lists show every line; longer ones lose a little to the rule
       QVERIFY(list1->height() >= lineas * list1->sizeHintForRow(0));
-    QCOMPARE(w->sesion().penaSeleccionada, fila + 1);
+    QCOMPARE(w->comprobador()->penaSeleccionada(), fila + 1);
     QVERIFY(!hijo<QLabel>("Label17")->text().isEmpty());
     QVERIFY(hijo<QLabel>("Label16")->text().endsWith(QStringLiteral(" %")));
   }
@@ -116,7 +116,7 @@ class TestGestor : public QObject {
     QCOMPARE(hijo<QLabel>("Label16")->text(), QStringLiteral("-"));
     QCOMPARE(hijo<QLabel>("Label17")->text(), QStringLiteral("-"));
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(0, 0)).center());
-    QCOMPARE(w->sesion().penaSeleccionada, 0);
+    QCOMPARE(w->comprobador()->penaSeleccionada(), 0);
   }
 
   void eliminarPena() {
@@ -141,7 +141,7 @@ class TestGestor : public QObject {
     QCOMPARE(w->sesion().penas()[1].nombreRecortado(), QStringLiteral("TRES"));
     QCOMPARE(lista->model()->rowCount(), 2);
     QCOMPARE(hijo<QLabel>("Label9_2")->text(), QStringLiteral("2"));
-    QCOMPARE(w->sesion().penaSeleccionada, 1);  // the first row highlighted again
+    QCOMPARE(w->comprobador()->penaSeleccionada(), 1);  // the first row highlighted again
   }
 
   // Another program deleted a peña after the list was shown: the record number the user
@@ -162,7 +162,7 @@ class TestGestor : public QObject {
     QCOMPARE(e->leer(QStringLiteral("apuestas.dat")), ArchivoDe<Pena>::codificar({dos, tres}));
     // The list now shows what is stored, its first row highlighted.
     QCOMPARE(lista->model()->rowCount(), 2);
-    QCOMPARE(w->sesion().penaSeleccionada, 1);
+    QCOMPARE(w->comprobador()->penaSeleccionada(), 1);
   }
 
   void cambiarDeVista() {

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "app/principal.h"
+#include "gui/checking/comprobador.h"
 #include "gui/checking/tabgestor.h"
 #include "gui/printing/impresor.h"
 #include "gui/printing/imprimir.h"
@@ -261,7 +262,7 @@ class TestImprimir : public QObject {
     QVERIFY(impresor);
     e.mensajes->vistos.clear();
 
-    p.sesion().penaSeleccionada = 0;
+    p.comprobador()->ListView1_ItemClick(-1);
     QTest::mouseClick(control<QPushButton>(p.gestor(), "Command2"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos.first().titulo, QStringLiteral("¡Nooooo!"));
@@ -269,11 +270,11 @@ class TestImprimir : public QObject {
     QVERIFY(!impresor->ventana());
 
     // A selection beyond the file (a deleted peña) is no selection either.
-    p.sesion().penaSeleccionada = 9;
+    p.comprobador()->ListView1_ItemClick(8);
     QTest::mouseClick(control<QToolButton>(p.gestor(), "Image1_3"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.size(), 2);
 
-    p.sesion().penaSeleccionada = 2;
+    p.comprobador()->ListView1_ItemClick(1);
     QTest::mouseClick(control<QToolButton>(p.gestor(), "Image1_3"), Qt::LeftButton);
     QVERIFY(impresor->ventana());
     QVERIFY(impresor->ventana()->isVisible());

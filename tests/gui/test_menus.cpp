@@ -161,14 +161,16 @@ void PruebaMenus::penaCreadaAlVolver() {
   crea->Command3_Click();
   crea->Text1->setText(QStringLiteral("NUEVA"));
   crea->creacion().cambiarNombre(QStringLiteral("NUEVA"));
+  QSignalSpy grabada(p_->menus()->creacion(), &LanzadorCreacion::penaGrabada);
   crea->Command1_Click();
-  QCOMPARE(p_->sesion().penacreada, 1);
+  QCOMPARE(grabada.size(), 1);
+  // Nothing is checked again until the main window is active.
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("0"));
 
   p_->show();
   p_->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(p_.get()));
-  QTRY_COMPARE(p_->sesion().penacreada, 0);
-  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
+  QTRY_COMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
   QTRY_VERIFY(!ventana<Crea>("Crea"));
 }
 

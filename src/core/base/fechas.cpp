@@ -39,10 +39,11 @@ QString fechaLarga(double oleFecha) {
       .arg(d.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString fechaCorta(double oleFecha) {
-  const QDate d = fechaDesdeOle(oleFecha);
-  if (!d.isValid()) return QString();
-  return d.toString(QStringLiteral("dd/MM/yyyy"));
+QString fechaCorta(double oleFecha) { return fechaCorta(fechaDesdeOle(oleFecha)); }
+
+QString fechaCorta(const QDate& fecha) {
+  if (!fecha.isValid()) return QString();
+  return fecha.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
 QString unDecimal(double valor) {

@@ -18,6 +18,7 @@ QString fechaLarga(double oleFecha);
 
 // The short date of the lists: dd/MM/yyyy on every system.
 QString fechaCorta(double oleFecha);
+QString fechaCorta(const QDate& fecha);
 
 // Number with one decimal, ties to even, shortest form, decimal comma ("33,3", "50").
 QString unDecimal(double valor);

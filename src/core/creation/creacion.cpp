@@ -202,7 +202,6 @@ bool Creacion::grabar(Sesion& sesion, const GuardarPena& guardar) {
       plataforma::mensaje(Icono::Exclamacion, kError, r.error);
     return false;
   }
-  sesion.penacreada = 1;
   sesion.proximapena = registroNuevo + 1;
   // The window stays open, cleared, for the next peña: no marks or numbers of this
   // one may leak into it.

@@ -54,9 +54,6 @@ class Creacion {
   // The record that a save would write now, with today's date.
   Pena registro(const QDate& hoy) const;
 
-  // For tests: a fixed seed for "Aleatorio".
-  void sembrar(uint64_t semilla) { azar_.seed(semilla); }
-
   int tipoapuesta() const { return tipoapuesta_; }
   int numerosapuesta() const { return numerosapuesta_; }
   int marcados() const { return marcados_; }

@@ -11,7 +11,6 @@ namespace sortilan {
 
 namespace {
 
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 QString dos(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 QString celda(const QString& t) {
@@ -82,7 +81,7 @@ Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& 
   const Reparto* reparto = socios.reparto(sorteo);
   if (!reparto)
     return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está repartido.")
-                                .arg(corta(sorteo), socios.nombre));
+                                .arg(fechaCorta(sorteo), socios.nombre));
   d.registro = registro;
   d.pena = socios.nombre;
   d.sorteo = sorteo;
@@ -124,23 +123,24 @@ QString tituloExtracto(const Extracto& e) {
 }
 
 QString textoPeriodoExtracto(const Extracto& e) {
-  if (e.desde.isValid() && e.hasta.isValid()) return QStringLiteral("Del %1 al %2").arg(corta(e.desde), corta(e.hasta));
-  if (e.desde.isValid()) return QStringLiteral("Desde el %1").arg(corta(e.desde));
-  if (e.hasta.isValid()) return QStringLiteral("Hasta el %1").arg(corta(e.hasta));
+  if (e.desde.isValid() && e.hasta.isValid())
+    return QStringLiteral("Del %1 al %2").arg(fechaCorta(e.desde), fechaCorta(e.hasta));
+  if (e.desde.isValid()) return QStringLiteral("Desde el %1").arg(fechaCorta(e.desde));
+  if (e.hasta.isValid()) return QStringLiteral("Hasta el %1").arg(fechaCorta(e.hasta));
   return QStringLiteral("Todos los movimientos");
 }
 
 QString textoParticipaciones(const Extracto& e) {
   QStringList partes;
   for (const Periodo& p : e.periodos) {
-    const QString hasta = p.hasta.isValid() ? QStringLiteral(" al %1").arg(corta(p.hasta.addDays(-1))) : QString();
-    partes << QStringLiteral("%1 del %2%3").arg(p.participaciones).arg(corta(p.desde), hasta);
+    const QString hasta = p.hasta.isValid() ? QStringLiteral(" al %1").arg(fechaCorta(p.hasta.addDays(-1))) : QString();
+    partes << QStringLiteral("%1 del %2%3").arg(p.participaciones).arg(fechaCorta(p.desde), hasta);
   }
   return partes.isEmpty() ? QStringLiteral("ninguna") : partes.join(QStringLiteral("; "));
 }
 
 QString tituloReparto(const DocumentoReparto& d) {
-  return QStringLiteral("Reparto del premio del sorteo del %1, peña %2").arg(corta(d.sorteo), d.pena);
+  return QStringLiteral("Reparto del premio del sorteo del %1, peña %2").arg(fechaCorta(d.sorteo), d.pena);
 }
 
 QByteArray csvExtracto(const Extracto& e, bool conNif) {
@@ -153,7 +153,8 @@ QByteArray csvExtracto(const Extracto& e, bool conNif) {
   filas << QStringLiteral(";saldo anterior;;") + textoImporteCsv(e.saldoAnterior);
   for (const Movimiento& m : e.movimientos)
     filas << QStringLiteral("%1;%2;%3;%4")
-                 .arg(corta(m.fecha), textoConcepto(m.concepto), textoImporteCsv(m.importe), textoImporteCsv(m.saldo));
+                 .arg(fechaCorta(m.fecha), textoConcepto(m.concepto), textoImporteCsv(m.importe),
+                      textoImporteCsv(m.saldo));
   filas << QStringLiteral(";total;;") + textoImporteCsv(e.saldo);
   return csv(filas);
 }
@@ -163,7 +164,7 @@ QByteArray csvReparto(const DocumentoReparto& d, bool conNif) {
   filas << celda(tituloReparto(d));
   filas << QStringLiteral("Combinación ganadora;") + celda(d.combinacion);
   for (const QString& a : d.apuestas) filas << QStringLiteral("Apuesta premiada;") + celda(a);
-  filas << QStringLiteral("Cobrado el;") + corta(d.cobrado);
+  filas << QStringLiteral("Cobrado el;") + fechaCorta(d.cobrado);
   filas << QStringLiteral("Bruto;") + textoImporteCsv(d.bruto);
   filas << QStringLiteral("Retención;") + textoImporteCsv(d.retencion);
   filas << QStringLiteral("Neto;") + textoImporteCsv(d.neto);

@@ -9,7 +9,6 @@
 namespace sortilan {
 
 namespace {
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 QString importeOPendiente(const std::optional<Centimos>& c) {
   return c ? textoEuros(*c) : QStringLiteral("importe pendiente");
@@ -245,7 +244,7 @@ QString avisoCobrosUrgentes(std::span<const Cobro> cobros, const QDate& hoy) {
   for (const Cobro& c : cobros) {
     if (!cobroUrgente(c, hoy)) continue;
     QString l = QStringLiteral("- Peña %1, sorteo del %2: %3, hasta el %4")
-                    .arg(c.nombre, corta(c.fecha), importeOPendiente(c.neto), corta(c.limite));
+                    .arg(c.nombre, fechaCorta(c.fecha), importeOPendiente(c.neto), fechaCorta(c.limite));
     if (c.lugar) l += QStringLiteral(" (%1)").arg(textoLugar(*c.lugar));
     lineas << l + QLatin1Char('.');
   }
@@ -267,9 +266,9 @@ QString textoPremios(const CuentaSorteo& s) {
 
 QString textoCobro(const Cobro& c) {
   switch (c.estado) {
-    case EstadoCobro::Pendiente: return QStringLiteral("pendiente hasta el %1").arg(corta(c.limite));
-    case EstadoCobro::Cobrado: return QStringLiteral("cobrado el %1").arg(corta(c.cobrado));
-    case EstadoCobro::Caducado: return QStringLiteral("caducado el %1").arg(corta(c.limite));
+    case EstadoCobro::Pendiente: return QStringLiteral("pendiente hasta el %1").arg(fechaCorta(c.limite));
+    case EstadoCobro::Cobrado: return QStringLiteral("cobrado el %1").arg(fechaCorta(c.cobrado));
+    case EstadoCobro::Caducado: return QStringLiteral("caducado el %1").arg(fechaCorta(c.limite));
   }
   return {};
 }
@@ -285,7 +284,7 @@ QByteArray csvSorteos(const CuentaPena& pena, const Cuentas& cuentas) {
   for (auto s = pena.sorteos.rbegin(); s != pena.sorteos.rend(); ++s) {
     const Cobro* c = cuentas.cobro(pena.registro, s->fecha);
     QStringList f;
-    f << corta(s->fecha) << QString::number(s->apuestas) << textoImporteCsv(s->coste) << celda(textoPremios(*s))
+    f << fechaCorta(s->fecha) << QString::number(s->apuestas) << textoImporteCsv(s->coste) << celda(textoPremios(*s))
       << (s->hayPremio() ? importeOPendienteCsv(s->ganado()) : QString());
     if (c)
       f << importeOPendienteCsv(c->neto) << (c->lugar ? textoLugar(*c->lugar) : QString()) << textoCobro(*c);

@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <algorithm>
 
+#include "base/fechas.h"
 #include "money/cobros.h"
 #include "money/registrodinero.h"
 #include "operations/transaccion.h"
@@ -10,7 +11,6 @@
 namespace sortilan::operaciones {
 
 namespace {
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 // Every download brings again the tables of the last weeks, nearly always as stored.
 // What cannot be read is left to the change itself, which says why; a file another
@@ -68,17 +68,17 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
                                 [&](const CuentaSorteo& c) { return c.fecha == sorteo; });
     if (s == cuenta.sorteos.end())
       return Resultado::fallo(
-          QStringLiteral("La peña %1 no jugó ningún sorteo del %2.").arg(cuenta.nombre, corta(sorteo)));
+          QStringLiteral("La peña %1 no jugó ningún sorteo del %2.").arg(cuenta.nombre, fechaCorta(sorteo)));
     const std::optional<Cobro> cobro = cobroDe(cuenta, *s, QDate(), hoy);
     if (!cobro)
       return Resultado::fallo(
-          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(cuenta.nombre, corta(sorteo)));
+          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(cuenta.nombre, fechaCorta(sorteo)));
     if (dia) {
       if (*dia < sorteo) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser anterior al sorteo."));
       if (*dia > hoy) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser posterior a hoy."));
       if (*dia > cobro->limite)
         return Resultado::fallo(
-            QStringLiteral("El premio caducó el %1: no se pudo cobrar después.").arg(corta(cobro->limite)));
+            QStringLiteral("El premio caducó el %1: no se pudo cobrar después.").arg(fechaCorta(cobro->limite)));
     }
     std::vector<qint64> ids;
     if (Resultado r = registrarPenas(base, penas, ids); !r) return r;
@@ -92,7 +92,7 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
     if (q.next() && q.value(0).toLongLong() > 0)
       return Resultado::fallo(QStringLiteral("El premio del %1 ya está repartido entre los socios: su cobro no "
                                              "se puede cambiar.")
-                                  .arg(corta(sorteo)));
+                                  .arg(fechaCorta(sorteo)));
     return ponerCobro(base, id, sorteo, dia);
   });
 }

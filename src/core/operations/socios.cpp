@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/fechas.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
 #include "money/registrodinero.h"
@@ -14,8 +15,6 @@ namespace {
 
 constexpr int kMaximoParticipaciones = 100000;
 constexpr int kMaximoNombre = 100;
-
-QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 // What every change starts from, read inside the lock.
 struct Estado {
@@ -58,7 +57,7 @@ Resultado despuesDeRepartos(const Estado& e, const QDate& desde) {
     if (r.sorteo >= desde)
       return Resultado::fallo(
           QStringLiteral("El premio del sorteo del %1 ya está repartido: los cambios de socios deben ser de después.")
-              .arg(corta(r.sorteo)));
+              .arg(fechaCorta(r.sorteo)));
   return Resultado::bien();
 }
 
@@ -105,10 +104,10 @@ Resultado bajaSocio(Almacen& almacen, int registro, int numero, const QDate& des
     const Socio* s = nullptr;
     if (Resultado r = buscarSocio(e, numero, s); !r) return r;
     if (s->participacionesActuales() == 0)
-      return Resultado::fallo(QStringLiteral("%1 ya se dio de baja el %2.").arg(s->nombre, corta(s->baja())));
+      return Resultado::fallo(QStringLiteral("%1 ya se dio de baja el %2.").arg(s->nombre, fechaCorta(s->baja())));
     if (desde <= s->periodos.back().desde)
       return Resultado::fallo(QStringLiteral("La baja debe ser posterior al %1, cuando empezaron sus participaciones.")
-                                  .arg(corta(s->periodos.back().desde)));
+                                  .arg(fechaCorta(s->periodos.back().desde)));
     if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
     std::vector<Periodo> periodos = s->periodos;
     periodos.back().hasta = desde;
@@ -131,7 +130,7 @@ Resultado cambiarParticipaciones(Almacen& almacen, int registro, int numero, int
       if (desde < ultimo.desde)
         return Resultado::fallo(QStringLiteral("El cambio no puede ser anterior al %1, cuando empezaron sus "
                                                "participaciones actuales.")
-                                    .arg(corta(ultimo.desde)));
+                                    .arg(fechaCorta(ultimo.desde)));
       // The same day as the last change: that change is corrected, not followed.
       if (desde == ultimo.desde) {
         ultimo.participaciones = participaciones;
@@ -140,7 +139,7 @@ Resultado cambiarParticipaciones(Almacen& almacen, int registro, int numero, int
       ultimo.hasta = desde;
     } else if (desde < ultimo.hasta) {
       return Resultado::fallo(QStringLiteral("%1 se dio de baja el %2: la nueva alta no puede ser anterior.")
-                                  .arg(s->nombre, corta(ultimo.hasta)));
+                                  .arg(s->nombre, fechaCorta(ultimo.hasta)));
     }
     periodos.push_back({desde, QDate(), participaciones});
     return escribirPeriodos(e.base, s->id, periodos);
@@ -166,8 +165,8 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
   return conSocios(almacen, registro, [&](Estado& e) {
     const QString& nombre = e.socios.nombre;
     if (e.socios.reparto(sorteo))
-      return Resultado::fallo(
-          QStringLiteral("El premio del sorteo del %1 de la peña %2 ya está repartido.").arg(corta(sorteo), nombre));
+      return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 ya está repartido.")
+                                  .arg(fechaCorta(sorteo), nombre));
     TablasPremios tablas;
     CobrosMarcados marcados;
     if (Resultado r = leerTablas(e.base, tablas); !r) return r;
@@ -178,13 +177,13 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
     const Cobro* cobro = cuentas.cobro(registro, sorteo);
     if (!cobro)
       return Resultado::fallo(
-          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(nombre, corta(sorteo)));
+          QStringLiteral("La peña %1 no tiene premio en el sorteo del %2.").arg(nombre, fechaCorta(sorteo)));
     if (cobro->estado != EstadoCobro::Cobrado)
       return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está marcado como cobrado.")
-                                  .arg(corta(sorteo), nombre));
+                                  .arg(fechaCorta(sorteo), nombre));
     if (!cobro->bruto || !cobro->retencion)
-      return Resultado::fallo(
-          QStringLiteral("El premio del sorteo del %1 de la peña %2 aún no tiene importe.").arg(corta(sorteo), nombre));
+      return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 aún no tiene importe.")
+                                  .arg(fechaCorta(sorteo), nombre));
     Reparto r;
     r.sorteo = sorteo;
     r.hecho = hoy;
@@ -195,7 +194,7 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
     r.partes = partesReparto(e.socios.socios, sorteo, r.bruto, r.retencion);
     if (r.partes.empty())
       return Resultado::fallo(QStringLiteral("Ningún socio de la peña %1 tenía participaciones el día del sorteo (%2).")
-                                  .arg(nombre, corta(sorteo)));
+                                  .arg(nombre, fechaCorta(sorteo)));
     return insertarReparto(e.base, e.pena, r);
   });
 }

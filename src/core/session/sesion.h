@@ -52,7 +52,6 @@ QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy);
 class Sesion {
  public:
   Resultado abrir(const QString& carpeta) { return almacen_.abrir(carpeta); }
-  void cerrar() { almacen_.cerrar(); }
   Almacen& almacen() { return almacen_; }
 
   // Counts the draws, loads the newest one into `sorteo`, works out the status area,
@@ -76,8 +75,6 @@ class Sesion {
   int proximapena = 0;
   Sorteo sorteo;
   int sorteosjugados = 0;
-  int penaSeleccionada = 0;
-  int penacreada = 0;  // a peña was created; the main window re-checks when it is active again
 
  private:
   Almacen almacen_;

@@ -30,7 +30,6 @@ class Almacen {
   // Points the files at `carpeta`. Fails only when the folder does not exist; nothing
   // is created.
   Resultado abrir(const QString& carpeta);
-  void cerrar() {}
 
   QString carpeta() const { return carpeta_; }
   QString ruta(const char* nombre) const;

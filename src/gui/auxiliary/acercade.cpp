@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "auxiliary/versiones.h"
+#include "base/programa.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/secundaria.h"
 #include "platform/plataforma.h"
@@ -17,7 +18,7 @@ namespace sortilan::ui {
 
 Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   setObjectName(QStringLiteral("Acercade"));
-  setWindowTitle(QStringLiteral("Sortilan 1.3.82"));
+  setWindowTitle(QStringLiteral("Sortilan ") + versionPrograma());
   setAttribute(Qt::WA_DeleteOnClose);
   setStyleSheet(
       QStringLiteral("#Acercade { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
@@ -29,7 +30,8 @@ Acercade::Acercade(QWidget* padre) : QWidget(padre, Qt::Window) {
   producto->setStyleSheet(QStringLiteral("font-size: 32pt; font-weight: bold; color: #ffd700;"));
   producto->setAlignment(Qt::AlignCenter);
   capa->addWidget(producto);
-  QLabel* lema = etiqueta(this, QStringLiteral("Label1"), QStringLiteral("Para El Gordo de la Primitiva  v.1.3.82"));
+  QLabel* lema =
+      etiqueta(this, QStringLiteral("Label1"), QStringLiteral("Para El Gordo de la Primitiva  v.") + versionPrograma());
   lema->setAlignment(Qt::AlignCenter);
   capa->addWidget(lema);
   capa->addStretch();

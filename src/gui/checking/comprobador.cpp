@@ -65,39 +65,39 @@ void Comprobador::detallepena(int k) {
 void Comprobador::ListView1_ItemClick(int fila) {
   // Printing and deletion act on the peña drawn highlighted, whichever way the highlight
   // came; the "VACÍO" row, or no row, stands for none.
-  sesion_.penaSeleccionada = fila >= 0 && !gestor_.vacio() ? fila + 1 : 0;
+  penaSeleccionada_ = fila >= 0 && !gestor_.vacio() ? fila + 1 : 0;
   if (fila >= 0) detallepena(fila + 1);
 }
 
-void Comprobador::Command3_Click() {
+void Comprobador::eliminarPena() {
   Sesion& s = sesion_;
-  if (s.penaSeleccionada == 0) {
+  if (penaSeleccionada_ == 0) {
     avisarSinPena();
     return;
   }
   // The peña the user sees in the list; the operation makes sure it is still the one stored there.
-  if (s.penaSeleccionada > static_cast<int>(s.penas().size())) {
-    s.penaSeleccionada = 0;
+  if (penaSeleccionada_ > static_cast<int>(s.penas().size())) {
+    penaSeleccionada_ = 0;
     avisarSinPena();
     return;
   }
-  const Pena pena = s.penas()[static_cast<size_t>(s.penaSeleccionada - 1)];
+  const Pena pena = s.penas()[static_cast<size_t>(penaSeleccionada_ - 1)];
   if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."),
                           operaciones::preguntaBorrarPena(pena),
                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return;
-  const Resultado r = operaciones::borrarPena(s.almacen(), s.penaSeleccionada, pena);
+  const Resultado r = operaciones::borrarPena(s.almacen(), penaSeleccionada_, pena);
   if (!r) {
     avisarFallo(r);
     // The list may be stale (another program changed the peñas): show what is stored.
     if (!r.permiso) {
-      s.penaSeleccionada = 0;
+      penaSeleccionada_ = 0;
       emit penasCambiadas(false);
     }
     return;
   }
   // The record numbers have moved up: the old number may now be another peña.
-  s.penaSeleccionada = 0;
+  penaSeleccionada_ = 0;
   emit penasCambiadas(true);
 }
 
@@ -117,7 +117,7 @@ void Comprobador::pintarBoton(int i, bool rojo) {
   emit premioPintado(i, rojo);
 }
 
-void Comprobador::rotulo() {
+void Comprobador::pararAviso() {
   if (!Timer3_->isActive()) return;
   Timer3_->stop();
   emit avisoNuevosBorrado();
@@ -136,8 +136,8 @@ void Comprobador::Timer3_Timer() {
   }
 }
 
-void Comprobador::Command1_Click(int indice) {
-  rotulo();
+void Comprobador::elegirVista(int indice) {
+  pararAviso();
   emit vistaElegida(indice);
 }
 

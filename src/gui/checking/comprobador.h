@@ -34,17 +34,22 @@ class Comprobador : public QObject {
   void resumen();
   void detallepena(int k);
   // Stops the prize banner.
-  void rotulo();
+  void pararAviso();
   // Switches between the simple (0) and multiple (1) result views.
-  void Command1_Click(int indice);
+  void elegirVista(int indice);
+  void Command1_Click(int indice) { elegirVista(indice); }
   void Timer3_Timer();
   // Row `fila` (0-based) of the peña list is highlighted now; -1 for none.
   void ListView1_ItemClick(int fila);
-  void Command3_Click();
+  // Deletes the highlighted peña, once the user says so.
+  void eliminarPena();
+  void Command3_Click() { eliminarPena(); }
   // The view choices of the General tab; a change of either checks again.
   void ponerHistorico(bool activo);
   void ponerSoloPremios(bool activo);
 
+  // The record number of the highlighted peña, 0 for none: what printing and deletion act on.
+  int penaSeleccionada() const { return penaSeleccionada_; }
   const AvisoPremio& aviso() const { return aviso_; }
   // A new download starts with no prize announced.
   void olvidarPremio() { aviso_.avisopremio = 0; }
@@ -77,6 +82,7 @@ class Comprobador : public QObject {
   Casillas casillas_;
   AvisoPremio aviso_;
   std::array<bool, 2> rojo_{};
+  int penaSeleccionada_ = 0;
 };
 
 }  // namespace sortilan::ui

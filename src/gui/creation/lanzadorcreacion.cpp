@@ -24,6 +24,7 @@ void LanzadorCreacion::Command4_Click() {
 void LanzadorCreacion::abrirCrea(int tipoapuesta) {
   if (crea_) crea_->close();
   crea_ = new Crea(sesion_, tipoapuesta, principal_);
+  connect(crea_, &Crea::penaGrabada, this, &LanzadorCreacion::penaGrabada);
   // Shown and activated before the chooser closes, so the focus passes from one
   // secondary window to the other and never through the main window (whose
   // activation would close them both).

@@ -26,6 +26,10 @@ class LanzadorCreacion : public QObject {
   Creamenu* creamenu() const;
   Crea* crea() const;
 
+ signals:
+  // A peña was stored by the creation window.
+  void penaGrabada();
+
  private:
   void abrirCrea(int tipoapuesta);
 

@@ -91,7 +91,7 @@ void Descargador::actualizar(const QByteArray& buffer) {
 
 void Descargador::trasAnadir(int sorteos) {
   emit sorteosAnadidos(sorteos);
-  escrutinio(1);
+  escrutinio(Documento::Mostrar);
 }
 
 void Descargador::abrirEntradaManual() {
@@ -135,9 +135,9 @@ int Descargador::importarCsv(const QString& ruta) {
   return g.guardados;
 }
 
-void Descargador::escrutinio(int bandera) {
+void Descargador::escrutinio(Documento documento) {
   const QByteArray buffer = leerArchivo(sesion_.almacen().ruta(Almacen::kBuffer));
-  construirInforme(buffer, bandera == 0);
+  construirInforme(buffer, documento == Documento::Bajar);
 }
 
 void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {

@@ -37,9 +37,11 @@ class Descargador : public QObject {
   // True while a download sequence runs (its request is out or Timer1 is enabled).
   bool enCurso() const { return descarga_->enCurso(); }
   void Timer1_Timer();
-  // Prize report of the newest draw: 1 at start-up and on opening the tab (shows
-  // what the last download left), 0 after a download (fetches the document first).
-  void escrutinio(int bandera);
+  // What the prize report does with the draw's document: show the copy the last download
+  // left (at start-up and on opening the tab), or fetch it first (after a download).
+  enum class Documento { Mostrar, Bajar };
+  // Prize report of the newest draw.
+  void escrutinio(Documento documento);
 
   EntradaSorteo* entradaManual() const;
   // Imports `ruta` with the window's questions and messages; the draws added.

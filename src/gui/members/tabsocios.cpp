@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/fechas.h"
 #include "gui/ui/controles.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
@@ -31,8 +32,6 @@
 namespace sortilan::ui {
 
 namespace {
-
-QString corta(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
 QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
   auto* b = new QPushButton(texto, padre);
@@ -233,11 +232,6 @@ int TabSocios::socioSeleccionado() const {
 
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
 
-void TabSocios::seleccionarPena(int registro) {
-  const int i = ComboPenaSocios->findData(registro);
-  if (i >= 0) ComboPenaSocios->setCurrentIndex(i);
-}
-
 void TabSocios::seleccionarSocio(int numero) {
   for (int f = 0; f < TablaSocios->rowCount(); ++f)
     if (TablaSocios->item(f, 0)->text().toInt() == numero) TablaSocios->selectRow(f);
@@ -285,7 +279,7 @@ void TabSocios::cargarPena() {
       if (c->registro != registro || c->estado != EstadoCobro::Cobrado) continue;
       const bool repartido = socios_.reparto(c->fecha) != nullptr;
       ComboPremios->addItem(QStringLiteral("%1: neto %2 (%3)")
-                                .arg(corta(c->fecha), c->neto ? textoEuros(*c->neto) : QStringLiteral("pendiente"),
+                                .arg(fechaCorta(c->fecha), c->neto ? textoEuros(*c->neto) : QStringLiteral("pendiente"),
                                      repartido ? QStringLiteral("repartido") : QStringLiteral("sin repartir")),
                             c->fecha);
     }
@@ -308,8 +302,8 @@ void TabSocios::mostrarSocios() {
     TablaSocios->setItem(f, 0, celda(QString::number(s.numero), true));
     TablaSocios->setItem(f, 1, celda(s.nombre));
     TablaSocios->setItem(f, 2, celda(QString::number(s.participacionesActuales()), true));
-    TablaSocios->setItem(f, 3, celda(corta(s.alta())));
-    TablaSocios->setItem(f, 4, celda(corta(s.baja())));
+    TablaSocios->setItem(f, 3, celda(fechaCorta(s.alta())));
+    TablaSocios->setItem(f, 4, celda(fechaCorta(s.baja())));
     TablaSocios->setItem(f, 5, celdaSaldo(saldos[static_cast<size_t>(f)]));
     ++f;
   }
@@ -331,7 +325,7 @@ void TabSocios::mostrarMovimientos() {
   // Newest first, as a bank statement on screen.
   int f = 0;
   for (auto m = movimientos.rbegin(); m != movimientos.rend(); ++m, ++f) {
-    TablaMovimientos->setItem(f, 0, celda(corta(m->fecha)));
+    TablaMovimientos->setItem(f, 0, celda(fechaCorta(m->fecha)));
     TablaMovimientos->setItem(f, 1, celda(textoConcepto(m->concepto)));
     TablaMovimientos->setItem(f, 2, celda(textoEuros(m->importe), true));
     TablaMovimientos->setItem(f, 3, celdaSaldo(m->saldo));
@@ -414,7 +408,7 @@ void TabSocios::CommandRepartir_Click() {
   // A split cannot be undone: the user confirms what is going to be recorded.
   const QString pregunta =
       QStringLiteral("¿Repartir entre los socios el premio del sorteo del %1 y %2?")
-          .arg(corta(premio), pagar ? QStringLiteral("pagárselo") : QStringLiteral("dejarlo en la peña"));
+          .arg(fechaCorta(premio), pagar ? QStringLiteral("pagárselo") : QStringLiteral("dejarlo en la peña"));
   if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Reparto del premio"), pregunta,
                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return;

@@ -31,7 +31,6 @@ class TabSocios : public QWidget {
 
   // Reads the peñas, the members and the collected prizes again, keeping the choices.
   void actualizar();
-  void seleccionarPena(int registro);
   void seleccionarSocio(int numero);
   int penaSeleccionada() const;   // record number, 0 when none
   int socioSeleccionado() const;  // member number, 0 when none

@@ -1,6 +1,7 @@
 #include "gui/printing/impresor.h"
 
 #include <QWidget>
+#include <utility>
 
 #include "gui/printing/imprimir.h"
 #include "gui/ui/cierrealvolver.h"
@@ -10,7 +11,8 @@
 
 namespace sortilan::ui {
 
-Impresor::Impresor(Sesion& sesion, QWidget& principal) : QObject(&principal), sesion_(sesion), principal_(principal) {
+Impresor::Impresor(Sesion& sesion, QWidget& principal, std::function<int()> penaElegida)
+    : QObject(&principal), sesion_(sesion), principal_(principal), penaElegida_(std::move(penaElegida)) {
   setObjectName(QStringLiteral("Impresor"));
   cierre_ = new CierreAlVolver(
       principal, [this] { cerrar(); }, this);
@@ -21,14 +23,15 @@ Imprimir* Impresor::ventana() const { return ventana_; }
 
 void Impresor::Command2_Click() {
   Sesion& s = sesion_;
+  const int registro = penaElegida_();
   Pena pena;
   // A selection that no longer names a record (the peña was deleted) is no selection.
-  if (s.penaSeleccionada < 1 || !s.almacen().penas().leer(s.penaSeleccionada, pena)) {
+  if (registro < 1 || !s.almacen().penas().leer(registro, pena)) {
     avisarSinPena();
     return;
   }
   cerrar();
-  ventana_ = new Imprimir(s.almacen(), s.penaSeleccionada, &principal_);
+  ventana_ = new Imprimir(s.almacen(), registro, &principal_);
   cierre_->abierta();
   ventana_->show();
 }

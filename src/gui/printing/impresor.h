@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QWidget;
 
@@ -20,7 +21,8 @@ class Impresor : public QObject {
   Q_OBJECT
  public:
   // `principal` owns the print window and tells by its activation when to close it.
-  Impresor(Sesion& sesion, QWidget& principal);
+  // `penaElegida` gives the record number of the highlighted peña, 0 for none.
+  Impresor(Sesion& sesion, QWidget& principal, std::function<int()> penaElegida);
   ~Impresor() override;
 
   // "Imprimir" in the peña manager.
@@ -31,6 +33,7 @@ class Impresor : public QObject {
  private:
   Sesion& sesion_;
   QWidget& principal_;
+  std::function<int()> penaElegida_;
   CierreAlVolver* cierre_ = nullptr;
   QPointer<Imprimir> ventana_;
 };

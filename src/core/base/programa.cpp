@@ -1,0 +1,7 @@
+#include "base/programa.h"
+
+namespace sortilan {
+
+QString versionPrograma() { return QStringLiteral(SORTILAN_VERSION); }
+
+}  // namespace sortilan
