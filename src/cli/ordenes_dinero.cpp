@@ -149,8 +149,9 @@ int ordenCobros(Contexto& c, QStringList args) {
                  [&](const Cobro& k) {
                    if (pendientes && k.estado != EstadoCobro::Pendiente) return;
                    if (!json) {
-                     c.out << fechaCorta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto)
-                           << "  (bruto " << euros(k.bruto) << ", retención " << euros(k.retencion) << ")";
+                     c.out << fechaCorta(k.fecha) << "  " << k.registro << ". " << k.nombre
+                           << "  neto: " << euros(k.neto) << "  (bruto " << euros(k.bruto) << ", retención "
+                           << euros(k.retencion) << ")";
                      if (k.lugar) c.out << "  " << textoLugar(*k.lugar);
                      c.out << "  " << textoCobro(k) << "\n";
                      return;
