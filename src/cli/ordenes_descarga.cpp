@@ -8,6 +8,7 @@
 
 #include "cli/contexto.h"
 #include "download/descarga.h"
+#include "download/guardado.h"
 #include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/canalhttp.h"
@@ -55,7 +56,6 @@ void bajarDocumento(Contexto& c, const QByteArray& buffer) {
   const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
   if (e.documento.isEmpty()) return;
   const QString ruta = c.sesion.almacen().ruta(kDocumento);
-  QFile::remove(ruta);
   std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
   const plataforma::Traida t = plataforma::traerEsperando(*canal, e.documento, {64 * 1024 * 1024, true, {}});
   if (t.ok && guardarDocumento(t.cuerpo, ruta)) c.out << "Documento: " << ruta << "\n";
@@ -65,17 +65,19 @@ void bajarDocumento(Contexto& c, const QByteArray& buffer) {
 
 int ordenDescargar(Contexto& c, QStringList args) {
   bool falta = false;
+  const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
   const QString archivo = Contexto::tomarValor(args, QStringLiteral("--respuesta"), &falta);
-  if (falta || !args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO]"));
+  if (falta || !args.isEmpty())
+    return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO [--si]]"));
   // The data folder stands for the program folder, sortilan.ini included.
   plataforma::ponerCarpetaPrograma(c.carpeta);
   std::unique_ptr<plataforma::CanalHttp> canal;
   const bool enLinea = archivo.isEmpty();
   if (!enLinea) {
-    bool leido = false;
-    QByteArray cuerpo = leerArchivo(archivo, &leido);
-    if (!leido || !QFile::exists(archivo)) {
-      c.err << "No se puede leer la respuesta: " << archivo << "\n";
+    QByteArray cuerpo;
+    const Resultado leida = leerAcotado(archivo, kMaximoLectura, cuerpo);
+    if (!leida || !QFile::exists(archivo)) {
+      c.err << "No se puede leer la respuesta: " << (leida ? archivo : leida.error) << "\n";
       return kRechazo;
     }
     canal = std::make_unique<CanalArchivo>(std::move(cuerpo));
@@ -84,7 +86,23 @@ int ordenDescargar(Contexto& c, QStringList args) {
   }
   c.cargar();
 
-  Descarga descarga(c.sesion, *canal, &operaciones::guardarSorteosNuevos);
+  // A saved answer may start long after the newest stored draw: the service would never
+  // be asked for the draws between, so they are stored only when the user says so.
+  bool hueco = false;
+  const GuardarSorteos guardar = [&](Almacen& a, std::vector<Sorteo> nuevos, const QDate& hoy) {
+    const double ultima = a.sorteos().ultimo().fecha;
+    if (!enLinea && !si && !nuevos.empty() && dejaHueco(ultima, nuevos.front().fecha)) {
+      hueco = true;
+      plataforma::mensaje(plataforma::Icono::Pregunta, kTituloAMano,
+                          preguntaHuecoRespuesta(ultima, nuevos.front().fecha), plataforma::Botones::SiNo);
+      c.err << "Añada --si para guardarlos de todos modos.\n";
+      Guardado g;
+      g.resultado = Resultado::fallo(QStringLiteral("No se ha guardado ningún sorteo de la respuesta."));
+      return g;
+    }
+    return operaciones::guardarSorteosNuevos(a, std::move(nuevos), hoy);
+  };
+  Descarga descarga(c.sesion, *canal, guardar);
   // Status lines on stdout, each when its text changes.
   QString fase, datos, nuevos;
   QObject::connect(&descarga, &Descarga::cambiado, [&] {
@@ -107,8 +125,9 @@ int ordenDescargar(Contexto& c, QStringList args) {
     if (enLinea) bajarDocumento(c, buffer);
   });
   // Each answer that arrives whole also brings the prize tables of its draws.
-  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado,
-                   [&c](const plataforma::Traida& t) { operaciones::guardarPremiosDescargados(c.carpeta, t); });
+  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado, [&c, &hueco](const plataforma::Traida& t) {
+    if (!hueco) operaciones::guardarPremiosDescargados(c.carpeta, t);
+  });
   descarga.iniciar(!enLinea);
   // Without a window the ticks need not wait a second each: the answer is complete
   // when they start.

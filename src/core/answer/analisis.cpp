@@ -230,6 +230,7 @@ Analisis analizar(const QByteArray& respuesta, double ultimaFecha, const QDate& 
     if (!esNuevo(l)) continue;
     QString motivo = l.motivo;
     if (motivo.isEmpty()) motivo = motivoFecha(l.fecha, hoy);
+    if (motivo.isEmpty()) motivo = motivoDia(l.fecha);
     if (!motivo.isEmpty()) {
       marcarMalo(l, motivo);
       continue;

@@ -179,13 +179,7 @@ void Descarga::procesar() {
   emit cambiado();
 
   buffer_.clear();
-  if (!demasiado_) {
-    buffer_ = registroCitado(QString::fromUtf8(respuesta_));
-    // A buffer that cannot be replaced keeps the previous answer on disk; the prize
-    // report still uses the answer just received.
-    if (const Resultado r = reemplazarArchivo(sesion_.almacen().ruta(Almacen::kBuffer), buffer_); !r)
-      qWarning("%s", qUtf8Printable(r.error));
-  }
+  if (!demasiado_) buffer_ = registroCitado(QString::fromUtf8(respuesta_));
   Analisis a;
   if (demasiado_)
     a.estado = Analisis::Estado::Ilegible;
@@ -226,7 +220,14 @@ void Descarga::procesar() {
       plataforma::mensaje(Icono::Exclamacion, QStringLiteral("Sorteo no válido"), mensajeSorteoMalo(a, g.guardados));
       desenlace_ = Desenlace::SorteoInvalido;
       return;
-    case Analisis::Estado::Bien: ultimoBien_ = true; return;
+    case Analisis::Estado::Bien:
+      ultimoBien_ = true;
+      // Only an answer taken whole replaces the last one on disk: a page of HTML, an
+      // empty or a refused answer would leave the prize report without its draws. One
+      // that cannot be written keeps the previous answer; the report still uses this one.
+      if (const Resultado r = reemplazarArchivo(sesion_.almacen().ruta(Almacen::kBuffer), buffer_); !r)
+        qWarning("%s", qUtf8Printable(r.error));
+      return;
   }
 }
 

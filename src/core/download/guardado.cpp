@@ -17,6 +17,7 @@ QString motivoNuevos(const Sorteo& ultimo, const std::vector<Sorteo>& nuevos, co
     const QDate fecha = fechaDesdeOle(s.fecha);
     QString motivo =
         s.fecha <= anterior ? QStringLiteral("no es posterior al sorteo anterior") : motivoFecha(fecha, hoy);
+    if (motivo.isEmpty()) motivo = motivoDia(fecha);
     if (motivo.isEmpty()) motivo = motivoCombinacion(s);
     if (!motivo.isEmpty())
       return QStringLiteral("El sorteo del %1 no se ha guardado: %2.").arg(fechaLarga(s.fecha), motivo);
@@ -51,6 +52,15 @@ Sorteo sorteoDe(const SorteoAMano& s) {
   r.fecha = oleDesdeFecha(s.fecha);
   ordena(r);
   return r;
+}
+
+bool dejaHueco(double ultimaFecha, double primeraNueva) { return ultimaFecha > 0 && primeraNueva - ultimaFecha > 8; }
+
+QString preguntaHuecoRespuesta(double ultimaFecha, double primeraNueva) {
+  return QStringLiteral(
+             "Faltan los sorteos entre el %1 y el %2: las descargas ya no los traerán. ¿Quiere guardar "
+             "los nuevos de todos modos?")
+      .arg(fechaCorta(ultimaFecha), fechaCorta(primeraNueva));
 }
 
 QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan) {

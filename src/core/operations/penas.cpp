@@ -32,7 +32,41 @@ bool hayRestos(const Almacen& a) {
   return !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
 }
 
+QString nombreApartado(int n) {
+  return n == 1 ? QLatin1String(Almacen::kPenasErr) : QStringLiteral("apuestas.%1.err").arg(n);
+}
+
 }  // namespace
+
+Apartado apartarPenasDanadas(Almacen& almacen) {
+  Apartado a;
+  Transaccion t(almacen);
+  a.resultado = t.empezar(false);
+  if (!a.resultado) return a;
+  // Read again under the lock: another program may have mended it meanwhile.
+  std::vector<Pena> penas;
+  bool danadas = false;
+  a.resultado = almacen.leerPenas(penas, &danadas);
+  if (!a.resultado || !danadas) return a;
+  QByteArray bytes;
+  a.resultado = leerAcotado(almacen.penas().ruta(), static_cast<qint64>(Pena::kTamano) * Pena::kMaximo, bytes);
+  if (!a.resultado) return a;
+  // Kept under the first name not yet used: an earlier copy set aside is never replaced.
+  for (int n = 1;; ++n) {
+    if (n == 10000) {
+      a.resultado = Resultado::fallo(QStringLiteral("Hay demasiadas copias de apuestas.dat apartadas."));
+      return a;
+    }
+    bool existia = false;
+    a.archivo = nombreApartado(n);
+    a.resultado = t.crearNuevo(almacen.ruta(a.archivo), bytes, &existia);
+    if (a.resultado || !existia) break;
+  }
+  if (a.resultado) a.resultado = t.escribirPenas({});
+  a.resultado = t.terminar(a.resultado);
+  a.apartado = static_cast<bool>(a.resultado);
+  return a;
+}
 
 Alta crearPena(Almacen& almacen, const Pena& nueva, const QDate& hoy) {
   Transaccion t(almacen);
@@ -71,9 +105,13 @@ Resultado contarPremios(Almacen& almacen) {
   {
     // A look without the lock first: nothing to count and nothing to clear is the usual
     // case, and then nothing is touched.
-    std::vector<Pena> penas = almacen.penas().leerTodos();
-    const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos();
-    if (primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
+    std::vector<Pena> penas;
+    std::vector<Sorteo> sorteos;
+    bool danadas = false;
+    if (Resultado r = almacen.leerPenas(penas, &danadas); !r) return r;
+    if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
+    // A damaged file of either kind is counted from only once it has been set aside.
+    if (danadas || primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
     if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);

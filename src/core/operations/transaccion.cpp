@@ -9,7 +9,8 @@ namespace sortilan::operaciones {
 
 QStringList archivosDeDatos() {
   return {QLatin1String(Almacen::kPenas), QLatin1String(Almacen::kSorteos), QLatin1String(Almacen::kSorteosBak),
-          QStringLiteral("numeros*.err"), QLatin1String(Almacen::kAjustes), QLatin1String(kInforme)};
+          QStringLiteral("numeros*.err"), QStringLiteral("apuestas*.err"),  QLatin1String(Almacen::kAjustes),
+          QLatin1String(kInforme)};
 }
 
 Transaccion::Transaccion(Almacen& a) : almacen(a), cerrojo_(a.carpeta()) {}
@@ -23,12 +24,11 @@ Resultado Transaccion::empezar(bool leerDatos) {
   QFile::remove(almacen.ruta(Almacen::kSorteosTmp));
   if (!leerDatos) return Resultado::bien();
 
-  bool ok = false;
-  penas = almacen.penas().leerTodos(&ok);
-  if (!ok) return Resultado::fallo(QStringLiteral("No se pudo leer %1").arg(almacen.penas().ruta()), true);
-  corregirDias(penas);
-  sorteos = almacen.sorteos().leerTodos(&ok);
-  if (!ok) return Resultado::fallo(QStringLiteral("No se pudo leer %1").arg(almacen.sorteos().ruta()), true);
+  if (Resultado r = almacen.leerPenas(penas, &penasDanadas); !r) return r;
+  // Nothing is ever written back from a damaged peña file: it is first set aside.
+  if (penasDanadas)
+    return Resultado::fallo(QString::fromUtf8(kPenasCorruptas) + QStringLiteral(" No se ha cambiado nada."));
+  if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
   sorteosDanados = primerSorteoDanado(sorteos) >= 0;
   return Resultado::bien();
 }

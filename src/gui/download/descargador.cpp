@@ -171,7 +171,6 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
 void Descargador::bajapdf(const QUrl& direccion) {
   const QString ruta = sesion_.almacen().ruta(kDocumento);
   emit documentoCerrado();
-  QFile::remove(ruta);
   descarga_->pdfbajado = true;
   bajandoPdf_ = true;
   canalPdf_->traer(direccion, plataforma::CanalHttp::Opciones{kMaximoDocumento, true, {}});
