@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QTimer>
 
+#include "answer/analisis.h"
 #include "cli/contexto.h"
 #include "download/descarga.h"
 #include "download/guardado.h"
@@ -15,6 +16,7 @@
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/escrutinio.h"
+#include "report/ultimosorteo.h"
 #include "store/escritura.h"
 
 namespace sortilan::cli {
@@ -53,7 +55,7 @@ class CanalArchivo : public plataforma::CanalHttp {
 // The prize report's document of the newest draw, as the window fetches it.
 void bajarDocumento(Contexto& c, const QByteArray& buffer) {
   const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
-  const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
+  const Escrutinio e = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador).informe;
   if (e.documento.isEmpty()) return;
   const QString ruta = c.sesion.almacen().ruta(kDocumento);
   std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
@@ -125,7 +127,14 @@ int ordenDescargar(Contexto& c, QStringList args) {
     if (enLinea) bajarDocumento(c, buffer);
   });
   // Each answer that arrives whole also brings the prize tables of its draws.
-  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado, [&c, &hueco](const plataforma::Traida& t) {
+  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado, [&](const plataforma::Traida& t) {
+    // The tables arrive before the draws are judged: an answer whose draws will not be
+    // stored for the hole they leave brings no tables either.
+    if (!enLinea && !si && t.ok) {
+      const double ultima = c.sesion.almacen().sorteos().ultimo().fecha;
+      const Analisis a = analizar(t.cuerpo, ultima, plataforma::hoy());
+      if (!a.nuevos.empty() && dejaHueco(ultima, a.nuevos.front().fecha)) return;
+    }
     if (!hueco) operaciones::guardarPremiosDescargados(c.carpeta, t);
   });
   descarga.iniciar(!enLinea);
@@ -147,7 +156,9 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   c.cargar();
   const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
   const QByteArray buffer = leerArchivo(c.sesion.almacen().ruta(Almacen::kBuffer));
-  const Escrutinio e = escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
+  // The newest stored draw's own table, by the rule the window's tab uses.
+  const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
+  const Escrutinio& e = u.informe;
   // Labels the report does not fill keep their design caption.
   QStringList premios;
   for (const auto& p : e.premios) premios << p.value_or(QStringLiteral("0"));
@@ -161,7 +172,9 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   }
   c.out << e.titulo << "\n";
   for (int i = 0; i < 8; ++i) c.out << categoria(i) << premios[i] << "\n";
-  if (e.documento.isEmpty())
+  if (u.premios == UltimoSorteo::Premios::SinDatos && ultimo.fecha != 0)
+    c.out << avisoSinPremios().trimmed() << "\n";
+  else if (e.documento.isEmpty())
     c.out << avisoNoDisponible().trimmed().replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
   else
     c.out << "Documento: " << e.documento.toString() << "\n";

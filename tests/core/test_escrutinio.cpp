@@ -96,6 +96,14 @@ class TestEscrutinio : public QObject {
         << dosSorteos() << QDate(2021, 3, 7) << P::Tabla << "9000.50" << acta.arg(QLatin1String("2021-03-07"));
     QTest::newRow("otro de la respuesta")
         << dosSorteos() << QDate(2021, 2, 28) << P::Tabla << "9001.50" << acta.arg(QLatin1String("2021-02-28"));
+    QTest::newRow("reindentada") << dosSorteos([](QString r) {
+      return r.replace(QStringLiteral("\":"), QStringLiteral("\" :  "))
+          .replace(QStringLiteral(",\""), QStringLiteral(" ,\n    \""));
+    }) << QDate(2021, 3, 7) << P::Tabla
+                                 << "9000.50" << acta.arg(QLatin1String("2021-03-07"));
+    // An answer newer than the stored draws holds no table of the newest stored one.
+    QTest::newRow("respuesta más nueva") << dosSorteos() << QDate(2021, 2, 21) << P::SinDatos << ""
+                                         << "";
     QTest::newRow("respuesta antigua") << dosSorteos() << QDate(2026, 8, 16) << P::SinDatos << ""
                                        << "";
     QTest::newRow("sin respuesta") << QByteArray() << QDate(2026, 8, 16) << P::SinDatos << ""

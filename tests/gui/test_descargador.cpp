@@ -123,7 +123,8 @@ class TestDescargador : public QObject {
     QTRY_VERIFY(w.descargador()->Timer1->isActive());
     w.descargador()->Timer1_Timer();
     QTRY_VERIFY(!w.descargador()->bajandoPdf());
-    QVERIFY(!QFile::exists(e.ruta(QStringLiteral("vix.pdf"))));
+    // The good document already there is never replaced by a bad one; it is not shown either.
+    QCOMPARE(e.leer(QStringLiteral("vix.pdf")), unPdf());
     QVERIFY(w.ultimo()->WebBrowser1->isHidden());
     QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("No se encuentra conexión a internet.... :("));
   }
