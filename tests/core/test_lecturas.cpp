@@ -15,8 +15,10 @@
 #include "download/csv.h"
 #include "download/guardado.h"
 #include "operations/penas.h"
+#include "platform/servicios.h"
 #include "session/sesion.h"
 #include "store/almacen.h"
+#include "store/basedatos.h"
 #include "store/codec.h"
 #include "support/dobles.h"
 
@@ -158,6 +160,33 @@ class TestLecturas : public QObject {
     const bool registro = nombre == u"numeros.dat"_s || nombre == u"apuestas.dat"_s;
     QCOMPARE(!s.lectura(), registro);
     if (nombre == u"numeros.dat"_s) QVERIFY(s.listasorteos().danado);
+    QVERIFY(reloj.elapsed() < 1000);
+  }
+
+  // The database and the settings are not read by us byte by byte, but a pipe or a
+  // device under their names must not hang the program either.
+  void baseYAjustesEspeciales_data() {
+    QTest::addColumn<QString>("especial");
+    QTest::newRow("/dev/zero") << u"cero"_s;
+    QTest::newRow("tubería") << u"tuberia"_s;
+  }
+
+  void baseYAjustesEspeciales() {
+    QFETCH(QString, especial);
+    prueba::Entorno e;
+    for (const QString& n : {u"sortilan.db"_s, u"sortilan.ini"_s}) {
+      if (especial == u"cero"_s)
+        QVERIFY(QFile::link(u"/dev/zero"_s, e.ruta(n)));
+      else
+        QCOMPARE(::mkfifo(QFile::encodeName(e.ruta(n)).constData(), 0600), 0);
+    }
+    QElapsedTimer reloj;
+    reloj.start();
+    BaseDatos base;
+    const Resultado r = base.abrir(e.carpeta.path(), BaseDatos::Modo::Lectura);
+    QVERIFY(!r);
+    QVERIFY(r.error.contains(u"sortilan.db no es un fichero normal"_s));
+    QCOMPARE(plataforma::leerServicios(e.carpeta.path()).resultados, plataforma::Servicios::porDefectoOperador());
     QVERIFY(reloj.elapsed() < 1000);
   }
 

@@ -3,6 +3,7 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -69,6 +70,16 @@ Resultado BaseDatos::abrirConexion(const QString& nombreBase, const QString& opc
 
 Resultado BaseDatos::abrir(const QString& carpeta, Modo modo) {
   const QString ruta = QDir(carpeta).filePath(QLatin1String(kArchivo));
+  // A pipe or a device under the database's name would hang SQLite or feed it without end.
+  if (const QFileInfo info(ruta); info.exists() || info.isSymLink()) {
+    if (!info.isFile())
+      return Resultado::fallo(
+          QStringLiteral("%1 no es un fichero normal (es una carpeta, una tubería o un dispositivo): no se lee.")
+              .arg(QDir::toNativeSeparators(ruta)));
+    if (info.size() > kMaximoTamano)
+      return Resultado::fallo(QStringLiteral("El fichero %1 es demasiado grande (más de %2 bytes): no se lee.")
+                                  .arg(QDir::toNativeSeparators(ruta), QString::number(kMaximoTamano)));
+  }
   if (modo == Modo::Escritura) {
     if (Resultado r = abrirConexion(ruta, QLatin1String(kOpciones)); !r) return r;
     return migrar();

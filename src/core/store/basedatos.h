@@ -16,6 +16,9 @@ namespace sortilan {
 // file up to date through the ordered migrations of esquema.h, each in one transaction.
 class BaseDatos {
  public:
+  // Far beyond decades of members and prize tables; a larger file is not ours.
+  static constexpr qint64 kMaximoTamano = qint64{1} << 30;
+
   static constexpr const char* kArchivo = "sortilan.db";
 
   enum class Modo {
