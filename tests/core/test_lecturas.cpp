@@ -295,6 +295,26 @@ class TestLecturas : public QObject {
                    .left(48));
   }
 
+  // Draw days missing between two stored draws; the 2005-2006 Saturdays replaced the
+  // Sundays, they were not drawn besides them.
+  void sorteosEntre_data() {
+    QTest::addColumn<QDate>("desde");
+    QTest::addColumn<QDate>("hasta");
+    QTest::addColumn<int>("faltan");
+    QTest::newRow("semana seguida") << QDate(2021, 2, 28) << QDate(2021, 3, 7) << 0;
+    QTest::newRow("dos domingos") << QDate(2021, 2, 14) << QDate(2021, 3, 7) << 2;
+    QTest::newRow("al empezar los sábados") << QDate(2005, 10, 16) << QDate(2005, 10, 22) << 0;
+    QTest::newRow("entre sábados") << QDate(2005, 12, 3) << QDate(2005, 12, 17) << 1;
+    QTest::newRow("al volver los domingos") << QDate(2006, 7, 1) << QDate(2006, 7, 9) << 0;
+    QTest::newRow("tras volver") << QDate(2006, 7, 1) << QDate(2006, 7, 16) << 1;
+  }
+
+  void sorteosEntre() {
+    QFETCH(QDate, desde);
+    QFETCH(QDate, hasta);
+    QTEST(sortilan::sorteosEntre(desde, hasta), "faltan");
+  }
+
   void celdasNeutralizadas_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("celda");

@@ -60,8 +60,14 @@ QList<int> numerosEscritos(const QString& texto) {
 
 int sorteosEntre(const QDate& desde, const QDate& hasta) {
   int n = 0;
+  // While the game was drawn on Saturdays no Sunday draw took place: the step from the
+  // last Saturday to the next Sunday misses nothing.
+  const auto huboSorteo = [](const QDate& d) {
+    if (d.dayOfWeek() == Qt::Sunday) return d <= kSabadosDesde || d > kSabadosHasta.addDays(1);
+    return esDiaDeSorteo(d);
+  };
   for (QDate d = desde.addDays(1); d < hasta; d = d.addDays(1))
-    if (esDiaDeSorteo(d)) ++n;
+    if (huboSorteo(d)) ++n;
   return n;
 }
 

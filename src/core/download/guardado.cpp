@@ -65,10 +65,11 @@ QString preguntaHuecoRespuesta(double ultimaFecha, double primeraNueva) {
 
 QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan) {
   return QStringLiteral(
-             "Entre el último sorteo guardado (%1) y el del %2 faltan %3. Si sigue, las descargas ya no "
-             "traerán los que faltan; conviene añadirlos antes, del más antiguo al más reciente. ¿Quiere seguir de "
-             "todos modos?")
-      .arg(fechaLarga(ultimaFecha), fechaLarga(oleDesdeFecha(primero)),
+             "Faltan los sorteos entre el %1 y el %2: entre el último sorteo guardado (%3) y el del %4 faltan %5. "
+             "Si sigue, las descargas ya no traerán los que faltan; conviene añadirlos antes, del más antiguo al "
+             "más reciente. ¿Quiere seguir de todos modos?")
+      .arg(fechaCorta(ultimaFecha), primero.toString(QStringLiteral("dd/MM/yyyy")), fechaLarga(ultimaFecha),
+           fechaLarga(oleDesdeFecha(primero)),
            faltan == 1 ? QStringLiteral("1 sorteo") : QStringLiteral("%1 sorteos").arg(faltan));
 }
 
