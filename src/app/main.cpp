@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -57,10 +56,11 @@ int main(int argc, char** argv) {
   sortilan::ui::Presentacion* splash = nullptr;
   splash = new sortilan::ui::Presentacion([&] {
     principal = std::make_unique<sortilan::ui::Principal>();
-    // The main window's load sequence closes the splash.
-    QTimer::singleShot(0, splash, &QWidget::close);
+    // The splash stays until the main window shows: a message of the load (a damaged file
+    // set aside) must not find the program without any window, which would end it.
     principal->cargar(sortilan::plataforma::carpetaPrograma());
     principal->show();
+    splash->close();
   });
   splash->setAttribute(Qt::WA_DeleteOnClose);
   splash->show();
