@@ -10,6 +10,7 @@
 #include "exigir.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"
+#include "store/escritura.h"
 
 using namespace sortilan;
 
@@ -48,7 +49,7 @@ void BM_Respuesta150Dias(benchmark::State& st) {
     std::vector<Sorteo> todos = c.sorteos.leerTodos();
     todos.resize(808);
     todos.insert(todos.end(), a.nuevos.begin(), a.nuevos.end());
-    exigir(c.sorteos.reemplazar(todos));
+    exigir(reemplazarArchivo(c.sorteos.ruta(), ArchivoDe<Sorteo>::codificar(todos)));
     benchmark::DoNotOptimize(buffer.size());
   }
   st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * respuesta.size());

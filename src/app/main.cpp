@@ -1,13 +1,9 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
-#include "app/presentacion.h"
-#include "app/principal.h"
+#include "app/arranque.h"
 #include "gui/platform/adaptadoresqt.h"
-#include "platform/plataforma.h"
-#include "session/carpetadatos.h"
 
 namespace {
 
@@ -40,29 +36,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("es.sortilan.sortilan"));
   sortilan::plataforma::instalarAdaptadoresQt();
 
-  const QStringList args = QCoreApplication::arguments();
-  const qsizetype opcion = args.indexOf(QStringLiteral("--datos"));
-  const QString datos = opcion < 0 ? QString() : args.value(opcion + 1);
-  if (opcion >= 0 && datos.isEmpty()) {
-    std::fprintf(stderr, "Falta la carpeta tras --datos.\n");
-    return 2;
-  }
-  if (const sortilan::Resultado r = sortilan::usarCarpetaDatos(datos); !r) {
-    sortilan::plataforma::mensaje(sortilan::plataforma::Icono::Critico, QStringLiteral("Carpeta de datos"), r.error);
-    return 1;
-  }
-
-  std::unique_ptr<sortilan::ui::Principal> principal;
-  sortilan::ui::Presentacion* splash = nullptr;
-  splash = new sortilan::ui::Presentacion([&] {
-    principal = std::make_unique<sortilan::ui::Principal>();
-    // The splash stays until the main window shows: a message of the load (a damaged file
-    // set aside) must not find the program without any window, which would end it.
-    principal->cargar(sortilan::plataforma::carpetaPrograma());
-    principal->show();
-    splash->close();
-  });
-  splash->setAttribute(Qt::WA_DeleteOnClose);
-  splash->show();
+  sortilan::ui::Arranque arranque;
+  if (const int estado = arranque.iniciar(QCoreApplication::arguments())) return estado;
   return app.exec();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/contexto.h"
+#include "operations/transaccion.h"
 #include "platform/plataforma.h"
 #include "session/carpetadatos.h"
 
@@ -90,6 +91,10 @@ Contexto::Contexto() : out(stdout), err(stderr) {}
 EstadoSorteos Contexto::cargar() {
   // Orders that only read go on with what could be opened; the reason is still told.
   if (const Resultado r = sesion.abrir(carpeta); !r) err << r.error << "\n";
+  // A change cut short is finished before anything is read: the files and sortilan.db
+  // are then the old or the new state together.
+  else if (const Resultado t = operaciones::terminarCambioCortado(sesion.almacen()); !t)
+    err << t.error << "\n";
   EstadoSorteos e = sesion.cargasorteos(plataforma::hoy());
   lecturaFallida = !sesion.lectura() || (sesion.penasDanadas() && !apartaDanados);
   if (!sesion.lectura()) err << sesion.lectura().error << "\n";

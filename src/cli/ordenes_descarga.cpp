@@ -89,20 +89,20 @@ int ordenDescargar(Contexto& c, QStringList args) {
   c.cargar();
 
   // A saved answer may start long after the newest stored draw: the service would never
-  // be asked for the draws between, so they are stored only when the user says so.
-  bool hueco = false;
-  const GuardarSorteos guardar = [&](Almacen& a, std::vector<Sorteo> nuevos, const QDate& hoy) {
+  // be asked for the draws between, so nothing of it (draws, prize tables, www.txt) is
+  // stored unless the user says so.
+  const GuardarDescarga guardar = [&](Almacen& a, Descargado d, const QDate& hoy) {
     const double ultima = a.sorteos().ultimo().fecha;
-    if (!enLinea && !si && !nuevos.empty() && dejaHueco(ultima, nuevos.front().fecha)) {
-      hueco = true;
+    if (!enLinea && !si && !d.nuevos.empty() && dejaHueco(ultima, d.nuevos.front().fecha)) {
       plataforma::mensaje(plataforma::Icono::Pregunta, kTituloAMano,
-                          preguntaHuecoRespuesta(ultima, nuevos.front().fecha), plataforma::Botones::SiNo);
+                          preguntaHuecoRespuesta(ultima, d.nuevos.front().fecha), plataforma::Botones::SiNo);
       c.err << "Añada --si para guardarlos de todos modos.\n";
       Guardado g;
-      g.resultado = Resultado::fallo(QStringLiteral("No se ha guardado ningún sorteo de la respuesta."));
+      g.resultado = Resultado::fallo(Resultado::Clase::Entrada,
+                                     QStringLiteral("No se ha guardado ningún sorteo de la respuesta."));
       return g;
     }
-    return operaciones::guardarSorteosNuevos(a, std::move(nuevos), hoy);
+    return operaciones::guardarDescarga(a, std::move(d), hoy);
   };
   Descarga descarga(c.sesion, *canal, guardar);
   // Status lines on stdout, each when its text changes.
@@ -125,17 +125,6 @@ int ordenDescargar(Contexto& c, QStringList args) {
     c.sesion.cargasorteos(plataforma::hoy());
     c.sesion.listasorteos();
     if (enLinea) bajarDocumento(c, buffer);
-  });
-  // Each answer that arrives whole also brings the prize tables of its draws.
-  QObject::connect(canal.get(), &plataforma::CanalHttp::terminado, [&](const plataforma::Traida& t) {
-    // The tables arrive before the draws are judged: an answer whose draws will not be
-    // stored for the hole they leave brings no tables either.
-    if (!enLinea && !si && t.ok) {
-      const double ultima = c.sesion.almacen().sorteos().ultimo().fecha;
-      const Analisis a = analizar(t.cuerpo, ultima, plataforma::hoy());
-      if (!a.nuevos.empty() && dejaHueco(ultima, a.nuevos.front().fecha)) return;
-    }
-    if (!hueco) operaciones::guardarPremiosDescargados(c.carpeta, t);
   });
   descarga.iniciar(!enLinea);
   // Without a window the ticks need not wait a second each: the answer is complete

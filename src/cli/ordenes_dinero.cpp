@@ -24,10 +24,10 @@ void imprimirJson(Contexto& c, const QJsonDocument& d) { c.out << d.toJson(QJson
 
 // The money of every peña. Without the database's tables the orders still answer, every
 // prize pending, and tell why.
-bool leer(Contexto& c, Cuentas& cuentas) {
+bool leer(Contexto& c, Cuentas& cuentas, const AlcanceCuentas& alcance = {}) {
   c.cargar();
-  const Resultado r =
-      leerCuentas(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas);
+  const Resultado r = leerCuentas(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(),
+                                  plataforma::hoy(), cuentas, alcance);
   if (!r) c.err << r.error << "\n";
   return static_cast<bool>(r);
 }
@@ -73,7 +73,7 @@ QJsonObject lineaJson(const LineaPremio& l) {
 
 int balancePena(Contexto& c, int registro, bool json) {
   Cuentas cuentas;
-  const bool bien = leer(c, cuentas);
+  const bool bien = leer(c, cuentas, {registro});
   const CuentaPena* p = cuentas.pena(registro);
   if (!p) {
     c.err << "No hay ninguna peña en el registro " << registro << ".\n";
@@ -109,6 +109,20 @@ int balancePena(Contexto& c, int registro, bool json) {
 
 QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
 
+QJsonObject cobroJson(const Cobro& k) {
+  return QJsonObject{
+      {QStringLiteral("registro"), k.registro},
+      {QStringLiteral("nombre"), k.nombre},
+      {QStringLiteral("fecha"), k.fecha.toString(Qt::ISODate)},
+      {QStringLiteral("bruto_centimos"), centimos(k.bruto)},
+      {QStringLiteral("retencion_centimos"), centimos(k.retencion)},
+      {QStringLiteral("neto_centimos"), centimos(k.neto)},
+      {QStringLiteral("lugar"), k.lugar ? QJsonValue(textoLugar(*k.lugar)) : QJsonValue(QJsonValue::Null)},
+      {QStringLiteral("limite"), k.limite.toString(Qt::ISODate)},
+      {QStringLiteral("estado"), textoEstado(k.estado)},
+      {QStringLiteral("cobrado"), k.estado == EstadoCobro::Cobrado ? fechaONula(k.cobrado) : QJsonValue()}};
+}
+
 }  // namespace
 
 int ordenBalance(Contexto& c, QStringList args) {
@@ -124,32 +138,29 @@ int ordenCobros(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   const bool pendientes = Contexto::tomarOpcion(args, QStringLiteral("--pendientes"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli cobros [--pendientes] [--json]"));
-  Cuentas cuentas;
-  const bool bien = leer(c, cuentas);
-  QJsonArray lista;
-  for (const Cobro& k : cuentas.cobros) {
-    if (pendientes && k.estado != EstadoCobro::Pendiente) continue;
-    if (!json) {
-      c.out << corta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto) << "  (bruto "
-            << euros(k.bruto) << ", retención " << euros(k.retencion) << ")";
-      if (k.lugar) c.out << "  " << textoLugar(*k.lugar);
-      c.out << "  " << textoCobro(k) << "\n";
-      continue;
-    }
-    lista.append(QJsonObject{
-        {QStringLiteral("registro"), k.registro},
-        {QStringLiteral("nombre"), k.nombre},
-        {QStringLiteral("fecha"), k.fecha.toString(Qt::ISODate)},
-        {QStringLiteral("bruto_centimos"), centimos(k.bruto)},
-        {QStringLiteral("retencion_centimos"), centimos(k.retencion)},
-        {QStringLiteral("neto_centimos"), centimos(k.neto)},
-        {QStringLiteral("lugar"), k.lugar ? QJsonValue(textoLugar(*k.lugar)) : QJsonValue(QJsonValue::Null)},
-        {QStringLiteral("limite"), k.limite.toString(Qt::ISODate)},
-        {QStringLiteral("estado"), textoEstado(k.estado)},
-        {QStringLiteral("cobrado"), k.estado == EstadoCobro::Cobrado ? fechaONula(k.cobrado) : QJsonValue()}});
-  }
-  if (json) imprimirJson(c, QJsonDocument(lista));
-  return bien ? kBien : kRechazo;
+  c.cargar();
+  DatosDinero datos;
+  const Resultado r = leerDatosDinero(c.carpeta, c.sesion.penas(), datos);
+  if (!r) c.err << r.error << "\n";
+  // Written as each collection is worked out: a long history is never held whole.
+  bool primero = true;
+  if (json) c.out << "[";
+  recorrerCobros(c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), datos, plataforma::hoy(), {0, pendientes},
+                 [&](const Cobro& k) {
+                   if (pendientes && k.estado != EstadoCobro::Pendiente) return;
+                   if (!json) {
+                     c.out << corta(k.fecha) << "  " << k.registro << ". " << k.nombre << "  neto: " << euros(k.neto)
+                           << "  (bruto " << euros(k.bruto) << ", retención " << euros(k.retencion) << ")";
+                     if (k.lugar) c.out << "  " << textoLugar(*k.lugar);
+                     c.out << "  " << textoCobro(k) << "\n";
+                     return;
+                   }
+                   if (!primero) c.out << ",";
+                   primero = false;
+                   c.out << QJsonDocument(cobroJson(k)).toJson(QJsonDocument::Compact);
+                 });
+  if (json) c.out << "]\n";
+  return r ? kBien : kRechazo;
 }
 
 int ordenCobrar(Contexto& c, QStringList args) {

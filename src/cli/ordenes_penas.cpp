@@ -56,19 +56,22 @@ QString colorTexto(std::optional<uint32_t> c) {
   return c ? QStringLiteral("#%1").arg(*c, 6, 16, QLatin1Char('0')) : QString();
 }
 
-QJsonArray filasJson(const ListaResultados* l) {
-  QJsonArray filas;
-  if (!l) return filas;
-  for (int i = 0; i < l->filas(); ++i) {
+// The rows of a list as a JSON array, each row written as it is made: a whole history
+// of rows is never held as one document.
+void escribirFilasJson(Contexto& c, const ListaResultados* l) {
+  c.out << "[";
+  for (int i = 0; l && i < l->filas(); ++i) {
     QJsonArray celdas, colores;
     for (int k = 0; k < l->columnas(); ++k) {
       celdas.append(l->texto(i, k));
-      const auto c = l->color(i, k);
-      colores.append(c ? QJsonValue(colorTexto(c)) : QJsonValue(QJsonValue::Null));
+      const auto color = l->color(i, k);
+      colores.append(color ? QJsonValue(colorTexto(color)) : QJsonValue(QJsonValue::Null));
     }
-    filas.append(QJsonObject{{QStringLiteral("celdas"), celdas}, {QStringLiteral("colores"), colores}});
+    if (i > 0) c.out << ",";
+    c.out << QJsonDocument(QJsonObject{{QStringLiteral("celdas"), celdas}, {QStringLiteral("colores"), colores}})
+                 .toJson(QJsonDocument::Compact);
   }
-  return filas;
+  c.out << "]";
 }
 
 // Plain text of a list: one line per row, drawn numbers and a matching key marked "*".
@@ -227,8 +230,12 @@ int ordenComprobar(Contexto& c, QStringList args) {
   AvisoPremio aviso;
   const ResultadoComprobacion r = compruebapenas(c.sesion.almacen(), n, casillas, aviso);
   if (json) {
-    imprimirJson(c, QJsonDocument(QJsonObject{{QStringLiteral("sencillas"), filasJson(r.sencillas.get())},
-                                              {QStringLiteral("multiples"), filasJson(r.multiples.get())}}));
+    // The keys in the order a JSON object of this program lists them.
+    c.out << "{\"multiples\":";
+    escribirFilasJson(c, r.multiples.get());
+    c.out << ",\"sencillas\":";
+    escribirFilasJson(c, r.sencillas.get());
+    c.out << "}\n";
   } else {
     imprimirLista(c, QStringLiteral("S E N C I L L A"), r.sencillas.get());
     imprimirLista(c, QStringLiteral("M Ú L T I P L E"), r.multiples.get());

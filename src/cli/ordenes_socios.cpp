@@ -92,8 +92,10 @@ int ordenSocios(Contexto& c, QStringList args) {
   SociosPena p;
   if (!leerSocios(c, k, p)) return kRechazo;
   QJsonArray lista;
-  for (const Socio& s : p.socios) {
-    const Centimos saldo = p.saldo(s.numero);
+  const std::vector<Centimos> saldos = p.saldos();
+  for (size_t i = 0; i < p.socios.size(); ++i) {
+    const Socio& s = p.socios[i];
+    const Centimos saldo = saldos[i];
     if (!json) {
       c.out << s.numero << ". " << s.nombre << "  participaciones: " << s.participacionesActuales()
             << "  alta: " << corta(s.alta());

@@ -9,6 +9,8 @@
 // - marking a collection in sortilan.db is judged the same way, the database included.
 #include <QDir>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -89,7 +91,12 @@ bool mismoDato(const Estado& a, const Estado& b) {
 }
 
 QString viejoONuevo(const Estado& e, const Estado& viejo, const Estado& nuevo) {
-  if (!mismoDato(e, viejo) && !mismoDato(e, nuevo)) return QStringLiteral("ni el estado viejo ni el nuevo");
+  if (!mismoDato(e, viejo) && !mismoDato(e, nuevo)) {
+    QStringList distintos;
+    for (const QString& n : kDatos)
+      if (e.value(n) != viejo.value(n) || e.contains(n) != viejo.contains(n)) distintos << n;
+    return QStringLiteral("ni el estado viejo ni el nuevo (%1 no es el viejo)").arg(distintos.join(QLatin1Char(' ')));
+  }
   for (auto it = e.begin(); it != e.end(); ++it) {
     if (kDatos.contains(it.key())) continue;
     QList<QByteArray> validos;
@@ -198,6 +205,14 @@ class TestAverias : public QObject {
     if (c.salida != 0 || !QFile::exists(d.filePath(kBase))) qFatal("no se pudo preparar: %s", qPrintable(c.error));
     return foto(d.path());
   }
+  // `e` after a clean run of `orden`.
+  Estado trasOrden(const Estado& e, const QStringList& orden) {
+    QTemporaryDir d;
+    escribirEstado(d.path(), e);
+    const Corrida c = correr(orden, d.path());
+    if (c.salida != 0) qFatal("no se pudo preparar: %s", qPrintable(c.error));
+    return foto(d.path());
+  }
   QString entrada(const char* nombre, const QByteArray& datos) {
     const QString ruta = entradas_.filePath(QLatin1String(nombre));
     QFile f(ruta);
@@ -243,6 +258,11 @@ class TestAverias : public QObject {
     QTest::newRow("descargar (añadir sorteos)")
         << cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
         << conTablas;
+    // An answer with its prize tables and no sortilan.db yet: the draws, their counts and the
+    // new database are one change, whatever step fails or is cut short.
+    QTest::newRow("descargar (sorteos y tablas en sortilan.db)")
+        << cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
+        << base(808, 808);
     // The ways in without the service store through the same operation.
     const Sorteo siguiente = historia_[808];
     QStringList numeros;
@@ -282,6 +302,13 @@ class TestAverias : public QObject {
     QTest::newRow("cobrar") << cli({u"cobrar"_s, QString::number(conPremiada.size()), u"2021-01-03"_s, u"--fecha"_s,
                                     u"2021-01-05"_s})
                             << cobro;
+
+    // The members' orders: the first one creates sortilan.db, the next ones change it.
+    const QStringList alta = cli({u"alta-socio"_s, u"1"_s, u"--nombre"_s, u"Ana"_s, u"--participaciones"_s, u"2"_s,
+                                  u"--desde"_s, u"2021-03-01"_s});
+    QTest::newRow("alta-socio (crea sortilan.db)") << alta << base(900, 900);
+    QTest::newRow("aportacion") << cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s})
+                                << trasOrden(base(900, 900), alta);
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");
@@ -333,6 +360,10 @@ class TestAverias : public QObject {
         const QString que = QStringLiteral("%1 %2: ").arg(modos[clase]).arg(n);
         QVERIFY2(!c.muerto && c.salida == 1,
                  qPrintable(que + QStringLiteral("salida %1 %2").arg(c.salida).arg(c.error)));
+        // A full disk is said as such, never as a permission problem.
+        if (clase == 0)
+          QVERIFY2(!c.error.contains(u"Administrador"_s) && !c.error.contains(u"cannot rollback"_s),
+                   qPrintable(que + c.error));
         const Estado despues = foto(d.path());
         QVERIFY2(despues == inicial,
                  qPrintable(que + QStringLiteral("cambió la carpeta ") + restos(despues).join(QLatin1Char(' '))));
@@ -389,6 +420,32 @@ class TestAverias : public QObject {
     muertes_ += static_cast<int>(total);
     qInfo("%s: %ld escrituras, %ld sincronizaciones, %ld renombres; %d fallos y %ld muertes inyectados",
           QTest::currentDataTag(), porClase[0], porClase[1], porClase[2], fallos, total);
+  }
+
+  // sortilan.db held by another program all along: the download waits as for the folder
+  // lock, then says that another program is using it; exit 1 and not a file changed.
+  void descargarConLaBaseOcupada() {
+    QTemporaryDir d;
+    Estado inicial = base(808, 808);
+    inicial.insert(kBase, conRespuesta(base(830, 830)).value(kBase));
+    escribirEstado(d.path(), inicial);
+    Corrida c;
+    {
+      QSqlDatabase otra = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"otra"_s);
+      otra.setDatabaseName(d.filePath(kBase));
+      QVERIFY(otra.open());
+      QSqlQuery q(otra);
+      QVERIFY(q.exec(u"BEGIN EXCLUSIVE"_s));
+      c = correr(cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}),
+                 d.path());
+      QVERIFY(q.exec(u"ROLLBACK"_s));
+    }
+    QSqlDatabase::removeDatabase(u"otra"_s);
+    QCOMPARE(c.salida, 1);
+    QVERIFY2(c.error.contains(u"Otro programa está usando la base de datos"_s), qPrintable(c.error));
+    QVERIFY2(!c.error.contains(u"no es una base de datos"_s), qPrintable(c.error));
+    QCOMPARE(foto(d.path()), inicial);
+    QVERIFY(!QFile::exists(d.filePath(u"www.txt"_s)));
   }
 
   void cleanupTestCase() {

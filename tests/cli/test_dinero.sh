@@ -31,6 +31,7 @@ igual "7 de marzo" '{"coste_centimos":200,"fecha":"2021-03-07","ganado_centimos"
 sale 0 "cobros" -- "$cli" --datos "$tmp" cobros --json
 igual "cobro con retención" '{"bruto_centimos":4744595,"cobrado":null,"estado":"caducado","fecha":"2021-03-07","limite":"2021-06-07","lugar":"banco","neto_centimos":4595676,"nombre":"PREMIADA","registro":1,"retencion_centimos":148919}' \
   "$(jq -c '.[] | select(.fecha == "2021-03-07")' "$tmp/out")"
+igual "cobros: un documento" "$(jq -S -c . "$tmp/out")" "$(cat "$tmp/out")"
 sale 0 "balance texto" -- "$cli" --datos "$tmp" balance 1
 grep -q "^07/03/2021  coste: 2,00 €  ganado: 47.445,95 €  3ª: 1 × 47.445,95 €$" "$tmp/out" || falla "balance K en texto: $(grep 07/03/2021 "$tmp/out")"
 

@@ -44,6 +44,11 @@ jq -e '.sencillas[3].celdas[7] == "¡¡ Premio !! Has acertado 5 + Nº.Clave." a
   || falla "fila premiada: $(jq -c '.sencillas[3]' "$tmp/out")"
 jq -e '.multiples[3].celdas[13] == "¡¡ Premio !! Hay 30 apuestas de 2 aciertos." and .multiples[4].celdas[13] == "¡¡ Premio !! Hay 10 apuestas de 3 aciertos." and (.multiples | length) == 5' \
   "$tmp/out" >/dev/null || falla "desglose: $(jq -c .multiples "$tmp/out")"
+# Written row by row, the output is still one document as a JSON writer would make it.
+for orden in "comprobar --sorteos 1114 --historico --json" "comprobar --historico --solo-premios --json"; do
+  sale 0 "$orden" -- "$cli" --datos "$tmp" $orden
+  igual "$orden: un documento" "$(jq -S -c . "$tmp/out")" "$(cat "$tmp/out")"
+done
 sale 0 "penas tras comprobar" -- "$cli" --datos "$tmp" penas --json
 jq -e '.[0].aciertos == [0,0,0,0,0,0,0,0] and .[0].ultimacuenta == null' "$tmp/out" >/dev/null \
   || falla "el histórico contó: $(cat "$tmp/out")"

@@ -9,11 +9,13 @@
 
 #include "money/registrodinero.h"
 #include "operations/dinero.h"
+#include "operations/transaccion.h"
 #include "store/almacen.h"
 #include "store/basedatos.h"
 #include "store/esquema.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
 using namespace sortilan;
 
 namespace {
@@ -56,7 +58,7 @@ void sql(const QString& archivo, const QStringList& sentencias) {
 // The child of the crash test: a transaction that has written a lot (more than the page
 // cache holds, so pages reach the file) when the parent kills it.
 int hijo(const QString& carpeta) {
-  const Resultado r = cambiarBase(carpeta, [](BaseDatos& base) {
+  const Resultado r = operaciones::cambiarBase(carpeta, [](BaseDatos& base) {
     if (Resultado c = base.ejecutar(QStringLiteral("PRAGMA cache_size = 1")); !c) return c;
     std::vector<TablaPremios> muchas;
     for (int i = 0; i < 400; ++i) muchas.push_back(tablaDe(QDate(2000, 1, 2).addDays(7 * i), 999));
@@ -95,43 +97,89 @@ class TestBaseDatos : public QObject {
        << QStringLiteral("PRAGMA user_version = 1");
     sql(archivo, v1);
 
-    // Reading brings it up to date too: the money cannot be read from an older layout.
+    // Reading sees it as brought up to date, and leaves the file as it was: only a change
+    // migrates it, inside its own transaction.
+    const QByteArray antes = e.leer(QStringLiteral("sortilan.db"));
     const TablasPremios t = leidas(e.carpeta.path());
+    {
+      CobrosMarcados cobros;
+      BaseDatos b;
+      prueba::exigir(b.abrir(e.carpeta.path(), BaseDatos::Modo::Lectura));
+      prueba::exigir(leerCobros(b, cobros));
+      QVERIFY(cobros.empty());
+      QCOMPARE(b.version(), 1);
+    }
+    QCOMPARE(e.leer(QStringLiteral("sortilan.db")), antes);
     QCOMPARE(t.size(), size_t{1});
     QCOMPARE(t.begin()->second.premio(3).value_or(-1), 4744595);
     QCOMPARE(t.begin()->second.documento, QStringLiteral("/acta.pdf"));
 
     int version = 0;
-    prueba::exigir(cambiarBase(e.carpeta.path(), [&](BaseDatos& b) {
+    prueba::exigir(operaciones::cambiarBase(e.carpeta.path(), [&](BaseDatos& b) {
       version = b.version();
       return marcar(b, QDate(2021, 3, 7));
     }));
     QCOMPARE(version, versionEsquema());
   }
 
-  // A file this program cannot read as its own is refused and left as it is.
+  // A file this program cannot read as its own is refused, for reading and for writing,
+  // with the file and the reason named, and is left byte for byte as it was.
   void archivoAjenoNoSeToca_data() {
-    QTest::addColumn<bool>("futuro");
+    QTest::addColumn<QStringList>("sentencias");
+    QTest::addColumn<QByteArray>("crudo");
     QTest::addColumn<QString>("motivo");
-    QTest::newRow("esquema más nuevo") << true << "versión más nueva";
-    QTest::newRow("no es una base de datos") << false << "sortilan.db";
+    QTest::addColumn<int>("clase");
+    const int ajeno = static_cast<int>(Resultado::Clase::Ajeno);
+    QStringList nuestras;
+    for (const Migracion& m : migraciones()) nuestras << m.sentencias;
+    QTest::newRow("esquema más nuevo") << QStringList{u"CREATE TABLE futura (x)"_s, u"PRAGMA user_version = 99"_s}
+                                       << QByteArray() << u"creado por una versión más reciente"_s << ajeno;
+    QTest::newRow("tablas de otro programa") << QStringList{u"CREATE TABLE clientes (id INTEGER, nombre TEXT)"_s}
+                                             << QByteArray() << u"otro programa (clientes)"_s << ajeno;
+    QTest::newRow("versión 3 sin sus tablas")
+        << QStringList{u"PRAGMA user_version = 3"_s} << QByteArray() << u"le faltan sus tablas"_s << ajeno;
+    QTest::newRow("nuestras tablas y una ajena")
+        << (QStringList(nuestras) << u"CREATE TABLE intrusa (x)"_s << u"PRAGMA user_version = 3"_s) << QByteArray()
+        << u"otro programa (intrusa)"_s << ajeno;
+    QTest::newRow("versión negativa") << QStringList{u"PRAGMA user_version = -4"_s} << QByteArray()
+                                      << u"no es ninguna de Sortilan"_s << ajeno;
+    QTest::newRow("no es una base de datos") << QStringList() << QByteArray(4096, 'x') << u"sortilan.db"_s << ajeno;
   }
   void archivoAjenoNoSeToca() {
-    QFETCH(bool, futuro);
+    QFETCH(QStringList, sentencias);
+    QFETCH(QByteArray, crudo);
     QFETCH(QString, motivo);
+    QFETCH(int, clase);
     prueba::Entorno e;
     const QString archivo = e.ruta(QStringLiteral("sortilan.db"));
-    if (futuro)
-      sql(archivo, {QStringLiteral("CREATE TABLE futura (x)"), QStringLiteral("PRAGMA user_version = 99")});
+    if (crudo.isEmpty())
+      sql(archivo, sentencias);
     else
-      e.escribir(QStringLiteral("sortilan.db"), QByteArray(4096, 'x'));
+      e.escribir(QStringLiteral("sortilan.db"), crudo);
     const QByteArray antes = e.leer(QStringLiteral("sortilan.db"));
     BaseDatos b;
     const Resultado leer = b.abrir(e.carpeta.path(), BaseDatos::Modo::Lectura);
     QVERIFY(!leer);
     QVERIFY2(leer.error.contains(motivo), qPrintable(leer.error));
-    QVERIFY(!operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 100)}));
+    QVERIFY2(leer.error.contains(QDir::toNativeSeparators(archivo)) || leer.error.startsWith(u"sortilan.db"_s),
+             qPrintable(leer.error));
+    QCOMPARE(static_cast<int>(leer.clase), clase);
+    QVERIFY(!leer.permiso);
+    const Resultado escribir = operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 100)});
+    QVERIFY(!escribir);
+    QCOMPARE(static_cast<int>(escribir.clase), clase);
     QCOMPARE(e.leer(QStringLiteral("sortilan.db")), antes);
+    QVERIFY(!QFile::exists(e.ruta(QStringLiteral("sortilan.diario"))));
+  }
+
+  // An empty file is a new database: read as empty, written as new.
+  void archivoVacioEsNuevo() {
+    prueba::Entorno e;
+    e.escribir(QStringLiteral("sortilan.db"), QByteArray());
+    QVERIFY(leidas(e.carpeta.path()).empty());
+    QCOMPARE(e.leer(QStringLiteral("sortilan.db")), QByteArray());
+    prueba::exigir(operaciones::guardarTablasPremios(e.carpeta.path(), {tablaDe(QDate(2021, 3, 7), 100)}));
+    QCOMPARE(leidas(e.carpeta.path()).size(), size_t{1});
   }
 
   // A step that fails undoes the steps before it in the same change.
@@ -147,7 +195,7 @@ class TestBaseDatos : public QObject {
     QCOMPARE(t.size(), size_t{1});
     QCOMPARE(t.at(QDate(2021, 2, 28)).premio(3).value_or(-1), 100);
 
-    QVERIFY(!cambiarBase(e.carpeta.path(), [](BaseDatos& b) {
+    QVERIFY(!operaciones::cambiarBase(e.carpeta.path(), [](BaseDatos& b) {
       if (Resultado p = marcar(b, QDate(2021, 2, 28)); !p) return p;
       return Resultado::fallo(QStringLiteral("a medias"));
     }));

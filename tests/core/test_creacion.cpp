@@ -359,7 +359,7 @@ void PruebaCreacion::grabarLimpiaYAnade() {
 
 void PruebaCreacion::grabarSinPermiso() {
   Entorno e;
-  // A folder where the peña file should be: the file cannot be opened for writing.
+  // A folder where the peña file should be: it cannot be read, nor written over.
   QVERIFY(QDir(e.carpeta.path()).mkdir(QStringLiteral("apuestas.dat")));
   Sesion s;
   sortilan::prueba::exigir(s.abrir(e.carpeta.path()));
@@ -371,7 +371,9 @@ void PruebaCreacion::grabarSinPermiso() {
   QVERIFY(!c.grabar(s, guardarEn(s)));
   // A folder is no peña file: said as it is, not as a permission problem.
   QCOMPARE(e.mensajes->vistos.size(), 1);
-  QVERIFY(e.mensajes->vistos[0].texto.contains(QStringLiteral("apuestas.dat no es un fichero normal")));
+  QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Error"));
+  QVERIFY2(e.mensajes->vistos[0].texto.contains(QStringLiteral("apuestas.dat no es un fichero normal")),
+           qPrintable(e.mensajes->vistos[0].texto));
   QCOMPARE(s.penacreada, 0);
   QCOMPARE(c.lineas().size(), 2);
   QCOMPARE(c.nombre(), QStringLiteral("NADA"));

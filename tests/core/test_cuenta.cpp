@@ -7,6 +7,7 @@
 #include "base/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/cuenta.h"
+#include "checking/nucleo.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "session/sesion.h"
@@ -115,6 +116,36 @@ class TestCuenta : public QObject {
 
   // The cases where the counting used to follow the range on screen, through the
   // operations that the window and the command line share.
+  // The masks give the hits that counting position by position gives, for odd records too.
+  void nucleo_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QList<int>>("numeros");  // the first row; the other rows are random
+    QTest::newRow("sencilla limpia") << 24 << QList<int>{3, 9, 20, 41, 50};
+    QTest::newRow("numero repetido") << 24 << QList<int>{7, 7, 7, 20, 41};
+    QTest::newRow("fuera de rango") << 3 << QList<int>{0, 55, -1, 54, 1};
+    QTest::newRow("todo ceros") << 1 << QList<int>{0, 0, 0, 0, 0};
+    QTest::newRow("multiple limpia") << 106 << QList<int>{1, 5, 9, 13, 20, 27, 33, 41, 48, 52, 54};
+    QTest::newRow("multiple repetida") << 101 << QList<int>{4, 4, 18, 30, 30, 47};
+  }
+  void nucleo() {
+    QFETCH(int, tipo);
+    QFETCH(QList<int>, numeros);
+    QRandomGenerator g(7);
+    Pena p = nuevaPena(u"NÚCLEO"_s, tipo, QDate(2000, 1, 1));
+    const int filas = p.esSencilla() ? tipo : 1;
+    for (int f = 1; f <= filas; ++f)
+      for (int i = 1; i <= p.numerosPorApuesta(); ++i)
+        p.ponerApuesta(i, f, static_cast<int16_t>(f == 1 ? numeros[i - 1] : g.bounded(0, 56)));
+    const MascarasPena m = mascarasPena(p);
+    QCOMPARE(m.filas, filas);
+    for (const Sorteo& s : prueba::historiaReal()) {
+      AciertosFilas h;
+      aciertosPena(m, p, s, h);
+      for (int f = 1; f <= filas; ++f)
+        QCOMPARE(int(h[static_cast<size_t>(f - 1)]), aciertosApuesta(p, f, p.numerosPorApuesta(), s));
+    }
+  }
+
   void casos_data() {
     QTest::addColumn<int>("inicial");
     QTest::addColumn<QStringList>("pasos");

@@ -45,7 +45,7 @@ struct Banco {
     sesion.cargasorteos(hoy);
   }
   Descarga& con(plataforma::CanalHttp& canal) {
-    descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarSorteosNuevos);
+    descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarDescarga);
     Descarga* d = descarga.get();
     QObject::connect(d, &Descarga::empezada, [this] { llamadas << u"empezada"_s; });
     QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << u"pestana0"_s; });

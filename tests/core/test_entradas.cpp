@@ -1,13 +1,24 @@
 // Draws that come from a CSV file or the keyboard, and the one function that stores new draws.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
+#include "answer/analisis.h"
 #include "base/fechas.h"
 #include "download/csv.h"
 #include "download/guardado.h"
+#include "money/registrodinero.h"
 #include "operations/entradas.h"
+#include "operations/transaccion.h"
 #include "session/sesion.h"
+#include "store/basedatos.h"
+#include "store/cerrojodatos.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
 using namespace sortilan;
 
 namespace {
@@ -31,6 +42,16 @@ struct Carpeta {
   prueba::Entorno entorno{kHoy};
   Sesion sesion;
 };
+size_t tablasGuardadas(const QString& carpeta) {
+  BaseDatos b;
+  TablasPremios t;
+  prueba::exigir(b.abrir(carpeta, BaseDatos::Modo::Lectura));
+  if (b.abierta()) prueba::exigir(leerTablas(b, t));
+  return t.size();
+}
+
+enum class Montaje { Aceptada, SinDocumentos, Rechazada, BaseAjena, BaseOcupada };
+
 }  // namespace
 
 class TestEntradas : public QObject {
@@ -130,7 +151,7 @@ class TestEntradas : public QObject {
     std::vector<Sorteo> todos = c.almacen().sorteos().leerTodos();
     todos.back().numeros[6] = 3;
     todos.back().numeros[7] = -4;
-    prueba::exigir(c.almacen().sorteos().reemplazar(todos));
+    prueba::exigir(reemplazarArchivo(c.almacen().sorteos().ruta(), ArchivoDe<Sorteo>::codificar(todos)));
     const Guardado g =
         operaciones::guardarSorteosNuevos(c.almacen(), {sorteo(QDate(2021, 3, 7), {15, 24, 40, 42, 48, 9})}, kHoy);
     QVERIFY(g.resultado);
@@ -171,6 +192,84 @@ class TestEntradas : public QObject {
     // A folder is no file.
     im = sortilan::prepararCsv(c.almacen(), c.entorno.carpeta.path(), kHoy);
     QCOMPARE(im.estado, ImportacionCsv::Estado::NoLeido);
+  }
+
+  // One answer of the download is one change: its draws, their counts, its prize tables
+  // and www.txt, all or none, and a failure says why.
+  void descargaEntera_data() {
+    QTest::addColumn<int>("montaje");
+    QTest::addColumn<bool>("guarda");
+    QTest::addColumn<size_t>("tablas");
+    QTest::addColumn<int>("clase");
+    const int bien = static_cast<int>(Resultado::Clase::Ninguna);
+    QTest::newRow("aceptada") << static_cast<int>(Montaje::Aceptada) << true << size_t{22} << bien;
+    // The document is a link beside the prizes: without it the prizes are still kept.
+    QTest::newRow("un sorteo sin documentos") << static_cast<int>(Montaje::SinDocumentos) << true << size_t{22} << bien;
+    // A refused answer brings its draws at most, never its tables or its buffer.
+    QTest::newRow("rechazada") << static_cast<int>(Montaje::Rechazada) << true << size_t{0} << bien;
+    QTest::newRow("sortilan.db de otro programa")
+        << static_cast<int>(Montaje::BaseAjena) << false << size_t{0} << static_cast<int>(Resultado::Clase::Ajeno);
+    QTest::newRow("sortilan.db ocupada") << static_cast<int>(Montaje::BaseOcupada) << false << size_t{0}
+                                         << static_cast<int>(Resultado::Clase::Ocupado);
+  }
+  void descargaEntera() {
+    QFETCH(int, montaje);
+    QFETCH(bool, guarda);
+    QFETCH(size_t, tablas);
+    QFETCH(int, clase);
+    Carpeta c(808);
+    const QString carpeta = c.entorno.carpeta.path();
+    const QByteArray antes = c.entorno.leer(u"numeros.dat"_s);
+    QByteArray respuesta = prueba::leerDatoPrueba(u"respuesta_ejemplo.json"_s);
+    if (montaje == static_cast<int>(Montaje::SinDocumentos)) {
+      QJsonArray a = QJsonDocument::fromJson(respuesta).array();
+      QJsonObject o = a[3].toObject();
+      QJsonObject r = o[u"contenidosRelacionados"_s].toObject();
+      r.remove(u"documentos"_s);
+      o[u"contenidosRelacionados"_s] = r;
+      a[3] = o;
+      respuesta = QJsonDocument(a).toJson();
+    }
+    const QString db = c.entorno.ruta(u"sortilan.db"_s);
+    QSqlDatabase otra = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"otra"_s);
+    otra.setDatabaseName(db);
+    QVERIFY(otra.open());
+    QSqlQuery q(otra);
+    if (montaje == static_cast<int>(Montaje::BaseAjena)) QVERIFY(q.exec(u"CREATE TABLE clientes (x)"_s));
+    if (montaje == static_cast<int>(Montaje::BaseOcupada)) {
+      prueba::exigir(operaciones::cambiarBase(carpeta, [](BaseDatos&) { return Resultado::bien(); }));
+      QVERIFY(q.exec(u"BEGIN EXCLUSIVE"_s));
+    }
+    const QByteArray baseAntes = c.entorno.leer(u"sortilan.db"_s);
+    CerrojoDatos::ponerEspera(std::chrono::milliseconds(10));
+
+    const Analisis a = analizar(respuesta, c.almacen().sorteos().ultimo().fecha, kHoy);
+    QCOMPARE(a.nuevos.size(), size_t{22});
+    Descargado d{a.nuevos, respuesta, "registro"};
+    if (montaje == static_cast<int>(Montaje::Rechazada)) d = Descargado{a.nuevos, {}, {}};
+    const Guardado g = operaciones::guardarDescarga(c.almacen(), d, kHoy);
+    CerrojoDatos::ponerEspera(std::chrono::milliseconds(5000));
+    if (montaje == static_cast<int>(Montaje::BaseOcupada)) QVERIFY(q.exec(u"ROLLBACK"_s));
+    q = QSqlQuery();
+    otra.close();
+    otra = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u"otra"_s);
+
+    QCOMPARE(static_cast<bool>(g.resultado), guarda);
+    QCOMPARE(static_cast<int>(g.resultado.clase), clase);
+    QVERIFY2(!g.resultado.error.startsWith(u"SQLite"_s), qPrintable(g.resultado.error));
+    QCOMPARE(g.guardados, guarda ? 22 : 0);
+    if (!guarda) {
+      QVERIFY2(g.resultado.error.contains(db), qPrintable(g.resultado.error));
+      QCOMPARE(c.entorno.leer(u"numeros.dat"_s), antes);
+      QCOMPARE(c.entorno.leer(u"sortilan.db"_s), baseAntes);
+    } else {
+      QCOMPARE(c.almacen().sorteos().cuenta(), 830);
+      QCOMPARE(tablasGuardadas(carpeta), tablas);
+    }
+    const bool conBuffer = guarda && montaje != static_cast<int>(Montaje::Rechazada);
+    QCOMPARE(QFile::exists(c.entorno.ruta(u"www.txt"_s)), conBuffer);
+    QVERIFY(!QFile::exists(c.entorno.ruta(u"sortilan.diario"_s)));
   }
 };
 

@@ -10,6 +10,7 @@
 #include "operations/completarpremios.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
+#include "operations/transaccion.h"
 #include "store/cerrojodatos.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
@@ -224,7 +225,7 @@ class TestPremiosGuardados : public QObject {
     QCOMPARE(e.pausas->vistas.size(), 1);
 
     // An answer that brings the next window too saves asking for it.
-    prueba::exigir(cambiarBase(e.carpeta.path(), [](BaseDatos& b) {
+    prueba::exigir(operaciones::cambiarBase(e.carpeta.path(), [](BaseDatos& b) {
       return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios WHERE fecha > '2020-11-01'"));
     }));
     c.iniciar();

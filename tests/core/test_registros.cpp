@@ -108,7 +108,7 @@ class TestRegistros : public QObject {
     Sorteo s;
     s.numeros = {1, 2, 3, 4, 5, 6, 7, 8};
     s.fecha = 44262;
-    QVERIFY(f.reemplazar({s, s}).ok);
+    QVERIFY(reemplazarArchivo(f.ruta(), ArchivoDe<Sorteo>::codificar({s, s})).ok);
     QCOMPARE(f.cuenta(), 2);
     e.escribir(QStringLiteral("numeros.dat"), s.codificar());
     QCOMPARE(f.cuenta(), 1);

@@ -128,6 +128,66 @@ class TestSocios : public QObject {
     }
   }
 
+  // Every balance at once, and each member's movements, agree with splitting each draw's
+  // cost among everybody again, member by member: joins, leaves, share changes on the day
+  // of a draw, costs that change.
+  void saldosDeTodos() {
+    QRandomGenerator azar(22);
+    SociosPena p;
+    const QDate inicio(2020, 1, 5);
+    for (qint64 id = 1; id <= 60; ++id) {
+      QDate desde = inicio.addDays(7 * azar.bounded(0, 80));
+      std::vector<Periodo> periodos;
+      for (int k = azar.bounded(1, 4); k > 0; --k) {
+        const QDate hasta = azar.bounded(3) == 0 ? QDate() : desde.addDays(7 * azar.bounded(1, 30) - azar.bounded(2));
+        periodos.push_back({desde, k == 1 ? hasta : (hasta.isValid() ? hasta : desde.addDays(7)), azar.bounded(1, 6)});
+        if (!periodos.back().hasta.isValid()) break;
+        desde = periodos.back().hasta.addDays(azar.bounded(2) * 7);
+      }
+      p.socios.push_back(socio(id, periodos));
+      p.movimientos.push_back({id, inicio.addDays(azar.bounded(700)), Concepto::Aportacion, azar.bounded(1, 90000)});
+      if (id % 4 == 0) p.movimientos.push_back({id, inicio.addDays(azar.bounded(700)), Concepto::Pago, 700});
+    }
+    for (int d = 0; d < 120; ++d) p.costes.push_back({inicio.addDays(7 * d), d < 60 ? 3600 : 2401 + d % 3});
+    Reparto r;
+    r.sorteo = inicio.addDays(70);
+    r.cobrado = inicio.addDays(80);
+    r.partes = partesReparto(p.socios, r.sorteo, 1'234'567, 12'345);
+    p.repartos.push_back(r);
+
+    const std::vector<Centimos> saldos = p.saldos();
+    QCOMPARE(saldos.size(), p.socios.size());
+    for (size_t i = 0; i < p.socios.size(); ++i) {
+      const Socio& s = p.socios[i];
+      Centimos esperado = 0;
+      QList<Centimos> costes;
+      for (const MovimientoGuardado& m : p.movimientos)
+        if (m.socio == s.id) esperado += m.concepto == Concepto::Pago ? -m.centimos : m.centimos;
+      for (const CosteSorteo& c : p.costes) {
+        std::vector<qint64> pesos;
+        std::optional<size_t> propio;
+        for (const Socio& otro : p.socios)
+          if (const int x = otro.participacionesEn(c.fecha); x > 0) {
+            if (otro.id == s.id) propio = pesos.size();
+            pesos.push_back(x);
+          }
+        if (!propio) continue;
+        const Centimos parte = sortilan::repartir(c.coste, pesos)[*propio];
+        esperado -= parte;
+        if (parte != 0) costes << -parte;
+      }
+      for (const ParteReparto& x : r.partes)
+        if (x.socio == s.id) esperado += x.neto();
+      QCOMPARE(saldos[i], esperado);
+      QCOMPARE(p.saldo(s.numero), esperado);
+      QList<Centimos> suyos;
+      for (const Movimiento& m : p.movimientosDe(s.numero))
+        if (m.concepto == Concepto::Coste) suyos << m.importe;
+      QCOMPARE(suyos, costes);
+    }
+    QCOMPARE(p.saldo(999), Centimos{0});
+  }
+
   // Who holds shares on each draw's day pays for it: a member who joins between two
   // draws, one who leaves, one whose shares change.
   void costeSegunParticipaciones() {

@@ -19,6 +19,7 @@
 #include "gui/money/tabcuentas.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
+#include "operations/transaccion.h"
 #include "store/almacen.h"
 #include "store/basedatos.h"
 #include "support/dobles.h"
@@ -387,8 +388,8 @@ class TestCuentas : public QObject {
   // amounts again.
   void completarDesdeElMenu() {
     const QString carpeta = e_->carpeta.path();
-    prueba::exigir(
-        cambiarBase(carpeta, [](BaseDatos& b) { return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios")); }));
+    prueba::exigir(operaciones::cambiarBase(
+        carpeta, [](BaseDatos& b) { return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios")); }));
     prueba::ServicioPrueba servicio;
     servicio.defecto = {200, prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json")), 0, false};
     servicio.configurar(carpeta);

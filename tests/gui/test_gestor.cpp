@@ -87,7 +87,7 @@ class TestGestor : public QObject {
     QAbstractItemModelTester probador(lista->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(lista->model()->rowCount(), 4);
     QCOMPARE(lista->model()->index(3, 1).data().toString(), QStringLiteral("56"));
-    QCOMPARE(w->sesion().penaSeleccionada, 0);  // the summary highlights but does not select
+    QCOMPARE(w->sesion().penaSeleccionada, 1);  // the summary highlights the first, and so chooses it
 
     w->SSTab1()->setCurrentIndex(2);
     const QRect celda = lista->visualRect(lista->model()->index(fila, 0));
@@ -124,9 +124,9 @@ class TestGestor : public QObject {
     abrir({penaDe(QStringLiteral("UNA"), 1, 0, antes), penaDe(QStringLiteral("DOS"), 2, 0, antes),
            penaDe(QStringLiteral("TRES"), 3, 0, antes)});
     auto* borrar = hijo<QPushButton>("Command3");
-    QTest::mouseClick(borrar, Qt::LeftButton);
-    QCOMPARE(e->mensajes->vistos.last().texto, QStringLiteral("Seleccione una peña primero..."));
-    QCOMPARE(e->mensajes->vistos.last().titulo, QStringLiteral("¡Nooooo!"));
+    // Right after start the first row is highlighted: that peña is the one asked about.
+    QTest::mouseClick(borrar, Qt::LeftButton);  // answered No
+    QCOMPARE(e->mensajes->vistos.last().texto, QStringLiteral("¿Seguro que quieres eliminar la Peña UNA?"));
 
     auto* lista = hijo<QTableView>("ListView1");
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(1, 0)).center());
@@ -141,7 +141,7 @@ class TestGestor : public QObject {
     QCOMPARE(w->sesion().penas()[1].nombreRecortado(), QStringLiteral("TRES"));
     QCOMPARE(lista->model()->rowCount(), 2);
     QCOMPARE(hijo<QLabel>("Label9_2")->text(), QStringLiteral("2"));
-    QCOMPARE(w->sesion().penaSeleccionada, 0);
+    QCOMPARE(w->sesion().penaSeleccionada, 1);  // the first row highlighted again
   }
 
   // Another program deleted a peña after the list was shown: the record number the user
@@ -160,9 +160,9 @@ class TestGestor : public QObject {
     QCOMPARE(e->mensajes->vistos[0].texto, QStringLiteral("¿Seguro que quieres eliminar la Peña DOS?"));
     QVERIFY(e->mensajes->vistos.last().texto.contains(QStringLiteral("No se ha borrado nada")));
     QCOMPARE(e->leer(QStringLiteral("apuestas.dat")), ArchivoDe<Pena>::codificar({dos, tres}));
-    // The list now shows what is stored.
+    // The list now shows what is stored, its first row highlighted.
     QCOMPARE(lista->model()->rowCount(), 2);
-    QCOMPARE(w->sesion().penaSeleccionada, 0);
+    QCOMPARE(w->sesion().penaSeleccionada, 1);
   }
 
   void cambiarDeVista() {

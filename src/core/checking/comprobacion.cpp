@@ -1,24 +1,10 @@
 #include "checking/comprobacion.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "checking/premios.h"
 
 namespace sortilan {
-
-namespace {
-
-uint64_t bit(int numero) { return numero >= 1 && numero <= 54 ? uint64_t{1} << numero : 0; }
-
-// A valid simple bet; its five numbers are distinct and in 1..54.
-bool apuestaLimpia(const Pena& p, int fila, int numeros, uint64_t& mascara) {
-  mascara = 0;
-  for (int i = 1; i <= numeros; ++i) mascara |= bit(p.apuesta(i, fila));
-  return std::popcount(mascara) == numeros;
-}
-
-}  // namespace
 
 namespace {
 
@@ -45,26 +31,8 @@ Comprobacion::Comprobacion(std::vector<Sorteo> sorteos, std::vector<Pena> penas)
     const Pena& p = (*penas_)[i];
     Preparada& pp = preparadas_[i];
     pp.valida = p.esSencilla() || p.esMultiple();
-    const int filas = p.esSencilla() ? p.tipo : (p.esMultiple() ? 1 : 0);
-    for (int b = 0; b < filas; ++b)
-      if (apuestaLimpia(p, b + 1, p.numerosPorApuesta(), pp.mascaras[static_cast<size_t>(b)]))
-        pp.rapidas |= uint32_t{1} << b;
+    pp.mascaras = mascarasPena(p);
   }
-}
-
-int Comprobacion::aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const {
-  const Preparada& pp = preparadas_[p];
-  if (pp.rapidas & (uint32_t{1} << apuesta)) return std::popcount(pp.mascaras[static_cast<size_t>(apuesta)] & mascara);
-  // Odd records (a repeated number, a number out of range): position by position.
-  const Pena& pena = (*penas_)[p];
-  int h = 0;
-  for (int i = 1; i <= pena.numerosPorApuesta(); ++i)
-    for (int j = 1; j <= 5; ++j)
-      if (pena.apuesta(i, apuesta + 1) == s.numero(j)) {
-        ++h;
-        break;
-      }
-  return h;
 }
 
 std::pair<int, int> Comprobacion::rango(int n) const {
@@ -97,7 +65,6 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
 
   for (int r = primero; r >= ultimo; --r) {
     const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
-    const uint64_t mascara = s.mascara();
     bool premioSorteo = false;
     for (size_t p = 0; p < penas_->size(); ++p) {
       const Pena& pena = (*penas_)[p];
@@ -112,10 +79,10 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebapenas(int n, const Casil
         const size_t inicio = abrirBloque(filas, sp, pp);
         const bool clave = pena.apuesta(6, 1) == s.clave();
         bool premioPena = false;
-        const Preparada& pr = preparadas_[p];
+        AciertosFilas aciertos;
+        aciertosPena(preparadas_[p].mascaras, pena, s, aciertos);
         for (int b = 0; b < pena.tipo; ++b) {
-          const int h = (pr.rapidas >> b) & 1u ? std::popcount(pr.mascaras[static_cast<size_t>(b)] & mascara)
-                                               : aciertos(p, b, s, mascara);
+          const int h = aciertos[static_cast<size_t>(b)];
           if (h >= 2) premioPena = premioSorteo = true;
           if (!c.soloPremios || h >= 2)
             filas.push_back({sp, pp, ClaseFila::Apuesta, static_cast<uint8_t>(b), static_cast<uint8_t>(h),
@@ -140,7 +107,6 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
 
   for (int r = primero; r >= ultimo; --r) {
     const Sorteo& s = (*sorteos_)[static_cast<size_t>(r)];
-    const uint64_t mascara = s.mascara();
     for (size_t p = 0; p < penas_->size(); ++p) {
       const Pena& pena = (*penas_)[p];
       if (!preparadas_[p].valida) continue;
@@ -148,7 +114,9 @@ std::shared_ptr<ListaResultados> Comprobacion::compruebamultiple(int n, const Ca
         const auto sp = static_cast<uint16_t>(r);
         const auto pp = static_cast<uint16_t>(p);
         const size_t inicio = abrirBloque(filas, sp, pp);
-        const int h = aciertos(p, 0, s, mascara);
+        AciertosFilas aciertos;
+        aciertosPena(preparadas_[p].mascaras, pena, s, aciertos);
+        const int h = aciertos[0];
         const bool clave = pena.clave() == s.clave();
         const auto h8 = static_cast<uint8_t>(h);
         const auto c8 = static_cast<uint8_t>(clave);

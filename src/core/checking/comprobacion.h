@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "checking/nucleo.h"
 #include "checking/resultados.h"
 #include "store/almacen.h"
 
@@ -42,11 +43,9 @@ class Comprobacion {
 
  private:
   struct Preparada {
-    std::array<uint64_t, Pena::kFilas> mascaras{};
-    uint32_t rapidas = 0;  // bit b: bet b has distinct numbers in 1..54, its hits are a popcount
+    MascarasPena mascaras;
     bool valida = false;
   };
-  int aciertos(size_t p, int apuesta, const Sorteo& s, uint64_t mascara) const;
   // Draw indices of the range, newest first; empty when there are no draws.
   std::pair<int, int> rango(int n) const;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "checking/nucleo.h"
 #include "checking/premios.h"
 
 namespace sortilan {
@@ -30,9 +31,10 @@ void poner(Pena& p, const Cuenta& c, const Pena& original) {
 bool cuenta(const Pena& p, const Sorteo& s, double desde) { return s.fecha > desde && p.creacion <= s.fecha; }
 
 void avanzar(Pena& p, Cuenta& c, const std::vector<Sorteo>& sorteos) {
+  const MascarasPena m = mascarasPena(p);
   for (const Sorteo& s : sorteos) {
     if (!cuenta(p, s, p.ultimacuenta)) continue;
-    const Cuenta premios = premiosDelSorteo(p, s);
+    const Cuenta premios = premiosDelSorteo(m, p, s);
     for (size_t i = 0; i < 8; ++i) c[i] += premios[i];
     p.ultimacuenta = s.fecha;
   }
@@ -60,16 +62,20 @@ int aciertosApuesta(const Pena& p, int fila, int numeros, const Sorteo& s) {
   return h;
 }
 
-std::array<int, 8> premiosDelSorteo(const Pena& p, const Sorteo& s) {
+std::array<int, 8> premiosDelSorteo(const Pena& p, const Sorteo& s) { return premiosDelSorteo(mascarasPena(p), p, s); }
+
+std::array<int, 8> premiosDelSorteo(const MascarasPena& m, const Pena& p, const Sorteo& s) {
   std::array<int, 8> r{};
+  if (m.filas == 0) return r;
+  AciertosFilas h;
+  aciertosPena(m, p, s, h);
   if (p.esSencilla()) {
     const bool clave = p.apuesta(6, 1) == s.clave();
-    for (int b = 1; b <= p.tipo; ++b)
-      if (const int h = aciertosApuesta(p, b, 5, s); h >= 2) ++r[static_cast<size_t>(categoria(h, clave) - 1)];
-  } else if (p.esMultiple()) {
+    for (int b = 0; b < m.filas; ++b)
+      if (const int k = h[static_cast<size_t>(b)]; k >= 2) ++r[static_cast<size_t>(categoria(k, clave) - 1)];
+  } else {
     const bool clave = p.clave() == s.clave();
-    const int h = aciertosApuesta(p, 1, p.numerosPorApuesta(), s);
-    for (const LineaDesglose& l : desglose(p.numerosPorApuesta(), h))
+    for (const LineaDesglose& l : desglose(p.numerosPorApuesta(), h[0]))
       r[static_cast<size_t>(categoria(l.k, clave) - 1)] += l.apuestas;
   }
   return r;
@@ -120,9 +126,10 @@ Recuento recontar(const std::vector<Pena>& penas, const std::vector<Sorteo>& vie
     if (!retrocede) continue;
     Pena p = original;
     Cuenta c = leer(p);
+    const MascarasPena m = mascarasPena(p);
     for (const Sorteo& s : viejos) {
       if (!cuenta(p, s, corte) || s.fecha > p.ultimacuenta) continue;
-      const Cuenta premios = premiosDelSorteo(p, s);
+      const Cuenta premios = premiosDelSorteo(m, p, s);
       for (size_t j = 0; j < 8; ++j) c[j] -= premios[j];
     }
     p.ultimacuenta = corte;

@@ -15,6 +15,9 @@ int aciertosApuesta(const Pena& pena, int fila, int numeros, const Sorteo& sorte
 // breakdown of a multiple included), indexed like Pena::aciertos (0 = 8ª .. 7 = 1ª).
 // All zero for a record whose kind of bet is corrupt.
 std::array<int, 8> premiosDelSorteo(const Pena& pena, const Sorteo& sorteo);
+// The same with the peña's masks worked out once for many draws.
+struct MascarasPena;
+std::array<int, 8> premiosDelSorteo(const MascarasPena& mascaras, const Pena& pena, const Sorteo& sorteo);
 
 // The counting rule, apart from anything shown: every peña counts each draw dated after
 // its `ultimacuenta` and not before its `creacion`, and `ultimacuenta` becomes the newest

@@ -9,7 +9,6 @@
 #include "platform/servicios.h"
 #include "session/errorpermiso.h"
 #include "session/sesion.h"
-#include "store/escritura.h"
 
 namespace sortilan {
 
@@ -32,7 +31,7 @@ QString mensajeSorteoMalo(const Analisis& a, int guardados) {
 }
 }  // namespace
 
-Descarga::Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarSorteos guardar, QObject* padre)
+Descarga::Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarDescarga guardar, QObject* padre)
     : QObject(padre), sesion_(sesion), canal_(canal), guardar_(std::move(guardar)) {
   connect(&canal_, &plataforma::CanalHttp::estado, this, [this](int codigo) { estadoconexion_ = codigo; });
   connect(&canal_, &plataforma::CanalHttp::terminado, this, &Descarga::alTraer);
@@ -179,17 +178,22 @@ void Descarga::procesar() {
   emit cambiado();
 
   buffer_.clear();
-  if (!demasiado_) buffer_ = registroCitado(QString::fromUtf8(respuesta_));
   Analisis a;
-  if (demasiado_)
+  if (demasiado_) {
     a.estado = Analisis::Estado::Ilegible;
-  else
+  } else {
+    buffer_ = registroCitado(QString::fromUtf8(respuesta_));
     a = analizar(respuesta_, sesion_.almacen().sorteos().ultimo().fecha, hoy_);
-  respuesta_.clear();
+  }
 
+  // Draws, their counts, the prize tables and the buffer are one change; the tables and
+  // the buffer only of an answer taken whole.
   Guardado g;
-  if (!a.nuevos.empty()) {
-    g = guardar_(sesion_.almacen(), std::move(a.nuevos), hoy_);
+  const bool aceptada = a.estado == Analisis::Estado::Bien;
+  if (!a.nuevos.empty() || aceptada) {
+    Descargado d{std::move(a.nuevos), aceptada ? respuesta_ : QByteArray(), aceptada ? buffer_ : QByteArray()};
+    respuesta_.clear();
+    g = guardar_(sesion_.almacen(), std::move(d), hoy_);
     nuevos_ += g.guardados;
     if (g.guardados > 0) {
       emit guardados(nuevos_);
@@ -201,6 +205,7 @@ void Descarga::procesar() {
       return;
     }
   }
+  respuesta_.clear();
 
   switch (a.estado) {
     case Analisis::Estado::Ilegible:
@@ -220,14 +225,7 @@ void Descarga::procesar() {
       plataforma::mensaje(Icono::Exclamacion, QStringLiteral("Sorteo no válido"), mensajeSorteoMalo(a, g.guardados));
       desenlace_ = Desenlace::SorteoInvalido;
       return;
-    case Analisis::Estado::Bien:
-      ultimoBien_ = true;
-      // Only an answer taken whole replaces the last one on disk: a page of HTML, an
-      // empty or a refused answer would leave the prize report without its draws. One
-      // that cannot be written keeps the previous answer; the report still uses this one.
-      if (const Resultado r = reemplazarArchivo(sesion_.almacen().ruta(Almacen::kBuffer), buffer_); !r)
-        qWarning("%s", qUtf8Printable(r.error));
-      return;
+    case Analisis::Estado::Bien: ultimoBien_ = true; return;
   }
 }
 

@@ -15,8 +15,8 @@ namespace sortilan {
 
 class Sesion;
 
-// The download sequence: one request per interval the draw file lacks, each answer
-// stored in "www.txt", read and its new draws stored, then one-second ticks (the
+// The download sequence: one request per interval the draw file lacks, each answer read
+// and stored as one change (its new draws, their prize tables and "www.txt"), then one-second ticks (the
 // window's timer) that finish the sequence. The fetch runs asynchronously; ticks only start
 // once it has returned, so the visible states are those of a blocking fetch.
 //
@@ -41,8 +41,8 @@ class Descarga : public QObject {
     Escritura,        // the draws could not be written
   };
 
-  // `guardar` stores the new draws of each answer (operaciones::guardarSorteosNuevos).
-  Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarSorteos guardar, QObject* padre = nullptr);
+  // `guardar` stores each answer, its draws and prize tables (operaciones::guardarDescarga).
+  Descarga(Sesion& sesion, plataforma::CanalHttp& canal, GuardarDescarga guardar, QObject* padre = nullptr);
 
   // Starts a download unless one is running. `unaPeticion`: only the usual request of
   // the last 150 days, however far behind the draw file is (a saved answer stands for it).
@@ -105,7 +105,7 @@ class Descarga : public QObject {
 
   Sesion& sesion_;
   plataforma::CanalHttp& canal_;
-  GuardarSorteos guardar_;
+  GuardarDescarga guardar_;
   Fase fase_ = Fase::Reposo;
   int progreso_ = 0;
   qint64 caracteres_ = -1;

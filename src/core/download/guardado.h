@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <array>
@@ -17,9 +18,18 @@ struct Guardado {
   int guardados = 0;    // draws now in the draw file that were not before
 };
 
-// The store of new draws, given to the parts below the operations layer (the download
-// sequence) by whoever creates them: operaciones::guardarSorteosNuevos.
-using GuardarSorteos = std::function<Guardado(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy)>;
+// What one answer of the results service leaves to store, as one change: its new draws
+// (oldest first), and, when the answer was accepted whole, the answer itself (for its
+// prize tables) and its record for "www.txt". A refused answer brings neither.
+struct Descargado {
+  std::vector<Sorteo> nuevos;
+  QByteArray respuesta;
+  QByteArray buffer;
+};
+
+// The store of an answer, given to the parts below the operations layer (the download
+// sequence) by whoever creates them: operaciones::guardarDescarga.
+using GuardarDescarga = std::function<Guardado(Almacen& almacen, Descargado descargado, const QDate& hoy)>;
 
 // Why `nuevos` (oldest first) cannot follow `ultimo`, the newest stored draw (zero in an
 // empty file), as the sentence shown to the user; "" when every one of them can: each

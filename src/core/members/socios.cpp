@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <optional>
 
 namespace sortilan {
 
@@ -46,11 +47,14 @@ std::vector<Centimos> repartir(Centimos total, const std::vector<qint64>& pesos)
     restos[i] = producto % suma;
     repartido += partes[i];
   }
+  // Fewer cents are left over than there are parts: only that many largest remainders
+  // are needed, among equal ones the earlier part first.
+  const auto sobran = static_cast<size_t>(t - repartido);
   std::vector<size_t> orden(pesos.size());
   std::iota(orden.begin(), orden.end(), size_t{0});
-  // Stable: among equal remainders the earlier one keeps its place.
-  std::stable_sort(orden.begin(), orden.end(), [&](size_t a, size_t b) { return restos[a] > restos[b]; });
-  for (size_t k = 0; repartido < t; ++k, ++repartido) ++partes[orden[k]];
+  std::partial_sort(orden.begin(), orden.begin() + static_cast<std::ptrdiff_t>(sobran), orden.end(),
+                    [&](size_t a, size_t b) { return restos[a] != restos[b] ? restos[a] > restos[b] : a < b; });
+  for (size_t k = 0; k < sobran; ++k) ++partes[orden[k]];
   if (negativo)
     for (Centimos& c : partes) c = -c;
   return partes;
@@ -87,27 +91,63 @@ const Reparto* SociosPena::reparto(const QDate& sorteo) const {
   return nullptr;
 }
 
+namespace {
+
+// The cost of each draw among the members holding shares that day, in member order:
+// `parte(coste, quienes, partes)` with the members' indices and their parts. Shares
+// change only on the first and the last days of periods, so the split is worked out again
+// only when a draw falls between other such days than the draw before, or costs another
+// amount.
+template <typename F>
+void repartirCostes(const SociosPena& sp, F&& parte) {
+  std::vector<QDate> cambios;
+  for (const Socio& s : sp.socios)
+    for (const Periodo& p : s.periodos) {
+      cambios.push_back(p.desde);
+      if (p.hasta.isValid()) cambios.push_back(p.hasta);
+    }
+  std::sort(cambios.begin(), cambios.end());
+  cambios.erase(std::unique(cambios.begin(), cambios.end()), cambios.end());
+  std::vector<size_t> quienes;
+  std::vector<qint64> pesos;
+  std::vector<Centimos> partes;
+  std::optional<size_t> tramoAnterior;
+  Centimos costeAnterior = 0;
+  for (const CosteSorteo& c : sp.costes) {
+    const auto tramo = static_cast<size_t>(std::upper_bound(cambios.begin(), cambios.end(), c.fecha) - cambios.begin());
+    if (tramo != tramoAnterior) {
+      quienes.clear();
+      pesos.clear();
+      for (size_t i = 0; i < sp.socios.size(); ++i)
+        if (const int p = sp.socios[i].participacionesEn(c.fecha); p > 0) {
+          quienes.push_back(i);
+          pesos.push_back(p);
+        }
+    }
+    if (tramo != tramoAnterior || c.coste != costeAnterior) partes = repartir(c.coste, pesos);
+    tramoAnterior = tramo;
+    costeAnterior = c.coste;
+    if (!quienes.empty()) parte(c, quienes, partes);
+  }
+}
+
+}  // namespace
+
 std::vector<Movimiento> SociosPena::movimientosDe(int numero) const {
   const Socio* s = socio(numero);
   if (!s) return {};
+  const auto propio = static_cast<size_t>(s - socios.data());
   std::vector<Movimiento> lista;
   for (const MovimientoGuardado& m : movimientos)
     if (m.socio == s->id)
       lista.push_back({m.fecha, m.concepto, m.concepto == Concepto::Pago ? -m.centimos : m.centimos, 0});
-  // The cost of each draw among the members holding shares that day, in member order.
-  for (const CosteSorteo& c : costes) {
-    std::vector<qint64> pesos;
-    size_t propio = socios.size();
-    for (const Socio& otro : socios) {
-      const int p = otro.participacionesEn(c.fecha);
-      if (p <= 0) continue;
-      if (otro.id == s->id) propio = pesos.size();
-      pesos.push_back(p);
-    }
-    if (propio >= pesos.size()) continue;
-    const std::vector<Centimos> partes = repartir(c.coste, pesos);
-    if (partes[propio] != 0) lista.push_back({c.fecha, Concepto::Coste, -partes[propio], 0});
-  }
+  repartirCostes(*this,
+                 [&](const CosteSorteo& c, const std::vector<size_t>& quienes, const std::vector<Centimos>& partes) {
+                   const auto i = std::lower_bound(quienes.begin(), quienes.end(), propio);
+                   if (i == quienes.end() || *i != propio) return;
+                   const Centimos mia = partes[static_cast<size_t>(i - quienes.begin())];
+                   if (mia != 0) lista.push_back({c.fecha, Concepto::Coste, -mia, 0});
+                 });
   for (const Reparto& r : repartos)
     for (const ParteReparto& p : r.partes)
       if (p.socio == s->id && p.neto() != 0) lista.push_back({r.cobrado, Concepto::Premio, p.neto(), 0});
@@ -124,8 +164,28 @@ std::vector<Movimiento> SociosPena::movimientosDe(int numero) const {
 }
 
 Centimos SociosPena::saldo(int numero) const {
-  const std::vector<Movimiento> m = movimientosDe(numero);
-  return m.empty() ? 0 : m.back().saldo;
+  const Socio* s = socio(numero);
+  return s ? saldos()[static_cast<size_t>(s - socios.data())] : 0;
+}
+
+std::vector<Centimos> SociosPena::saldos() const {
+  std::vector<Centimos> r(socios.size(), 0);
+  std::map<qint64, size_t> porId;
+  for (size_t i = 0; i < socios.size(); ++i) porId.emplace(socios[i].id, i);
+  const auto de = [&](qint64 id) -> Centimos* {
+    const auto i = porId.find(id);
+    return i == porId.end() ? nullptr : &r[i->second];
+  };
+  for (const MovimientoGuardado& m : movimientos)
+    if (Centimos* c = de(m.socio)) *c += m.concepto == Concepto::Pago ? -m.centimos : m.centimos;
+  repartirCostes(*this,
+                 [&](const CosteSorteo&, const std::vector<size_t>& quienes, const std::vector<Centimos>& partes) {
+                   for (size_t j = 0; j < quienes.size(); ++j) r[quienes[j]] -= partes[j];
+                 });
+  for (const Reparto& rep : repartos)
+    for (const ParteReparto& p : rep.partes)
+      if (Centimos* c = de(p.socio)) *c += p.neto();
+  return r;
 }
 
 std::optional<Extracto> extracto(const SociosPena& p, int numero, const QDate& desde, const QDate& hasta) {

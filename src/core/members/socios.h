@@ -110,6 +110,8 @@ struct SociosPena {
   // movements go in that order.
   std::vector<Movimiento> movimientosDe(int numero) const;
   Centimos saldo(int numero) const;
+  // Every member's balance, beside `socios`, worked out in one pass.
+  std::vector<Centimos> saldos() const;
 };
 
 // A member's statement for a period (invalid ends: open).

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "base/resultado.h"
@@ -11,6 +13,20 @@
 
 namespace sortilan {
 
+// What is still to collect of one peña: its pending collections.
+struct PorCobrar {
+  int cobros = 0;
+  Centimos neto = 0;       // of those whose amount is known
+  bool pendiente = false;  // some amount is not known yet
+};
+
+// How much of the money to work out: a command that prints one peña, or only what may
+// still be collected, needs no more.
+struct AlcanceCuentas {
+  int registro = 0;           // only the peña of this record; 0: every peña
+  bool soloVigentes = false;  // only the draws whose last day to collect is not past
+};
+
 // The money of every peña, worked out from the draws, the peñas' bets and the prize
 // tables and collections of sortilan.db.
 struct Cuentas {
@@ -18,26 +34,50 @@ struct Cuentas {
   std::vector<CuentaPena> penas;  // the peñas with a valid kind of bet, in record order
   std::vector<Cobro> cobros;      // oldest draw first, then record order
   TablasPremios tablas;
+  // The first collection whose last day is not past: the expired ones before it are
+  // kept for the lists but never looked at again for what is still to collect.
+  size_t primerVigente = 0;
+  std::vector<PorCobrar> porCobrarPenas;  // beside `penas`
 
   const CuentaPena* pena(int registro) const;
   const Cobro* cobro(int registro, const QDate& fecha) const;
+  // Every collection that may still be pending (the collected ones among them).
+  std::span<const Cobro> vigentes() const { return std::span<const Cobro>(cobros).subspan(primerVigente); }
+  PorCobrar porCobrar(int registro) const;
   Centimos coste() const;
   Centimos ganadoConocido() const;
 };
 
+// What the money needs from sortilan.db and sortilan.ini besides the data files.
+struct DatosDinero {
+  TablasPremios tablas;
+  CobrosMarcados marcados;
+  std::vector<std::optional<qint64>> ids;  // beside the peñas of the file
+  Centimos precio = kPrecioPorDefecto;
+};
+// Reads sortilan.db (never creating it) and the price of sortilan.ini in `carpeta`.
+// Without what the database holds, `datos` has no tables and no marks and the reason is
+// returned: every prize then reads "importe pendiente".
+Resultado leerDatosDinero(const QString& carpeta, const std::vector<Pena>& penas, DatosDinero& datos);
+
 // Reads sortilan.db (never creating it) and the price of sortilan.ini in `carpeta`.
 // `penas` and `sorteos` are the records of the data files, in file order.
 Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
-                      const QDate& hoy, Cuentas& cuentas);
+                      const QDate& hoy, Cuentas& cuentas, const AlcanceCuentas& alcance = {});
 // The same on the tables, marks and ids already read.
 Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const TablasPremios& tablas,
                         const CobrosMarcados& marcados, const std::vector<std::optional<qint64>>& ids, Centimos precio,
-                        const QDate& hoy);
+                        const QDate& hoy, const AlcanceCuentas& alcance = {});
+
+// The collections of `Cuentas::cobros`, in its order, handed over one at a time as they are
+// worked out, so that a long list never has to be held whole.
+void recorrerCobros(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const DatosDinero& datos,
+                    const QDate& hoy, const AlcanceCuentas& alcance, const std::function<void(const Cobro&)>& cobro);
 
 // "Premios por cobrar: 2 (1.234,56 €)"; "+ importe pendiente" when some amount is unknown.
-QString textoPorCobrar(const std::vector<Cobro>& cobros);
+QString textoPorCobrar(std::span<const Cobro> cobros);
 // The start-up warning for collections at most 14 days from their last day; empty when none.
-QString avisoCobrosUrgentes(const std::vector<Cobro>& cobros, const QDate& hoy);
+QString avisoCobrosUrgentes(std::span<const Cobro> cobros, const QDate& hoy);
 
 // "3ª: 1 × 47.445,95 €; reintegro: 2 × 1,50 €"; "importe pendiente" for an unknown prize.
 QString textoPremios(const CuentaSorteo& s);

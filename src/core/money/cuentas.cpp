@@ -6,6 +6,7 @@
 
 #include "base/fechas.h"
 #include "checking/cuenta.h"
+#include "checking/nucleo.h"
 #include "checking/premios.h"
 
 namespace sortilan {
@@ -64,6 +65,11 @@ int CuentaPena::premiosSinImporte() const {
 }
 
 CuentaSorteo cuentaSorteo(const Pena& p, const Sorteo& s, const TablaPremios* tabla, Centimos precio) {
+  return cuentaSorteo(mascarasPena(p), p, s, tabla, precio);
+}
+
+CuentaSorteo cuentaSorteo(const MascarasPena& m, const Pena& p, const Sorteo& s, const TablaPremios* tabla,
+                          Centimos precio) {
   CuentaSorteo c;
   c.fecha = fechaDesdeOle(s.fecha);
   c.apuestas = apuestasPorSorteo(p);
@@ -73,11 +79,13 @@ CuentaSorteo cuentaSorteo(const Pena& p, const Sorteo& s, const TablaPremios* ta
   // Simple bets by hits (0..5) of each; a multiple is counted by the combinations of its
   // numbers that hold K of the drawn ones.
   std::array<int, 6> porAciertos{};
+  AciertosFilas aciertos;
+  aciertosPena(m, p, s, aciertos);
   if (p.esSencilla()) {
-    for (int b = 1; b <= p.tipo; ++b) ++porAciertos[static_cast<size_t>(std::min(aciertosApuesta(p, b, 5, s), 5))];
+    for (int b = 0; b < m.filas; ++b) ++porAciertos[std::min<size_t>(aciertos[static_cast<size_t>(b)], 5)];
   } else {
     const int n = p.numerosPorApuesta();
-    const int h = aciertosApuesta(p, 1, n, s);
+    const int h = aciertos[0];
     for (int k = 0; k <= 5; ++k) porAciertos[static_cast<size_t>(k)] = binomial(h, k) * binomial(n - h, 5 - k);
   }
 
@@ -100,10 +108,11 @@ CuentaPena cuentaPena(const Pena& p, int registro, const std::vector<Sorteo>& so
   c.registro = registro;
   c.nombre = p.nombreRecortado();
   if (apuestasPorSorteo(p) == 0) return c;
+  const MascarasPena m = mascarasPena(p);
   for (const Sorteo& s : sorteos) {
     if (!s.valido() || p.creacion > s.fecha) continue;
     const auto t = tablas.find(fechaDesdeOle(s.fecha));
-    c.sorteos.push_back(cuentaSorteo(p, s, t == tablas.end() ? nullptr : &t->second, precio));
+    c.sorteos.push_back(cuentaSorteo(m, p, s, t == tablas.end() ? nullptr : &t->second, precio));
   }
   return c;
 }

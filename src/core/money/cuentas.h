@@ -64,6 +64,10 @@ struct CuentaPena {
 // One draw for one peña, priced with the draw's table (null when none is stored). A
 // table that does not list the reintegro pays none.
 CuentaSorteo cuentaSorteo(const Pena& p, const Sorteo& s, const TablaPremios* tabla, Centimos precio);
+// The same with the peña's masks worked out once for many draws.
+struct MascarasPena;
+CuentaSorteo cuentaSorteo(const MascarasPena& m, const Pena& p, const Sorteo& s, const TablaPremios* tabla,
+                          Centimos precio);
 
 // The draws a peña played: every valid draw dated on or after its creation.
 CuentaPena cuentaPena(const Pena& p, int registro, const std::vector<Sorteo>& sorteos, const TablasPremios& tablas,

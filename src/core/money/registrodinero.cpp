@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QSqlQuery>
 #include <QVariant>
+#include <map>
 
 namespace sortilan {
 
@@ -51,7 +52,9 @@ Resultado leerTabla(BaseDatos& base, const QDate& fecha, std::optional<TablaPrem
 }
 
 Resultado escribirTabla(BaseDatos& base, const TablaPremios& t) {
-  if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO tablas_premios (fecha, documento) VALUES (?, ?) "
+  // A draw without its document still has its prizes: the document is then "".
+  if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO tablas_premios (fecha, documento) VALUES (?, "
+                                                 "COALESCE(?, '')) "
                                                  "ON CONFLICT (fecha) DO UPDATE SET documento = excluded.documento"),
                                   {iso(t.fecha), t.documento});
       !r)
@@ -123,10 +126,19 @@ std::vector<std::optional<qint64>> emparejarPenas(const std::vector<PenaGuardada
   std::vector<QByteArray> huellas;
   huellas.reserve(penas.size());
   for (const Pena& p : penas) huellas.push_back(huellaPena(p));
+  // The stored peñas of each fingerprint, in their order: a thousand peñas must not compare
+  // every fingerprint with every other.
+  std::map<QByteArray, std::vector<size_t>> porHuella;
+  for (size_t g = 0; g < guardadas.size(); ++g) porHuella[guardadas[g].huella].push_back(g);
+  static const std::vector<size_t> kNinguna;
+  const auto candidatas = [&](size_t i) -> const std::vector<size_t>& {
+    const auto c = porHuella.find(huellas[i]);
+    return c == porHuella.end() ? kNinguna : c->second;
+  };
   // First the peñas still at their record number, then the ones that moved, in order.
   for (size_t i = 0; i < penas.size(); ++i) {
-    for (size_t g = 0; g < guardadas.size(); ++g) {
-      if (!usada[g] && guardadas[g].huella == huellas[i] && guardadas[g].registro == static_cast<int>(i) + 1) {
+    for (const size_t g : candidatas(i)) {
+      if (!usada[g] && guardadas[g].registro == static_cast<int>(i) + 1) {
         ids[i] = guardadas[g].id;
         usada[g] = true;
         break;
@@ -136,8 +148,8 @@ std::vector<std::optional<qint64>> emparejarPenas(const std::vector<PenaGuardada
   for (size_t i = 0; i < penas.size(); ++i) {
     if (ids[i]) continue;
     std::optional<size_t> mejor;
-    for (size_t g = 0; g < guardadas.size(); ++g) {
-      if (usada[g] || guardadas[g].huella != huellas[i]) continue;
+    for (const size_t g : candidatas(i)) {
+      if (usada[g]) continue;
       const auto antes = [](const PenaGuardada& a, const PenaGuardada& b) {
         if (a.registro.has_value() != b.registro.has_value()) return a.registro.has_value();
         return a.registro != b.registro ? a.registro < b.registro : a.id < b.id;

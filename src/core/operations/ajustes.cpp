@@ -11,7 +11,7 @@ Resultado guardarCalibracion(Almacen& almacen, const Calibracion& calibracion) {
   if (Resultado r = t.empezar(false); !r) return r;
   bool leido = false;
   QByteArray datos = leerArchivo(almacen.ajustes().ruta(), &leido);
-  if (!leido) return Resultado::fallo(QStringLiteral("No se pudo leer %1").arg(almacen.ajustes().ruta()), true);
+  if (!leido) return falloLectura(almacen.ajustes().ruta());
   const QByteArray registro = calibracion.codificar();
   if (datos.size() < registro.size()) datos.resize(registro.size());
   datos.replace(0, registro.size(), registro);

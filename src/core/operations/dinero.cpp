@@ -5,6 +5,7 @@
 
 #include "money/cobros.h"
 #include "money/registrodinero.h"
+#include "operations/transaccion.h"
 
 namespace sortilan::operaciones {
 
@@ -12,24 +13,30 @@ namespace {
 QString corta(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
 // Every download brings again the tables of the last weeks, nearly always as stored.
-bool cambianTablas(const QString& carpeta, const std::vector<TablaPremios>& tablas) {
+// What cannot be read is left to the change itself, which says why; a file another
+// program holds has been waited for already and is said at once.
+Resultado cambianTablas(const QString& carpeta, const std::vector<TablaPremios>& tablas, bool* cambian) {
+  *cambian = true;
   BaseDatos base;
   TablasPremios guardadas;
-  // What cannot be read is left to the change itself, which says why.
-  if (!base.abrir(carpeta, BaseDatos::Modo::Lectura) || !leerTablas(base, guardadas)) return true;
+  Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura);
+  if (r) r = leerTablas(base, guardadas);
+  if (!r) return r.clase == Resultado::Clase::Ocupado ? r : Resultado::bien();
+  *cambian = false;
   for (const TablaPremios& t : tablas) {
     if (!t.fecha.isValid()) continue;
     const auto g = guardadas.find(t.fecha);
-    if (g == guardadas.end() || combinar(g->second, t) != g->second) return true;
+    if (g == guardadas.end() || combinar(g->second, t) != g->second) *cambian = true;
   }
-  return false;
+  return Resultado::bien();
 }
 
 }  // namespace
 
 Resultado guardarTablasPremios(const QString& carpeta, const std::vector<TablaPremios>& tablas, int* guardadas) {
   if (guardadas) *guardadas = 0;
-  if (!cambianTablas(carpeta, tablas)) return Resultado::bien();
+  bool cambian = true;
+  if (Resultado r = cambianTablas(carpeta, tablas, &cambian); !r || !cambian) return r;
   return cambiarBase(carpeta, [&](BaseDatos& base) { return guardarTablas(base, tablas, guardadas); });
 }
 
@@ -37,10 +44,12 @@ Resultado guardarPremiosRespuesta(const QString& carpeta, const QByteArray& resp
   return guardarTablasPremios(carpeta, leerTablasRespuesta(respuesta), guardadas);
 }
 
-void guardarPremiosDescargados(const QString& carpeta, const plataforma::Traida& traida) {
-  if (!traida.ok) return;
-  if (const Resultado r = guardarPremiosRespuesta(carpeta, traida.cuerpo); !r)
-    qWarning("Tablas de premios: %s", qUtf8Printable(r.error));
+Resultado guardarTablasEn(Transaccion& t, const std::vector<TablaPremios>& tablas, int* guardadas) {
+  if (guardadas) *guardadas = 0;
+  bool cambian = true;
+  if (Resultado r = cambianTablas(t.almacen.carpeta(), tablas, &cambian); !r || !cambian) return r;
+  if (Resultado r = t.abrirBase(); !r) return r;
+  return guardarTablas(t.base(), tablas, guardadas);
 }
 
 Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const std::optional<QDate>& dia,

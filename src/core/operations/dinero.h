@@ -8,7 +8,6 @@
 
 #include "base/resultado.h"
 #include "money/tablapremios.h"
-#include "platform/canalhttp.h"
 #include "store/almacen.h"
 
 namespace sortilan::operaciones {
@@ -25,10 +24,10 @@ Resultado guardarTablasPremios(const QString& carpeta, const std::vector<TablaPr
 // The tables of an answer of the results service.
 Resultado guardarPremiosRespuesta(const QString& carpeta, const QByteArray& respuesta, int* guardadas = nullptr);
 
-// The download's one call: keeps the tables of an answer that arrived whole. A failure
-// is only logged: the draws of the answer matter more, and the tables can be completed
-// later from the menu or with completar-premios.
-void guardarPremiosDescargados(const QString& carpeta, const plataforma::Traida& traida);
+// The same inside a bigger change (the download's, with the draws of the same answer);
+// nothing is kept until `t` is.
+class Transaccion;
+Resultado guardarTablasEn(Transaccion& t, const std::vector<TablaPremios>& tablas, int* guardadas = nullptr);
 
 // Marks the collection of peña `registro` (1-based record) in the draw of `sorteo` as
 // collected on `dia`, or, without a day, as not collected. Refuses a draw the peña did

@@ -15,6 +15,11 @@ namespace sortilan::operaciones {
 // for them.
 Guardado guardarSorteosNuevos(Almacen& almacen, std::vector<Sorteo> nuevos, const QDate& hoy);
 
+// One answer of the download as one change: its new draws (as guardarSorteosNuevos
+// judges them), their counts, its prize tables in sortilan.db and "www.txt", all kept or
+// none.
+Guardado guardarDescarga(Almacen& almacen, Descargado descargado, const QDate& hoy);
+
 // Checks a draw typed in again (motivoSorteoAMano) and stores it.
 Guardado anadirSorteoAMano(Almacen& almacen, const SorteoAMano& s, const QDate& hoy);
 

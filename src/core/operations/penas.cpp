@@ -29,7 +29,8 @@ bool hayRestos(const Almacen& a) {
   for (const QString& n : archivosDeDatos()) patrones << n + QStringLiteral(".tmp.??????");
   patrones << QLatin1String(Almacen::kPenasTmp) << QLatin1String(Almacen::kSorteosTmp)
            << QLatin1String(CerrojoDatos::kNombre);
-  return !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+  return Transaccion::hayDiario(a.carpeta()) ||
+         !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
 }
 
 QString nombreApartado(int n) {
@@ -110,12 +111,15 @@ Resultado contarPremios(Almacen& almacen) {
     bool danadas = false;
     if (Resultado r = almacen.leerPenas(penas, &danadas); !r) return r;
     if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
-    // A damaged file of either kind is counted from only once it has been set aside.
-    if (danadas || primerSorteoDanado(sorteos) >= 0) return Resultado::bien();
+    // A damaged file of either kind is counted from only once it has been set aside; a
+    // change cut short is finished first, whatever the files say.
+    if ((danadas || primerSorteoDanado(sorteos) >= 0) && !Transaccion::hayDiario(almacen.carpeta()))
+      return Resultado::bien();
     if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);
-  if (Resultado r = t.empezar(); !r) return r;
+  // Still damaged once the change cut short is finished: nothing to count until it is set aside.
+  if (Resultado r = t.empezar(); !r) return t.penasDanadas ? Resultado::bien() : r;
   std::vector<Pena> penas = t.penas;
   contar(t, penas);
   if (ArchivoDe<Pena>::codificar(penas) == ArchivoDe<Pena>::codificar(t.penas)) return Resultado::bien();

@@ -7,6 +7,7 @@
 #include "members/registrosocios.h"
 #include "money/balance.h"
 #include "money/registrodinero.h"
+#include "operations/transaccion.h"
 #include "platform/plataforma.h"
 #include "store/basedatos.h"
 
@@ -191,8 +192,8 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
     if (Resultado r = leerTablas(e.base, tablas); !r) return r;
     if (Resultado r = leerCobros(e.base, marcados); !r) return r;
     std::vector<std::optional<qint64>> ids(e.ids.begin(), e.ids.end());
-    const Cuentas cuentas =
-        calcularCuentas(e.penas, almacen.sorteos().leerTodos(), tablas, marcados, ids, kPrecioPorDefecto, hoy);
+    const Cuentas cuentas = calcularCuentas(e.penas, almacen.sorteos().leerTodos(), tablas, marcados, ids,
+                                            kPrecioPorDefecto, hoy, {registro});
     const Cobro* cobro = cuentas.cobro(registro, sorteo);
     if (!cobro)
       return Resultado::fallo(

@@ -164,9 +164,7 @@ Resultado borrarSorteos(Almacen& almacen) {
   return t.terminar(cambiarSorteos(t, {}));
 }
 
-Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
-  Transaccion t(almacen);
-  if (Resultado r = t.empezar(); !r) return {r};
+Anadidos anadirSorteosEn(Transaccion& t, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
   if (t.sorteosDanados) return {danado()};
   std::vector<Sorteo> todos = t.sorteos;
   int aceptados = 0;
@@ -187,13 +185,25 @@ Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, cons
     ++aceptados;
   }
   if (aceptados > 0)
-    if (Resultado r = t.terminar(cambiarSorteos(t, todos)); !r) return {r, 0};
-  return {rechazo.isEmpty() ? Resultado::bien() : Resultado::fallo(rechazo), aceptados};
+    if (Resultado r = cambiarSorteos(t, todos); !r) return {r, 0};
+  return {rechazo.isEmpty() ? Resultado::bien() : Resultado::fallo(Resultado::Clase::Entrada, rechazo), aceptados};
+}
+
+Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, const QDate& hoy) {
+  Transaccion t(almacen);
+  if (Resultado r = t.empezar(); !r) return {r};
+  Anadidos a = anadirSorteosEn(t, nuevos, hoy);
+  if (a.anadidos == 0) return a;
+  // The draws before a refused one stay.
+  if (Resultado r = t.confirmar(); !r) return {r, 0};
+  return a;
 }
 
 Apartado apartarSorteosDanados(Almacen& almacen) {
   Apartado a;
   // Another program may have mended it since it was found: then there is nothing to say.
+  // A change cut short may have left a state that is neither: it is finished first.
+  if (a.resultado = terminarCambioCortado(almacen); !a.resultado) return a;
   // A file that cannot be read at all (a device, too large) is not set aside: the
   // reason is told and the file left alone.
   std::vector<Sorteo> sorteos;

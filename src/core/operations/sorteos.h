@@ -60,6 +60,9 @@ struct Anadidos {
   int anadidos = 0;
 };
 Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, const QDate& hoy);
+// The same inside a change that also stores other things; nothing is kept until `t` is.
+class Transaccion;
+Anadidos anadirSorteosEn(Transaccion& t, const std::vector<Sorteo>& nuevos, const QDate& hoy);
 
 // A damaged draw file: warns the user, keeps the file under a name not yet used
 // (numeros.err, then numeros.2.err, numeros.3.err, ...) and leaves an empty draw file.

@@ -41,8 +41,4 @@ Resultado ArchivoRegistros::leerTodo(QByteArray& datos, bool* parcial) const {
   return r;
 }
 
-Resultado ArchivoRegistros::reemplazar(const QByteArray& contenido) const {
-  return reemplazarArchivo(ruta_, contenido);
-}
-
 }  // namespace sortilan

@@ -12,7 +12,7 @@ namespace sortilan {
 // size*(k-1). A read that cannot get a whole record is end of file and yields zeros.
 // Nothing keeps the file open: each read opens it by name, so a replacement written by
 // another program is seen at once, and an absent file reads as an empty one. The file
-// is only ever written whole, through reemplazarArchivo.
+// is only ever written whole, by a change of the folder (operaciones::Transaccion).
 class ArchivoRegistros {
  public:
   // `maximo` records at most: a larger file (or a pipe, a device, a folder) is refused
@@ -32,8 +32,6 @@ class ArchivoRegistros {
   // The same with the reason of a failure; `parcial` tells trailing bytes that are not a
   // whole record (cut off from `datos`).
   Resultado leerTodo(QByteArray& datos, bool* parcial = nullptr) const;
-  // Replaces the whole file: unique temporary, sync, rename, sync of the folder.
-  Resultado reemplazar(const QByteArray& contenido) const;
 
  private:
   int tamano_;
@@ -85,8 +83,6 @@ class ArchivoDe {
       out.push_back(T::decodificar(b.constData() + off));
     return out;
   }
-
-  Resultado reemplazar(const std::vector<T>& registros) const { return base_.reemplazar(codificar(registros)); }
 
   static QByteArray codificar(const std::vector<T>& registros) {
     QByteArray b;

@@ -3,17 +3,18 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
-#include <functional>
 
 #include "base/resultado.h"
 
+class QSqlError;
 class QSqlQuery;
 
 namespace sortilan {
 
 // "sortilan.db": what has no legacy record layout (prize tables, collections, and what
-// later features add). Its schema carries a version; opening for writing brings an older
-// file up to date through the ordered migrations of esquema.h, each in one transaction.
+// later features add). Its schema carries a version; a file of an older version is
+// brought up to date by the ordered steps of esquema.h inside the first change that
+// writes it (empezar), never by a reading.
 class BaseDatos {
  public:
   // Far beyond decades of members and prize tables; a larger file is not ours.
@@ -22,9 +23,11 @@ class BaseDatos {
   static constexpr const char* kArchivo = "sortilan.db";
 
   enum class Modo {
-    // Never creates the file: without one, abierta() is false and there is nothing to read.
+    // Never creates or changes the file: without one (or with an empty one), abierta() is
+    // false and there is nothing to read. An older schema reads as if brought up to date,
+    // the tables it lacks empty.
     Lectura,
-    // Creates the file when absent and migrates it; only inside the folder lock (cambiarBase).
+    // Creates the file when absent; only inside the folder lock (operaciones::Transaccion).
     Escritura,
   };
 
@@ -33,8 +36,9 @@ class BaseDatos {
   BaseDatos(const BaseDatos&) = delete;
   BaseDatos& operator=(const BaseDatos&) = delete;
 
-  // A file of a newer schema than this program knows is refused in both modes: reading it
-  // could misread, writing it could break what the newer program keeps.
+  // A file that is not ours (another program's tables, a version this program does not
+  // know, a newer one) is refused in both modes, naming the file and the reason, and is
+  // not changed: reading it could misread, writing it could break what its owner keeps.
   Resultado abrir(const QString& carpeta, Modo modo);
   void cerrar();
   bool abierta() const;
@@ -44,22 +48,29 @@ class BaseDatos {
   Resultado ejecutar(QSqlQuery& q, const QString& sql, const QVariantList& valores = {});
   Resultado ejecutar(const QString& sql, const QVariantList& valores = {});
 
-  // Runs `cambios` inside one transaction: everything it did is kept, or, when it fails
-  // or the process dies before the end, nothing.
-  Resultado transaccion(const std::function<Resultado()>& cambios);
+  // The transaction of one change: the write lock taken at once (waiting like the folder
+  // lock for another program that holds the file) and the schema brought up to date in
+  // it. Until confirmar(), a failure or the death of the process leaves the file as it was.
+  Resultado empezar();
+  Resultado confirmar();
+  void deshacer();
+  bool enTransaccion() const { return enTransaccion_; }
 
   QSqlDatabase conexion() const;
 
+  // A failure of the database as the sentence shown to the user, of the right kind (busy,
+  // disk full, permission, damaged...), the database's own words only after it.
+  static Resultado falloSql(const QSqlError& e, const QString& que, const QString& ruta = {});
+
  private:
-  Resultado migrar();
+  Resultado migrar(int desde);
   Resultado abrirConexion(const QString& nombreBase, const QString& opciones);
+  Resultado identificar(int* version);
+  Resultado sombrearPasosNuevos(int desde);
 
   QString nombre_;
+  QString ruta_;
+  bool enTransaccion_ = false;
 };
-
-// The one way sortilan.db is changed, for the operations of operations/: the folder lock
-// (CerrojoDatos), the file opened for writing (and migrated), and `cambios` in one
-// transaction. Never from inside another change: the lock is not re-entrant.
-Resultado cambiarBase(const QString& carpeta, const std::function<Resultado(BaseDatos&)>& cambios);
 
 }  // namespace sortilan

@@ -27,8 +27,10 @@ class CerrojoDatos {
   CerrojoDatos(const CerrojoDatos&) = delete;
   CerrojoDatos& operator=(const CerrojoDatos&) = delete;
 
-  // Waits up to espera() for the lock. A busy folder gives kOcupado; a folder that cannot
-  // be written gives a permission failure.
+  // Waits up to espera() for the lock. A busy folder gives textoOcupado(); a folder that
+  // cannot be written gives a permission failure; a lock that is not a file (a folder of
+  // that name) is refused at once. A lock file with this process's own name while it holds
+  // none (a release that could not remove it) is taken back instead of waited on.
   Resultado tomar();
   bool tomado() const;
   void soltar();
@@ -41,6 +43,7 @@ class CerrojoDatos {
 
  private:
   Resultado fallo() const;
+  Resultado tomadoBien();
   std::unique_ptr<QLockFile> cerrojo_;
 };
 

@@ -34,10 +34,8 @@ QString causa(int numero) {
 }
 
 Resultado fallo(const QString& que, const QString& ruta, int numero) {
-  // A folder the user may not write is the permission message; a full or failing disk
-  // is told as it is.
-  const bool permiso = numero == EACCES || numero == EPERM || numero == EROFS;
-  return Resultado::fallo(QStringLiteral("%1 %2: %3").arg(que, QDir::toNativeSeparators(ruta), causa(numero)), permiso);
+  return Resultado::fallo(claseDeError(numero),
+                          QStringLiteral("%1 %2: %3").arg(que, QDir::toNativeSeparators(ruta), causa(numero)));
 }
 
 bool escribirTodo(int fd, const QByteArray& datos) {
@@ -85,6 +83,30 @@ int volcar(int fd, const QByteArray& datos, mode_t modo) {
 
 }  // namespace
 
+Resultado::Clase claseDeError(int numero) {
+#ifdef Q_OS_UNIX
+  switch (numero) {
+    // A folder the user may not write is the permission message; a full or failing disk
+    // is told as it is.
+    case EACCES:
+    case EPERM:
+    case EROFS: return Resultado::Clase::Permiso;
+    case ENOSPC:
+    case EDQUOT: return Resultado::Clase::Lleno;
+    default: return Resultado::Clase::Disco;
+  }
+#else
+  Q_UNUSED(numero);
+  return Resultado::Clase::Disco;
+#endif
+}
+
+Resultado falloLectura(const QString& ruta) {
+  return Resultado::fallo(
+      Resultado::Clase::Disco,
+      QStringLiteral("No se pudo leer %1: no se ha cambiado nada.").arg(QDir::toNativeSeparators(ruta)));
+}
+
 Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos) {
 #ifdef Q_OS_UNIX
   const QByteArray final = QFile::encodeName(destino);
@@ -107,7 +129,8 @@ Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos) {
 #else
   QSaveFile f(destino);
   if (!f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size() || !f.commit())
-    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()), true);
+    return Resultado::fallo(Resultado::Clase::Disco,
+                            QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()));
   return Resultado::bien();
 #endif
 }
@@ -154,8 +177,26 @@ Resultado crearArchivoNuevo(const QString& destino, const QByteArray& datos, boo
     return Resultado::fallo(QStringLiteral("%1 ya existe").arg(destino));
   }
   if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(datos) != datos.size() || !f.flush())
-    return Resultado::fallo(QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()), true);
+    return Resultado::fallo(Resultado::Clase::Disco,
+                            QStringLiteral("No se pudo escribir %1: %2").arg(destino, f.errorString()));
   return Resultado::bien();
+#endif
+}
+
+Resultado borrarArchivo(const QString& ruta, bool sincronizar) {
+#ifdef Q_OS_UNIX
+  if (::unlink(QFile::encodeName(ruta).constData()) != 0) {
+    if (errno == ENOENT) return Resultado::bien();
+    return fallo(QStringLiteral("No se pudo borrar"), ruta, errno);
+  }
+  if (!sincronizar) return Resultado::bien();
+  if (const int err = sincronizarCarpeta(QFileInfo(ruta).absolutePath()); err)
+    return fallo(QStringLiteral("No se pudo asegurar en disco el borrado de"), ruta, err);
+  return Resultado::bien();
+#else
+  Q_UNUSED(sincronizar);
+  if (!QFile::exists(ruta) || QFile::remove(ruta)) return Resultado::bien();
+  return Resultado::fallo(Resultado::Clase::Disco, QStringLiteral("No se pudo borrar %1").arg(ruta));
 #endif
 }
 

@@ -13,9 +13,19 @@ namespace sortilan {
 // whole, and two programs never share a temporary.
 Resultado reemplazarArchivo(const QString& destino, const QByteArray& datos);
 
+// The kind of failure of a system error number (EACCES is permission, ENOSPC a full disk).
+Resultado::Clase claseDeError(int numero);
+// A file of the folder that exists but cannot be read: the change stops there, since
+// writing it back from an empty copy would lose it.
+Resultado falloLectura(const QString& ruta);
+
 // Writes `datos` to `destino` only when no file of that name exists yet (synced the same
 // way). `existia` tells that case apart from a write failure.
 Resultado crearArchivoNuevo(const QString& destino, const QByteArray& datos, bool* existia = nullptr);
+
+// Removes a file of the folder and, unless told otherwise, makes the removal durable (the
+// folder synced). An absent file is no failure.
+Resultado borrarArchivo(const QString& ruta, bool sincronizar = true);
 
 // Removes the temporaries that an interrupted replacement of `nombres` left in
 // `carpeta`. Only safe while holding the folder lock.

@@ -20,7 +20,7 @@ Comprobador::Comprobador(Sesion& sesion, TabGestor& gestor, QObject* padre)
   connect(Timer3_, &QTimer::timeout, this, &Comprobador::Timer3_Timer);
   sencillas_ = new ModeloResultados(ListaResultados::Tipo::Sencillas, this);
   multiples_ = new ModeloResultados(ListaResultados::Tipo::Multiples, this);
-  connect(&gestor, &TabGestor::penaPulsada, this, &Comprobador::ListView1_ItemClick);
+  connect(&gestor, &TabGestor::penaElegida, this, &Comprobador::ListView1_ItemClick);
   connect(&gestor, &TabGestor::borrarPedido, this, &Comprobador::Command3_Click);
 }
 
@@ -49,8 +49,8 @@ void Comprobador::resumen() {
   const ResumenPenas r = sortilan::resumen(sesion_.penas(), sesion_.sorteosjugados);
   emit penasRegistradas(r.penasRegistradas);
   gestor_.mostrarResumen(r);
+  // The first row is highlighted, and with it detailed and chosen.
   gestor_.resaltar(0);
-  detallepena(1);
 }
 
 void Comprobador::detallepena(int k) {
@@ -63,9 +63,10 @@ void Comprobador::detallepena(int k) {
 }
 
 void Comprobador::ListView1_ItemClick(int fila) {
-  detallepena(fila + 1);
-  // The "VACÍO" row stands for no peña: nothing there to delete or print.
-  if (!gestor_.vacio()) sesion_.penaSeleccionada = fila + 1;
+  // Printing and deletion act on the peña drawn highlighted, whichever way the highlight
+  // came; the "VACÍO" row, or no row, stands for none.
+  sesion_.penaSeleccionada = fila >= 0 && !gestor_.vacio() ? fila + 1 : 0;
+  if (fila >= 0) detallepena(fila + 1);
 }
 
 void Comprobador::Command3_Click() {

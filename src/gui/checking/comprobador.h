@@ -38,6 +38,7 @@ class Comprobador : public QObject {
   // Switches between the simple (0) and multiple (1) result views.
   void Command1_Click(int indice);
   void Timer3_Timer();
+  // Row `fila` (0-based) of the peña list is highlighted now; -1 for none.
   void ListView1_ItemClick(int fila);
   void Command3_Click();
   // The view choices of the General tab; a change of either checks again.

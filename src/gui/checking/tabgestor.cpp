@@ -182,7 +182,8 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   capa2->addWidget(grafico2);
   abajo->addWidget(MSChart2, 1);
 
-  connect(ListView1, &QTableView::clicked, this, [this](const QModelIndex& i) { emit penaPulsada(i.row()); });
+  connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { emit penaElegida(filaResaltada(*ListView1)); });
   connect(Command3, &QPushButton::clicked, this, &TabGestor::borrarPedido);
   connect(Image1[0], &QToolButton::clicked, this, &TabGestor::borrarPedido);
   connect(Command4, &QPushButton::clicked, this, &TabGestor::crearPedido);
@@ -228,8 +229,11 @@ int TabGestor::altoLista1(int twips) const {
 }
 
 void TabGestor::resaltar(int fila) {
-  ListView1->selectionModel()->select(modeloPenas->index(fila, 0),
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  if (filaResaltada(*ListView1) == fila) {
+    emit penaElegida(fila);
+    return;
+  }
+  // A single row selection: making the row current highlights it.
   ListView1->setCurrentIndex(modeloPenas->index(fila, 0));
 }
 

@@ -32,14 +32,16 @@ class TabGestor : public QWidget {
   void mostrarDetalle(const DetallePena& d);
   // List1 height in pixels for a height of the design in twips.
   int altoLista1(int twips) const;
-  // Highlights row `fila` (0-based) of ListView1 without acting as a click.
+  // Highlights row `fila` (0-based) of ListView1; `penaElegida` tells it even when the
+  // row was highlighted already, since the list may hold other peñas now.
   void resaltar(int fila);
   // The list holds the single row "VACÍO": no peña to select.
   bool vacio() const;
 
  signals:
-  // A click on row `fila` (0-based) of the peña list.
-  void penaPulsada(int fila);
+  // The row drawn highlighted in the peña list (0-based), -1 when none: by a click, the
+  // keyboard or resaltar. Printing, deletion and the detail act on it.
+  void penaElegida(int fila);
   void borrarPedido();
   void crearPedido();
   void imprimirPedido();

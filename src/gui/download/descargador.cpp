@@ -31,15 +31,12 @@ Descargador::Descargador(Sesion& sesion, QWidget& ventana)
       ventana_(ventana),
       canal_(plataforma::crearCanal()),
       canalPdf_(plataforma::crearCanal()) {
-  descarga_ = std::make_unique<Descarga>(sesion_, *canal_, &operaciones::guardarSorteosNuevos);
+  descarga_ = std::make_unique<Descarga>(sesion_, *canal_, &operaciones::guardarDescarga);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &Descargador::Timer1_Timer);
   connect(canalPdf_.get(), &plataforma::CanalHttp::terminado, this, &Descargador::alBajarPdf);
-  connect(canal_.get(), &plataforma::CanalHttp::terminado, this, [this](const plataforma::Traida& t) {
-    operaciones::guardarPremiosDescargados(sesion_.almacen().carpeta(), t);
-  });
 
   Descarga* d = descarga_.get();
   connect(d, &Descarga::cambiado, this, &Descargador::pintar);

@@ -1,5 +1,6 @@
 #include "gui/main/tabestadisticas.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -127,7 +128,18 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
     if (Command5->isEnabled()) emit borrarTodosPulsado();
   });
   connect(Image1_4, &QToolButton::clicked, this, &TabEstadisticas::anadirTodosPulsado);
-  connect(ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) { emit sorteoPulsado(i.row() + 1); });
+  // The draw clicked, unless the click took its highlight off (Ctrl); Supr does the same for
+  // the highlighted draw, so the keyboard reaches it too.
+  connect(ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) {
+    if (filaResaltada(*ListView3) == i.row()) emit sorteoPulsado(i.row() + 1);
+  });
+  auto* suprimir = new QAction(ListView3);
+  suprimir->setShortcut(QKeySequence::Delete);
+  suprimir->setShortcutContext(Qt::WidgetShortcut);
+  ListView3->addAction(suprimir);
+  connect(suprimir, &QAction::triggered, this, [this] {
+    if (const int fila = filaResaltada(*ListView3); fila >= 0) emit sorteoPulsado(fila + 1);
+  });
 }
 
 void TabEstadisticas::ponerGrafico(QWidget* vista) { capaGrafico->addWidget(vista); }

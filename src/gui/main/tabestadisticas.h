@@ -46,7 +46,7 @@ class TabEstadisticas : public QWidget {
   void mitadCambiada(int mitad);
   void borrarTodosPulsado();
   void anadirTodosPulsado();
-  // A click on row `fila` of the draw list, 1 = the newest.
+  // A click on row `fila` of the draw list, or Supr while it is highlighted; 1 = the newest.
   void sorteoPulsado(int fila);
 
  private:

@@ -269,7 +269,8 @@ void TabSocios::cargarPena() {
   if (registro > 0) {
     if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios_); !r)
       avisos << r.error;
-    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas); !r)
+    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
+        !r)
       avisos << r.error;
   }
   avisos.removeDuplicates();
@@ -301,6 +302,7 @@ void TabSocios::cargarPena() {
 void TabSocios::mostrarSocios() {
   const QSignalBlocker bloqueo(TablaSocios);
   TablaSocios->setRowCount(static_cast<int>(socios_.socios.size()));
+  const std::vector<Centimos> saldos = socios_.saldos();
   int f = 0;
   for (const Socio& s : socios_.socios) {
     TablaSocios->setItem(f, 0, celda(QString::number(s.numero), true));
@@ -308,7 +310,7 @@ void TabSocios::mostrarSocios() {
     TablaSocios->setItem(f, 2, celda(QString::number(s.participacionesActuales()), true));
     TablaSocios->setItem(f, 3, celda(corta(s.alta())));
     TablaSocios->setItem(f, 4, celda(corta(s.baja())));
-    TablaSocios->setItem(f, 5, celdaSaldo(socios_.saldo(s.numero)));
+    TablaSocios->setItem(f, 5, celdaSaldo(saldos[static_cast<size_t>(f)]));
     ++f;
   }
   TablaSocios->resizeColumnsToContents();

@@ -39,12 +39,12 @@ void ControlCuentas::actualizar() {
   const Resultado r =
       leerCuentas(carpeta, sesion_.penas(), sesion_.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas);
   tab_.mostrarAviso(r ? QString() : r.error);
-  LabelPorCobrar->setText(textoPorCobrar(cuentas.cobros));
+  LabelPorCobrar->setText(textoPorCobrar(cuentas.vigentes()));
   tab_.mostrar(std::move(cuentas), plataforma::hoy());
 }
 
 void ControlCuentas::avisarUrgentes() {
-  const QString aviso = avisoCobrosUrgentes(tab_.cuentas().cobros, plataforma::hoy());
+  const QString aviso = avisoCobrosUrgentes(tab_.cuentas().vigentes(), plataforma::hoy());
   if (!aviso.isEmpty())
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Premios por cobrar"), aviso);
 }

@@ -24,17 +24,11 @@ void ModeloCuentasPenas::poner(const Cuentas& cuentas) {
   beginResetModel();
   filas_.clear();
   for (const CuentaPena& p : cuentas.penas) {
-    Centimos porCobrar = 0;
-    bool pendiente = false;
-    for (const sortilan::Cobro& c : cuentas.cobros) {
-      if (c.registro != p.registro || c.estado != EstadoCobro::Pendiente) continue;
-      porCobrar += c.neto.value_or(0);
-      pendiente = pendiente || !c.neto;
-    }
+    const sortilan::PorCobrar pc = cuentas.porCobrar(p.registro);
     QString ganado = textoImporte(p.ganadoConocido());
     if (p.premiosSinImporte() > 0) ganado += QStringLiteral(" + pendiente");
-    QString cobrar = textoImporte(porCobrar);
-    if (pendiente) cobrar += QStringLiteral(" + pendiente");
+    QString cobrar = textoImporte(pc.neto);
+    if (pc.pendiente) cobrar += QStringLiteral(" + pendiente");
     filas_.push_back({p.registro,
                       {p.nombre, QString::number(p.sorteos.size()), textoImporte(p.coste()), ganado,
                        textoImporte(p.ganadoConocido() - p.coste()), cobrar}});

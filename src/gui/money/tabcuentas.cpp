@@ -120,19 +120,20 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   botones->addStretch();
   botones->addWidget(CommandCsv);
 
-  connect(ListaPenasCuentas->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          &TabCuentas::alElegirPena);
-  connect(ListaSorteosCuentas->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  // What the buttons act on is the row drawn highlighted, which a Ctrl+click can take away
+  // from the current row.
+  connect(ListaPenasCuentas->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TabCuentas::alElegirPena);
+  connect(ListaSorteosCuentas->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TabCuentas::alElegirSorteo);
   alElegirSorteo();
 }
 
-int TabCuentas::penaSeleccionada() const { return modeloPenas->registro(ListaPenasCuentas->currentIndex().row()); }
+int TabCuentas::penaSeleccionada() const { return modeloPenas->registro(filaResaltada(*ListaPenasCuentas)); }
 
-QDate TabCuentas::sorteoSeleccionado() const { return modeloSorteos->fecha(ListaSorteosCuentas->currentIndex().row()); }
+QDate TabCuentas::sorteoSeleccionado() const { return modeloSorteos->fecha(filaResaltada(*ListaSorteosCuentas)); }
 
 const sortilan::Cobro* TabCuentas::cobroSeleccionado() const {
-  return modeloSorteos->cobro(ListaSorteosCuentas->currentIndex().row());
+  return modeloSorteos->cobro(filaResaltada(*ListaSorteosCuentas));
 }
 
 void TabCuentas::mostrar(Cuentas cuentas, const QDate& hoy) {
@@ -161,7 +162,7 @@ void TabCuentas::seleccionar(int registro, const QDate& sorteo) {
   if (fila < 0) {
     ListaPenasCuentas->setCurrentIndex(QModelIndex());
     alElegirPena();
-  } else if (ListaPenasCuentas->currentIndex().row() != fila) {
+  } else if (filaResaltada(*ListaPenasCuentas) != fila) {
     ListaPenasCuentas->setCurrentIndex(modeloPenas->index(fila, 0));
   } else {
     alElegirPena();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
@@ -27,6 +29,14 @@ inline void reservarAncho(QLabel* l, const QStringList& textos) {
   QSizePolicy sp = l->sizePolicy();
   sp.setHorizontalPolicy(QSizePolicy::Ignored);
   l->setSizePolicy(sp);
+}
+
+// The row drawn highlighted in a list that selects whole rows one at a time, -1 when none:
+// the row its buttons act on. The current row is not it: a Ctrl+click takes the highlight
+// off and leaves the row current.
+inline int filaResaltada(const QAbstractItemView& v) {
+  const QModelIndexList filas = v.selectionModel() ? v.selectionModel()->selectedRows() : QModelIndexList();
+  return filas.isEmpty() ? -1 : filas.first().row();
 }
 
 }  // namespace sortilan::ui

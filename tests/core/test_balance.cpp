@@ -1,0 +1,168 @@
+// The money worked out in part (one peña, only what may still be collected, one
+// collection at a time) and looked up by index agrees with the money worked out whole
+// in the plainest way, on random seasons of the real history.
+#include <QtTest>
+#include <algorithm>
+
+#include "base/fechas.h"
+#include "money/balance.h"
+#include "support/referencia.h"
+
+using namespace sortilan;
+
+namespace {
+
+struct Temporada {
+  std::vector<Sorteo> sorteos = prueba::historiaReal();
+  std::vector<Pena> penas;
+  TablasPremios tablas;
+  CobrosMarcados marcados;
+  std::vector<std::optional<qint64>> ids;
+  QDate hoy;
+
+  Temporada(quint32 semilla, int diaHoy) {
+    QRandomGenerator g(semilla);
+    penas = prueba::penasAlAzar(g, sorteos, 25);
+    penas[3].tipo = 999;  // a corrupt kind of bet plays nothing
+    for (size_t i = 0; i < penas.size(); ++i)
+      ids.push_back(i % 6 == 5 ? std::nullopt : std::optional<qint64>(static_cast<qint64>(100 + i)));
+    for (const Sorteo& s : sorteos) {
+      const int caso = g.bounded(10);
+      if (caso == 0) continue;  // no table yet
+      TablaPremios t;
+      t.fecha = fechaDesdeOle(s.fecha);
+      for (size_t c = 0; c < 8; ++c) t.categorias[c] = PremioCategoria{caso == 1 ? 0 : g.bounded(300, 500'000'000), 1};
+      if (caso != 2) t.reintegro = PremioCategoria{150, 1};
+      tablas[t.fecha] = t;
+    }
+    hoy = fechaDesdeOle(sorteos[static_cast<size_t>(diaHoy)].fecha).addDays(3);
+    for (size_t i = 0; i < penas.size(); ++i)
+      for (const Sorteo& s : sorteos)
+        if (g.bounded(5) == 0) marcados[{static_cast<qint64>(100 + i), fechaDesdeOle(s.fecha)}] = hoy;
+  }
+
+  Cuentas calcular(const AlcanceCuentas& a = {}) const {
+    return calcularCuentas(penas, sorteos, tablas, marcados, ids, 150, hoy, a);
+  }
+};
+
+// Every peña, every draw, then sorted: nothing skipped, nothing looked up.
+std::vector<Cobro> referencia(const Temporada& t) {
+  std::vector<Cobro> r;
+  for (size_t i = 0; i < t.penas.size(); ++i) {
+    const CuentaPena p = cuentaPena(t.penas[i], static_cast<int>(i) + 1, t.sorteos, t.tablas, 150);
+    for (const CuentaSorteo& s : p.sorteos) {
+      QDate dia;
+      if (t.ids[i])
+        if (const auto m = t.marcados.find({*t.ids[i], s.fecha}); m != t.marcados.end()) dia = m->second;
+      if (auto c = cobroDe(p, s, dia, t.hoy)) r.push_back(*c);
+    }
+  }
+  std::stable_sort(r.begin(), r.end(), [](const Cobro& a, const Cobro& b) { return a.fecha < b.fecha; });
+  return r;
+}
+
+QString texto(const Cobro& c) {
+  return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+      .arg(c.registro)
+      .arg(c.fecha.toString(Qt::ISODate), c.nombre)
+      .arg(c.neto.value_or(-1))
+      .arg(c.retencion.value_or(-1))
+      .arg(c.lugar ? static_cast<int>(*c.lugar) : -1)
+      .arg(textoCobro(c))
+      .arg(c.limite.toString(Qt::ISODate));
+}
+
+QStringList textos(std::span<const Cobro> cobros) {
+  QStringList l;
+  for (const Cobro& c : cobros) l << texto(c);
+  return l;
+}
+
+}  // namespace
+
+class TestBalance : public QObject {
+  Q_OBJECT
+ private slots:
+  void partes_data() {
+    QTest::addColumn<quint32>("semilla");
+    QTest::addColumn<int>("hoy");  // index of the draw a few days before today
+    QTest::newRow("hoy al final") << 1u << 1113;
+    QTest::newRow("hoy en medio") << 2u << 600;
+    QTest::newRow("hoy al principio") << 3u << 2;
+  }
+  void partes() {
+    QFETCH(quint32, semilla);
+    QFETCH(int, hoy);
+    const Temporada t(semilla, hoy);
+    const std::vector<Cobro> ref = referencia(t);
+    const Cuentas todas = t.calcular();
+    QCOMPARE(textos(todas.cobros), textos(ref));
+    QVERIFY(ref.size() > 100);
+
+    // The expired ones come first and none is pending.
+    for (size_t i = 0; i < todas.primerVigente; ++i) QVERIFY(todas.cobros[i].estado != EstadoCobro::Pendiente);
+    QStringList pendientes;
+    for (const Cobro& c : ref)
+      if (c.estado == EstadoCobro::Pendiente) pendientes << texto(c);
+    QStringList vigentes;
+    for (const Cobro& c : todas.vigentes())
+      if (c.estado == EstadoCobro::Pendiente) vigentes << texto(c);
+    QCOMPARE(vigentes, pendientes);
+    QCOMPARE(textoPorCobrar(todas.vigentes()), textoPorCobrar(ref));
+
+    // Only what may still be collected.
+    const Cuentas soloVigentes = t.calcular({0, true});
+    QStringList parte;
+    for (const Cobro& c : soloVigentes.cobros)
+      if (c.estado == EstadoCobro::Pendiente) parte << texto(c);
+    QCOMPARE(parte, pendientes);
+
+    // One at a time, whole and in part.
+    const DatosDinero datos{t.tablas, t.marcados, t.ids, 150};
+    for (const bool vig : {false, true}) {
+      QStringList uno;
+      recorrerCobros(t.penas, t.sorteos, datos, t.hoy, {0, vig}, [&](const Cobro& c) { uno << texto(c); });
+      QCOMPARE(uno, textos(vig ? soloVigentes.cobros : todas.cobros));
+    }
+
+    // Each peña alone, its collections looked up by index, what it has to collect.
+    for (size_t i = 0; i < t.penas.size(); ++i) {
+      const int registro = static_cast<int>(i) + 1;
+      const Cuentas una = t.calcular({registro});
+      const CuentaPena* p = todas.pena(registro);
+      QCOMPARE(una.pena(registro) != nullptr, p != nullptr);
+      PorCobrar esperado;
+      for (const Cobro& c : ref)
+        if (c.registro == registro && c.estado == EstadoCobro::Pendiente) {
+          ++esperado.cobros;
+          esperado.neto += c.neto.value_or(0);
+          esperado.pendiente = esperado.pendiente || !c.neto;
+        }
+      const PorCobrar pc = todas.porCobrar(registro);
+      QCOMPARE(pc.cobros, esperado.cobros);
+      QCOMPARE(pc.neto, esperado.neto);
+      QCOMPARE(pc.pendiente, esperado.pendiente);
+      if (!p) continue;
+      QCOMPARE(una.penas.size(), size_t{1});
+      QCOMPARE(una.penas[0].coste(), p->coste());
+      QCOMPARE(una.penas[0].ganadoConocido(), p->ganadoConocido());
+      QStringList suyos;
+      for (const Cobro& c : ref)
+        if (c.registro == registro) suyos << texto(c);
+      QCOMPARE(textos(una.cobros), suyos);
+      for (const CuentaSorteo& s : p->sorteos) {
+        const auto lineal = std::find_if(ref.begin(), ref.end(),
+                                         [&](const Cobro& c) { return c.registro == registro && c.fecha == s.fecha; });
+        const Cobro* k = todas.cobro(registro, s.fecha);
+        QCOMPARE(k != nullptr, lineal != ref.end());
+        if (k) QCOMPARE(texto(*k), texto(*lineal));
+      }
+    }
+    QVERIFY(!todas.cobro(1, QDate(1980, 1, 1)));
+    QVERIFY(!todas.pena(999));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestBalance)
+#include "test_balance.moc"
