@@ -277,7 +277,20 @@ void Principal::cargar(const QString& carpeta) {
 }
 
 void Principal::cargasorteos() {
-  general_->mostrarEstado(sesion_.cargasorteos(plataforma::hoy()));
+  EstadoSorteos estado = sesion_.cargasorteos(plataforma::hoy());
+  if (sesion_.penasDanadas()) {
+    // Set aside before anything could be written back from it; the load then sees the
+    // empty peña file left in its place.
+    const operaciones::Apartado a = operaciones::apartarPenasDanadas(sesion_.almacen());
+    const QString texto = QString::fromUtf8(kPenasCorruptas);
+    if (!a.resultado)
+      avisarFallo(Resultado::fallo(texto + QLatin1Char(' ') + a.resultado.error, a.resultado.permiso));
+    else if (a.apartado)
+      plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("¡Vaya hombre!"),
+                          texto + QStringLiteral(" Se ha apartado como %1.").arg(a.archivo));
+    if (a.resultado) estado = sesion_.cargasorteos(plataforma::hoy());
+  }
+  general_->mostrarEstado(estado);
   comprobador_->resumen();
   controlCuentas_->actualizar();
   // A hidden "Socios" reads the database again when it is shown.

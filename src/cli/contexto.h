@@ -17,8 +17,13 @@ struct Contexto {
   QTextStream err;
   Contexto();
 
-  // Opens the data folder and runs the load (counting, status, peñas).
+  // Opens the data folder and runs the load (counting, status, peñas). A draw or peña
+  // file that cannot be read, or a damaged peña file, is told on stderr and makes the
+  // order end in failure (`lecturaFallida`) unless `apartaDanados` (comprobar puts the
+  // damaged file aside itself).
   EstadoSorteos cargar();
+  bool lecturaFallida = false;
+  bool apartaDanados = false;
   // Takes --flag out of the arguments; true when it was there.
   static bool tomarOpcion(QStringList& args, const QString& opcion);
   // Takes "--opcion VALOR"; empty when absent. `falta` is set when the value is missing.

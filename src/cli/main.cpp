@@ -96,7 +96,15 @@ EstadoSorteos Contexto::cargar() {
   // are then the old or the new state together.
   else if (const Resultado t = operaciones::terminarCambioCortado(sesion.almacen()); !t)
     err << t.error << "\n";
-  return sesion.cargasorteos(plataforma::hoy());
+  EstadoSorteos e = sesion.cargasorteos(plataforma::hoy());
+  lecturaFallida = !sesion.lectura() || (sesion.penasDanadas() && !apartaDanados);
+  if (!sesion.lectura()) err << sesion.lectura().error << "\n";
+  if (sesion.penasDanadas() && !apartaDanados)
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("¡Vaya hombre!"),
+                        QString::fromUtf8(kPenasCorruptas) +
+                            QStringLiteral(" No se ha cambiado nada: al abrir la ventana o con «sortilan-cli "
+                                           "comprobar» se apartará como apuestas.err."));
+  return e;
 }
 
 bool Contexto::tomarOpcion(QStringList& args, const QString& opcion) { return args.removeAll(opcion) > 0; }
@@ -162,7 +170,9 @@ int main(int argc, char** argv) {
   const QString nombre = args.takeFirst();
   for (const Entrada& e : kOrdenes) {
     if (nombre == QLatin1String(e.nombre)) {
-      const int r = e.orden(c, args);
+      int r = e.orden(c, args);
+      // What could not be read was shown as empty: the order did not do its job.
+      if (r == kBien && c.lecturaFallida) r = kRechazo;
       c.out.flush();
       c.err.flush();
       return r;

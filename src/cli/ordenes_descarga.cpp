@@ -6,14 +6,17 @@
 #include <QJsonObject>
 #include <QTimer>
 
+#include "answer/analisis.h"
 #include "cli/contexto.h"
 #include "download/descarga.h"
+#include "download/guardado.h"
 #include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/canalhttp.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/escrutinio.h"
+#include "report/ultimosorteo.h"
 #include "store/escritura.h"
 
 namespace sortilan::cli {
@@ -52,10 +55,9 @@ class CanalArchivo : public plataforma::CanalHttp {
 // The prize report's document of the newest draw, as the window fetches it.
 void bajarDocumento(Contexto& c, const QByteArray& buffer) {
   const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
-  const Escrutinio e = sortilan::escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
+  const Escrutinio e = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador).informe;
   if (e.documento.isEmpty()) return;
   const QString ruta = c.sesion.almacen().ruta(kDocumento);
-  QFile::remove(ruta);
   std::unique_ptr<plataforma::CanalHttp> canal = plataforma::crearCanal();
   const plataforma::Traida t = plataforma::traerEsperando(*canal, e.documento, {64 * 1024 * 1024, true, {}});
   if (t.ok && guardarDocumento(t.cuerpo, ruta)) c.out << "Documento: " << ruta << "\n";
@@ -65,17 +67,19 @@ void bajarDocumento(Contexto& c, const QByteArray& buffer) {
 
 int ordenDescargar(Contexto& c, QStringList args) {
   bool falta = false;
+  const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
   const QString archivo = Contexto::tomarValor(args, QStringLiteral("--respuesta"), &falta);
-  if (falta || !args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO]"));
+  if (falta || !args.isEmpty())
+    return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO [--si]]"));
   // The data folder stands for the program folder, sortilan.ini included.
   plataforma::ponerCarpetaPrograma(c.carpeta);
   std::unique_ptr<plataforma::CanalHttp> canal;
   const bool enLinea = archivo.isEmpty();
   if (!enLinea) {
-    bool leido = false;
-    QByteArray cuerpo = leerArchivo(archivo, &leido);
-    if (!leido || !QFile::exists(archivo)) {
-      c.err << "No se puede leer la respuesta: " << archivo << "\n";
+    QByteArray cuerpo;
+    const Resultado leida = leerAcotado(archivo, kMaximoLectura, cuerpo);
+    if (!leida || !QFile::exists(archivo)) {
+      c.err << "No se puede leer la respuesta: " << (leida ? archivo : leida.error) << "\n";
       return kRechazo;
     }
     canal = std::make_unique<CanalArchivo>(std::move(cuerpo));
@@ -84,7 +88,23 @@ int ordenDescargar(Contexto& c, QStringList args) {
   }
   c.cargar();
 
-  Descarga descarga(c.sesion, *canal, &operaciones::guardarDescarga);
+  // A saved answer may start long after the newest stored draw: the service would never
+  // be asked for the draws between, so nothing of it (draws, prize tables, www.txt) is
+  // stored unless the user says so.
+  const GuardarDescarga guardar = [&](Almacen& a, Descargado d, const QDate& hoy) {
+    const double ultima = a.sorteos().ultimo().fecha;
+    if (!enLinea && !si && !d.nuevos.empty() && dejaHueco(ultima, d.nuevos.front().fecha)) {
+      plataforma::mensaje(plataforma::Icono::Pregunta, kTituloAMano,
+                          preguntaHuecoRespuesta(ultima, d.nuevos.front().fecha), plataforma::Botones::SiNo);
+      c.err << "Añada --si para guardarlos de todos modos.\n";
+      Guardado g;
+      g.resultado = Resultado::fallo(Resultado::Clase::Entrada,
+                                     QStringLiteral("No se ha guardado ningún sorteo de la respuesta."));
+      return g;
+    }
+    return operaciones::guardarDescarga(a, std::move(d), hoy);
+  };
+  Descarga descarga(c.sesion, *canal, guardar);
   // Status lines on stdout, each when its text changes.
   QString fase, datos, nuevos;
   QObject::connect(&descarga, &Descarga::cambiado, [&] {
@@ -125,7 +145,9 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   c.cargar();
   const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
   const QByteArray buffer = leerArchivo(c.sesion.almacen().ruta(Almacen::kBuffer));
-  const Escrutinio e = escrutinio(buffer, ultimo.fecha, plataforma::servicios().operador);
+  // The newest stored draw's own table, by the rule the window's tab uses.
+  const UltimoSorteo u = ultimoSorteo(buffer, ultimo, plataforma::servicios().operador);
+  const Escrutinio& e = u.informe;
   // Labels the report does not fill keep their design caption.
   QStringList premios;
   for (const auto& p : e.premios) premios << p.value_or(QStringLiteral("0"));
@@ -139,7 +161,9 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   }
   c.out << e.titulo << "\n";
   for (int i = 0; i < 8; ++i) c.out << categoria(i) << premios[i] << "\n";
-  if (e.documento.isEmpty())
+  if (u.premios == UltimoSorteo::Premios::SinDatos && ultimo.fecha != 0)
+    c.out << avisoSinPremios().trimmed() << "\n";
+  else if (e.documento.isEmpty())
     c.out << avisoNoDisponible().trimmed().replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << "\n";
   else
     c.out << "Documento: " << e.documento.toString() << "\n";

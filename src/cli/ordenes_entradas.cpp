@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "answer/reglas.h"
 #include "base/fechas.h"
 #include "cli/contexto.h"
 #include "download/csv.h"
@@ -30,11 +31,11 @@ int ordenAnadirSorteo(Contexto& c, QStringList args) {
   if (args.size() != 3) return c.uso(uso);
   SorteoAMano s;
   s.fecha = QDate::fromString(args[0], QStringLiteral("yyyy-MM-dd"));
-  const QStringList numeros = args[1].split(QRegularExpression(QStringLiteral("[\\s,;-]+")), Qt::SkipEmptyParts);
-  bool ok = numeros.size() == 5;
-  for (qsizetype i = 0; ok && i < 5; ++i) s.numeros[static_cast<size_t>(i)] = numeros[i].toInt(&ok);
-  if (ok) s.clave = args[2].toInt(&ok);
-  if (!s.fecha.isValid() || !ok) return c.uso(uso);
+  // A sign is refused, never taken for a separator: "-1 2 3 4 5" is not 1 2 3 4 5.
+  const QList<int> numeros = numerosEscritos(args[1]);
+  for (qsizetype i = 0; i < numeros.size(); ++i) s.numeros[static_cast<size_t>(i)] = numeros[i];
+  s.clave = numeroEscrito(args[2]);
+  if (!s.fecha.isValid() || numeros.size() != 5 || s.clave < 0) return c.uso(uso);
 
   c.cargar();
   Almacen& almacen = c.sesion.almacen();

@@ -207,7 +207,17 @@ int ordenComprobar(Contexto& c, QStringList args) {
     if (!ok || n < 1) return c.uso(uso);
   }
   if (falta || !args.isEmpty()) return c.uso(uso);
+  c.apartaDanados = true;
   c.cargar();
+  if (c.sesion.penasDanadas()) {
+    const operaciones::Apartado a = operaciones::apartarPenasDanadas(c.sesion.almacen());
+    if (!a.resultado) return informar(c, a.resultado);
+    if (a.apartado)
+      plataforma::mensaje(
+          plataforma::Icono::Exclamacion, QStringLiteral("¡Vaya hombre!"),
+          QString::fromUtf8(kPenasCorruptas) + QStringLiteral(" Se ha apartado como %1.").arg(a.archivo));
+    c.cargar();
+  }
   // The draws are validated before any peña is checked against them, as the window
   // does: prizes counted from a damaged file would outlive the file.
   if (c.sesion.listasorteos().danado) {

@@ -49,6 +49,7 @@ python3 - "$tmp/d/apuestas.dat" <<'PY'
 import struct, sys
 b = bytearray(645)
 b[0:20] = b'VIEJA'.ljust(20, b' ')
+struct.pack_into('<6h', b, 20, 1, 2, 3, 4, 5, 0)
 struct.pack_into('<8h', b, 596, 1, 2, 3, 4, 5, 6, 7, 8)
 b[612:627] = b'Domingo'.ljust(15, b' ')
 struct.pack_into('<h', b, 627, 1)

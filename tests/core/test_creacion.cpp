@@ -231,7 +231,8 @@ void PruebaCreacion::grabarRechazado() {
   Entorno e;
   const QDate hoy = e.reloj->dia;
   if (diasPena != 0)
-    e.escribir(QStringLiteral("apuestas.dat"), nuevaPena(QStringLiteral("OTRA"), 1, hoy.addDays(diasPena)).codificar());
+    e.escribir(QStringLiteral("apuestas.dat"),
+               prueba::penaConApuestas(QStringLiteral("OTRA"), 1, hoy.addDays(diasPena)).codificar());
   if (diasSorteo != 0) e.escribir(QStringLiteral("numeros.dat"), sorteoDel(hoy.addDays(diasSorteo)).codificar());
   const QByteArray antes = e.leer(QStringLiteral("apuestas.dat"));
   Sesion s;
@@ -364,10 +365,10 @@ void PruebaCreacion::grabarSinPermiso() {
   apostar(c, {1, 2, 3, 4, 5});
   c.cambiarNombre(QStringLiteral("NADA"));
   QVERIFY(!c.grabar(s, guardarEn(s)));
+  // A folder is no peña file: said as it is, not as a permission problem.
   QCOMPARE(e.mensajes->vistos.size(), 1);
-  // Not a permission problem: the message says which file is in the way.
   QCOMPARE(e.mensajes->vistos[0].titulo, QStringLiteral("Error"));
-  QVERIFY2(e.mensajes->vistos[0].texto.contains(QStringLiteral("apuestas.dat")),
+  QVERIFY2(e.mensajes->vistos[0].texto.contains(QStringLiteral("apuestas.dat no es un fichero normal")),
            qPrintable(e.mensajes->vistos[0].texto));
   QCOMPARE(c.lineas().size(), 2);
   QCOMPARE(c.nombre(), QStringLiteral("NADA"));

@@ -96,6 +96,14 @@ class TestEscrutinio : public QObject {
         << dosSorteos() << QDate(2021, 3, 7) << P::Tabla << "9000.50" << acta.arg(QLatin1String("2021-03-07"));
     QTest::newRow("otro de la respuesta")
         << dosSorteos() << QDate(2021, 2, 28) << P::Tabla << "9001.50" << acta.arg(QLatin1String("2021-02-28"));
+    QTest::newRow("reindentada") << dosSorteos([](QString r) {
+      return r.replace(QStringLiteral("\":"), QStringLiteral("\" :  "))
+          .replace(QStringLiteral(",\""), QStringLiteral(" ,\n    \""));
+    }) << QDate(2021, 3, 7) << P::Tabla
+                                 << "9000.50" << acta.arg(QLatin1String("2021-03-07"));
+    // An answer newer than the stored draws holds no table of the newest stored one.
+    QTest::newRow("respuesta más nueva") << dosSorteos() << QDate(2021, 2, 21) << P::SinDatos << ""
+                                         << "";
     QTest::newRow("respuesta antigua") << dosSorteos() << QDate(2026, 8, 16) << P::SinDatos << ""
                                        << "";
     QTest::newRow("sin respuesta") << QByteArray() << QDate(2026, 8, 16) << P::SinDatos << ""
@@ -213,11 +221,12 @@ class TestEscrutinio : public QObject {
     const QString ruta = e.ruta(QStringLiteral("vix.pdf"));
     QVERIFY(guardarDocumento("%PDF-1.4 ...", ruta));
     QCOMPARE(e.leer(QStringLiteral("vix.pdf")), QByteArray("%PDF-1.4 ..."));
-    // Only an upper-case signature is taken from the network; a refused body removes the old copy.
+    // Only an upper-case signature is taken from the network; a refused body keeps the
+    // good copy already there.
     QVERIFY(!guardarDocumento("%pdf-1.4 ...", ruta));
-    QVERIFY(!QFile::exists(ruta));
+    QCOMPARE(e.leer(QStringLiteral("vix.pdf")), QByteArray("%PDF-1.4 ..."));
     QVERIFY(!guardarDocumento("<html>error</html>", ruta));
-    QVERIFY(!QFile::exists(ruta));
+    QCOMPARE(e.leer(QStringLiteral("vix.pdf")), QByteArray("%PDF-1.4 ..."));
   }
 };
 

@@ -153,8 +153,8 @@ class TestEstado : public QObject {
     std::vector<Sorteo> v;
     for (int i = 0; i < 10; ++i) v.push_back(sorteo(QDate(2021, 1, 3).addDays(7 * i), {1, 2, 3, 4, 5, 0}));
     e.escribir(QStringLiteral("numeros.dat"), archivo(v));
-    Pena tarde = nuevaPena(QStringLiteral("TARDE"), 1, QDate(2021, 2, 28));  // 2 draws on or after
-    Pena antes = nuevaPena(QStringLiteral("ANTES"), 1, QDate(2021, 2, 14));  // 4 draws on or after
+    Pena tarde = prueba::penaConApuestas(QStringLiteral("TARDE"), 1, QDate(2021, 2, 28));  // 2 draws on or after
+    Pena antes = prueba::penaConApuestas(QStringLiteral("ANTES"), 1, QDate(2021, 2, 14));  // 4 draws on or after
     e.escribir(QStringLiteral("apuestas.dat"), tarde.codificar() + antes.codificar());
     Sesion s;
     sortilan::prueba::exigir(s.abrir(e.carpeta.path()));

@@ -112,7 +112,8 @@ class TestDescargador : public QObject {
     servicio.poner(QStringLiteral("/servicios/"), {200, leer(QStringLiteral("respuesta_ejemplo.json")), 0, false});
     servicio.poner(QStringLiteral("/documents/"), {200, "<html>no</html>", 0, false});
     servicio.configurar(e.carpeta.path());
-    e.escribir(QStringLiteral("vix.pdf"), unPdf());
+    const QByteArray bueno = unPdf();
+    e.escribir(QStringLiteral("vix.pdf"), bueno);
     e.escribir(QStringLiteral("www.txt"),
                registroCitado(QString::fromUtf8(leer(QStringLiteral("respuesta_ejemplo.json")))));
     ui::Principal w;
@@ -123,7 +124,8 @@ class TestDescargador : public QObject {
     QTRY_VERIFY(w.descargador()->Timer1->isActive());
     w.descargador()->Timer1_Timer();
     QTRY_VERIFY(!w.descargador()->bajandoPdf());
-    QVERIFY(!QFile::exists(e.ruta(QStringLiteral("vix.pdf"))));
+    // The good document already there is never replaced by a bad one; it is not shown either.
+    QCOMPARE(e.leer(QStringLiteral("vix.pdf")), bueno);
     QVERIFY(w.ultimo()->WebBrowser1->isHidden());
     QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("No se encuentra conexión a internet.... :("));
   }
@@ -214,8 +216,8 @@ class TestDescargador : public QObject {
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos[0].botones, plataforma::Botones::SiNo);
     QVERIFY(e.mensajes->vistos[0].texto.startsWith(
-        QStringLiteral("Entre el último sorteo guardado (Domingo, 14 de febrero del 2021) y el del Domingo, 7 de "
-                       "marzo del 2021 faltan 2 sorteos.")));
+        QStringLiteral("Faltan los sorteos entre el 14/02/2021 y el 07/03/2021: entre el último sorteo guardado "
+                       "(Domingo, 14 de febrero del 2021) y el del Domingo, 7 de marzo del 2021 faltan 2 sorteos.")));
     QCOMPARE(e.leer(QStringLiteral("numeros.dat")).size(), 827 * 24);
     e.mensajes->respuestas = {plataforma::Respuesta::Si};
     QVERIFY(v->guardar());

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTimer>
 
+#include "store/almacen.h"
+
 namespace sortilan::prueba {
 
 plataforma::Respuesta MensajesGuionados::mostrar(plataforma::Icono icono, const QString& titulo, const QString& texto,
@@ -70,6 +72,14 @@ QString datoPrueba(const QString& nombre) { return QStringLiteral(SORTILAN_TEST_
 QByteArray leerDatoPrueba(const QString& nombre) {
   QFile f(datoPrueba(nombre));
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+Pena penaConApuestas(const QString& nombre, int tipo, const QDate& creacion) {
+  Pena p = nuevaPena(nombre, tipo, creacion);
+  for (int f = 1; f <= tipo; ++f)
+    for (int i = 1; i <= 5; ++i) p.ponerApuesta(i, f, static_cast<int16_t>(i));
+  p.ponerApuesta(6, 1, 0);
+  return p;
 }
 
 }  // namespace sortilan::prueba

@@ -8,6 +8,7 @@
 
 #include "base/resultado.h"
 #include "platform/plataforma.h"
+#include "store/pena.h"
 
 namespace sortilan::prueba {
 
@@ -74,6 +75,9 @@ struct Entorno {
   void escribir(const QString& nombre, const QByteArray& datos) const;
   QByteArray leer(const QString& nombre) const;
 };
+
+// A peña of `tipo` simple bets as the creation writes it: bets 1 2 3 4 5, key 0.
+Pena penaConApuestas(const QString& nombre, int tipo, const QDate& creacion);
 
 // Set-up steps of a test must not fail: a failure ends the test run loudly.
 void exigir(const Resultado& r);

@@ -69,6 +69,9 @@ std::vector<QByteArray> elementos(const QByteArray& texto, qsizetype inicio, boo
       }
       --nivel;
     } else if (c == ',' && nivel == 0) {
+      // More draws than any history holds is no answer of the service: refused before
+      // a single element is parsed (cerrado stays false).
+      if (static_cast<qsizetype>(r.size()) >= Sorteo::kMaximo) return {};
       r.push_back(recortar(QByteArrayView(texto).sliced(desde, i - desde)));
       desde = i + 1;
     }
@@ -230,6 +233,7 @@ Analisis analizar(const QByteArray& respuesta, double ultimaFecha, const QDate& 
     if (!esNuevo(l)) continue;
     QString motivo = l.motivo;
     if (motivo.isEmpty()) motivo = motivoFecha(l.fecha, hoy);
+    if (motivo.isEmpty()) motivo = motivoDia(l.fecha);
     if (!motivo.isEmpty()) {
       marcarMalo(l, motivo);
       continue;

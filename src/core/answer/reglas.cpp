@@ -1,5 +1,7 @@
 #include "answer/reglas.h"
 
+#include <QRegularExpression>
+
 namespace sortilan {
 
 namespace {
@@ -36,10 +38,36 @@ QString motivoDia(const QDate& fecha) {
       .arg(fecha.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
+int numeroEscrito(QStringView texto) {
+  const QStringView t = texto.trimmed();
+  if (t.isEmpty() || t.size() > 2) return -1;
+  int v = 0;
+  for (QChar c : t) {
+    if (c < u'0' || c > u'9') return -1;
+    v = v * 10 + (c.unicode() - u'0');
+  }
+  return v;
+}
+
+QList<int> numerosEscritos(const QString& texto) {
+  static const QRegularExpression forma(QStringLiteral("^\\s*\\d{1,2}(?:(?:\\s*[,;-]\\s*|\\s+)\\d{1,2}){4}\\s*$"));
+  static const QRegularExpression numero(QStringLiteral("\\d+"));
+  if (!forma.match(texto).hasMatch()) return {};
+  QList<int> r;
+  for (const QRegularExpressionMatch& m : numero.globalMatch(texto)) r << numeroEscrito(m.capturedView());
+  return r;
+}
+
 int sorteosEntre(const QDate& desde, const QDate& hasta) {
   int n = 0;
+  // While the game was drawn on Saturdays no Sunday draw took place: the step from the
+  // last Saturday to the next Sunday misses nothing.
+  const auto huboSorteo = [](const QDate& d) {
+    if (d.dayOfWeek() == Qt::Sunday) return d <= kSabadosDesde || d > kSabadosHasta.addDays(1);
+    return esDiaDeSorteo(d);
+  };
   for (QDate d = desde.addDays(1); d < hasta; d = d.addDays(1))
-    if (esDiaDeSorteo(d)) ++n;
+    if (huboSorteo(d)) ++n;
   return n;
 }
 

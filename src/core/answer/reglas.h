@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 #include "store/sorteo.h"
 
@@ -21,6 +23,13 @@ QString motivoCombinacion(const Sorteo& s);
 // slip of the date, or a history of another game, is refused instead of being stored.
 bool esDiaDeSorteo(const QDate& fecha);
 QString motivoDia(const QDate& fecha);
+
+// A number of a draw as the user writes it: one or two digits and nothing else. A sign,
+// a decimal point or a letter is refused (-1), never read as a neighbouring number.
+int numeroEscrito(QStringView texto);
+// "N N N N N", also with commas, semicolons or dashes between the numbers: the five
+// numbers, or an empty list when anything else is written (a sign before a number).
+QList<int> numerosEscritos(const QString& texto);
 
 // Draw days strictly between two dates: the draws a history would lack if the later
 // one followed the earlier directly.

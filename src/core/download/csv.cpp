@@ -73,9 +73,9 @@ LecturaCsv leerCsv(const QByteArray& datos, const QDate& hoy) {
     if (!fecha.isValid()) return mala(n, QStringLiteral("«%1» no es una fecha válida").arg(c[0]));
     Sorteo s;
     for (int k = 1; k <= 6; ++k) {
-      bool ok = false;
-      const int v = c[k].toInt(&ok);
-      if (!ok || v < -1 || v > 99) return mala(n, QStringLiteral("«%1» no es un número del sorteo").arg(c[k]));
+      // Digits only: a sign or a decimal point is not a number of a draw.
+      const int v = numeroEscrito(c[k]);
+      if (v < 0) return mala(n, QStringLiteral("«%1» no es un número del sorteo").arg(c[k]));
       s.numeros[static_cast<size_t>(k - 1)] = static_cast<int16_t>(v);
     }
     s.fecha = oleDesdeFecha(fecha);

@@ -17,6 +17,7 @@ QString motivoNuevos(const Sorteo& ultimo, const std::vector<Sorteo>& nuevos, co
     const QDate fecha = fechaDesdeOle(s.fecha);
     QString motivo =
         s.fecha <= anterior ? QStringLiteral("no es posterior al sorteo anterior") : motivoFecha(fecha, hoy);
+    if (motivo.isEmpty()) motivo = motivoDia(fecha);
     if (motivo.isEmpty()) motivo = motivoCombinacion(s);
     if (!motivo.isEmpty())
       return QStringLiteral("El sorteo del %1 no se ha guardado: %2.").arg(fechaLarga(s.fecha), motivo);
@@ -53,12 +54,22 @@ Sorteo sorteoDe(const SorteoAMano& s) {
   return r;
 }
 
+bool dejaHueco(double ultimaFecha, double primeraNueva) { return ultimaFecha > 0 && primeraNueva - ultimaFecha > 8; }
+
+QString preguntaHuecoRespuesta(double ultimaFecha, double primeraNueva) {
+  return QStringLiteral(
+             "Faltan los sorteos entre el %1 y el %2: las descargas ya no los traerán. ¿Quiere guardar "
+             "los nuevos de todos modos?")
+      .arg(fechaCorta(ultimaFecha), fechaCorta(primeraNueva));
+}
+
 QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan) {
   return QStringLiteral(
-             "Entre el último sorteo guardado (%1) y el del %2 faltan %3. Si sigue, las descargas ya no "
-             "traerán los que faltan; conviene añadirlos antes, del más antiguo al más reciente. ¿Quiere seguir de "
-             "todos modos?")
-      .arg(fechaLarga(ultimaFecha), fechaLarga(oleDesdeFecha(primero)),
+             "Faltan los sorteos entre el %1 y el %2: entre el último sorteo guardado (%3) y el del %4 faltan %5. "
+             "Si sigue, las descargas ya no traerán los que faltan; conviene añadirlos antes, del más antiguo al "
+             "más reciente. ¿Quiere seguir de todos modos?")
+      .arg(fechaCorta(ultimaFecha), primero.toString(QStringLiteral("dd/MM/yyyy")), fechaLarga(ultimaFecha),
+           fechaLarga(oleDesdeFecha(primero)),
            faltan == 1 ? QStringLiteral("1 sorteo") : QStringLiteral("%1 sorteos").arg(faltan));
 }
 

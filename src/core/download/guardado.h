@@ -54,6 +54,13 @@ Sorteo sorteoDe(const SorteoAMano& s);
 // newest stored draw; `primero` is the date of the first draw to be added.
 QString preguntaHueco(double ultimaFecha, const QDate& primero, int faltan);
 
+// The history steps at most 8 days (the last Saturday draw of 2006 to the next Sunday):
+// a first new draw further after the newest stored one leaves a hole that no later
+// download fills. An empty history has no hole.
+bool dejaHueco(double ultimaFecha, double primeraNueva);
+// The question before such draws are stored, naming the missing period.
+QString preguntaHuecoRespuesta(double ultimaFecha, double primeraNueva);
+
 // Titles of the two ways in that need no service.
 extern const QString kTituloAMano;
 extern const QString kTituloCsv;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/escritorcsv.h"
 #include "base/fechas.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
@@ -12,15 +13,6 @@ namespace sortilan {
 namespace {
 
 QString dos(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
-QString celda(const QString& t) {
-  return QLatin1Char('"') + QString(t).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-QByteArray csv(const QStringList& filas) {
-  // The mark at the start tells spreadsheets the text is UTF-8.
-  return QByteArrayLiteral("\xEF\xBB\xBF") + filas.join(QStringLiteral("\r\n")).toUtf8() + QByteArrayLiteral("\r\n");
-}
 
 QString textoCategoria(int aciertos, bool clave) {
   return QStringLiteral("%1ª categoría (%2%3)")
@@ -144,41 +136,49 @@ QString tituloReparto(const DocumentoReparto& d) {
 }
 
 QByteArray csvExtracto(const Extracto& e, bool conNif) {
-  QStringList filas;
-  filas << celda(tituloExtracto(e));
-  if (conNif && !e.nif.isEmpty()) filas << QStringLiteral("NIF;") + celda(e.nif);
-  filas << QStringLiteral("Periodo;") + celda(textoPeriodoExtracto(e));
-  filas << QStringLiteral("Participaciones;") + celda(textoParticipaciones(e));
-  filas << QStringLiteral("Fecha;Concepto;Importe;Saldo");
-  filas << QStringLiteral(";saldo anterior;;") + textoImporteCsv(e.saldoAnterior);
+  EscritorCsv w;
+  w.texto(tituloExtracto(e)).fin();
+  if (conNif && !e.nif.isEmpty()) w.fijo(QStringLiteral("NIF")).texto(e.nif).fin();
+  w.fijo(QStringLiteral("Periodo")).texto(textoPeriodoExtracto(e)).fin();
+  w.fijo(QStringLiteral("Participaciones")).texto(textoParticipaciones(e)).fin();
+  w.fijo(QStringLiteral("Fecha")).fijo(QStringLiteral("Concepto")).fijo(QStringLiteral("Importe"));
+  w.fijo(QStringLiteral("Saldo")).fin();
+  w.vacio().fijo(QStringLiteral("saldo anterior")).vacio().numero(textoImporteCsv(e.saldoAnterior)).fin();
   for (const Movimiento& m : e.movimientos)
-    filas << QStringLiteral("%1;%2;%3;%4")
-                 .arg(fechaCorta(m.fecha), textoConcepto(m.concepto), textoImporteCsv(m.importe),
-                      textoImporteCsv(m.saldo));
-  filas << QStringLiteral(";total;;") + textoImporteCsv(e.saldo);
-  return csv(filas);
+    w.numero(fechaCorta(m.fecha))
+        .fijo(textoConcepto(m.concepto))
+        .numero(textoImporteCsv(m.importe))
+        .numero(textoImporteCsv(m.saldo))
+        .fin();
+  w.vacio().fijo(QStringLiteral("total")).vacio().numero(textoImporteCsv(e.saldo)).fin();
+  return w.bytes();
 }
 
 QByteArray csvReparto(const DocumentoReparto& d, bool conNif) {
-  QStringList filas;
-  filas << celda(tituloReparto(d));
-  filas << QStringLiteral("Combinación ganadora;") + celda(d.combinacion);
-  for (const QString& a : d.apuestas) filas << QStringLiteral("Apuesta premiada;") + celda(a);
-  filas << QStringLiteral("Cobrado el;") + fechaCorta(d.cobrado);
-  filas << QStringLiteral("Bruto;") + textoImporteCsv(d.bruto);
-  filas << QStringLiteral("Retención;") + textoImporteCsv(d.retencion);
-  filas << QStringLiteral("Neto;") + textoImporteCsv(d.neto);
-  filas << QStringLiteral("Socio;Nombre;NIF;Participaciones;Bruto;Retención;Neto");
-  for (const LineaReparto& l : d.lineas)
-    filas << QStringLiteral("%1;%2;%3;%4;%5;%6;%7")
-                 .arg(l.numero)
-                 .arg(celda(l.nombre), conNif ? celda(l.nif) : QString())
-                 .arg(l.participaciones)
-                 .arg(textoImporteCsv(l.bruto), textoImporteCsv(l.retencion), textoImporteCsv(l.neto));
-  filas << QStringLiteral(";Total;;%1;%2;%3;%4")
-               .arg(d.participaciones)
-               .arg(textoImporteCsv(d.bruto), textoImporteCsv(d.retencion), textoImporteCsv(d.neto));
-  return csv(filas);
+  EscritorCsv w;
+  w.texto(tituloReparto(d)).fin();
+  w.fijo(QStringLiteral("Combinación ganadora")).texto(d.combinacion).fin();
+  for (const QString& a : d.apuestas) w.fijo(QStringLiteral("Apuesta premiada")).texto(a).fin();
+  w.fijo(QStringLiteral("Cobrado el")).numero(fechaCorta(d.cobrado)).fin();
+  w.fijo(QStringLiteral("Bruto")).numero(textoImporteCsv(d.bruto)).fin();
+  w.fijo(QStringLiteral("Retención")).numero(textoImporteCsv(d.retencion)).fin();
+  w.fijo(QStringLiteral("Neto")).numero(textoImporteCsv(d.neto)).fin();
+  w.fijo(QStringLiteral("Socio;Nombre;NIF;Participaciones;Bruto;Retención;Neto")).fin();
+  for (const LineaReparto& l : d.lineas) {
+    w.numero(l.numero).texto(l.nombre);
+    if (conNif)
+      w.texto(l.nif);
+    else
+      w.vacio();
+    w.numero(l.participaciones)
+        .numero(textoImporteCsv(l.bruto))
+        .numero(textoImporteCsv(l.retencion))
+        .numero(textoImporteCsv(l.neto))
+        .fin();
+  }
+  w.vacio().fijo(QStringLiteral("Total")).vacio().numero(d.participaciones);
+  w.numero(textoImporteCsv(d.bruto)).numero(textoImporteCsv(d.retencion)).numero(textoImporteCsv(d.neto)).fin();
+  return w.bytes();
 }
 
 }  // namespace sortilan

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/escritorcsv.h"
 #include "base/fechas.h"
 #include "checking/nucleo.h"
 #include "store/basedatos.h"
@@ -274,26 +275,20 @@ QString textoCobro(const Cobro& c) {
 }
 
 QByteArray csvSorteos(const CuentaPena& pena, const Cuentas& cuentas) {
-  // A quoted cell: texts may hold the separator.
-  const auto celda = [](const QString& t) {
-    return QLatin1Char('"') + QString(t).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-  };
-  QStringList filas;
-  filas << QStringLiteral("Sorteo;Apuestas;Coste;Premios;Ganado;Neto a cobrar;Lugar;Cobro");
+  EscritorCsv w;
+  w.fijo(QStringLiteral("Sorteo;Apuestas;Coste;Premios;Ganado;Neto a cobrar;Lugar;Cobro")).fin();
   // Newest first, as the window lists them.
   for (auto s = pena.sorteos.rbegin(); s != pena.sorteos.rend(); ++s) {
     const Cobro* c = cuentas.cobro(pena.registro, s->fecha);
-    QStringList f;
-    f << fechaCorta(s->fecha) << QString::number(s->apuestas) << textoImporteCsv(s->coste) << celda(textoPremios(*s))
-      << (s->hayPremio() ? importeOPendienteCsv(s->ganado()) : QString());
+    w.numero(fechaCorta(s->fecha)).numero(s->apuestas).numero(textoImporteCsv(s->coste)).texto(textoPremios(*s));
+    w.numero(s->hayPremio() ? importeOPendienteCsv(s->ganado()) : QString());
     if (c)
-      f << importeOPendienteCsv(c->neto) << (c->lugar ? textoLugar(*c->lugar) : QString()) << textoCobro(*c);
+      w.numero(importeOPendienteCsv(c->neto)).fijo(c->lugar ? textoLugar(*c->lugar) : QString()).fijo(textoCobro(*c));
     else
-      f << QString() << QString() << QString();
-    filas << f.join(QLatin1Char(';'));
+      w.vacio().vacio().vacio();
+    w.fin();
   }
-  // The mark at the start tells spreadsheets the text is UTF-8.
-  return QByteArrayLiteral("\xEF\xBB\xBF") + filas.join(QStringLiteral("\r\n")).toUtf8() + QByteArrayLiteral("\r\n");
+  return w.bytes();
 }
 
 }  // namespace sortilan

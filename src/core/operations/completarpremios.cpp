@@ -90,6 +90,12 @@ void CompletarPremios::terminar(Resultado r) {
   std::vector<QDate> faltan;
   if (const Resultado leido = buscarFaltan(faltan); !leido && resumen_.resultado) resumen_.resultado = leido;
   resumen_.faltan = static_cast<int>(faltan.size());
+  // Answers that brought none of the tables asked for (a page of HTML, an empty search)
+  // are no success, whatever the transfers said.
+  if (resumen_.resultado && resumen_.ventanas > 0 && resumen_.guardadas == 0)
+    resumen_.resultado =
+        Resultado::fallo(QStringLiteral("El servicio de resultados no ha dado ninguna de las tablas de premios que "
+                                        "faltan. Pruebe más tarde."));
   emit terminado(resumen_);
 }
 

@@ -33,7 +33,41 @@ bool hayRestos(const Almacen& a) {
          !QDir(a.carpeta()).entryList(patrones, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
 }
 
+QString nombreApartado(int n) {
+  return n == 1 ? QLatin1String(Almacen::kPenasErr) : QStringLiteral("apuestas.%1.err").arg(n);
+}
+
 }  // namespace
+
+Apartado apartarPenasDanadas(Almacen& almacen) {
+  Apartado a;
+  Transaccion t(almacen);
+  a.resultado = t.empezar(false);
+  if (!a.resultado) return a;
+  // Read again under the lock: another program may have mended it meanwhile.
+  std::vector<Pena> penas;
+  bool danadas = false;
+  a.resultado = almacen.leerPenas(penas, &danadas);
+  if (!a.resultado || !danadas) return a;
+  QByteArray bytes;
+  a.resultado = leerAcotado(almacen.penas().ruta(), static_cast<qint64>(Pena::kTamano) * Pena::kMaximo, bytes);
+  if (!a.resultado) return a;
+  // Kept under the first name not yet used: an earlier copy set aside is never replaced.
+  for (int n = 1;; ++n) {
+    if (n == 10000) {
+      a.resultado = Resultado::fallo(QStringLiteral("Hay demasiadas copias de apuestas.dat apartadas."));
+      return a;
+    }
+    bool existia = false;
+    a.archivo = nombreApartado(n);
+    a.resultado = t.crearNuevo(almacen.ruta(a.archivo), bytes, &existia);
+    if (a.resultado || !existia) break;
+  }
+  if (a.resultado) a.resultado = t.escribirPenas({});
+  a.resultado = t.terminar(a.resultado);
+  a.apartado = static_cast<bool>(a.resultado);
+  return a;
+}
 
 Alta crearPena(Almacen& almacen, const Pena& nueva, const QDate& hoy) {
   Transaccion t(almacen);
@@ -72,18 +106,20 @@ Resultado contarPremios(Almacen& almacen) {
   {
     // A look without the lock first: nothing to count and nothing to clear is the usual
     // case, and then nothing is touched.
-    bool leidas = false, leidos = false;
-    std::vector<Pena> penas = almacen.penas().leerTodos(&leidas);
-    const std::vector<Sorteo> sorteos = almacen.sorteos().leerTodos(&leidos);
-    // What cannot be read was not counted: saying nothing would pass for a count done.
-    if (!leidas) return falloLectura(almacen.penas().ruta());
-    if (!leidos) return falloLectura(almacen.sorteos().ruta());
-    // A change cut short is finished first, whatever the draws say.
-    if (primerSorteoDanado(sorteos) >= 0 && !Transaccion::hayDiario(almacen.carpeta())) return Resultado::bien();
+    std::vector<Pena> penas;
+    std::vector<Sorteo> sorteos;
+    bool danadas = false;
+    if (Resultado r = almacen.leerPenas(penas, &danadas); !r) return r;
+    if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
+    // A damaged file of either kind is counted from only once it has been set aside; a
+    // change cut short is finished first, whatever the files say.
+    if ((danadas || primerSorteoDanado(sorteos) >= 0) && !Transaccion::hayDiario(almacen.carpeta()))
+      return Resultado::bien();
     if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);
-  if (Resultado r = t.empezar(); !r) return r;
+  // Still damaged once the change cut short is finished: nothing to count until it is set aside.
+  if (Resultado r = t.empezar(); !r) return t.penasDanadas ? Resultado::bien() : r;
   std::vector<Pena> penas = t.penas;
   contar(t, penas);
   if (ArchivoDe<Pena>::codificar(penas) == ArchivoDe<Pena>::codificar(t.penas)) return Resultado::bien();

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+#include "operations/sorteos.h"
 #include "store/almacen.h"
 
 namespace sortilan::operaciones {
@@ -33,6 +34,11 @@ Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada);
 // when there is something to count or to clear, so a start with nothing to do changes
 // nothing. A damaged draw file is not counted from.
 Resultado contarPremios(Almacen& almacen);
+
+// A damaged peña file (Sesion::penasDanadas): kept under a name not yet used
+// (apuestas.err, then apuestas.2.err, ...) and an empty peña file left. Nothing of it is
+// read into a peña. Shows nothing: the caller tells kPenasCorruptas and where it went.
+Apartado apartarPenasDanadas(Almacen& almacen);
 
 // Prize counters and last count to zero, creation date to `hoy`, for every peña.
 Resultado reiniciarContadores(Almacen& almacen, const QDate& hoy);

@@ -1,5 +1,6 @@
 #include "operations/socios.h"
 
+#include <cmath>
 #include <functional>
 
 #include "base/fechas.h"
@@ -7,6 +8,7 @@
 #include "money/balance.h"
 #include "money/registrodinero.h"
 #include "operations/transaccion.h"
+#include "platform/plataforma.h"
 #include "store/basedatos.h"
 
 namespace sortilan::operaciones {
@@ -51,6 +53,18 @@ Resultado comprobarFecha(const QDate& d) {
   return Resultado::bien();
 }
 
+// A member's date outside the peña's life is a slip of the keyboard (9999-12-31 for
+// 2021-12-31): refused before it shapes every share and balance.
+Resultado dentroDeLaPena(const Estado& e, const QDate& d, const QDate& hoy) {
+  const QDate creacion = fechaDesdeOle(std::floor(e.penas[static_cast<size_t>(e.socios.registro - 1)].creacion));
+  if (creacion.isValid() && d < creacion)
+    return Resultado::fallo(QStringLiteral("La fecha %1 es anterior a la creación de la peña (%2).")
+                                .arg(fechaCorta(d), fechaCorta(creacion)));
+  if (d > hoy.addYears(1))
+    return Resultado::fallo(QStringLiteral("La fecha %1 es posterior en más de un año a hoy.").arg(fechaCorta(d)));
+  return Resultado::bien();
+}
+
 // Who held shares on a draw already split is part of that split.
 Resultado despuesDeRepartos(const Estado& e, const QDate& desde) {
   for (const Reparto& r : e.socios.repartos)
@@ -90,6 +104,7 @@ Resultado altaSocio(Almacen& almacen, int registro, const DatosSocio& datos, int
         return Resultado::fallo(
             QStringLiteral("%1 ya es el socio %2 de la peña %3.").arg(s.nombre).arg(s.numero).arg(e.socios.nombre));
     }
+    if (Resultado r = dentroDeLaPena(e, desde, plataforma::hoy()); !r) return r;
     if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
     int n = 0;
     if (Resultado r = insertarSocio(e.base, e.pena, nuevo, n); !r) return r;
@@ -105,6 +120,7 @@ Resultado bajaSocio(Almacen& almacen, int registro, int numero, const QDate& des
     if (Resultado r = buscarSocio(e, numero, s); !r) return r;
     if (s->participacionesActuales() == 0)
       return Resultado::fallo(QStringLiteral("%1 ya se dio de baja el %2.").arg(s->nombre, fechaCorta(s->baja())));
+    if (Resultado r = dentroDeLaPena(e, desde, plataforma::hoy()); !r) return r;
     if (desde <= s->periodos.back().desde)
       return Resultado::fallo(QStringLiteral("La baja debe ser posterior al %1, cuando empezaron sus participaciones.")
                                   .arg(fechaCorta(s->periodos.back().desde)));
@@ -121,6 +137,7 @@ Resultado cambiarParticipaciones(Almacen& almacen, int registro, int numero, int
   return conSocios(almacen, registro, [&](Estado& e) {
     const Socio* s = nullptr;
     if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    if (Resultado r = dentroDeLaPena(e, desde, plataforma::hoy()); !r) return r;
     if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
     std::vector<Periodo> periodos = s->periodos;
     Periodo& ultimo = periodos.back();
@@ -157,6 +174,7 @@ Resultado anotarMovimiento(Almacen& almacen, int registro, int numero, Concepto 
   return conSocios(almacen, registro, [&](Estado& e) {
     const Socio* s = nullptr;
     if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    if (Resultado r = dentroDeLaPena(e, fecha, hoy); !r) return r;
     return insertarMovimiento(e.base, {s->id, fecha, concepto, importe});
   });
 }

@@ -65,9 +65,11 @@ QString nombreApartado(int n) {
 // Keeps the damaged draw file under the first name not yet used: an earlier copy set
 // aside is never replaced.
 Resultado apartar(Transaccion& t, QString* archivo) {
-  bool leido = false;
-  const QByteArray danados = leerArchivo(t.almacen.sorteos().ruta(), &leido);
-  if (!leido) return falloLectura(t.almacen.sorteos().ruta());
+  QByteArray danados;
+  if (Resultado r =
+          leerAcotado(t.almacen.sorteos().ruta(), static_cast<qint64>(Sorteo::kTamano) * Sorteo::kMaximo, danados);
+      !r)
+    return r;
   for (int n = 1; n < 10000; ++n) {
     bool existia = false;
     *archivo = nombreApartado(n);
@@ -202,7 +204,11 @@ Apartado apartarSorteosDanados(Almacen& almacen) {
   // Another program may have mended it since it was found: then there is nothing to say.
   // A change cut short may have left a state that is neither: it is finished first.
   if (a.resultado = terminarCambioCortado(almacen); !a.resultado) return a;
-  if (primerSorteoDanado(almacen.sorteos().leerTodos()) < 0) return a;
+  // A file that cannot be read at all (a device, too large) is not set aside: the
+  // reason is told and the file left alone.
+  std::vector<Sorteo> sorteos;
+  a.resultado = almacen.leerSorteos(sorteos);
+  if (!a.resultado || primerSorteoDanado(sorteos) < 0) return a;
   plataforma::mensaje(Icono::Exclamacion, kTituloDanado, kDanado);
   Transaccion t(almacen);
   a.resultado = t.empezar();

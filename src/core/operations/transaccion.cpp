@@ -58,9 +58,16 @@ Resultado diarioDanado(const QString& ruta) {
 }  // namespace
 
 QStringList archivosDeDatos() {
-  return {QLatin1String(Almacen::kPenas),  QLatin1String(Almacen::kSorteos), QLatin1String(Almacen::kSorteosBak),
-          QStringLiteral("numeros*.err"),  QLatin1String(Almacen::kAjustes), QLatin1String(kInforme),
-          QLatin1String(Almacen::kBuffer), QStringLiteral("vix.pdf"),        QLatin1String(Transaccion::kDiario)};
+  return {QLatin1String(Almacen::kPenas),
+          QLatin1String(Almacen::kSorteos),
+          QLatin1String(Almacen::kSorteosBak),
+          QStringLiteral("numeros*.err"),
+          QStringLiteral("apuestas*.err"),
+          QLatin1String(Almacen::kAjustes),
+          QLatin1String(kInforme),
+          QLatin1String(Almacen::kBuffer),
+          QStringLiteral("vix.pdf"),
+          QLatin1String(Transaccion::kDiario)};
 }
 
 Transaccion::Transaccion(Almacen& a) : almacen(a), cerrojo_(a.carpeta()) {}
@@ -86,12 +93,12 @@ Resultado Transaccion::empezar(bool leerDatos) {
   QFile::remove(almacen.ruta(Almacen::kSorteosTmp));
   if (!leerDatos) return Resultado::bien();
 
-  bool ok = false;
-  penas = almacen.penas().leerTodos(&ok);
-  if (!ok) return falloLectura(almacen.penas().ruta());
-  corregirDias(penas);
-  sorteos = almacen.sorteos().leerTodos(&ok);
-  if (!ok) return falloLectura(almacen.sorteos().ruta());
+  if (Resultado r = almacen.leerPenas(penas, &penasDanadas); !r) return r;
+  // Nothing is ever written back from a damaged peña file: it is first set aside.
+  if (penasDanadas)
+    return Resultado::fallo(Resultado::Clase::Danado,
+                            QString::fromUtf8(kPenasCorruptas) + QStringLiteral(" No se ha cambiado nada."));
+  if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
   sorteosDanados = primerSorteoDanado(sorteos) >= 0;
   return Resultado::bien();
 }

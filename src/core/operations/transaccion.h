@@ -31,13 +31,14 @@ class Transaccion {
   Transaccion& operator=(const Transaccion&) = delete;
 
   // Takes the lock, finishes what an interrupted change left, clears its temporaries and
-  // reads the draws and the peñas. A file that exists but cannot be read stops the
-  // change: writing it back from an empty copy would lose it. A change of another file
-  // skips the reading.
+  // reads the draws and the peñas. A file that exists but cannot be read, or a damaged
+  // peña file, stops the change: writing it back from an empty copy would lose it. A
+  // change of another file skips the reading.
   Resultado empezar(bool leerDatos = true);
 
   std::vector<Sorteo> sorteos;
   bool sorteosDanados = false;
+  bool penasDanadas = false;  // the change was refused: the peña file must be set aside first
   std::vector<Pena> penas;
 
   // Replaces a file whole, its previous bytes journaled first.

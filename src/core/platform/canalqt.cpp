@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 #include "platform/plataforma.h"
 
@@ -39,7 +40,10 @@ Traida traerEsperando(CanalHttp& canal, const QUrl& url, const CanalHttp::Opcion
 }
 
 CanalQt::CanalQt(int esperaMs, QObject* padre)
-    : CanalHttp(padre), red_(new QNetworkAccessManager(this)), espera_(esperaMs) {}
+    : CanalHttp(padre), red_(new QNetworkAccessManager(this)), espera_(esperaMs), reloj_(new QTimer(this)) {
+  reloj_->setSingleShot(true);
+  connect(reloj_, &QTimer::timeout, this, &CanalQt::agotarPlazo);
+}
 
 CanalQt::~CanalQt() {
   if (respuesta_) {
@@ -67,8 +71,47 @@ void CanalQt::traer(const QUrl& url, const Opciones& opciones) {
   enPortada_ = false;
   portadaVisitada_ = false;
   esperando_ = false;
+  motivo_.clear();
+  reloj_->start(plazo_);
   pedir(url_, false);
   emit estado(kSolicitando);
+}
+
+void CanalQt::agotarPlazo() {
+  motivo_ = QStringLiteral("El servidor tarda demasiado en enviar la respuesta");
+  if (respuesta_) {
+    respuesta_->abort();
+    return;
+  }
+  if (esperando_) {
+    ++generacion_;
+    esperando_ = false;
+    conError_ = true;
+    Traida t;
+    t.error = motivo_;
+    terminar(t, kError);
+  }
+}
+
+void CanalQt::alRedirigir(const QUrl& destino) {
+  if (!respuesta_) return;
+  // Another host could be anybody: no request (and no Referer) goes there.
+  if (destino.host().compare(url_.host(), Qt::CaseInsensitive) != 0 || destino.scheme() != url_.scheme()) {
+    motivo_ = QStringLiteral("El servicio redirige a otro sitio (%1)").arg(destino.host());
+    respuesta_->abort();
+    return;
+  }
+  emit respuesta_->redirectAllowed();
+}
+
+void CanalQt::alCabeceras() {
+  if (!respuesta_) return;
+  qint64 total = 0;
+  for (const auto& [nombre, valor] : respuesta_->rawHeaderPairs()) total += nombre.size() + valor.size() + 4;
+  if (total > kMaximoCabeceras) {
+    motivo_ = QStringLiteral("Las cabeceras de la respuesta son demasiado grandes");
+    respuesta_->abort();
+  }
 }
 
 void CanalQt::pedir(const QUrl& url, bool portada) {
@@ -79,7 +122,9 @@ void CanalQt::pedir(const QUrl& url, bool portada) {
   recibidos_ = 0;
   QNetworkRequest peticion(url);
   peticion.setTransferTimeout(espera_);
-  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute, opciones_.mismoOrigen
+  const bool propio = !opciones_.portada.isEmpty();
+  peticion.setAttribute(QNetworkRequest::RedirectPolicyAttribute, propio ? QNetworkRequest::UserVerifiedRedirectPolicy
+                                                                  : opciones_.mismoOrigen
                                                                       ? QNetworkRequest::SameOriginRedirectPolicy
                                                                       : QNetworkRequest::NoLessSafeRedirectPolicy);
   if (!opciones_.portada.isEmpty()) {
@@ -97,10 +142,13 @@ void CanalQt::pedir(const QUrl& url, bool portada) {
   }
   respuesta_ = red_->get(peticion);
   connect(respuesta_, &QNetworkReply::readyRead, this, &CanalQt::alLeer);
+  connect(respuesta_, &QNetworkReply::metaDataChanged, this, &CanalQt::alCabeceras);
+  if (propio) connect(respuesta_, &QNetworkReply::redirected, this, &CanalQt::alRedirigir);
   connect(respuesta_, &QNetworkReply::finished, this, &CanalQt::alTerminar);
 }
 
 void CanalQt::cancelar() {
+  reloj_->stop();
   if (esperando_) {
     // A pause between tries: the transfer ends there.
     ++generacion_;
@@ -119,7 +167,14 @@ void CanalQt::cancelar() {
 }
 
 void CanalQt::alLeer() {
-  if (!respuesta_ || demasiado_ || enPortada_) return;
+  if (!respuesta_ || demasiado_) return;
+  if (enPortada_) {
+    // Only its cookies matter: the body is read to nothing, never kept, and a page
+    // past the size limit is not read to its end.
+    recibidos_ += respuesta_->skip(respuesta_->bytesAvailable());
+    if (recibidos_ > opciones_.limite) respuesta_->abort();
+    return;
+  }
   if (!recibiendo_) {
     recibiendo_ = true;
     emit estado(kRecibiendo);
@@ -155,6 +210,7 @@ void CanalQt::esperarYRepetir() {
 }
 
 void CanalQt::terminar(Traida t, int estadoFinal) {
+  reloj_->stop();
   t.intentos = intentos_;
   emit estado(estadoFinal);
   emit terminado(t);
@@ -166,7 +222,7 @@ void CanalQt::alTerminar() {
   respuesta_ = nullptr;
   r->deleteLater();
   const int http = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (enPortada_) {
+  if (enPortada_ && motivo_.isEmpty()) {
     // Only its cookies matter (the jar keeps them); whatever it answered, the
     // address is asked again after the pause.
     enPortada_ = false;
@@ -177,6 +233,14 @@ void CanalQt::alTerminar() {
   Traida t;
   t.recibidos = std::max(recibidos_, static_cast<qint64>(cuerpo_.size()));
   t.estadoHttp = http;
+  if (!motivo_.isEmpty()) {
+    // Stopped by the channel itself: a failed transfer that stores nothing.
+    enPortada_ = false;
+    t.error = motivo_;
+    cuerpo_.clear();
+    conError_ = true;
+    return terminar(t, kError);
+  }
   if (demasiado_) {
     t.demasiado = true;
     t.error = QStringLiteral("Respuesta demasiado grande");

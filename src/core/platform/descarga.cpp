@@ -5,6 +5,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
+#include <algorithm>
 
 #include "store/escritura.h"
 
@@ -36,6 +38,16 @@ Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs
       respuesta->abort();
     }
   });
+  // The inactivity timeout restarts with every byte: a server sending one now and then
+  // meets this deadline instead.
+  bool tarde = false;
+  QTimer plazo;
+  plazo.setSingleShot(true);
+  QObject::connect(&plazo, &QTimer::timeout, respuesta, [&] {
+    tarde = true;
+    respuesta->abort();
+  });
+  plazo.start(std::max(esperaMs, 1) * 3);
   QEventLoop espera;
   QObject::connect(respuesta, &QNetworkReply::finished, &espera, &QEventLoop::quit);
   // The fetch blocks the program as a whole; user input waits so nothing re-enters.
@@ -47,6 +59,7 @@ Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs
   respuesta->deleteLater();
 
   if (grande) return Resultado::fallo(QStringLiteral("Respuesta demasiado grande"));
+  if (tarde) return Resultado::fallo(QStringLiteral("El servidor tarda demasiado en enviar la respuesta"));
   if (error != QNetworkReply::NoError) return Resultado::fallo(textoError);
   if (direccion.scheme().startsWith(QLatin1String("http")) && (estado < 200 || estado >= 300))
     return Resultado::fallo(QStringLiteral("Respuesta HTTP %1").arg(estado));

@@ -1,6 +1,7 @@
 #include "platform/servicios.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "platform/plataforma.h"
@@ -8,6 +9,8 @@
 namespace sortilan::plataforma {
 
 namespace {
+constexpr qint64 kMaximoIni = 64 * 1024;
+
 QUrl direccion(const QSettings& ini, const char* clave, const QUrl& defecto) {
   const QString v = ini.value(QLatin1String(clave)).toString().trimmed();
   if (v.isEmpty()) return defecto;
@@ -32,7 +35,17 @@ QUrl Servicios::delFabricante(const QString& ruta, const QString& fragmento) con
 }
 
 Servicios leerServicios(const QString& carpeta) {
-  QSettings ini(QDir(carpeta).filePath(QStringLiteral("sortilan.ini")), QSettings::IniFormat);
+  QString archivo = QDir(carpeta).filePath(QStringLiteral("sortilan.ini"));
+  // The settings are read whole: a pipe, a device or a huge file keeps the usual addresses.
+  if (const QFileInfo info(archivo);
+      (info.exists() || info.isSymLink()) && (!info.isFile() || info.size() > kMaximoIni)) {
+    qWarning("%s", qUtf8Printable(QStringLiteral("Se usan las direcciones de siempre: %1 no es un fichero de ajustes "
+                                                 "válido (no es un fichero normal o pasa de %2 bytes).")
+                                      .arg(QDir::toNativeSeparators(archivo))
+                                      .arg(kMaximoIni)));
+    archivo.clear();
+  }
+  QSettings ini(archivo.isEmpty() ? QString() : archivo, QSettings::IniFormat);
   ini.beginGroup(QStringLiteral("servicios"));
   Servicios s;
   s.resultados = direccion(ini, "resultados", Servicios::porDefectoOperador());

@@ -126,10 +126,8 @@ VistaDocumento muestrapdf(const QByteArray& cabecera, bool pdfbajado, const QUrl
 bool esPdf(const QByteArray& cuerpo) { return cuerpo.startsWith(QByteArrayLiteral("%PDF")); }
 
 Resultado guardarDocumento(const QByteArray& cuerpo, const QString& ruta) {
-  if (!esPdf(cuerpo)) {
-    QFile::remove(ruta);
-    return Resultado::fallo(QStringLiteral("El documento descargado no es un PDF"));
-  }
+  // A refused body keeps the document already there: it is replaced only by a good one.
+  if (!esPdf(cuerpo)) return Resultado::fallo(QStringLiteral("El documento descargado no es un PDF"));
   return reemplazarArchivo(ruta, cuerpo);
 }
 

@@ -1,23 +1,16 @@
 #include "report/ultimosorteo.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <cmath>
 
 #include "answer/analisis.h"
 #include "base/fechas.h"
+#include "store/codec.h"
 
 namespace sortilan {
 
 namespace {
-const QByteArray kClave = QByteArrayLiteral("fecha_sorteo");
-
-// The date written after the key at `desde`: the first "yyyy-MM-dd" within a few bytes.
-QDate fechaTras(const QByteArray& buffer, qsizetype desde) {
-  qsizetype i = desde + kClave.size();
-  const qsizetype tope = std::min(buffer.size(), i + 16);
-  while (i < tope && !std::isdigit(static_cast<unsigned char>(buffer[i]))) ++i;
-  return QDate::fromString(QString::fromLatin1(buffer.mid(i, 10)), QStringLiteral("yyyy-MM-dd"));
-}
-
 // A table the service has listed but not filled yet reads 0 in every category.
 bool hayPremios(const Escrutinio& e) {
   for (const auto& p : e.premios)
@@ -28,32 +21,64 @@ bool hayPremios(const Escrutinio& e) {
 }
 }  // namespace
 
-QByteArray tramoDelSorteo(const QByteArray& buffer, double fecha) {
-  if (fecha == 0 || !std::isfinite(fecha) || buffer.size() > kMaximoBuffer) return {};
-  const QDate buscada = fechaDesdeOle(std::floor(fecha));
-  for (qsizetype i = buffer.indexOf(kClave); i >= 0;) {
-    const qsizetype siguiente = buffer.indexOf(kClave, i + kClave.size());
-    if (fechaTras(buffer, i) == buscada) return buffer.mid(i, siguiente < 0 ? -1 : siguiente - i);
-    i = siguiente;
-  }
+namespace {
+
+// The answer as the service sent it, back from the quoted Windows-1252 record of www.txt.
+QByteArray respuestaDe(const QByteArray& buffer) {
+  QByteArray b = buffer;
+  if (b.endsWith("\r\n")) b.chop(2);
+  if (b.size() < 2 || !b.startsWith('"') || !b.endsWith('"')) return {};
+  b = b.mid(1, b.size() - 2);
+  b.replace("\"\"", "\"");
+  return desdeWindows1252(b).toUtf8();
+}
+
+QString texto(const QJsonValue& v) {
+  if (v.isString()) return v.toString();
+  if (v.isDouble()) return QString::number(v.toDouble(), 'f', 2);
   return {};
 }
+
+// The report of one draw's object: its prize table by category number and its first
+// document, whatever the spacing or the order of the keys.
+Escrutinio informeDe(const QJsonObject& o, double fecha, const QUrl& operador) {
+  Escrutinio e = escrutinio({}, fecha, operador);
+  const QJsonArray tabla = o.value(QStringLiteral("escrutinio")).toArray();
+  e.hayTabla = !tabla.isEmpty();
+  for (const QJsonValue& v : tabla) {
+    const QJsonObject fila = v.toObject();
+    const int c = fila.value(QStringLiteral("categoria")).toInt();
+    if (c >= 1 && c <= 8) e.premios[static_cast<size_t>(c - 1)] = raros(texto(fila.value(QStringLiteral("premio"))));
+  }
+  QJsonArray documentos =
+      o.value(QStringLiteral("contenidosRelacionados")).toObject().value(QStringLiteral("documentos")).toArray();
+  if (documentos.isEmpty()) documentos = o.value(QStringLiteral("documentos")).toArray();
+  if (!documentos.isEmpty()) {
+    e.ruta = documentos.first().toObject().value(QStringLiteral("urlContenido")).toString();
+    if (!e.ruta.isEmpty()) e.documento = direccionDocumento(operador, e.ruta);
+  }
+  return e;
+}
+
+}  // namespace
 
 UltimoSorteo ultimoSorteo(const QByteArray& buffer, const Sorteo& ultimo, const QUrl& operador) {
   UltimoSorteo u;
   u.sorteo = ultimo;
-  if (ultimo.fecha == 0) {
-    u.informe = escrutinio({}, 0, operador);
-    return u;
+  u.informe = escrutinio({}, ultimo.fecha, operador);
+  if (ultimo.fecha == 0) return u;
+  u.premios = UltimoSorteo::Premios::SinDatos;
+  if (!std::isfinite(ultimo.fecha) || buffer.size() > kMaximoBuffer) return u;
+  // The parsed answer, never its text: the table is the one of this draw's own object.
+  const QDate buscada = fechaDesdeOle(std::floor(ultimo.fecha));
+  const Analisis a = analizar(respuestaDe(buffer), 0, QDate(9999, 12, 31));
+  for (const SorteoLeido& l : a.leidos) {
+    if (l.fecha != buscada || l.objeto.isEmpty()) continue;
+    u.informe = informeDe(l.objeto, ultimo.fecha, operador);
+    u.premios =
+        u.informe.hayTabla && hayPremios(u.informe) ? UltimoSorteo::Premios::Tabla : UltimoSorteo::Premios::AunNo;
+    break;
   }
-  const QByteArray tramo = tramoDelSorteo(buffer, ultimo.fecha);
-  u.informe = escrutinio(tramo, ultimo.fecha, operador);
-  if (tramo.isEmpty())
-    u.premios = UltimoSorteo::Premios::SinDatos;
-  else if (u.informe.hayTabla && hayPremios(u.informe))
-    u.premios = UltimoSorteo::Premios::Tabla;
-  else
-    u.premios = UltimoSorteo::Premios::AunNo;
   if (u.premios != UltimoSorteo::Premios::Tabla) {
     // Figures of another draw, or zeros of a table not yet filled, are not this draw's prizes.
     u.informe.premios = {};

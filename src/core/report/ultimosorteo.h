@@ -26,10 +26,6 @@ struct UltimoSorteo {
 // `ultimo` is the newest stored draw (all zero when there is none).
 UltimoSorteo ultimoSorteo(const QByteArray& buffer, const Sorteo& ultimo, const QUrl& operador);
 
-// The part of the buffer that belongs to the draw dated `fecha`: from its "fecha_sorteo"
-// key up to the next draw's. Empty when the answer does not list that date.
-QByteArray tramoDelSorteo(const QByteArray& buffer, double fecha);
-
 // Notices of the tab besides the ones of the prize report.
 QString avisoSinSorteos();
 QString avisoSinPremios();

@@ -40,8 +40,9 @@ QString sorteosQueFaltan(double ultimaFecha, const QDate& hoy) {
 EstadoSorteos Sesion::cargasorteos(const QDate& hoy) {
   // One read of each file; the status and the played-draws count come from memory.
   firma_ = almacen_.firma();
-  const std::vector<Sorteo> todos = almacen_.sorteos().leerTodos();
-  penas_ = almacen_.enumerarPenas();
+  std::vector<Sorteo> todos;
+  lectura_ = almacen_.leerSorteos(todos);
+  if (Resultado r = almacen_.leerPenas(penas_, &penasDanadas_); !r && lectura_) lectura_ = std::move(r);
   proximapena = penas_.empty() ? 0 : static_cast<int>(penas_.size()) + 1;
 
   double primeraCreacion = std::numeric_limits<double>::infinity();
@@ -70,7 +71,12 @@ EstadoSorteos Sesion::cargasorteos(const QDate& hoy) {
 ListaSorteos Sesion::listasorteos() {
   ListaSorteos l;
   // Only the draws counted by cargasorteos are listed; a partial tail is not a draw.
-  l.sorteos = almacen_.sorteos().leerTodos();
+  // A file that cannot be read is not listed as if it were empty: the caller tells it.
+  if (Resultado r = almacen_.leerSorteos(l.sorteos); !r) {
+    ListaSorteos ilegible;
+    ilegible.danado = true;
+    return ilegible;
+  }
   if (static_cast<int>(l.sorteos.size()) > proximoreg - 1)
     l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
   if (primerSorteoDanado(l.sorteos) >= 0) {

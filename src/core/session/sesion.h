@@ -68,6 +68,13 @@ class Sesion {
   // program wrote it): the window then reloads before showing or changing anything.
   bool cambiadoFuera() const { return almacen_.firma() != firma_; }
 
+  // Why the last load could not read the draw or peña file (a folder, a device, too
+  // large, unreadable): what was shown is then empty. Success when both were read.
+  const Resultado& lectura() const { return lectura_; }
+  // The peña file broke its layout at the last load: nothing of it was loaded, and it is
+  // left to the operation apartarPenasDanadas.
+  bool penasDanadas() const { return penasDanadas_; }
+
   // Peñas as last loaded by cargasorteos, in record order.
   const std::vector<Pena>& penas() const { return penas_; }
 
@@ -80,6 +87,8 @@ class Sesion {
   Almacen almacen_;
   std::vector<Pena> penas_;
   Almacen::Firma firma_;
+  Resultado lectura_;
+  bool penasDanadas_ = false;
 };
 
 }  // namespace sortilan

@@ -39,6 +39,15 @@ std::vector<Pena> Almacen::enumerarPenas() const {
   return todas;
 }
 
+Resultado Almacen::leerPenas(std::vector<Pena>& penas, bool* danado) const {
+  bool parcial = false;
+  Resultado r = penas_.leerTodos(penas, &parcial);
+  *danado = r && (parcial || primeraPenaDanada(penas) >= 0);
+  if (*danado || !r) penas.clear();
+  corregirDias(penas);
+  return r;
+}
+
 Almacen::Firma Almacen::firma() const { return {firmaArchivo(ruta(kSorteos)), firmaArchivo(ruta(kPenas))}; }
 
 Pena nuevaPena(const QString& nombre, int tipo, const QDate& hoy) {

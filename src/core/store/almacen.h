@@ -20,6 +20,7 @@ class Almacen {
  public:
   static constexpr const char* kPenas = "apuestas.dat";
   static constexpr const char* kPenasTmp = "apuestas.tmp";
+  static constexpr const char* kPenasErr = "apuestas.err";
   static constexpr const char* kSorteos = "numeros.dat";
   static constexpr const char* kSorteosTmp = "numeros.tmp";
   static constexpr const char* kSorteosBak = "numeros.bak";
@@ -43,6 +44,12 @@ class Almacen {
   // All peñas in record order, a draw day of "Sábado" read as "Domingo" (the game moved
   // to Sundays; the record itself is corrected the next time the file is written).
   std::vector<Pena> enumerarPenas() const;
+  // The same, telling why the file could not be read, and `danado` when it breaks the
+  // layout: a size that is not a whole number of records or a record out of its rules.
+  // A damaged file reads as no peñas.
+  Resultado leerPenas(std::vector<Pena>& penas, bool* danado) const;
+  // Every draw; a file that cannot be read reads as none, with the reason.
+  Resultado leerSorteos(std::vector<Sorteo>& sorteos) const { return sorteos_.leerTodos(sorteos); }
 
   // Identity of the draw and peña files, to notice another program's changes.
   struct Firma {
@@ -57,6 +64,9 @@ class Almacen {
   ArchivoDe<Sorteo> sorteos_;
   ArchivoDe<Calibracion> ajustes_;
 };
+
+// The system's own words for a damaged peña file.
+inline constexpr const char* kPenasCorruptas = "Error crítico: fichero apuestas.dat corrupto.";
 
 // The draw day of "Sábado" becomes "Domingo"; true when a record changed.
 bool corregirDias(std::vector<Pena>& penas);

@@ -15,7 +15,9 @@ namespace sortilan {
 // is only ever written whole, by a change of the folder (operaciones::Transaccion).
 class ArchivoRegistros {
  public:
-  explicit ArchivoRegistros(int tamano) : tamano_(tamano) {}
+  // `maximo` records at most: a larger file (or a pipe, a device, a folder) is refused
+  // without being read, so a damaged or foreign file never fills the memory.
+  ArchivoRegistros(int tamano, int maximo) : tamano_(tamano), maximo_(maximo) {}
 
   void abrir(const QString& ruta) { ruta_ = ruta; }
   QString ruta() const { return ruta_; }
@@ -27,9 +29,13 @@ class ArchivoRegistros {
   // Every whole record, in order, in one read. `ok` false when the file exists but
   // cannot be read: a caller that will write the file back must not take that for empty.
   QByteArray leerTodo(bool* ok = nullptr) const;
+  // The same with the reason of a failure; `parcial` tells trailing bytes that are not a
+  // whole record (cut off from `datos`).
+  Resultado leerTodo(QByteArray& datos, bool* parcial = nullptr) const;
 
  private:
   int tamano_;
+  int maximo_;
   QString ruta_;
 };
 
@@ -37,7 +43,7 @@ class ArchivoRegistros {
 template <class T>
 class ArchivoDe {
  public:
-  ArchivoDe() : base_(T::kTamano) {}
+  ArchivoDe() : base_(T::kTamano, T::kMaximo) {}
 
   void abrir(const QString& ruta) { base_.abrir(ruta); }
   QString ruta() const { return base_.ruta(); }
@@ -62,8 +68,15 @@ class ArchivoDe {
     return todos.empty() ? T{} : todos.back();
   }
 
-  std::vector<T> leerTodos(bool* ok = nullptr) const {
-    const QByteArray b = base_.leerTodo(ok);
+  std::vector<T> leerTodos(bool* ok = nullptr) const { return decodificarTodos(base_.leerTodo(ok)); }
+  Resultado leerTodos(std::vector<T>& registros, bool* parcial = nullptr) const {
+    QByteArray b;
+    Resultado r = base_.leerTodo(b, parcial);
+    registros = decodificarTodos(b);
+    return r;
+  }
+
+  static std::vector<T> decodificarTodos(const QByteArray& b) {
     std::vector<T> out;
     out.reserve(static_cast<size_t>(b.size() / T::kTamano));
     for (qsizetype off = 0; off + T::kTamano <= b.size(); off += T::kTamano)

@@ -162,6 +162,18 @@ Resultado BaseDatos::identificar(int* version) {
 
 Resultado BaseDatos::abrir(const QString& carpeta, Modo modo) {
   ruta_ = QDir(carpeta).filePath(QLatin1String(kArchivo));
+  // A pipe or a device under the database's name would hang SQLite or feed it without end.
+  if (const QFileInfo info(ruta_); info.exists() || info.isSymLink()) {
+    if (!info.isFile())
+      return Resultado::fallo(
+          Clase::Danado,
+          QStringLiteral("%1 no es un fichero normal (es una carpeta, una tubería o un dispositivo): no se lee.")
+              .arg(QDir::toNativeSeparators(ruta_)));
+    if (info.size() > kMaximoTamano)
+      return Resultado::fallo(Clase::Danado,
+                              QStringLiteral("El fichero %1 es demasiado grande (más de %2 bytes): no se lee.")
+                                  .arg(QDir::toNativeSeparators(ruta_), QString::number(kMaximoTamano)));
+  }
   int v = 0;
   if (modo == Modo::Escritura) {
     // An empty file is a new database: SQLite reads it as one, without tables.

@@ -17,6 +17,9 @@ namespace sortilan {
 // writes it (empezar), never by a reading.
 class BaseDatos {
  public:
+  // Far beyond decades of members and prize tables; a larger file is not ours.
+  static constexpr qint64 kMaximoTamano = qint64{1} << 30;
+
   static constexpr const char* kArchivo = "sortilan.db";
 
   enum class Modo {

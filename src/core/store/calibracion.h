@@ -10,6 +10,7 @@ namespace sortilan {
 // The reserved fields are kept so a record written back is byte-identical.
 struct Calibracion {
   static constexpr int kTamano = 12;
+  static constexpr int kMaximo = 1024;  // record 1 is used; a few more are tolerated
 
   int16_t reservado1 = 0;
   float x = 0;

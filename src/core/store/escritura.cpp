@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -206,33 +207,103 @@ void borrarTemporales(const QString& carpeta, const QStringList& nombres) {
   for (const QString& t : d.entryList(patrones, QDir::Files | QDir::Hidden | QDir::System)) d.remove(t);
 }
 
-QByteArray leerArchivo(const QString& ruta, bool* ok) {
+namespace {
+
+enum class Leido { Bien, Ausente, NoNormal, Grande, Error };
+
+// Up to `maximo` + 1 bytes of `ruta`; the file is opened without blocking and looked at
+// before a byte is read, so a pipe or a device costs nothing.
+Leido leerHasta(const QString& ruta, qint64 maximo, QByteArray& datos, int* numero) {
+  datos.clear();
+  *numero = 0;
+#ifdef Q_OS_UNIX
+  const QByteArray nombre = QFile::encodeName(ruta);
+  const int fd = ::open(nombre.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    *numero = errno;
+    return errno == ENOENT ? Leido::Ausente : Leido::Error;
+  }
+  struct stat st {};
+  Leido r = Leido::Bien;
+  if (::fstat(fd, &st) != 0) {
+    *numero = errno;
+    r = Leido::Error;
+  } else if (!S_ISREG(st.st_mode)) {
+    r = Leido::NoNormal;
+  } else if (st.st_size > maximo) {
+    r = Leido::Grande;
+  } else {
+    // The size may grow while reading: never more than one byte past the bound.
+    datos.resize(static_cast<qsizetype>(st.st_size) + 1);
+    qint64 hecho = 0;
+    while (hecho < datos.size()) {
+      const ssize_t n = ::read(fd, datos.data() + hecho, static_cast<size_t>(datos.size() - hecho));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        *numero = errno;
+        r = Leido::Error;
+        break;
+      }
+      if (n == 0) break;
+      hecho += n;
+      if (hecho == datos.size() && hecho <= maximo) datos.resize(std::min<qint64>(maximo + 1, hecho * 2));
+    }
+    datos.resize(static_cast<qsizetype>(hecho));
+    if (r == Leido::Bien && hecho > maximo) r = Leido::Grande;
+  }
+  ::close(fd);
+  if (r != Leido::Bien && r != Leido::Grande) datos.clear();
+  return r;
+#else
+  const QFileInfo i(ruta);
+  if (!i.exists()) return Leido::Ausente;
+  if (!i.isFile()) return Leido::NoNormal;
+  if (i.size() > maximo) return Leido::Grande;
   QFile f(ruta);
-  if (!f.exists()) {
-    if (ok) *ok = true;
-    return {};
+  if (!f.open(QIODevice::ReadOnly)) return Leido::Error;
+  datos = f.read(maximo + 1);
+  if (f.error() != QFileDevice::NoError) return Leido::Error;
+  return datos.size() > maximo ? Leido::Grande : Leido::Bien;
+#endif
+}
+
+}  // namespace
+
+Resultado leerAcotado(const QString& ruta, qint64 maximo, QByteArray& datos) {
+  int numero = 0;
+  const QString nombre = QDir::toNativeSeparators(ruta);
+  switch (leerHasta(ruta, maximo, datos, &numero)) {
+    case Leido::Bien: return Resultado::bien();
+    case Leido::Ausente: return Resultado::bien();
+    case Leido::NoNormal:
+      return Resultado::fallo(QStringLiteral("%1 no es un fichero normal (es una carpeta, una tubería o un "
+                                             "dispositivo): no se lee.")
+                                  .arg(nombre));
+    case Leido::Grande:
+      datos.clear();
+      return Resultado::fallo(QStringLiteral("El fichero %1 es demasiado grande (más de %2 bytes): no se lee.")
+                                  .arg(nombre, QString::number(maximo)));
+    case Leido::Error: break;
   }
-  if (!f.open(QIODevice::ReadOnly)) {
-    if (ok) *ok = false;
-    return {};
-  }
-  QByteArray b = f.readAll();
-  if (ok) *ok = f.error() == QFileDevice::NoError;
+#ifdef Q_OS_UNIX
+  return fallo(QStringLiteral("No se pudo leer"), ruta, numero ? numero : EIO);
+#else
+  return Resultado::fallo(QStringLiteral("No se pudo leer %1").arg(nombre), true);
+#endif
+}
+
+QByteArray leerArchivo(const QString& ruta, bool* ok, qint64 maximo) {
+  QByteArray b;
+  const Resultado r = leerAcotado(ruta, maximo, b);
+  if (ok) *ok = r.ok;
   return b;
 }
 
 QByteArray leerArchivoAcotado(const QString& ruta, qint64 maximo, bool* ok) {
-  *ok = false;
-  QFile f(ruta);
-#ifdef Q_OS_UNIX
-  struct stat st {};
-  if (::stat(QFile::encodeName(ruta).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-#else
-  if (!QFileInfo(ruta).isFile()) return {};
-#endif
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  QByteArray b = f.read(maximo + 1);
-  *ok = f.error() == QFileDevice::NoError;
+  QByteArray b;
+  int numero = 0;
+  const Leido r = leerHasta(ruta, maximo, b, &numero);
+  *ok = r == Leido::Bien || r == Leido::Grande;
   return b;
 }
 

@@ -31,13 +31,22 @@ Resultado borrarArchivo(const QString& ruta, bool sincronizar = true);
 // `carpeta`. Only safe while holding the folder lock.
 void borrarTemporales(const QString& carpeta, const QStringList& nombres);
 
-// Whole file into memory; an absent file reads as empty with `ok` true, a file that
-// exists but cannot be read gives `ok` false.
-QByteArray leerArchivo(const QString& ruta, bool* ok = nullptr);
+// The most any file of the folder, an answer or a CSV may hold unless its reader says
+// less: a bound on memory, far above what years of history need.
+inline constexpr qint64 kMaximoLectura = 64 * 1024 * 1024;
+
+// A whole regular file of at most `maximo` bytes into `datos`. An absent file reads as
+// empty. A pipe, a device or a folder is refused without reading a byte (so it never
+// blocks), and so is a larger file; the message names the file and the reason.
+Resultado leerAcotado(const QString& ruta, qint64 maximo, QByteArray& datos);
+
+// The same with a yes/no answer: an absent file reads as empty with `ok` true; a file
+// that cannot be read, is not a regular file or is larger than `maximo` gives `ok` false.
+QByteArray leerArchivo(const QString& ruta, bool* ok = nullptr, qint64 maximo = kMaximoLectura);
 
 // At most `maximo` + 1 bytes of a regular file, so that a pipe or a device is refused at
-// once and a huge file is never read whole. `ok` false when it cannot be read or is not a
-// regular file; more than `maximo` bytes are reported by the size of the result.
+// once and a huge file is never read whole. `ok` false when it is absent, cannot be read
+// or is not a regular file; more than `maximo` bytes are reported by the size of the result.
 QByteArray leerArchivoAcotado(const QString& ruta, qint64 maximo, bool* ok);
 
 // Size, modification time and identity of a file, to notice cheaply that another

@@ -1,5 +1,6 @@
 #include "store/pena.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "store/codec.h"
@@ -75,6 +76,48 @@ Pena Pena::decodificar(const char* d) {
   p.creacion = leerDouble(d + kCreacion);
   p.ultimacuenta = leerDouble(d + kUltima);
   return p;
+}
+
+namespace {
+
+bool diaEntero(double d) {
+  // Day 2958465 is 31 December 9999, the last one the date encoding can stand for.
+  return std::isfinite(d) && d >= 0 && d <= 2958465 && std::floor(d) == d;
+}
+
+// Control characters and the five bytes Windows-1252 leaves undefined are not text.
+bool textoWindows1252(const char* p, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    const auto b = static_cast<unsigned char>(p[i]);
+    if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Pena::registroSano() const {
+  if (!esSencilla() && !esMultiple()) return false;
+  if (!diaEntero(creacion) || !diaEntero(ultimacuenta)) return false;
+  if (!textoWindows1252(nombre.data(), nombre.size())) return false;
+  const int n = numerosPorApuesta();
+  const int filas = esSencilla() ? tipo : 1;
+  for (int f = 1; f <= filas; ++f) {
+    uint64_t vistos = 0;
+    for (int q = 1; q <= n; ++q) {
+      const int v = apuesta(q, f);
+      if (v < 1 || v > 54 || (vistos >> v & 1U)) return false;
+      vistos |= uint64_t{1} << v;
+    }
+  }
+  const int k = clave();
+  return k >= 0 && k <= 9;
+}
+
+int primeraPenaDanada(const std::vector<Pena>& penas) {
+  for (size_t i = 0; i < penas.size(); ++i)
+    if (!penas[i].registroSano()) return static_cast<int>(i);
+  return -1;
 }
 
 int cuantos(int codigo) {

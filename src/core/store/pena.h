@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace sortilan {
 
@@ -11,6 +12,7 @@ namespace sortilan {
 // record read and written back is byte-identical whatever it holds.
 struct Pena {
   static constexpr int kTamano = 645;
+  static constexpr int kMaximo = 32767;  // records the 16-bit record counter can number
   static constexpr int kFilas = 24;
   static constexpr int kPosiciones = 12;
 
@@ -45,8 +47,17 @@ struct Pena {
   QByteArray codificar() const;
   static Pena decodificar(const char* datos);
 
+  // A record the program could have written: a known tipo, the numbers of every bet in
+  // use within 1..54 and not repeated in it, a key 0..9, whole-day dates the encoding can
+  // stand for, and a name of Windows-1252 text. Rows and positions not in use are not
+  // looked at.
+  bool registroSano() const;
+
   bool operator==(const Pena&) const = default;
 };
+
+// Index of the first record that makes a peña file damaged, -1 when every one is sound.
+int primeraPenaDanada(const std::vector<Pena>& penas);
 
 // Number of chosen numbers (101..106) or of equivalent simple bets (107..112).
 int cuantos(int codigo);

@@ -11,6 +11,7 @@ namespace sortilan {
 // 6 the key number, 7..8 reserved) and the OLE date.
 struct Sorteo {
   static constexpr int kTamano = 24;
+  static constexpr int kMaximo = 32767;  // records the 16-bit record counter can number
 
   std::array<int16_t, 8> numeros{};  // numeros[0] is numeros(1)
   double fecha = 0;

@@ -168,7 +168,6 @@ void Descargador::construirInforme(const QByteArray& buffer, bool bajar) {
 void Descargador::bajapdf(const QUrl& direccion) {
   const QString ruta = sesion_.almacen().ruta(kDocumento);
   emit documentoCerrado();
-  QFile::remove(ruta);
   descarga_->pdfbajado = true;
   bajandoPdf_ = true;
   canalPdf_->traer(direccion, plataforma::CanalHttp::Opciones{kMaximoDocumento, true, {}});
@@ -176,11 +175,14 @@ void Descargador::bajapdf(const QUrl& direccion) {
 
 void Descargador::alBajarPdf(const plataforma::Traida& t) {
   bajandoPdf_ = false;
-  // A document that is not a PDF, or could not be kept, leaves no file: the view then shows
-  // the notice of a document that cannot be opened.
-  if (t.ok)
-    if (const Resultado r = guardarDocumento(t.cuerpo, sesion_.almacen().ruta(kDocumento)); !r)
-      qWarning("%s", qUtf8Printable(r.error));
+  Resultado r = t.ok ? guardarDocumento(t.cuerpo, sesion_.almacen().ruta(kDocumento))
+                     : Resultado::fallo(t.error.isEmpty() ? QStringLiteral("sin documento") : t.error);
+  if (!r) {
+    // The previous document stays on disk, but it is another draw's: the notice is shown.
+    qWarning("%s", qUtf8Printable(r.error));
+    emit avisoUltimo(avisoSinConexion());
+    return;
+  }
   muestrapdf();
 }
 

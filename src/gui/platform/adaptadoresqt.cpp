@@ -13,7 +13,11 @@ namespace sortilan::plataforma {
 
 Respuesta MensajesQt::mostrar(Icono icono, const QString& titulo, const QString& texto, Botones botones,
                               Respuesta predeterminada) {
-  QMessageBox caja(QApplication::activeWindow());
+  // A window that deletes itself on closing (the splash, closed while the main window
+  // loads) would take the box on this stack with it while the box is still open.
+  QWidget* padre = QApplication::activeWindow();
+  if (padre && padre->testAttribute(Qt::WA_DeleteOnClose)) padre = nullptr;
+  QMessageBox caja(padre);
   caja.setWindowTitle(titulo);
   caja.setText(texto);
   switch (icono) {

@@ -1,0 +1,169 @@
+// The channel against servers that do not play fair, each a QTcpServer on 127.0.0.1:
+// a body that drips, headers without end, a redirection to another host, a home page
+// that never stops. Every transfer ends, refused, within its deadline.
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "platform/canalqt.h"
+#include "support/dobles.h"
+
+using namespace sortilan;
+using namespace sortilan::plataforma;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers every request with `responder`, which writes to the socket as it likes.
+class Hostil : public QObject {
+ public:
+  explicit Hostil(std::function<void(QTcpSocket*, const QByteArray&)> responder) : responder_(std::move(responder)) {
+    QObject::connect(&servidor_, &QTcpServer::newConnection, this, [this] {
+      while (QTcpSocket* s = servidor_.nextPendingConnection()) {
+        auto* pedido = new QByteArray;
+        QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, pedido] {
+          *pedido += s->readAll();
+          if (!pedido->contains("\r\n\r\n")) return;
+          ++peticiones;
+          const QByteArray p = *pedido;
+          pedido->clear();
+          responder_(s, p);
+        });
+        QObject::connect(s, &QTcpSocket::disconnected, s, [s, pedido] {
+          delete pedido;
+          s->deleteLater();
+        });
+      }
+    });
+    servidor_.listen(QHostAddress::LocalHost);
+  }
+  QUrl url(const QString& ruta, const QString& host = u"127.0.0.1"_s) const {
+    return QUrl(u"http://%1:%2%3"_s.arg(host).arg(servidor_.serverPort()).arg(ruta));
+  }
+  int peticiones = 0;
+
+ private:
+  QTcpServer servidor_;
+  std::function<void(QTcpSocket*, const QByteArray&)> responder_;
+};
+
+// One byte every 50 ms of a body that says it is long: the inactivity timeout never fires.
+void gotear(QTcpSocket* s) {
+  auto* t = new QTimer(s);
+  QObject::connect(t, &QTimer::timeout, s, [s] { s->write("x"); });
+  t->start(50);
+}
+
+}  // namespace
+
+class TestServidorHostil : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void goteoAgotaElPlazo_data() {
+    QTest::addColumn<bool>("servicio");
+    QTest::newRow("documento") << false;
+    QTest::newRow("servicio de resultados") << true;
+  }
+
+  void goteoAgotaElPlazo() {
+    QFETCH(bool, servicio);
+    Hostil h([](QTcpSocket* s, const QByteArray&) {
+      s->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n");
+      gotear(s);
+    });
+    CanalQt canal(5000);
+    canal.ponerPlazo(800);
+    CanalHttp::Opciones o;
+    if (servicio) o.portada = h.url(u"/"_s);
+    QElapsedTimer reloj;
+    reloj.start();
+    const Traida t = traerEsperando(canal, h.url(u"/a"_s), o);
+    QVERIFY(!t.ok);
+    QVERIFY(t.cuerpo.isEmpty());
+    QVERIFY2(t.error.contains(u"tarda demasiado"_s), qPrintable(t.error));
+    QVERIFY(reloj.elapsed() < 3000);
+    QVERIFY(canal.conError());
+  }
+
+  void cabecerasSinFin() {
+    Hostil h([](QTcpSocket* s, const QByteArray&) {
+      QByteArray r = "HTTP/1.1 200 OK\r\n";
+      // Each line is small; together they pass any sensible bound.
+      for (int i = 0; i < 40; ++i) r += "X-Relleno-" + QByteArray::number(i) + ": " + QByteArray(4000, 'a') + "\r\n";
+      r += "Content-Length: 2\r\n\r\nok";
+      s->write(r);
+    });
+    CanalQt canal(5000);
+    canal.ponerPlazo(3000);
+    const Traida t = traerEsperando(canal, h.url(u"/a"_s), {});
+    QVERIFY(!t.ok);
+    QVERIFY(t.cuerpo.isEmpty());
+  }
+
+  // The results service may move within its own host; another host gets no request.
+  void redireccionAOtroSitio() {
+    Hostil otro([](QTcpSocket* s, const QByteArray&) { s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]"); });
+    Hostil h([&otro](QTcpSocket* s, const QByteArray& pedido) {
+      const QUrl destino =
+          pedido.startsWith("GET /propio") ? otro.url(u"/bien"_s) : otro.url(u"/mal"_s, u"localhost"_s);
+      s->write("HTTP/1.1 302 Found\r\nLocation: " + destino.toEncoded() + "\r\nContent-Length: 0\r\n\r\n");
+    });
+    CanalQt canal(5000);
+    canal.ponerPlazo(3000);
+    CanalHttp::Opciones o;
+    o.portada = h.url(u"/"_s);
+    const Traida t = traerEsperando(canal, h.url(u"/servicio"_s), o);
+    QVERIFY(!t.ok);
+    QVERIFY2(t.error.contains(u"otro sitio"_s), qPrintable(t.error));
+    QCOMPARE(otro.peticiones, 0);
+  }
+
+  void redireccionEnSuSitio() {
+    Hostil h([](QTcpSocket* s, const QByteArray& pedido) {
+      if (pedido.startsWith("GET /nuevo"))
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]");
+      else
+        s->write("HTTP/1.1 301 Moved\r\nLocation: /nuevo\r\nContent-Length: 0\r\n\r\n");
+    });
+    CanalQt canal(5000);
+    CanalHttp::Opciones o;
+    o.portada = h.url(u"/"_s);
+    const Traida t = traerEsperando(canal, h.url(u"/viejo"_s), o);
+    QVERIFY2(t.ok, qPrintable(t.error));
+    QCOMPARE(t.cuerpo, QByteArray("[]"));
+  }
+
+  // After a 403 the home page is visited for its cookies only: an endless page is cut at
+  // the size limit and the service asked again, whose refusal ends the transfer.
+  void portadaSinFin() {
+    Hostil h([](QTcpSocket* s, const QByteArray& pedido) {
+      if (pedido.startsWith("GET / ")) {
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000000\r\n\r\n");
+        auto* t = new QTimer(s);
+        QObject::connect(t, &QTimer::timeout, s, [s] { s->write(QByteArray(64 * 1024, 'p')); });
+        t->start(1);
+      } else {
+        s->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+      }
+    });
+    prueba::Entorno e;  // the pauses between tries pass at once
+    CanalQt canal(5000);
+    canal.ponerPlazo(20000);
+    CanalHttp::Opciones o;
+    o.limite = 256 * 1024;
+    o.portada = h.url(u"/"_s);
+    QElapsedTimer reloj;
+    reloj.start();
+    const Traida t = traerEsperando(canal, h.url(u"/servicio"_s), o);
+    QVERIFY(!t.ok);
+    QVERIFY(t.rechazado || !t.error.isEmpty());
+    QVERIFY(reloj.elapsed() < 20000);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestServidorHostil)
+#include "test_servidorhostil.moc"
