@@ -74,6 +74,13 @@ const std::vector<Migracion>& migraciones() {
                        " tipo TEXT NOT NULL CHECK (tipo IN ('aportacion', 'pago')),"
                        " centimos INTEGER NOT NULL CHECK (centimos > 0),"
                        " reparto INTEGER REFERENCES repartos(id))")}},
+      // 4: the desktop notices already given, so that a prize is told once and a deadline
+      // once a day. `clave` names the prize or the deadline; `dia` is the last day told.
+      {4,
+       {QStringLiteral("CREATE TABLE avisos ("
+                       " clave TEXT PRIMARY KEY NOT NULL,"
+                       " dia TEXT NOT NULL"
+                       "  CHECK (dia GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'))")}},
   };
   return kPasos;
 }
