@@ -222,6 +222,7 @@ int ordenComprobar(Contexto& c, QStringList args) {
   // does: prizes counted from a damaged file would outlive the file.
   if (c.sesion.listasorteos().danado) {
     const operaciones::Apartado a = operaciones::apartarSorteosDanados(c.sesion.almacen());
+    if (a.danado) plataforma::mensaje(plataforma::Icono::Exclamacion, operaciones::kTituloDanado, operaciones::kDanado);
     if (!a.resultado) return informar(c, a.resultado);
     c.cargar();
   }
