@@ -314,6 +314,7 @@ void Principal::refresca() {
 
 void Principal::trasArchivoDanado(ListaSorteos lista) {
   const operaciones::Apartado a = operaciones::apartarSorteosDanados(sesion_.almacen());
+  if (a.danado) plataforma::mensaje(plataforma::Icono::Exclamacion, operaciones::kTituloDanado, operaciones::kDanado);
   // A file that could not be put aside is left unlisted and unchecked; rebuilding
   // would only find it again.
   if (!a.resultado) {

@@ -22,6 +22,12 @@ struct Contexto {
   // order end in failure (`lecturaFallida`) unless `apartaDanados` (comprobar puts the
   // damaged file aside itself).
   EstadoSorteos cargar();
+  // cargar() for an order that only reads: false when what it would show could not be
+  // read whole, so that it prints nothing before its refusal.
+  bool leer() {
+    cargar();
+    return !lecturaFallida;
+  }
   bool lecturaFallida = false;
   bool apartaDanados = false;
   // Takes --flag out of the arguments; true when it was there.
