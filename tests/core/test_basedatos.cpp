@@ -139,8 +139,9 @@ class TestBaseDatos : public QObject {
     QTest::newRow("versión 3 sin sus tablas")
         << QStringList{u"PRAGMA user_version = 3"_s} << QByteArray() << u"le faltan sus tablas"_s << ajeno;
     QTest::newRow("nuestras tablas y una ajena")
-        << (QStringList(nuestras) << u"CREATE TABLE intrusa (x)"_s << u"PRAGMA user_version = 3"_s) << QByteArray()
-        << u"otro programa (intrusa)"_s << ajeno;
+        << (QStringList(nuestras) << u"CREATE TABLE intrusa (x)"_s
+                                  << u"PRAGMA user_version = %1"_s.arg(versionEsquema()))
+        << QByteArray() << u"otro programa (intrusa)"_s << ajeno;
     QTest::newRow("versión negativa") << QStringList{u"PRAGMA user_version = -4"_s} << QByteArray()
                                       << u"no es ninguna de Sortilan"_s << ajeno;
     QTest::newRow("no es una base de datos") << QStringList() << QByteArray(4096, 'x') << u"sortilan.db"_s << ajeno;
