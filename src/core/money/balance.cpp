@@ -226,8 +226,8 @@ std::vector<std::pair<qint64, QDate>> marcasCambiadas(const CobrosMarcados& ante
 }  // namespace
 
 Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
-                          const TablasPremios& tablas, const CobrosMarcados& marcados,
-                          const std::vector<std::optional<qint64>>& ids, Centimos precio, const QDate& hoy) {
+                          TablasPremios tablas, CobrosMarcados marcados, const std::vector<std::optional<qint64>>& ids,
+                          Centimos precio, const QDate& hoy) {
   Cuentas::Origen& antes = previas.origen;
   const size_t viejos = antes.sorteos.size();
   const bool seguible = antes.completo && previas.precio == precio && antes.hoy == hoy && enOrden(sorteos) &&
@@ -251,7 +251,6 @@ Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const
 
   Cuentas c;
   c.precio = precio;
-  c.tablas = tablas;
   // Old record -> new record of the peñas whose collections may be kept; 0: none kept.
   std::vector<int> conservada(antes.penas.size(), 0);
   std::vector<Cobro> nuevos;
@@ -320,9 +319,9 @@ Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const
 
   // The collections nothing touched keep their place; the ones worked out again go in
   // among them.
-  std::vector<Cobro> quedan;
-  quedan.reserve(previas.cobros.size());
-  for (Cobro& k : previas.cobros) {
+  std::vector<Cobro>& quedan = previas.cobros;
+  size_t n = 0;
+  for (Cobro& k : quedan) {
     const auto j = static_cast<size_t>(k.registro - 1);
     if (j >= conservada.size() || conservada[j] == 0) continue;
     if (std::binary_search(tablasNuevas.begin(), tablasNuevas.end(), k.fecha)) continue;
@@ -330,18 +329,21 @@ Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const
         id && *id > 0 && std::binary_search(marcasNuevas.begin(), marcasNuevas.end(), std::make_pair(*id, k.fecha)))
       continue;
     k.registro = conservada[j];
-    quedan.push_back(std::move(k));
+    if (&quedan[n] != &k) quedan[n] = std::move(k);
+    ++n;
   }
+  quedan.resize(n);
   // Peñas that changed places among themselves (another program's file) break the order.
   if (!std::is_sorted(quedan.begin(), quedan.end(), porFechaYRegistro))
     std::stable_sort(quedan.begin(), quedan.end(), porFechaYRegistro);
   std::sort(nuevos.begin(), nuevos.end(), porFechaYRegistro);
-  c.cobros.reserve(quedan.size() + nuevos.size());
-  std::merge(std::make_move_iterator(quedan.begin()), std::make_move_iterator(quedan.end()),
-             std::make_move_iterator(nuevos.begin()), std::make_move_iterator(nuevos.end()),
-             std::back_inserter(c.cobros), porFechaYRegistro);
+  c.cobros = std::move(quedan);
+  const auto medio = static_cast<qsizetype>(c.cobros.size());
+  c.cobros.insert(c.cobros.end(), std::make_move_iterator(nuevos.begin()), std::make_move_iterator(nuevos.end()));
+  std::inplace_merge(c.cobros.begin(), c.cobros.begin() + medio, c.cobros.end(), porFechaYRegistro);
   resumirCobros(c, hoy);
-  c.origen = {penas, sorteos, marcados, ids, hoy, true};
+  c.tablas = std::move(tablas);
+  c.origen = {penas, sorteos, std::move(marcados), ids, hoy, true};
   return c;
 }
 
@@ -398,7 +400,8 @@ Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, 
                         const QDate& hoy, Cuentas& cuentas) {
   DatosDinero d;
   const Resultado r = leerDatosDinero(carpeta, penas, d);
-  cuentas = actualizarCuentas(std::move(cuentas), penas, sorteos, d.tablas, d.marcados, d.ids, d.precio, hoy);
+  cuentas = actualizarCuentas(std::move(cuentas), penas, sorteos, std::move(d.tablas), std::move(d.marcados), d.ids,
+                              d.precio, hoy);
   return r;
 }
 

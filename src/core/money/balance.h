@@ -87,8 +87,8 @@ Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo
 // What it cannot follow (draws deleted or replaced, another price or day, money worked out
 // in part) is worked out whole. The result equals calcularCuentas on the same data.
 Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
-                          const TablasPremios& tablas, const CobrosMarcados& marcados,
-                          const std::vector<std::optional<qint64>>& ids, Centimos precio, const QDate& hoy);
+                          TablasPremios tablas, CobrosMarcados marcados, const std::vector<std::optional<qint64>>& ids,
+                          Centimos precio, const QDate& hoy);
 // leerCuentas for the window after a change: reads sortilan.db and sortilan.ini again and
 // brings `cuentas` up to date with actualizarCuentas.
 Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
