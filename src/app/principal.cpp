@@ -28,6 +28,7 @@
 #include "gui/members/tabsocios.h"
 #include "gui/money/controlcuentas.h"
 #include "gui/money/tabcuentas.h"
+#include "gui/papers/papeles.h"
 #include "gui/printing/impresor.h"
 #include "gui/report/tabultimo.h"
 #include "gui/stats/graficos.h"
@@ -199,6 +200,8 @@ void Principal::crearMenus() {
     connect(a, &QAction::triggered, this, [this, i] { SSTab1_->setCurrentIndex(i); });
   }
 
+  const auto seleccion = [this] { return std::pair{socios_->penaSeleccionada(), socios_->socioSeleccionado()}; };
+  (new Papeles(sesion_.almacen(), seleccion, this))->anadirMenu(menuBar());
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
   acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
@@ -317,6 +320,7 @@ void Principal::refresca() {
 
 void Principal::trasArchivoDanado(ListaSorteos lista) {
   const operaciones::Apartado a = operaciones::apartarSorteosDanados(sesion_.almacen());
+  if (a.danado) plataforma::mensaje(plataforma::Icono::Exclamacion, operaciones::kTituloDanado, operaciones::kDanado);
   // A file that could not be put aside is left unlisted and unchecked; rebuilding
   // would only find it again.
   if (!a.resultado) {

@@ -24,6 +24,12 @@ struct Contexto {
   // order end in failure (`lecturaFallida`) unless `apartaDanados` (comprobar puts the
   // damaged file aside itself).
   EstadoSorteos cargar();
+  // cargar() for an order that only reads: false when what it would show could not be
+  // read whole, so that it prints nothing before its refusal.
+  bool leer() {
+    cargar();
+    return !lecturaFallida;
+  }
   bool lecturaFallida = false;
   bool apartaDanados = false;
   // Takes --flag out of the arguments; true when it was there.
@@ -72,6 +78,11 @@ int ordenBajaSocio(Contexto& c, QStringList args);
 int ordenParticipaciones(Contexto& c, QStringList args);
 int ordenAportacion(Contexto& c, QStringList args);
 int ordenPago(Contexto& c, QStringList args);
+int ordenPapel(Contexto& c, QStringList args);
+int ordenPapelesSorteo(Contexto& c, QStringList args);
+int ordenVerificar(Contexto& c, QStringList args);
+int ordenAnularPapel(Contexto& c, QStringList args);
+int ordenPapeles(Contexto& c, QStringList args);
 int ordenReparto(Contexto& c, QStringList args);
 int ordenExtracto(Contexto& c, QStringList args);
 int ordenDocumentoReparto(Contexto& c, QStringList args);

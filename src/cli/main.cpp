@@ -69,6 +69,15 @@ const Entrada kOrdenes[] = {
     {"documento-reparto", ordenDocumentoReparto,
      "documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]|documento del reparto de un premio entre "
      "los socios"},
+    {"papel", ordenPapel,
+     "papel K S --desde AAAA-MM-DD [--hasta AAAA-MM-DD] [--nif] [--organizador NOMBRE] [--organizador-nif NIF] "
+     "[--pdf ARCHIVO | --csv ARCHIVO | --json]|emite el papel de participación del socio S y escribe su código"},
+    {"papeles-sorteo", ordenPapelesSorteo,
+     "papeles-sorteo K AAAA-MM-DD [--hasta AAAA-MM-DD] [--nif] --pdf CARPETA|emite un papel para cada socio que "
+     "juega, con una hoja resumen para el organizador"},
+    {"verificar", ordenVerificar, "verificar CÓDIGO [--json]|dice si un papel es de esta carpeta y lo que dice"},
+    {"anular-papel", ordenAnularPapel, "anular-papel CÓDIGO|anula un papel emitido (sigue en la lista)"},
+    {"papeles", ordenPapeles, "papeles K [--json]|papeles emitidos para la peña K"},
 };
 
 // One line an order: how it is written, then what it does.

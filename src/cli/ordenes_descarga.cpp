@@ -190,7 +190,7 @@ int ordenEscrutinio(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli escrutinio [--json]"));
   plataforma::ponerCarpetaPrograma(c.carpeta);
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   const Sorteo ultimo = c.sesion.almacen().sorteos().ultimo();
   const QByteArray buffer = leerArchivo(c.sesion.almacen().ruta(Almacen::kBuffer));
   // The newest stored draw's own table, by the rule the window's tab uses.

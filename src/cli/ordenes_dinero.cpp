@@ -22,10 +22,11 @@ QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toStri
 
 void imprimirJson(Contexto& c, const QJsonDocument& d) { c.out << d.toJson(QJsonDocument::Compact) << "\n"; }
 
-// The money of every peña. Without the database's tables the orders still answer, every
-// prize pending, and tell why.
+// The money of every peña. Without sortilan.db the orders answer with every prize
+// pending; a database that cannot be read (not ours, damaged, busy) is a refusal, and the
+// caller prints nothing of a balance that would be wrong.
 bool leer(Contexto& c, Cuentas& cuentas, const AlcanceCuentas& alcance = {}) {
-  c.cargar();
+  if (!c.leer()) return false;
   const Resultado r = leerCuentas(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(),
                                   plataforma::hoy(), cuentas, alcance);
   if (!r) c.err << r.error << "\n";
@@ -34,7 +35,7 @@ bool leer(Contexto& c, Cuentas& cuentas, const AlcanceCuentas& alcance = {}) {
 
 int balanceGeneral(Contexto& c, bool json) {
   Cuentas cuentas;
-  const bool bien = leer(c, cuentas);
+  if (!leer(c, cuentas)) return kRechazo;
   if (json) {
     QJsonArray penas;
     for (const CuentaPena& p : cuentas.penas)
@@ -50,7 +51,7 @@ int balanceGeneral(Contexto& c, bool json) {
                {QStringLiteral("penas"), penas},
                {QStringLiteral("total"), QJsonObject{{QStringLiteral("coste_centimos"), cuentas.coste()},
                                                      {QStringLiteral("ganado_centimos"), cuentas.ganadoConocido()}}}}));
-    return bien ? kBien : kRechazo;
+    return kBien;
   }
   c.out << "Precio por apuesta: " << textoEuros(cuentas.precio) << "\n";
   for (const CuentaPena& p : cuentas.penas) {
@@ -62,7 +63,7 @@ int balanceGeneral(Contexto& c, bool json) {
   }
   c.out << "TOTAL  coste: " << textoEuros(cuentas.coste()) << "  ganado: " << textoEuros(cuentas.ganadoConocido())
         << "  neto: " << textoEuros(cuentas.ganadoConocido() - cuentas.coste()) << "\n";
-  return bien ? kBien : kRechazo;
+  return kBien;
 }
 
 QJsonObject lineaJson(const LineaPremio& l) {
@@ -73,7 +74,7 @@ QJsonObject lineaJson(const LineaPremio& l) {
 
 int balancePena(Contexto& c, int registro, bool json) {
   Cuentas cuentas;
-  const bool bien = leer(c, cuentas, {registro});
+  if (!leer(c, cuentas, {registro})) return kRechazo;
   const CuentaPena* p = cuentas.pena(registro);
   if (!p) {
     c.err << "No hay ninguna peña en el registro " << registro << ".\n";
@@ -94,7 +95,7 @@ int balancePena(Contexto& c, int registro, bool json) {
     imprimirJson(c, QJsonDocument(QJsonObject{{QStringLiteral("registro"), p->registro},
                                               {QStringLiteral("nombre"), p->nombre},
                                               {QStringLiteral("sorteos"), sorteos}}));
-    return bien ? kBien : kRechazo;
+    return kBien;
   }
   c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
   for (const CuentaSorteo& s : p->sorteos) {
@@ -104,7 +105,7 @@ int balancePena(Contexto& c, int registro, bool json) {
   }
   c.out << "TOTAL  sorteos: " << p->sorteos.size() << "  coste: " << textoEuros(p->coste())
         << "  ganado: " << textoEuros(p->ganadoConocido()) << "\n";
-  return bien ? kBien : kRechazo;
+  return kBien;
 }
 
 QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
@@ -138,10 +139,12 @@ int ordenCobros(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   const bool pendientes = Contexto::tomarOpcion(args, QStringLiteral("--pendientes"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli cobros [--pendientes] [--json]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   DatosDinero datos;
-  const Resultado r = leerDatosDinero(c.carpeta, c.sesion.penas(), datos);
-  if (!r) c.err << r.error << "\n";
+  if (const Resultado r = leerDatosDinero(c.carpeta, c.sesion.penas(), datos); !r) {
+    c.err << r.error << "\n";
+    return kRechazo;
+  }
   // Written as each collection is worked out: a long history is never held whole.
   bool primero = true;
   if (json) c.out << "[";
@@ -161,7 +164,7 @@ int ordenCobros(Contexto& c, QStringList args) {
                    c.out << QJsonDocument(cobroJson(k)).toJson(QJsonDocument::Compact);
                  });
   if (json) c.out << "]\n";
-  return r ? kBien : kRechazo;
+  return kBien;
 }
 
 int ordenCobrar(Contexto& c, QStringList args) {

@@ -87,7 +87,7 @@ int ordenImportarCsv(Contexto& c, QStringList args) {
 
 int ordenExportarCsv(Contexto& c, QStringList args) {
   if (args.size() != 1) return c.uso(QStringLiteral("Uso: sortilan-cli exportar-csv ARCHIVO"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   if (const Resultado r = exportarCsv(c.sesion.almacen(), args[0]); !r) {
     c.err << r.error << "\n";
     return kRechazo;

@@ -28,7 +28,7 @@ int ordenImprimir(Contexto& c, QStringList args) {
       (papel != QLatin1String("oficial") && papel != QLatin1String("normal")))
     return c.uso(uso);
 
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   Almacen& a = c.sesion.almacen();
   Pena pena;
   if (!a.penas().leer(k, pena)) {
@@ -56,7 +56,7 @@ int ordenImprimir(Contexto& c, QStringList args) {
 int ordenEstadisticas(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli estadisticas [--json]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   const ListaSorteos lista = c.sesion.listasorteos();
   if (lista.danado) return c.sorteosDanados();
   const Frecuencias& f = lista.frecuencias;

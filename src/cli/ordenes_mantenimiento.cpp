@@ -32,8 +32,9 @@ int ordenImportar(Contexto& c, QStringList args) {
   if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
     return c.uso(QStringLiteral("Uso: sortilan-cli importar ARCHIVO"));
   c.cargar();
-  return operaciones::importarSorteos(c.sesion.almacen(), args.first()) == operaciones::Importe::Importado ? kBien
-                                                                                                           : kRechazo;
+  const operaciones::Importacion i = operaciones::importarSorteos(c.sesion.almacen(), args.first());
+  operaciones::avisarImportacion(i);
+  return i.estado == operaciones::Importe::Importado ? kBien : kRechazo;
 }
 
 int ordenBorrarSorteo(Contexto& c, QStringList args) {

@@ -96,7 +96,7 @@ void imprimirLista(Contexto& c, const QString& titulo, const ListaResultados* l)
 int ordenPenas(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli penas [--json]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   const std::vector<Pena>& penas = c.sesion.penas();
   if (json) {
     QJsonArray todas;
@@ -222,11 +222,13 @@ int ordenComprobar(Contexto& c, QStringList args) {
   // does: prizes counted from a damaged file would outlive the file.
   if (c.sesion.listasorteos().danado) {
     const operaciones::Apartado a = operaciones::apartarSorteosDanados(c.sesion.almacen());
+    if (a.danado) plataforma::mensaje(plataforma::Icono::Exclamacion, operaciones::kTituloDanado, operaciones::kDanado);
     if (!a.resultado) return informar(c, a.resultado);
     c.cargar();
   }
   // Every draw not yet counted is counted, whatever range is shown.
-  const Resultado contado = operaciones::contarPremios(c.sesion.almacen());
+  // A count that was not kept leaves counters the lists would show as if it had been.
+  if (const Resultado contado = operaciones::contarPremios(c.sesion.almacen()); !contado) return informar(c, contado);
   AvisoPremio aviso;
   const ResultadoComprobacion r = compruebapenas(c.sesion.almacen(), n, casillas, aviso);
   if (json) {
@@ -240,13 +242,13 @@ int ordenComprobar(Contexto& c, QStringList args) {
     imprimirLista(c, QStringLiteral("S E N C I L L A"), r.sencillas.get());
     imprimirLista(c, QStringLiteral("M Ú L T I P L E"), r.multiples.get());
   }
-  return informar(c, contado);
+  return kBien;
 }
 
 int ordenResumen(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli resumen [--json]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   const std::vector<Pena>& penas = c.sesion.penas();
   const std::vector<Sorteo> sorteos = c.sesion.almacen().sorteos().leerTodos();
   const ResumenPenas total = resumen(penas, c.sesion.sorteosjugados);

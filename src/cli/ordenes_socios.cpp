@@ -43,7 +43,7 @@ bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate
 }
 
 bool leerSocios(Contexto& c, int k, SociosPena& p) {
-  c.cargar();
+  if (!c.leer()) return false;
   if (const Resultado r = leerSociosPena(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), k, p);
       !r) {
     c.err << r.error << "\n";
@@ -257,7 +257,7 @@ int ordenDocumentoReparto(Contexto& c, QStringList args) {
   if (falta || !k || !sorteo.isValid() || rutaPdf.isEmpty())
     return c.uso(
         QStringLiteral("Uso: sortilan-cli documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   DocumentoReparto d;
   if (const Resultado r =
           leerDocumentoReparto(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), k, sorteo, d);

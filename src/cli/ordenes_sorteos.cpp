@@ -11,7 +11,7 @@ namespace sortilan::cli {
 int ordenSorteos(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli sorteos [--json]"));
-  c.cargar();
+  if (!c.leer()) return kRechazo;
   const ListaSorteos lista = c.sesion.listasorteos();
   if (lista.danado) return c.sorteosDanados();
   if (json) {
@@ -36,6 +36,7 @@ int ordenSorteos(Contexto& c, QStringList args) {
 int ordenEstado(Contexto& c, QStringList args) {
   if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli estado"));
   const EstadoSorteos e = c.cargar();
+  if (c.lecturaFallida) return kRechazo;
   c.out << "- Última actualización de números ganadores: " << e.ultimo << "\n";
   c.out << "- Próximo sorteo: " << e.proximo << "\n";
   if (e.faltanVisible) c.out << e.faltan << "\n";

@@ -228,4 +228,89 @@ QByteArray pdfReparto(const DocumentoReparto& d, bool conNif, int* paginas) {
   });
 }
 
+QByteArray pdfPapel(const PapelGuardado& papel, int* paginas) {
+  const QStringList lineas = papel.texto.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  return pintarPdf(lineas.value(0), paginas, [&](Hoja& h) {
+    h.fuente(14, true);
+    h.parrafo(lineas.value(0));
+    if (papel.anulado) {
+      h.fuente(12, true);
+      h.parrafo(QStringLiteral("ANULADO"));
+    }
+    h.espacio(2);
+    h.fuente(10);
+    for (qsizetype i = 1; i < lineas.size(); ++i) {
+      // The bets stand apart from the shares, as on the ticket.
+      if (lineas[i].startsWith(QLatin1String("Apuestas de la peña"))) {
+        h.espacio(2);
+        h.fuente(10, true);
+        h.parrafo(lineas[i]);
+        h.fuente(10);
+        continue;
+      }
+      if (lineas[i].startsWith(QLatin1String("Emitido el"))) h.espacio(2);
+      h.parrafo(lineas[i]);
+    }
+    h.espacio(6);
+    h.rayaEntera();
+    h.espacio(2);
+    h.fuente(10, true);
+    h.parrafo(QStringLiteral("Código de verificación"));
+    h.fuente(12);
+    h.parrafo(codigoAgrupado(papel.codigo));
+    h.fuente(10);
+    h.parrafo(QStringLiteral("Forma corta: %1").arg(codigoCorto(papel.codigo)));
+    h.fuente(8);
+    h.parrafo(
+        QStringLiteral("El organizador comprueba este papel con «sortilan-cli verificar CÓDIGO» o desde Socios, "
+                       "Comprobar un papel…; el código cambia si se cambia cualquier dato del papel."));
+  });
+}
+
+QByteArray pdfResumenPapeles(const ResumenPapeles& r, int* paginas) {
+  const QString titulo = QStringLiteral("Papeles de participación de la peña %1").arg(r.pena);
+  return pintarPdf(titulo, paginas, [&](Hoja& h) {
+    h.fuente(14, true);
+    h.parrafo(titulo);
+    h.espacio(2);
+    h.fuente(10);
+    h.parrafo(QStringLiteral("Organizador: %1").arg(r.organizador));
+    h.parrafo(QStringLiteral("Periodo: del %1 al %2").arg(fechaCorta(r.desde), fechaCorta(r.hasta)));
+    h.espacio(4);
+    const std::vector<Columna> columnas = {
+        {QStringLiteral("Papel"), 14, Qt::AlignRight},      {QStringLiteral("Socio"), 12, Qt::AlignRight},
+        {QStringLiteral("Nombre"), 52, Qt::AlignLeft},      {QStringLiteral("Partic."), 18, Qt::AlignRight},
+        {QStringLiteral("Pagado (€)"), 26, Qt::AlignRight}, {QStringLiteral("Código"), 58, Qt::AlignLeft}};
+    const auto cabecera = [&] {
+      h.fuente(8, true);
+      QStringList titulos;
+      for (const Columna& c : columnas) titulos << c.titulo;
+      h.fila(columnas, titulos, 7);
+      h.rayaEntera();
+      h.fuente(8);
+    };
+    cabecera();
+    h.alCambiarPagina = cabecera;
+    Centimos pagado = 0;
+    int participaciones = 0;
+    for (const PapelGuardado& p : r.papeles) {
+      h.fila(columnas,
+             {QString::number(p.numero), QString::number(p.socio), p.nombre,
+              QStringLiteral("%1 de %2").arg(p.participaciones).arg(p.total), textoImporte(p.pagado),
+              codigoCorto(p.codigo)},
+             6);
+      pagado += p.pagado;
+      participaciones += p.participaciones;
+    }
+    h.alCambiarPagina = nullptr;
+    h.sitio(8);
+    h.rayaEntera();
+    h.fuente(8, true);
+    h.fila(columnas,
+           {QString(), QString(), QStringLiteral("Total: %1 socios").arg(r.papeles.size()),
+            QString::number(participaciones), textoImporte(pagado), QString()},
+           7);
+  });
+}
+
 }  // namespace sortilan::ui

@@ -309,6 +309,20 @@ class TestAverias : public QObject {
     QTest::newRow("alta-socio (crea sortilan.db)") << alta << base(900, 900);
     QTest::newRow("aportacion") << cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s})
                                 << trasOrden(base(900, 900), alta);
+    QTest::newRow("pago") << cli({u"pago"_s, u"1"_s, u"1"_s, u"5,00"_s, u"--fecha"_s, u"2021-03-02"_s})
+                          << trasOrden(base(900, 900), alta);
+    QTest::newRow("participaciones") << cli({u"participaciones"_s, u"1"_s, u"1"_s, u"3"_s, u"--desde"_s,
+                                             u"2021-03-10"_s})
+                                     << trasOrden(base(900, 900), alta);
+    QTest::newRow("baja-socio") << cli({u"baja-socio"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-10"_s})
+                                << trasOrden(base(900, 900), alta);
+    // The prize of the peña that won on 3 January 2021, split among its one member.
+    const QString premiadaK = QString::number(conPremiada.size());
+    const QStringList altaPremiada = cli({u"alta-socio"_s, premiadaK, u"--nombre"_s, u"Eva"_s, u"--participaciones"_s,
+                                          u"1"_s, u"--desde"_s, u"2020-12-15"_s});
+    const QStringList cobrado = cli({u"cobrar"_s, premiadaK, u"2021-01-03"_s, u"--fecha"_s, u"2021-01-05"_s});
+    QTest::newRow("reparto") << cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s})
+                             << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");

@@ -39,4 +39,28 @@ consultas "$tmp/llena"
 igual "carpeta llena" "$antes" "$(huella "$tmp/llena")"
 "$cli" --datos "$tmp/llena" penas --json | jq -e '.[0].dias == "Domingo"' >/dev/null || falla "el día no se lee corregido"
 
+# A refusal prints nothing on stdout first: a balance of 0,00 € or an empty list read as
+# an answer by whoever runs the order.
+mkdir "$tmp/ajena" "$tmp/rota"
+cp "$datos/numeros.dat" "$tmp/llena/apuestas.dat" "$tmp/ajena/"
+python3 -c 'import sqlite3,sys; c=sqlite3.connect(sys.argv[1]); c.execute("CREATE TABLE clientes (id INTEGER)"); c.commit()' \
+  "$tmp/ajena/sortilan.db"
+cp "$datos/numeros.dat" "$tmp/rota/"
+python3 -c 'import sys; open(sys.argv[1], "wb").write(bytes(range(256)) * 4)' "$tmp/rota/apuestas.dat"
+while read -r carpeta orden; do
+  # shellcheck disable=SC2086
+  sale 1 "$carpeta: $orden" -- "$cli" --datos "$tmp/$carpeta" $orden
+  igual "$carpeta: $orden no escribe nada antes de negarse" "" "$(cat "$tmp/out")"
+done <<'TABLA'
+ajena balance
+ajena balance 1
+ajena balance --json
+ajena cobros
+ajena socios 1
+rota penas
+rota resumen
+rota balance
+rota estado
+TABLA
+
 termina "cli sólo lectura"

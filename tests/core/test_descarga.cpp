@@ -44,8 +44,8 @@ struct Banco {
     prueba::exigir(sesion.abrir(entorno.carpeta.path()));
     sesion.cargasorteos(hoy);
   }
-  Descarga& con(plataforma::CanalHttp& canal) {
-    descarga = std::make_unique<Descarga>(sesion, canal, &operaciones::guardarDescarga);
+  Descarga& con(plataforma::CanalHttp& canal, GuardarDescarga guardar = &operaciones::guardarDescarga) {
+    descarga = std::make_unique<Descarga>(sesion, canal, std::move(guardar));
     Descarga* d = descarga.get();
     QObject::connect(d, &Descarga::empezada, [this] { llamadas << u"empezada"_s; });
     QObject::connect(d, &Descarga::mostrarGeneral, [this] { llamadas << u"pestana0"_s; });
@@ -306,6 +306,58 @@ class TestDescarga : public QObject {
     QCOMPARE(b.estado(), QString());
     QCOMPARE(d.progreso(), 0);
     QCOMPARE(d.desenlace(), Desenlace::SinConexion);
+    QVERIFY(!d.enCurso());
+  }
+
+  // Every way of not reaching the service is a network failure, and a certificate of
+  // another host is named as such after the usual text.
+  void fallosDeRed_data() {
+    QTest::addColumn<bool>("certificado");
+    QTest::addColumn<QString>("texto");
+    const QString noConectado = QStringLiteral("No conectado: Compruebe la conexión a internet...");
+    QTest::newRow("conexión perdida") << false << noConectado;
+    QTest::newRow("certificado de otro sitio") << true << noConectado + u"\n"_s + plataforma::textoCertificadoAjeno();
+  }
+  void fallosDeRed() {
+    QFETCH(bool, certificado);
+    QFETCH(QString, texto);
+    Banco b(819);
+    prueba::CanalGuionado canal;
+    Descarga& d = b.con(canal);
+    d.iniciar();
+    plataforma::Traida t;
+    t.error = u"SSL handshake failed"_s;
+    t.certificadoAjeno = certificado;
+    canal.ocupado_ = false;
+    canal.error_ = true;
+    emit canal.terminado(t);
+    QCOMPARE(d.desenlace(), Desenlace::SinConexion);
+    QCOMPARE(d.fallo().clase, Resultado::Clase::Red);
+    QCOMPARE(d.fallo().error, texto);
+    QCOMPARE(b.titulos(), QStringList{u"Error de conexión: "_s + texto});
+  }
+
+  // A good answer whose store fails: the failure is shown and the status never reads
+  // as a finished transfer.
+  void guardadoFallido() {
+    Banco b(819);
+    prueba::CanalGuionado canal;
+    Descarga& d = b.con(canal, [](Almacen&, Descargado, const QDate&) {
+      Guardado g;
+      g.resultado = Resultado::fallo(Resultado::Clase::Lleno, u"No queda espacio en el disco."_s);
+      return g;
+    });
+    QStringList fases;
+    QObject::connect(&d, &Descarga::cambiado, [&] { fases << Descarga::textoFase(d.fase()); });
+    d.iniciar();
+    canal.responder(ejemplo());
+    b.ticks();
+    QCOMPARE(d.desenlace(), Desenlace::Escritura);
+    QCOMPARE(d.fallo().clase, Resultado::Clase::Lleno);
+    QVERIFY(!fases.contains(u"TRANSFERENCIA FINALIZADA"_s));
+    QCOMPARE(b.estado(), QString());
+    QCOMPARE(b.titulos(), QStringList{u"Error: No queda espacio en el disco."_s});
+    QCOMPARE(b.sorteos().size(), size_t{819});
     QVERIFY(!d.enCurso());
   }
 

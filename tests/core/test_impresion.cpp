@@ -164,6 +164,38 @@ class TestImpresion : public QObject {
     }
   }
 
+  // A plain sheet lists each ticket's own bets in digits under the marks; the official
+  // ticket gets nothing beyond its marks.
+  void apuestasEscritasEnPapelNormal_data() {
+    QTest::addColumn<Pena>("pena");
+    QTest::addColumn<QStringList>("primerBoleto");
+    QTest::addColumn<QStringList>("segundoBoleto");
+    QTest::newRow("siete sencillas") << sencilla(7) << QStringList{u"1: 01 07 13 19 25"_qs, u"2: 02 08 14 20 26"_qs,
+                                                                   u"3: 03 09 15 21 27"_qs, u"4: 04 10 16 22 28"_qs,
+                                                                   u"5: 05 11 17 23 29"_qs, u"6: 06 12 18 24 30"_qs,
+                                                                   u"Clave: 7"_qs}
+                                     << QStringList{u"7: 07 13 19 25 31"_qs, u"Clave: 7"_qs};
+    QTest::newRow("múltiple de 8") << multiple(103, 5)
+                                   << QStringList{u"Múltiple de 8: 04 08 12 16 20 24 28 32"_qs, u"Clave: 5"_qs}
+                                   << QStringList{};
+  }
+  void apuestasEscritasEnPapelNormal() {
+    QFETCH(Pena, pena);
+    QFETCH(QStringList, primerBoleto);
+    QFETCH(QStringList, segundoBoleto);
+    const auto escritas = [](const Impresion& imp, bool inferior) {
+      QStringList t;
+      for (const PaginaImpresion& pag : imp.paginas)
+        for (const OperacionDibujo& o : pag.operaciones)
+          if (o.tamano == kTamanoApuestas && (o.y > 150) == inferior) t << o.texto;
+      return t;
+    };
+    const Impresion normal = imprimeboletos(pena, Papel::Normal, kCero);
+    QCOMPARE(escritas(normal, false), primerBoleto);
+    QCOMPARE(escritas(normal, true), segundoBoleto);
+    QVERIFY(escritas(imprimeboletos(pena, Papel::Oficial, kCero), false).isEmpty());
+  }
+
   void sieteApuestas() {
     const Impresion imp = imprimeboletos(sencilla(7), Papel::Oficial, kCero);
     QCOMPARE(imp.paginas.size(), size_t(2));

@@ -311,20 +311,23 @@ class TestOperaciones : public QObject {
     const QByteArray penas = b.leer("apuestas.dat");
     const QByteArray danado1 = archivo({sorteo(kD1), sorteoDia(0)});
     const QByteArray danado2 = archivo({sorteo(kD1, {1, 2, 3, 4, 77, 6})});
+    // A record cut short at the end: no write of ours leaves one.
+    const QByteArray danado3 = archivo({sorteo(kD1)}) + QByteArray(10, '\x01');
     b.e.escribir(QStringLiteral("numeros.err"), "una copia anterior");
-    for (const QByteArray& d : {danado1, danado2}) {
+    for (const QByteArray& d : {danado1, danado2, danado3}) {
       b.e.escribir(QStringLiteral("numeros.dat"), d);
       const operaciones::Apartado a = operaciones::apartarSorteosDanados(b.a);
       QVERIFY(a.resultado);
+      QVERIFY(a.danado);
       QVERIFY(a.apartado);
       QCOMPARE(b.leer("numeros.dat"), QByteArray());
     }
     QCOMPARE(b.leer("numeros.err"), QByteArray("una copia anterior"));
     QCOMPARE(b.leer("numeros.2.err"), danado1);
     QCOMPARE(b.leer("numeros.3.err"), danado2);
+    QCOMPARE(b.leer("numeros.4.err"), danado3);
     QCOMPARE(b.leer("apuestas.dat"), penas);  // the counters stay as they were
-    QCOMPARE(b.textos(), QStringList(2, operaciones::kDanado));
-    QCOMPARE(b.e.mensajes->vistos[0].titulo, QStringLiteral("Error de lectura"));
+    QVERIFY(b.textos().isEmpty());            // the caller warns, after the change
     // Nothing to set aside any more: nothing changes.
     QVERIFY(!operaciones::apartarSorteosDanados(b.a).apartado);
     // The empty file takes new draws again.
@@ -387,8 +390,12 @@ class TestOperaciones : public QObject {
     Banco b;
     b.e.escribir(QStringLiteral("elegido.dat"), contenido);
     const QByteArray antes = b.leer("numeros.dat");
-    const operaciones::Importe r = operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("elegido.dat")));
+    const operaciones::Importacion r = operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("elegido.dat")));
     QCOMPARE(r, valido ? operaciones::Importe::Importado : operaciones::Importe::NoValido);
+    QCOMPARE(r.resultado.error, valido ? QString() : operaciones::kNoValido);
+    // The operation shows nothing itself; its caller shows the outcome afterwards.
+    QVERIFY(b.textos().isEmpty());
+    operaciones::avisarImportacion(r);
     QCOMPARE(b.textos(), QStringList{valido ? operaciones::kImportado : operaciones::kNoValido});
     QCOMPARE(b.e.mensajes->vistos[0].titulo,
              valido ? QStringLiteral("Todos los sorteos") : QStringLiteral("¡Vaya hombre!"));
@@ -420,8 +427,10 @@ class TestOperaciones : public QObject {
 
   void importarQueNoExiste() {
     Banco b;
-    QCOMPARE(operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("no-existe.dat"))), operaciones::Importe::Fallo);
-    QCOMPARE(b.textos(), QStringList{operaciones::kNoValido + QStringLiteral(" Error 53")});
+    const operaciones::Importacion r = operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("no-existe.dat")));
+    QCOMPARE(r, operaciones::Importe::Fallo);
+    QCOMPARE(r.resultado.error, operaciones::kNoValido + QStringLiteral(" Error 53"));
+    QCOMPARE(r.resultado.clase, Resultado::Clase::Entrada);
   }
 
   // numeros.bak is only ever made from a sound, non-empty file.
@@ -432,6 +441,7 @@ class TestOperaciones : public QObject {
     QTest::newRow("actual sano") << archivo({sorteo(kD1)}) << true << false;
     QTest::newRow("actual vacío") << QByteArray() << false << false;
     QTest::newRow("actual dañado") << archivo({sorteo(kD1), sorteoDia(0)}) << false << true;
+    QTest::newRow("actual con un registro a medias") << archivo({sorteo(kD1)}) + "abc" << false << true;
   }
   void copiaDeSeguridad() {
     QFETCH(QByteArray, actual);
@@ -456,13 +466,15 @@ class TestOperaciones : public QObject {
     QVERIFY(QDir(b.e.carpeta.path()).mkpath(QStringLiteral("numeros.bak/dentro")));
     b.e.copiar(QStringLiteral("numeros.dat"), QStringLiteral("nuevo.dat"));
     const QByteArray antes = b.leer("numeros.dat"), penas = b.leer("apuestas.dat");
-    QCOMPARE(operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("nuevo.dat"))), operaciones::Importe::Fallo);
+    const operaciones::Importacion r = operaciones::importarSorteos(b.a, b.e.ruta(QStringLiteral("nuevo.dat")));
+    QCOMPARE(r, operaciones::Importe::Fallo);
     QCOMPARE(b.leer("numeros.dat"), antes);
     QCOMPARE(b.leer("apuestas.dat"), penas);
-    QCOMPARE(b.e.mensajes->vistos.size(), 1);
     // A folder in the way is no permission problem: the message names what is in the way.
-    QVERIFY2(b.e.mensajes->vistos[0].texto.contains(QStringLiteral("numeros.bak")),
-             qPrintable(b.e.mensajes->vistos[0].texto));
+    QVERIFY(!r.resultado.permiso);
+    QVERIFY2(r.resultado.error.contains(QStringLiteral("numeros.bak")), qPrintable(r.resultado.error));
+    operaciones::avisarImportacion(r);
+    QCOMPARE(b.e.mensajes->vistos.size(), 1);
   }
 
   // ---- Calibration and news ----

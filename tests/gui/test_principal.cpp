@@ -161,7 +161,7 @@ class TestPrincipal : public QObject {
   void menus() {
     prueba::Entorno e;
     ui::Principal w;
-    const QStringList esperados = {u"General"_s, u"Ver"_s, u"Ayuda"_s};
+    const QStringList esperados = {u"General"_s, u"Ver"_s, u"Socios"_s, u"Ayuda"_s};
     QStringList vistos;
     for (QAction* a : w.menuBar()->actions()) vistos << a->text();
     QCOMPARE(vistos, esperados);

@@ -71,6 +71,7 @@ void Descarga::iniciar(bool unaPeticion) {
   if (enCurso()) return;
   hoy_ = plataforma::hoy();
   nuevos_ = 0;
+  fallo_ = Resultado::bien();
   pdfbajado = false;
   desenlace_ = Desenlace::EnCurso;
   emit empezada();
@@ -125,8 +126,10 @@ void Descarga::alTraer(const plataforma::Traida& t) {
     if (r == plataforma::Respuesta::Si) emit entradaManualPedida();
     return;
   } else if (!t.ok) {
-    plataforma::mensaje(Icono::Exclamacion, kErrorConexion,
-                        QStringLiteral("No conectado: Compruebe la conexión a internet..."));
+    QString texto = QStringLiteral("No conectado: Compruebe la conexión a internet...");
+    if (t.certificadoAjeno) texto += QStringLiteral("\n") + plataforma::textoCertificadoAjeno();
+    fallo_ = Resultado::fallo(Resultado::Clase::Red, texto);
+    plataforma::mensaje(Icono::Exclamacion, kErrorConexion, texto);
     abortar(Desenlace::SinConexion);
     return;
   } else {
@@ -149,6 +152,8 @@ void Descarga::tick() {
   if (contador_ == 5 && fase_ == Fase::Conectando) return abortar(Desenlace::Abandonada);
   if (contador_ == 30 && progreso_ == 1) {
     canal_.cancelar();
+    fallo_ = Resultado::fallo(Resultado::Clase::Red,
+                              QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde..."));
     plataforma::mensaje(Icono::Exclamacion, kErrorConexion,
                         QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde..."));
     abortar(Desenlace::TiempoAgotado);
@@ -200,9 +205,10 @@ void Descarga::procesar() {
       emit cambiado();
     }
     if (!g.resultado) {
+      // Nothing of this answer was kept: the status must not read as a finished transfer.
+      fallo_ = g.resultado;
       avisarFallo(g.resultado);
-      desenlace_ = Desenlace::Escritura;
-      return;
+      return abortar(Desenlace::Escritura);
     }
   }
   respuesta_.clear();
@@ -210,6 +216,7 @@ void Descarga::procesar() {
   switch (a.estado) {
     case Analisis::Estado::Ilegible:
       if (estadoconexion_ == plataforma::CanalHttp::kError) {
+        fallo_ = Resultado::fallo(Resultado::Clase::Red, kNoConectadoServidor);
         plataforma::mensaje(Icono::Exclamacion, kErrorConexion, kNoConectadoServidor);
         canal_.cancelar();
         return abortar(Desenlace::SinConexion);

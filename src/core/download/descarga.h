@@ -62,6 +62,9 @@ class Descarga : public QObject {
   bool ticksActivos() const { return ticks_; }
   Desenlace desenlace() const { return desenlace_; }
   bool exito() const { return desenlace_ == Desenlace::Completa; }
+  // Why the last sequence failed to reach the service or to store (its kind: Red for the
+  // network); success otherwise.
+  const Resultado& fallo() const { return fallo_; }
   // The requests of this sequence, oldest first, and how many have been sent.
   const std::vector<Intervalo>& intervalos() const { return intervalos_; }
   int peticiones() const { return siguiente_; }
@@ -119,6 +122,7 @@ class Descarga : public QObject {
   bool demasiado_ = false;   // the answer was refused for its size
   bool ultimoBien_ = false;  // the answer just read let the sequence go on
   Desenlace desenlace_ = Desenlace::EnCurso;
+  Resultado fallo_;
   QDate hoy_;
   std::vector<Intervalo> intervalos_;
   int siguiente_ = 0;

@@ -1,5 +1,6 @@
 #include "money/balance.h"
 
+#include <QHash>
 #include <algorithm>
 
 #include "base/escritorcsv.h"
@@ -104,6 +105,22 @@ class MarcasPena {
   CobrosMarcados::const_iterator it_{}, fin_{};
 };
 
+// The first collection that may still be pending and what each peña has to collect.
+void resumirCobros(Cuentas& c, const QDate& hoy) {
+  c.primerVigente = static_cast<size_t>(
+      std::partition_point(c.cobros.begin(), c.cobros.end(), [&](const Cobro& k) { return k.limite < hoy; }) -
+      c.cobros.begin());
+  c.porCobrarPenas.assign(c.penas.size(), PorCobrar{});
+  for (const Cobro& k : c.vigentes()) {
+    if (k.estado != EstadoCobro::Pendiente) continue;
+    const CuentaPena* p = c.pena(k.registro);
+    PorCobrar& pc = c.porCobrarPenas[static_cast<size_t>(p - c.penas.data())];
+    ++pc.cobros;
+    pc.neto += k.neto.value_or(0);
+    pc.pendiente = pc.pendiente || !k.neto;
+  }
+}
+
 }  // namespace
 
 Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo>& todos, const TablasPremios& tablas,
@@ -149,18 +166,184 @@ Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo
                      [](const Cobro& a, const Cobro& b) { return a.fecha < b.fecha; });
   }
 
-  c.primerVigente = static_cast<size_t>(
-      std::partition_point(c.cobros.begin(), c.cobros.end(), [&](const Cobro& k) { return k.limite < hoy; }) -
-      c.cobros.begin());
-  c.porCobrarPenas.resize(c.penas.size());
-  for (const Cobro& k : c.vigentes()) {
-    if (k.estado != EstadoCobro::Pendiente) continue;
-    const CuentaPena* p = c.pena(k.registro);
-    PorCobrar& pc = c.porCobrarPenas[static_cast<size_t>(p - c.penas.data())];
-    ++pc.cobros;
-    pc.neto += k.neto.value_or(0);
-    pc.pendiente = pc.pendiente || !k.neto;
+  resumirCobros(c, hoy);
+  c.origen = {penas, todos, marcados, ids, hoy, alcance.registro == 0 && !alcance.soloVigentes};
+  return c;
+}
+
+namespace {
+
+// What of a peña's record its money depends on: all but the prize counters, which every
+// count changes.
+QByteArray claveDinero(Pena p) {
+  p.aciertos = {};
+  p.ultimacuenta = 0;
+  return p.codificar();
+}
+
+bool porFechaYRegistro(const Cobro& a, const Cobro& b) {
+  return std::make_pair(a.fecha, a.registro) < std::make_pair(b.fecha, b.registro);
+}
+
+// The dates whose table is new, gone or different.
+std::vector<QDate> tablasCambiadas(const TablasPremios& antes, const TablasPremios& ahora) {
+  std::vector<QDate> fechas;
+  auto a = antes.begin();
+  auto b = ahora.begin();
+  while (a != antes.end() || b != ahora.end()) {
+    if (b == ahora.end() || (a != antes.end() && a->first < b->first)) {
+      fechas.push_back((a++)->first);
+    } else if (a == antes.end() || b->first < a->first) {
+      fechas.push_back((b++)->first);
+    } else {
+      if (!(a->second == b->second)) fechas.push_back(a->first);
+      ++a;
+      ++b;
+    }
   }
+  return fechas;
+}
+
+// The (peña id, draw) whose mark is new, gone or another day.
+std::vector<std::pair<qint64, QDate>> marcasCambiadas(const CobrosMarcados& antes, const CobrosMarcados& ahora) {
+  std::vector<std::pair<qint64, QDate>> claves;
+  auto a = antes.begin();
+  auto b = ahora.begin();
+  while (a != antes.end() || b != ahora.end()) {
+    if (b == ahora.end() || (a != antes.end() && a->first < b->first)) {
+      claves.push_back((a++)->first);
+    } else if (a == antes.end() || b->first < a->first) {
+      claves.push_back((b++)->first);
+    } else {
+      if (a->second != b->second) claves.push_back(a->first);
+      ++a;
+      ++b;
+    }
+  }
+  return claves;
+}
+
+}  // namespace
+
+Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                          TablasPremios tablas, CobrosMarcados marcados, const std::vector<std::optional<qint64>>& ids,
+                          Centimos precio, const QDate& hoy) {
+  Cuentas::Origen& antes = previas.origen;
+  const size_t viejos = antes.sorteos.size();
+  const bool seguible = antes.completo && previas.precio == precio && antes.hoy == hoy && enOrden(sorteos) &&
+                        viejos <= sorteos.size() &&
+                        std::equal(antes.sorteos.begin(), antes.sorteos.end(), sorteos.begin());
+  if (!seguible) return calcularCuentas(penas, sorteos, tablas, marcados, ids, precio, hoy);
+
+  const std::vector<QDate> tablasNuevas = tablasCambiadas(previas.tablas, tablas);
+  const std::vector<std::pair<qint64, QDate>> marcasNuevas = marcasCambiadas(antes.marcados, marcados);
+  const auto idDe = [](const std::vector<std::optional<qint64>>& v, size_t i) {
+    return i < v.size() ? v[i] : std::nullopt;
+  };
+
+  // Each peña of the file to the same one before (record numbers move up after a
+  // deletion), the equal ones taken in record order.
+  QHash<QByteArray, std::vector<size_t>> anteriores;
+  for (size_t j = antes.penas.size(); j-- > 0;) anteriores[claveDinero(antes.penas[j])].push_back(j);
+  std::vector<int> posicionAnterior(antes.penas.size(), -1);  // in previas.penas
+  for (size_t k = 0; k < previas.penas.size(); ++k)
+    posicionAnterior[static_cast<size_t>(previas.penas[k].registro - 1)] = static_cast<int>(k);
+
+  Cuentas c;
+  c.precio = precio;
+  // Old record -> new record of the peñas whose collections may be kept; 0: none kept.
+  std::vector<int> conservada(antes.penas.size(), 0);
+  std::vector<Cobro> nuevos;
+  const std::vector<Sorteo> anadidos(sorteos.begin() + static_cast<qsizetype>(viejos), sorteos.end());
+  for (size_t i = 0; i < penas.size(); ++i) {
+    if (apuestasPorSorteo(penas[i]) <= 0) continue;
+    const int registro = static_cast<int>(i) + 1;
+    std::optional<size_t> j;
+    if (const auto e = anteriores.find(claveDinero(penas[i])); e != anteriores.end() && !e->empty()) {
+      j = e->back();
+      e->pop_back();
+    }
+    if (!j || posicionAnterior[*j] < 0) {
+      c.penas.push_back(cuentaPena(penas[i], registro, sorteos, tablas, precio));
+      for (const CuentaSorteo& s : c.penas.back().sorteos)
+        if (auto k = cobroDe(c.penas.back(), s, marcado(marcados, ids, registro, s.fecha), hoy))
+          nuevos.push_back(std::move(*k));
+      continue;
+    }
+
+    CuentaPena p = std::move(previas.penas[static_cast<size_t>(posicionAnterior[*j])]);
+    p.registro = registro;
+    const MascarasPena m = mascarasPena(penas[i]);
+    const auto tablaDe = [&](const QDate& f) {
+      const auto t = tablas.find(f);
+      return t == tablas.end() ? nullptr : &t->second;
+    };
+    const auto buscar = [&](const QDate& f) {
+      const auto s = std::lower_bound(p.sorteos.begin(), p.sorteos.end(), f,
+                                      [](const CuentaSorteo& x, const QDate& y) { return x.fecha < y; });
+      return s != p.sorteos.end() && s->fecha == f ? s : p.sorteos.end();
+    };
+    // The draws whose collection is worked out again.
+    std::vector<QDate> fechas;
+    for (const QDate& f : tablasNuevas) {
+      const auto s = buscar(f);
+      if (s == p.sorteos.end()) continue;
+      const auto orig = std::lower_bound(sorteos.begin(), sorteos.begin() + static_cast<qsizetype>(viejos), f,
+                                         [](const Sorteo& x, const QDate& y) { return fechaDesdeOle(x.fecha) < y; });
+      *s = cuentaSorteo(m, penas[i], *orig, tablaDe(f), precio);
+      fechas.push_back(f);
+    }
+    const size_t primerAnadido = p.sorteos.size();
+    for (const Sorteo& s : anadidos) {
+      if (!s.valido() || penas[i].creacion > s.fecha) continue;
+      p.sorteos.push_back(cuentaSorteo(m, penas[i], s, tablaDe(fechaDesdeOle(s.fecha)), precio));
+    }
+    const std::optional<qint64> id = idDe(ids, i);
+    if (id == idDe(antes.ids, *j)) {
+      conservada[*j] = registro;
+      if (id && *id > 0)
+        for (auto k = std::lower_bound(marcasNuevas.begin(), marcasNuevas.end(), std::make_pair(*id, QDate()));
+             k != marcasNuevas.end() && k->first == *id; ++k)
+          if (buscar(k->second) != p.sorteos.end()) fechas.push_back(k->second);
+      for (size_t k = primerAnadido; k < p.sorteos.size(); ++k) fechas.push_back(p.sorteos[k].fecha);
+    } else {
+      // Another id: every mark of the peña may be another.
+      for (const CuentaSorteo& s : p.sorteos) fechas.push_back(s.fecha);
+    }
+    std::sort(fechas.begin(), fechas.end());
+    fechas.erase(std::unique(fechas.begin(), fechas.end()), fechas.end());
+    for (const QDate& f : fechas)
+      if (auto k = cobroDe(p, *buscar(f), marcado(marcados, ids, registro, f), hoy)) nuevos.push_back(std::move(*k));
+    c.penas.push_back(std::move(p));
+  }
+
+  // The collections nothing touched keep their place; the ones worked out again go in
+  // among them.
+  std::vector<Cobro>& quedan = previas.cobros;
+  size_t n = 0;
+  for (Cobro& k : quedan) {
+    const auto j = static_cast<size_t>(k.registro - 1);
+    if (j >= conservada.size() || conservada[j] == 0) continue;
+    if (std::binary_search(tablasNuevas.begin(), tablasNuevas.end(), k.fecha)) continue;
+    if (const std::optional<qint64> id = idDe(antes.ids, j);
+        id && *id > 0 && std::binary_search(marcasNuevas.begin(), marcasNuevas.end(), std::make_pair(*id, k.fecha)))
+      continue;
+    k.registro = conservada[j];
+    if (&quedan[n] != &k) quedan[n] = std::move(k);
+    ++n;
+  }
+  quedan.resize(n);
+  // Peñas that changed places among themselves (another program's file) break the order.
+  if (!std::is_sorted(quedan.begin(), quedan.end(), porFechaYRegistro))
+    std::stable_sort(quedan.begin(), quedan.end(), porFechaYRegistro);
+  std::sort(nuevos.begin(), nuevos.end(), porFechaYRegistro);
+  c.cobros = std::move(quedan);
+  const auto medio = static_cast<qsizetype>(c.cobros.size());
+  c.cobros.insert(c.cobros.end(), std::make_move_iterator(nuevos.begin()), std::make_move_iterator(nuevos.end()));
+  std::inplace_merge(c.cobros.begin(), c.cobros.begin() + medio, c.cobros.end(), porFechaYRegistro);
+  resumirCobros(c, hoy);
+  c.tablas = std::move(tablas);
+  c.origen = {penas, sorteos, std::move(marcados), ids, hoy, true};
   return c;
 }
 
@@ -210,6 +393,15 @@ Resultado leerDatosDinero(const QString& carpeta, const std::vector<Pena>& penas
   }
   d.ids = emparejarPenas(guardadas, penas);
   d.precio = precioApuesta(carpeta);
+  return r;
+}
+
+Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                        const QDate& hoy, Cuentas& cuentas) {
+  DatosDinero d;
+  const Resultado r = leerDatosDinero(carpeta, penas, d);
+  cuentas = actualizarCuentas(std::move(cuentas), penas, sorteos, std::move(d.tablas), std::move(d.marcados), d.ids,
+                              d.precio, hoy);
   return r;
 }
 

@@ -39,6 +39,18 @@ struct Cuentas {
   size_t primerVigente = 0;
   std::vector<PorCobrar> porCobrarPenas;  // beside `penas`
 
+  // What the money was worked out from, so that after a change only what it touched is
+  // worked out again (actualizarCuentas).
+  struct Origen {
+    std::vector<Pena> penas;
+    std::vector<Sorteo> sorteos;
+    CobrosMarcados marcados;
+    std::vector<std::optional<qint64>> ids;
+    QDate hoy;
+    bool completo = false;  // every peña and every draw
+  };
+  Origen origen;
+
   const CuentaPena* pena(int registro) const;
   const Cobro* cobro(int registro, const QDate& fecha) const;
   // Every collection that may still be pending (the collected ones among them).
@@ -68,6 +80,19 @@ Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, co
 Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const TablasPremios& tablas,
                         const CobrosMarcados& marcados, const std::vector<std::optional<qint64>>& ids, Centimos precio,
                         const QDate& hoy, const AlcanceCuentas& alcance = {});
+
+// The money of `previas` brought up to date with the data as they are now. Only the peñas
+// that are new or changed, the draws added after the last one, the draws whose table
+// changed and the collections whose mark changed are worked out again; the rest is kept.
+// What it cannot follow (draws deleted or replaced, another price or day, money worked out
+// in part) is worked out whole. The result equals calcularCuentas on the same data.
+Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                          TablasPremios tablas, CobrosMarcados marcados, const std::vector<std::optional<qint64>>& ids,
+                          Centimos precio, const QDate& hoy);
+// leerCuentas for the window after a change: reads sortilan.db and sortilan.ini again and
+// brings `cuentas` up to date with actualizarCuentas.
+Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                        const QDate& hoy, Cuentas& cuentas);
 
 // The collections of `Cuentas::cobros`, in its order, handed over one at a time as they are
 // worked out, so that a long list never has to be held whole.

@@ -21,19 +21,20 @@ std::optional<Cobro> cobroDe(const CuentaPena& pena, const CuentaSorteo& sorteo,
   c.fecha = sorteo.fecha;
   c.limite = ultimoDiaCobro(sorteo.fecha);
 
-  std::vector<LineaPremio> lineas = sorteo.premios;
-  if (sorteo.reintegro) lineas.push_back(*sorteo.reintegro);
   bool pendiente = false;
   Centimos bruto = 0, retencion = 0, mayor = 0;
-  for (const LineaPremio& l : lineas) {
+  const auto sumar = [&](const LineaPremio& l) {
     if (!l.porApuesta) {
       pendiente = true;
-      continue;
+      return;
     }
     bruto += *l.importe();
     retencion += retencionPorApuesta(*l.porApuesta) * l.apuestas;
     mayor = std::max(mayor, *l.porApuesta);
-  }
+  };
+  // Every collection of a large season passes here: no copy of the lines.
+  for (const LineaPremio& l : sorteo.premios) sumar(l);
+  if (sorteo.reintegro) sumar(*sorteo.reintegro);
   if (!pendiente) {
     c.bruto = bruto;
     c.retencion = retencion;

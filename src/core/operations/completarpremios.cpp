@@ -58,14 +58,17 @@ void CompletarPremios::alTraer(const plataforma::Traida& t) {
   if (!esperando_) return;
   esperando_ = false;
   if (!t.ok) {
+    using Clase = Resultado::Clase;
     if (t.demasiado)
-      return terminar(Resultado::fallo(QStringLiteral("La respuesta del servicio de resultados es demasiado grande.")));
+      return terminar(
+          Resultado::fallo(Clase::Red, QStringLiteral("La respuesta del servicio de resultados es demasiado grande.")));
     if (t.estadoHttp >= 400)
       return terminar(Resultado::fallo(
-          QStringLiteral("El servicio de resultados no atendió la petición (HTTP %1). Pruebe más tarde.")
-              .arg(t.estadoHttp)));
-    return terminar(Resultado::fallo(
-        QStringLiteral("No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde.")));
+          Clase::Red, QStringLiteral("El servicio de resultados no atendió la petición (HTTP %1). Pruebe más tarde.")
+                          .arg(t.estadoHttp)));
+    QString texto = QStringLiteral("No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde.");
+    if (t.certificadoAjeno) texto += QStringLiteral("\n") + plataforma::textoCertificadoAjeno();
+    return terminar(Resultado::fallo(Clase::Red, texto));
   }
   int guardadas = 0;
   if (Resultado r = guardarPremiosRespuesta(almacen_.carpeta(), t.cuerpo, &guardadas); !r) return terminar(r);
@@ -94,7 +97,8 @@ void CompletarPremios::terminar(Resultado r) {
   // are no success, whatever the transfers said.
   if (resumen_.resultado && resumen_.ventanas > 0 && resumen_.guardadas == 0)
     resumen_.resultado =
-        Resultado::fallo(QStringLiteral("El servicio de resultados no ha dado ninguna de las tablas de premios que "
+        Resultado::fallo(Resultado::Clase::Red,
+                         QStringLiteral("El servicio de resultados no ha dado ninguna de las tablas de premios que "
                                         "faltan. Pruebe más tarde."));
   emit terminado(resumen_);
 }

@@ -55,7 +55,9 @@ Apartado apartarPenasDanadas(Almacen& almacen) {
   // Kept under the first name not yet used: an earlier copy set aside is never replaced.
   for (int n = 1;; ++n) {
     if (n == 10000) {
-      a.resultado = Resultado::fallo(QStringLiteral("Hay demasiadas copias de apuestas.dat apartadas."));
+      // The damaged file stays where it is, refused: nothing is read from it.
+      a.resultado = Resultado::fallo(Resultado::Clase::Danado,
+                                     QStringLiteral("Hay demasiadas copias de apuestas.dat apartadas."));
       return a;
     }
     bool existia = false;
@@ -109,12 +111,12 @@ Resultado contarPremios(Almacen& almacen) {
     std::vector<Pena> penas;
     std::vector<Sorteo> sorteos;
     bool danadas = false;
+    bool sorteosDanados = false;
     if (Resultado r = almacen.leerPenas(penas, &danadas); !r) return r;
-    if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
+    if (Resultado r = almacen.leerSorteos(sorteos, &sorteosDanados); !r) return r;
     // A damaged file of either kind is counted from only once it has been set aside; a
     // change cut short is finished first, whatever the files say.
-    if ((danadas || primerSorteoDanado(sorteos) >= 0) && !Transaccion::hayDiario(almacen.carpeta()))
-      return Resultado::bien();
+    if ((danadas || sorteosDanados) && !Transaccion::hayDiario(almacen.carpeta())) return Resultado::bien();
     if (!sortilan::contarPremios(penas, sorteos) && !hayRestos(almacen)) return Resultado::bien();
   }
   Transaccion t(almacen);

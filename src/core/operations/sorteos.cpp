@@ -47,15 +47,8 @@ Resultado cambiarSorteos(Transaccion& t, const std::vector<Sorteo>& nuevos, cons
   return Resultado::bien();
 }
 
-void mostrarFallo(const Resultado& r) {
-  if (r.permiso)
-    errorpermiso();
-  else
-    plataforma::mensaje(Icono::Exclamacion, kVaya, r.error);
-}
-
-void falloImporte(int numero) {
-  plataforma::mensaje(Icono::Exclamacion, kVaya, kNoValido + QStringLiteral(" Error ") + QString::number(numero));
+Importacion falloImporte(int numero, Resultado::Clase clase) {
+  return {Importe::Fallo, Resultado::fallo(clase, kNoValido + QStringLiteral(" Error ") + QString::number(numero))};
 }
 
 QString nombreApartado(int n) {
@@ -76,7 +69,8 @@ Resultado apartar(Transaccion& t, QString* archivo) {
     Resultado r = t.crearNuevo(t.almacen.ruta(*archivo), danados, &existia);
     if (r || !existia) return r;
   }
-  return Resultado::fallo(QStringLiteral("Hay demasiadas copias de numeros.dat apartadas."));
+  // The damaged file stays where it is, refused: nothing is read from it.
+  return Resultado::fallo(Resultado::Clase::Danado, QStringLiteral("Hay demasiadas copias de numeros.dat apartadas."));
 }
 
 }  // namespace
@@ -86,29 +80,31 @@ bool validoParaImportar(const Sorteo& primero) {
   return diasemana(primero.fecha) == QStringLiteral("Domingo");
 }
 
-Importe importarSorteos(Almacen& almacen, const QString& archivo) {
+void avisarImportacion(const Importacion& i) {
+  if (i.estado == Importe::Importado)
+    plataforma::mensaje(Icono::Informacion, QStringLiteral("Todos los sorteos"), kImportado);
+  else if (i.resultado.permiso)
+    errorpermiso();
+  else
+    plataforma::mensaje(Icono::Exclamacion, kVaya, i.resultado.error);
+}
+
+Importacion importarSorteos(Almacen& almacen, const QString& archivo) {
   // Never more than the record counter can number: a pipe, a device or a huge file is
   // refused without reading it whole.
   constexpr qint64 kMaximo = static_cast<qint64>(kMaximoSorteos) * Sorteo::kTamano;
   const QFileInfo info(archivo);
-  if (!info.exists()) {
-    falloImporte(kErrNoEncontrado);
-    return Importe::Fallo;
-  }
+  if (!info.exists()) return falloImporte(kErrNoEncontrado, Resultado::Clase::Entrada);
   bool leido = false;
   QByteArray bytes = leerArchivoAcotado(archivo, kMaximo, &leido);
-  if (!leido && info.isFile()) {
-    falloImporte(kErrAcceso);
-    return Importe::Fallo;
-  }
+  if (!leido && info.isFile()) return falloImporte(kErrAcceso, Resultado::Clase::Permiso);
   const bool grande = bytes.size() > kMaximo;
   bytes.truncate(bytes.size() - bytes.size() % Sorteo::kTamano);
   std::vector<Sorteo> nuevos;
   for (qsizetype off = 0; off < bytes.size(); off += Sorteo::kTamano)
     nuevos.push_back(Sorteo::decodificar(bytes.constData() + off));
   if (!leido || grande || nuevos.empty() || !validoParaImportar(nuevos.front()) || primerSorteoDanado(nuevos) >= 0) {
-    plataforma::mensaje(Icono::Exclamacion, kVaya, kNoValido);
-    return Importe::NoValido;
+    return {Importe::NoValido, Resultado::fallo(Resultado::Clase::Entrada, kNoValido)};
   }
 
   Resultado r;
@@ -128,12 +124,8 @@ Importe importarSorteos(Almacen& almacen, const QString& archivo) {
       r = t.terminar(r);
     }
   }
-  if (!r) {
-    mostrarFallo(r);
-    return Importe::Fallo;
-  }
-  plataforma::mensaje(Icono::Informacion, QStringLiteral("Todos los sorteos"), kImportado);
-  return Importe::Importado;
+  if (!r) return {Importe::Fallo, r};
+  return {Importe::Importado, Resultado::bien()};
 }
 
 Resultado borrarSorteo(Almacen& almacen, const Sorteo& cual) {
@@ -207,9 +199,10 @@ Apartado apartarSorteosDanados(Almacen& almacen) {
   // A file that cannot be read at all (a device, too large) is not set aside: the
   // reason is told and the file left alone.
   std::vector<Sorteo> sorteos;
-  a.resultado = almacen.leerSorteos(sorteos);
-  if (!a.resultado || primerSorteoDanado(sorteos) < 0) return a;
-  plataforma::mensaje(Icono::Exclamacion, kTituloDanado, kDanado);
+  bool danado = false;
+  a.resultado = almacen.leerSorteos(sorteos, &danado);
+  if (!a.resultado || !danado) return a;
+  a.danado = true;
   Transaccion t(almacen);
   a.resultado = t.empezar();
   if (!a.resultado || !t.sorteosDanados) return a;

@@ -31,13 +31,21 @@ inline constexpr int kErrNoEncontrado = 53;
 inline constexpr int kErrAcceso = 75;
 
 enum class Importe { Importado, NoValido, Fallo };
+// How an import ended: the refusal or the failure in `resultado`, for the caller to show.
+struct Importacion {
+  Importe estado = Importe::Fallo;
+  Resultado resultado;
+  bool operator==(Importe e) const { return estado == e; }
+};
 
 // Replaces the draws by the file `archivo` once every record of it passes the rule of a
 // sound draw file and its first draw is a Sunday. A valid, non-empty current file is
-// kept as numeros.bak first; a damaged one is set aside as numeros.err. Shows the outcome
-// to the user (success, refusal, or the failure). A refused or failed import changes
-// nothing.
-Importe importarSorteos(Almacen& almacen, const QString& archivo);
+// kept as numeros.bak first; a damaged one is set aside as numeros.err. A refused or
+// failed import changes nothing. Shows nothing: the caller shows the outcome once the
+// change has ended (avisarImportacion).
+Importacion importarSorteos(Almacen& almacen, const QString& archivo);
+// The boxes of an import's outcome (success, refusal, or the failure).
+void avisarImportacion(const Importacion& i);
 // The check of record 1 that an import has always made.
 bool validoParaImportar(const Sorteo& primero);
 
@@ -64,12 +72,14 @@ Anadidos anadirSorteos(Almacen& almacen, const std::vector<Sorteo>& nuevos, cons
 class Transaccion;
 Anadidos anadirSorteosEn(Transaccion& t, const std::vector<Sorteo>& nuevos, const QDate& hoy);
 
-// A damaged draw file: warns the user, keeps the file under a name not yet used
-// (numeros.err, then numeros.2.err, numeros.3.err, ...) and leaves an empty draw file.
-// `apartado` is false when it could not be done (the failure is returned) or when
-// another program had already mended the file.
+// A damaged draw file: keeps the file under a name not yet used (numeros.err, then
+// numeros.2.err, numeros.3.err, ...) and leaves an empty draw file. `danado`: the file
+// was found damaged, and the caller warns the user (kTituloDanado, kDanado) whatever
+// came of it; `apartado` is false when it could not be done (the failure is returned)
+// or when another program had already mended the file.
 struct Apartado {
   Resultado resultado;
+  bool danado = false;
   bool apartado = false;
   QString archivo;
 };

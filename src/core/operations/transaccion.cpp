@@ -98,8 +98,7 @@ Resultado Transaccion::empezar(bool leerDatos) {
   if (penasDanadas)
     return Resultado::fallo(Resultado::Clase::Danado,
                             QString::fromUtf8(kPenasCorruptas) + QStringLiteral(" No se ha cambiado nada."));
-  if (Resultado r = almacen.leerSorteos(sorteos); !r) return r;
-  sorteosDanados = primerSorteoDanado(sorteos) >= 0;
+  if (Resultado r = almacen.leerSorteos(sorteos, &sorteosDanados); !r) return r;
   return Resultado::bien();
 }
 

@@ -19,7 +19,13 @@ struct Traida {
   qint64 recibidos = 0;  // bytes of body that arrived
   QByteArray cuerpo;     // empty unless ok
   QString error;
+  // The server's certificate names another host: somebody may stand between us and the
+  // service, which is not the same as a lost connection.
+  bool certificadoAjeno = false;
 };
+
+// What the user is told of a transfer that failed for a certificate of another host.
+QString textoCertificadoAjeno();
 
 // The transfer channel of the downloads: one GET at a time, cancellable, with an
 // idle/error test and state notifications in which 11 means an error.

@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 #include <QTimer>
 
 #include "platform/plataforma.h"
@@ -16,6 +17,12 @@ FabricaCanal& fabricaActual() {
   return f;
 }
 }  // namespace
+
+QString textoCertificadoAjeno() {
+  return QStringLiteral(
+      "El certificado del servidor no corresponde a la dirección del servicio: la conexión no es segura y no se ha "
+      "usado.");
+}
 
 std::unique_ptr<CanalHttp> crearCanal() { return fabricaActual()(); }
 
@@ -67,6 +74,7 @@ void CanalQt::traer(const QUrl& url, const Opciones& opciones) {
   demasiado_ = false;
   recibiendo_ = false;
   recibidos_ = 0;
+  certificadoAjeno_ = false;
   intentos_ = 0;
   enPortada_ = false;
   portadaVisitada_ = false;
@@ -102,6 +110,12 @@ void CanalQt::alRedirigir(const QUrl& destino) {
     return;
   }
   emit respuesta_->redirectAllowed();
+}
+
+void CanalQt::alErroresSsl(const QList<QSslError>& errores) {
+  // The errors are never ignored (Qt then fails the transfer); only the cause is noted.
+  for (const QSslError& e : errores)
+    if (e.error() == QSslError::HostNameMismatch) certificadoAjeno_ = true;
 }
 
 void CanalQt::alCabeceras() {
@@ -143,6 +157,7 @@ void CanalQt::pedir(const QUrl& url, bool portada) {
   respuesta_ = red_->get(peticion);
   connect(respuesta_, &QNetworkReply::readyRead, this, &CanalQt::alLeer);
   connect(respuesta_, &QNetworkReply::metaDataChanged, this, &CanalQt::alCabeceras);
+  connect(respuesta_, &QNetworkReply::sslErrors, this, &CanalQt::alErroresSsl);
   if (propio) connect(respuesta_, &QNetworkReply::redirected, this, &CanalQt::alRedirigir);
   connect(respuesta_, &QNetworkReply::finished, this, &CanalQt::alTerminar);
 }
@@ -212,6 +227,7 @@ void CanalQt::esperarYRepetir() {
 void CanalQt::terminar(Traida t, int estadoFinal) {
   reloj_->stop();
   t.intentos = intentos_;
+  t.certificadoAjeno = !t.ok && certificadoAjeno_;
   emit estado(estadoFinal);
   emit terminado(t);
 }

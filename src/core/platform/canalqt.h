@@ -7,6 +7,7 @@
 class QNetworkAccessManager;
 class QTimer;
 class QNetworkReply;
+class QSslError;
 
 namespace sortilan::plataforma {
 
@@ -45,6 +46,7 @@ class CanalQt : public CanalHttp {
   void alRedirigir(const QUrl& destino);
   void alCabeceras();
   void agotarPlazo();
+  void alErroresSsl(const QList<QSslError>& errores);
 
   QNetworkAccessManager* red_;
   QPointer<QNetworkReply> respuesta_;
@@ -63,6 +65,7 @@ class CanalQt : public CanalHttp {
   bool conError_ = false;
   bool demasiado_ = false;
   bool recibiendo_ = false;
+  bool certificadoAjeno_ = false;
   qint64 recibidos_ = 0;
 };
 

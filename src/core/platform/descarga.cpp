@@ -5,9 +5,11 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslError>
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/canalhttp.h"
 #include "store/escritura.h"
 
 namespace sortilan::plataforma {
@@ -19,7 +21,8 @@ Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int es
 }
 
 Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs) {
-  if (!direccion.isValid() || direccion.isEmpty()) return Resultado::fallo(QStringLiteral("Dirección vacía"));
+  if (!direccion.isValid() || direccion.isEmpty())
+    return Resultado::fallo(Resultado::Clase::Red, QStringLiteral("Dirección vacía"));
   QNetworkAccessManager red;
   if (QAbstractNetworkCache* cache = red.cache()) cache->remove(direccion);
   QNetworkRequest peticion(direccion);
@@ -37,6 +40,11 @@ Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs
       grande = true;
       respuesta->abort();
     }
+  });
+  bool ajeno = false;
+  QObject::connect(respuesta, &QNetworkReply::sslErrors, respuesta, [&](const QList<QSslError>& errores) {
+    for (const QSslError& e : errores)
+      if (e.error() == QSslError::HostNameMismatch) ajeno = true;
   });
   // The inactivity timeout restarts with every byte: a server sending one now and then
   // meets this deadline instead.
@@ -58,11 +66,13 @@ Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs
   const QString textoError = respuesta->errorString();
   respuesta->deleteLater();
 
-  if (grande) return Resultado::fallo(QStringLiteral("Respuesta demasiado grande"));
-  if (tarde) return Resultado::fallo(QStringLiteral("El servidor tarda demasiado en enviar la respuesta"));
-  if (error != QNetworkReply::NoError) return Resultado::fallo(textoError);
+  using Clase = Resultado::Clase;
+  if (grande) return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta demasiado grande"));
+  if (tarde) return Resultado::fallo(Clase::Red, QStringLiteral("El servidor tarda demasiado en enviar la respuesta"));
+  if (ajeno) return Resultado::fallo(Clase::Red, textoCertificadoAjeno());
+  if (error != QNetworkReply::NoError) return Resultado::fallo(Clase::Red, textoError);
   if (direccion.scheme().startsWith(QLatin1String("http")) && (estado < 200 || estado >= 300))
-    return Resultado::fallo(QStringLiteral("Respuesta HTTP %1").arg(estado));
+    return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta HTTP %1").arg(estado));
   salida = cuerpo;
   return Resultado::bien();
 }

@@ -1,5 +1,7 @@
 #include "printing/impresion.h"
 
+#include <QStringList>
+
 namespace sortilan {
 
 namespace {
@@ -111,6 +113,19 @@ Impresion imprimeboletos(const Pena& pena, Papel papel, const Calibracion& cal) 
       ops.push_back(texto(110, d + 97, QStringLiteral("El Gordo de la Primitiva del:")));
       ops.push_back(texto(110, d + 102, pena.diasTexto().trimmed().toUpper()));
       ops.push_back(texto(72.5, d + 25, QStringLiteral("SORTILAN v.1.3."), kTamanoTitulo));
+      // The bets of this ticket in digits under the marks, so a copy handed to a member
+      // reads without the grid.
+      const auto dos = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+      QStringList lineas;
+      for (int f = b - 5; f <= b && f <= apuestas; ++f) {
+        QStringList numeros;
+        for (int p = 1; p <= n; ++p) numeros << dos(pena.apuesta(p, f));
+        lineas << (pena.esMultiple() ? QStringLiteral("Múltiple de %1: ").arg(n) : QStringLiteral("%1: ").arg(f)) +
+                      numeros.join(QLatin1Char(' '));
+      }
+      if (k >= 0 && k <= 9) lineas << QStringLiteral("Clave: %1").arg(k);
+      for (int i = 0; i < lineas.size(); ++i)
+        ops.push_back(texto(i < 4 ? 32 : 70, d + 95 + 4.0 * (i % 4), lineas[i], kTamanoApuestas));
     } else {
       ops.push_back(texto(static_cast<double>(cal.x) + 5, static_cast<double>(cal.y) - 9,
                           QStringLiteral("PEÑA ") + nombre + cuenta + QStringLiteral("     Sortilan v1.2.")));

@@ -38,6 +38,8 @@ struct Impresion {
 inline constexpr const char* kFuenteImpresion = "arial";
 inline constexpr double kTamanoImpresion = 11.5;
 inline constexpr double kTamanoTitulo = 18;
+// The bets written out under the marks of a plain sheet.
+inline constexpr double kTamanoApuestas = 8;
 // Vertical shift of the lower ticket of a plain sheet.
 inline constexpr double kDesplazamientoInferior = 104;
 

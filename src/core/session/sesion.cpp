@@ -72,14 +72,16 @@ ListaSorteos Sesion::listasorteos() {
   ListaSorteos l;
   // Only the draws counted by cargasorteos are listed; a partial tail is not a draw.
   // A file that cannot be read is not listed as if it were empty: the caller tells it.
-  if (Resultado r = almacen_.leerSorteos(l.sorteos); !r) {
+  bool parcial = false;
+  if (Resultado r = almacen_.sorteos().leerTodos(l.sorteos, &parcial); !r) {
     ListaSorteos ilegible;
     ilegible.danado = true;
     return ilegible;
   }
   if (static_cast<int>(l.sorteos.size()) > proximoreg - 1)
     l.sorteos.resize(static_cast<size_t>(std::max(0, proximoreg - 1)));
-  if (primerSorteoDanado(l.sorteos) >= 0) {
+  // A partial record at the end is a damaged file, not a shorter one.
+  if (parcial || primerSorteoDanado(l.sorteos) >= 0) {
     ListaSorteos danada;
     danada.danado = true;
     return danada;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "base/fechas.h"
+#include "store/sorteo.h"
 
 namespace sortilan {
 
@@ -45,6 +46,13 @@ Resultado Almacen::leerPenas(std::vector<Pena>& penas, bool* danado) const {
   *danado = r && (parcial || primeraPenaDanada(penas) >= 0);
   if (*danado || !r) penas.clear();
   corregirDias(penas);
+  return r;
+}
+
+Resultado Almacen::leerSorteos(std::vector<Sorteo>& sorteos, bool* danado) const {
+  bool parcial = false;
+  Resultado r = sorteos_.leerTodos(sorteos, &parcial);
+  *danado = r && (parcial || primerSorteoDanado(sorteos) >= 0);
   return r;
 }
 

@@ -50,6 +50,9 @@ class Almacen {
   Resultado leerPenas(std::vector<Pena>& penas, bool* danado) const;
   // Every draw; a file that cannot be read reads as none, with the reason.
   Resultado leerSorteos(std::vector<Sorteo>& sorteos) const { return sorteos_.leerTodos(sorteos); }
+  // The same, telling a damaged file: bytes after the last whole record (no write of ours
+  // leaves them) or a record that breaks the rules of a draw file.
+  Resultado leerSorteos(std::vector<Sorteo>& sorteos, bool* danado) const;
 
   // Identity of the draw and peña files, to notice another program's changes.
   struct Firma {

@@ -74,9 +74,28 @@ const std::vector<Migracion>& migraciones() {
                        " tipo TEXT NOT NULL CHECK (tipo IN ('aportacion', 'pago')),"
                        " centimos INTEGER NOT NULL CHECK (centimos > 0),"
                        " reparto INTEGER REFERENCES repartos(id))")}},
-      // 4: the desktop notices already given, so that a prize is told once and a deadline
-      // once a day. `clave` names the prize or the deadline; `dia` is the last day told.
+      // 4: the participation papers issued, each exactly as it was handed out: its text
+      // and the code worked out from it. Nothing later changes them; a voided one stays.
       {4,
+       {QStringLiteral("CREATE TABLE papeles ("
+                       " id INTEGER PRIMARY KEY,"
+                       " pena INTEGER NOT NULL REFERENCES penas(id),"
+                       " socio INTEGER NOT NULL REFERENCES socios(id),"
+                       " numero_socio INTEGER NOT NULL,"
+                       " nombre TEXT NOT NULL,"
+                       " desde TEXT NOT NULL,"
+                       " hasta TEXT NOT NULL CHECK (hasta >= desde),"
+                       " participaciones INTEGER NOT NULL,"
+                       " total INTEGER NOT NULL,"
+                       " pagado_centimos INTEGER NOT NULL,"
+                       " emitido TEXT NOT NULL,"
+                       " codigo TEXT NOT NULL UNIQUE CHECK (length(codigo) = 52),"
+                       " texto TEXT NOT NULL,"
+                       " anulado INTEGER NOT NULL DEFAULT 0 CHECK (anulado IN (0, 1)))"),
+        QStringLiteral("CREATE INDEX papeles_pena ON papeles(pena)")}},
+      // 5: the desktop notices already given, so that a prize is told once and a deadline
+      // once a day. `clave` names the prize or the deadline; `dia` is the last day told.
+      {5,
        {QStringLiteral("CREATE TABLE avisos ("
                        " clave TEXT PRIMARY KEY NOT NULL,"
                        " dia TEXT NOT NULL"

@@ -43,7 +43,9 @@ void MantenimientoSorteos::Command8_Click() {
           plataforma::servicios().delFabricante(QStringLiteral("/tienda.html"), QStringLiteral("Sorteos")));
     return;
   }
-  if (operaciones::importarSorteos(sesion_.almacen(), archivo) != operaciones::Importe::Importado) return;
+  const operaciones::Importacion i = operaciones::importarSorteos(sesion_.almacen(), archivo);
+  operaciones::avisarImportacion(i);
+  if (i.estado != operaciones::Importe::Importado) return;
   emit sorteosCambiados();
 }
 

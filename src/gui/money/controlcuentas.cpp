@@ -35,9 +35,10 @@ ControlCuentas::~ControlCuentas() { completar_.reset(); }
 void ControlCuentas::actualizar() {
   const QString carpeta = sesion_.almacen().carpeta();
   if (carpeta.isEmpty()) return;
-  Cuentas cuentas;
+  // Only what the change touched is worked out again.
+  Cuentas cuentas = tab_.tomarCuentas();
   const Resultado r =
-      leerCuentas(carpeta, sesion_.penas(), sesion_.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas);
+      releerCuentas(carpeta, sesion_.penas(), sesion_.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas);
   tab_.mostrarAviso(r ? QString() : r.error);
   LabelPorCobrar->setText(textoPorCobrar(cuentas.vigentes()));
   tab_.mostrar(std::move(cuentas), plataforma::hoy());

@@ -30,6 +30,8 @@ class TabCuentas : public QWidget {
   void mostrarAviso(const QString& texto);
 
   const Cuentas& cuentas() const { return cuentas_; }
+  // Hands the money shown over to be brought up to date, which mostrar gives back.
+  Cuentas tomarCuentas() { return std::move(cuentas_); }
   int penaSeleccionada() const;      // record number, 0 when none
   QDate sorteoSeleccionado() const;  // invalid when none
   const sortilan::Cobro* cobroSeleccionado() const;
