@@ -8,6 +8,7 @@ paquetes=(
   libbenchmark-dev clang-14 libclang-rt-14-dev clang-format ccache fonts-dejavu-core jq python3
   dpkg-dev desktop-file-utils appstream man-db
   xvfb xauth openbox xdotool
+  dbus-daemon systemd sqlite3
 )
 
 faltan=()

@@ -16,6 +16,7 @@
 #include "app/menus.h"
 #include "gui/auxiliary/auxiliares.h"
 #include "gui/auxiliary/infor.h"
+#include "gui/auxiliary/interruptoravisos.h"
 #include "gui/checking/comprobador.h"
 #include "gui/checking/modeloresultados.h"
 #include "gui/checking/tabgestor.h"
@@ -166,6 +167,8 @@ void Principal::crearMenus() {
   acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
   acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
   acciones_.Completar = nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
+  acciones_.avisos = nuevaAccion(general, "avisos", QStringLiteral("Avisos automáticos"));
+  new InterruptorAvisos(acciones_.avisos, general, this);
   QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
   sen->setObjectName(QStringLiteral("sen"));
   acciones_.sencillas = nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
@@ -243,10 +246,10 @@ void Principal::trasAnadir(int sorteos) {
 }
 
 void Principal::habilitarMenus() {
-  for (QAction* a :
-       {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Completar, acciones_.Crearp, acciones_.borrpe,
-        acciones_.sencillas, acciones_.verpremio, acciones_.verhisto, acciones_.verprehi, acciones_.Multiples,
-        acciones_.verpremiom, acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
+  for (QAction* a : {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Completar, acciones_.avisos,
+                     acciones_.Crearp, acciones_.borrpe, acciones_.sencillas, acciones_.verpremio, acciones_.verhisto,
+                     acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom, acciones_.verhistom,
+                     acciones_.verpreim, acciones_.Leer, acciones_.acerca})
     a->setEnabled(true);
   // One completion of the prize tables at a time.
   acciones_.Completar->setEnabled(!completando_);

@@ -32,6 +32,7 @@ struct AccionesMenu {
   QAction* amano = nullptr;       // a draw typed in by hand
   QAction* importacsv = nullptr;  // draws from a CSV file
   QAction* Completar = nullptr;   // missing prize tables from the service
+  QAction* avisos = nullptr;      // the scheduled download with desktop notices, on or off
   QAction* Crearp = nullptr;
   QAction* borrpe = nullptr;
   QAction* sencillas = nullptr;

@@ -2,7 +2,9 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <vector>
 
+#include "notices/avisos.h"
 #include "session/sesion.h"
 
 namespace sortilan::cli {
@@ -58,6 +60,10 @@ int ordenBorrarSorteo(Contexto& c, QStringList args);
 int ordenBorrarSorteos(Contexto& c, QStringList args);
 int ordenReiniciarPenas(Contexto& c, QStringList args);
 int ordenDescargar(Contexto& c, QStringList args);
+int ordenAvisos(Contexto& c, QStringList args);
+// Tells on the desktop (and on stdout) `previos` and every notice still pending, and
+// remembers the ones the desktop received.
+int enviarAvisos(Contexto& c, std::vector<Aviso> previos);
 int ordenEscrutinio(Contexto& c, QStringList args);
 int ordenAnadirSorteo(Contexto& c, QStringList args);
 int ordenImportarCsv(Contexto& c, QStringList args);

@@ -34,7 +34,11 @@ const Entrada kOrdenes[] = {
     {"borrar-sorteos", ordenBorrarSorteos, "borrar-sorteos --si|elimina todos los sorteos"},
     {"reiniciar-penas", ordenReiniciarPenas, "reiniciar-penas --si|pone a cero los aciertos de las peñas"},
     {"descargar", ordenDescargar,
-     "descargar [--respuesta ARCHIVO]|baja los sorteos nuevos, o procesa una respuesta guardada sin usar la red"},
+     "descargar [--respuesta ARCHIVO] [--avisar]|baja los sorteos nuevos, o procesa una respuesta guardada sin usar "
+     "la red; con --avisar, avisa en el escritorio de los premios y de los plazos"},
+    {"avisos", ordenAvisos,
+     "avisos [--json | activar | desactivar | estado]|avisa en el escritorio de los premios y plazos pendientes, o "
+     "programa la descarga con avisos"},
     {"escrutinio", ordenEscrutinio, "escrutinio [--json]|premios del último sorteo descargado"},
     {"imprimir", ordenImprimir,
      "imprimir K --papel oficial|normal --pdf ARCHIVO|imprime los boletos de la peña K en un PDF"},

@@ -13,6 +13,7 @@
 #include "operations/dinero.h"
 #include "operations/entradas.h"
 #include "platform/canalhttp.h"
+#include "platform/canalpausado.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
 #include "report/escrutinio.h"
@@ -63,14 +64,48 @@ void bajarDocumento(Contexto& c, const QByteArray& buffer) {
   if (t.ok && guardarDocumento(t.cuerpo, ruta)) c.out << "Documento: " << ruta << "\n";
 }
 
+// The real cause of a failed download for its notice: what the run said last, or what
+// its ending means.
+class MensajesAnotados : public plataforma::Mensajes {
+ public:
+  explicit MensajesAnotados(std::shared_ptr<plataforma::Mensajes> antes) : antes_(std::move(antes)) {}
+  plataforma::Respuesta mostrar(plataforma::Icono i, const QString& titulo, const QString& texto, plataforma::Botones b,
+                                plataforma::Respuesta p) override {
+    ultimo = texto.section(QLatin1Char('\n'), 0, 0);
+    return antes_->mostrar(i, titulo, texto, b, p);
+  }
+  QString ultimo;
+
+ private:
+  std::shared_ptr<plataforma::Mensajes> antes_;
+};
+
+QString causaFallo(Descarga::Desenlace d) {
+  switch (d) {
+    case Descarga::Desenlace::SorteoInvalido: return QStringLiteral("Un sorteo de la respuesta no es válido.");
+    case Descarga::Desenlace::DatosMalos: return QStringLiteral("La respuesta del servicio no se pudo leer.");
+    case Descarga::Desenlace::Rechazada: return QStringLiteral("El servicio ha rechazado la petición.");
+    case Descarga::Desenlace::SinConexion: return QStringLiteral("No hay conexión con el servicio.");
+    case Descarga::Desenlace::TiempoAgotado:
+    case Descarga::Desenlace::Abandonada: return QStringLiteral("El servicio no ha respondido a tiempo.");
+    case Descarga::Desenlace::FechaIncorrecta:
+      return QStringLiteral("La fecha del ordenador es anterior al último sorteo guardado.");
+    case Descarga::Desenlace::Escritura: return QStringLiteral("No se pudieron guardar los sorteos.");
+    case Descarga::Desenlace::EnCurso:
+    case Descarga::Desenlace::Completa: break;
+  }
+  return QStringLiteral("La descarga no ha terminado.");
+}
+
 }  // namespace
 
 int ordenDescargar(Contexto& c, QStringList args) {
   bool falta = false;
   const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
+  const bool avisar = Contexto::tomarOpcion(args, QStringLiteral("--avisar"));
   const QString archivo = Contexto::tomarValor(args, QStringLiteral("--respuesta"), &falta);
   if (falta || !args.isEmpty())
-    return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO [--si]]"));
+    return c.uso(QStringLiteral("Uso: sortilan-cli descargar [--respuesta ARCHIVO [--si]] [--avisar]"));
   // The data folder stands for the program folder, sortilan.ini included.
   plataforma::ponerCarpetaPrograma(c.carpeta);
   std::unique_ptr<plataforma::CanalHttp> canal;
@@ -83,8 +118,16 @@ int ordenDescargar(Contexto& c, QStringList args) {
       return kRechazo;
     }
     canal = std::make_unique<CanalArchivo>(std::move(cuerpo));
+  } else if (avisar) {
+    // A run nobody watches asks the service at most once a minute.
+    canal = std::make_unique<plataforma::CanalPausado>(plataforma::crearCanal(), 60 * 1000);
   } else {
     canal = plataforma::crearCanal();
+  }
+  std::shared_ptr<MensajesAnotados> anotados;
+  if (avisar) {
+    anotados = std::make_shared<MensajesAnotados>(plataforma::compartirMensajes());
+    plataforma::ponerMensajes(anotados);
   }
   c.cargar();
 
@@ -135,7 +178,12 @@ int ordenDescargar(Contexto& c, QStringList args) {
     else
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  return descarga.exito() ? kBien : kRechazo;
+  if (!avisar) return descarga.exito() ? kBien : kRechazo;
+  std::vector<Aviso> fallo;
+  if (!descarga.exito())
+    fallo.push_back(avisoFallo(anotados->ultimo.isEmpty() ? causaFallo(descarga.desenlace()) : anotados->ultimo));
+  const int avisos = enviarAvisos(c, std::move(fallo));
+  return descarga.exito() ? avisos : kRechazo;
 }
 
 int ordenEscrutinio(Contexto& c, QStringList args) {

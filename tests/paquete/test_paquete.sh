@@ -35,6 +35,8 @@ esperados=(
   ./usr/share/icons/hicolor/scalable/apps/$id.svg
   ./usr/share/man/man1/sortilan.1.gz
   ./usr/share/man/man1/sortilan-cli.1.gz
+  ./usr/lib/systemd/user/sortilan-descarga.service
+  ./usr/lib/systemd/user/sortilan-descarga.timer
 )
 tamanos=(16 22 24 32 48 64 128 256)
 for n in "${tamanos[@]}"; do esperados+=("./usr/share/icons/hicolor/${n}x$n/apps/$id.png"); done
@@ -76,6 +78,20 @@ for n in "${tamanos[@]}"; do
   igual "tamaño PNG $n" "$n $n" "$(od -An -tu1 -j16 -N8 "$png" | awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')"
 done
 grep -q "<svg " "$raiz/usr/share/icons/hicolor/scalable/apps/$id.svg" || falla "el icono SVG no es SVG"
+
+cli=$raiz/usr/bin/sortilan-cli
+# The scheduled download runs the installed command line, and systemd reads its units (the
+# copy checked points at the unpacked program, which systemd would find in /usr/bin).
+unidades=$raiz/usr/lib/systemd/user
+grep -qx "ExecStart=sortilan-cli descargar --avisar" "$unidades/sortilan-descarga.service" ||
+  falla "ExecStart de sortilan-descarga.service"
+if command -v systemd-analyze >/dev/null; then
+  mkdir -p "$tmp/unidades"
+  sed "s|^ExecStart=sortilan-cli |ExecStart=$cli |" "$unidades/sortilan-descarga.service" >"$tmp/unidades/sortilan-descarga.service"
+  cp "$unidades/sortilan-descarga.timer" "$tmp/unidades/"
+  systemd-analyze verify "$tmp/unidades/sortilan-descarga.timer" "$tmp/unidades/sortilan-descarga.service" \
+    >"$tmp/verify" 2>&1 || falla "systemd-analyze verify: $(cat "$tmp/verify")"
+fi
 
 # Every order the command line knows has its entry in the manual page.
 cli=$raiz/usr/bin/sortilan-cli

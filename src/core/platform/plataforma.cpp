@@ -64,6 +64,7 @@ Pausas& pausas() { return *actuales().pausas; }
 Navegador& navegador() { return *actuales().navegador; }
 DialogoArchivo& dialogoArchivo() { return *actuales().dialogo; }
 void ponerMensajes(std::shared_ptr<Mensajes> m) { actuales().mensajes = std::move(m); }
+std::shared_ptr<Mensajes> compartirMensajes() { return actuales().mensajes; }
 void ponerReloj(std::shared_ptr<Reloj> r) { actuales().reloj = std::move(r); }
 void ponerPausas(std::shared_ptr<Pausas> p) { actuales().pausas = std::move(p); }
 void ponerNavegador(std::shared_ptr<Navegador> n) { actuales().navegador = std::move(n); }

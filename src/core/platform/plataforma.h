@@ -62,6 +62,8 @@ Pausas& pausas();
 Navegador& navegador();
 DialogoArchivo& dialogoArchivo();
 void ponerMensajes(std::shared_ptr<Mensajes> m);
+// The adapter in use, for one that passes its messages on.
+std::shared_ptr<Mensajes> compartirMensajes();
 void ponerReloj(std::shared_ptr<Reloj> r);
 void ponerPausas(std::shared_ptr<Pausas> p);
 void ponerNavegador(std::shared_ptr<Navegador> n);

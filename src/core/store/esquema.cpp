@@ -93,6 +93,13 @@ const std::vector<Migracion>& migraciones() {
                        " texto TEXT NOT NULL,"
                        " anulado INTEGER NOT NULL DEFAULT 0 CHECK (anulado IN (0, 1)))"),
         QStringLiteral("CREATE INDEX papeles_pena ON papeles(pena)")}},
+      // 5: the desktop notices already given, so that a prize is told once and a deadline
+      // once a day. `clave` names the prize or the deadline; `dia` is the last day told.
+      {5,
+       {QStringLiteral("CREATE TABLE avisos ("
+                       " clave TEXT PRIMARY KEY NOT NULL,"
+                       " dia TEXT NOT NULL"
+                       "  CHECK (dia GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'))")}},
   };
   return kPasos;
 }
