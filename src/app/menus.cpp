@@ -1,7 +1,6 @@
 #include "app/menus.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,12 +21,6 @@
 #include "platform/servicios.h"
 
 namespace sortilan::ui {
-
-namespace {
-// The print and about windows are closed by their own controllers, which tell a real
-// return to the main window from a menu closing.
-const char* const kSecundarias[] = {"Crea", "Creamenu"};
-}  // namespace
 
 Menus::Menus(Principal& principal)
     : QObject(&principal),
@@ -64,12 +57,11 @@ void Menus::SSTab1_Click(int anterior) {
     return;
   }
   TabUltimo* u = p_.ultimo();
-  if (!u->Text1->isVisibleTo(u)) return;
-  u->Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
-  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(255,128,0); padding: 4px; font-weight: bold;"));
+  if (!u->muestraAviso()) return;
+  u->mostrarActualizando(true);
   p_.repaint();
   p_.descargador()->escrutinio(Descargador::Documento::Mostrar);
-  u->Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px; font-weight: bold;"));
+  u->mostrarActualizando(false);
 }
 
 void Menus::web_Click() {
@@ -77,16 +69,8 @@ void Menus::web_Click() {
   if (s.hayFabricante()) plataforma::navegador().abrir(s.delFabricante(QStringLiteral("/")));
 }
 
-void Menus::descargarSecundarias() {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    for (const char* nombre : kSecundarias) {
-      if (w->objectName() == QLatin1String(nombre) && w->isVisible()) {
-        // The windows delete themselves on close; hidden ones are kept as they are.
-        w->close();
-        break;
-      }
-    }
-  }
-}
+// The print and about windows are closed by their own controllers, which tell a real
+// return to the main window from a menu closing.
+void Menus::descargarSecundarias() { lanzador_->cerrarVentanas(); }
 
 }  // namespace sortilan::ui

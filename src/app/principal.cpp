@@ -111,13 +111,12 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
 
   connect(general_, &TabGeneral::sorteosElegidosCambiado, this, [this] {
     // The third step of a download re-checks on its own.
-    if (cargado_ && descargador_->descarga().progreso() != 3) refresca();
+    if (cargado_ && !descargador_->descarga().comprobando()) refresca();
   });
 }
 
 void Principal::conectarComprobacion() {
   general_->ponerModelos(comprobador_->modeloSencillas(), comprobador_->modeloMultiples());
-  comprobador_->leerAvisoNuevos([this] { return general_->hayAvisoNuevos(); });
   connect(general_, &TabGeneral::vistaPulsada, comprobador_, &Comprobador::Command1_Click);
   connect(general_, &TabGeneral::historicoCambiado, comprobador_, &Comprobador::ponerHistorico);
   connect(general_, &TabGeneral::soloPremiosCambiado, comprobador_, &Comprobador::ponerSoloPremios);
@@ -220,6 +219,7 @@ void Principal::conectarDescarga() {
   connect(acciones_.amano, &QAction::triggered, d, &Descargador::abrirEntradaManual);
   connect(acciones_.importacsv, &QAction::triggered, d, qOverload<>(&Descargador::importarCsv));
   connect(d, &Descargador::estadoCambiado, general_, &TabGeneral::mostrarDescarga);
+  connect(d, &Descargador::sorteosNuevos, comprobador_, &Comprobador::ponerSorteosNuevos);
   connect(d, &Descargador::empezada, this, [this] {
     comprobador_->pararAviso();
     comprobador_->olvidarPremio();

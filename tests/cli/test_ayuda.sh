@@ -24,7 +24,7 @@ while read -r orden _; do
 done <<<"$ordenes"
 
 sale 0 "--version" -- "$cli" --version
-igual "versión" "sortilan-cli 1.3.82" "$(cat "$tmp/out")"
+igual "versión" "sortilan-cli ${SORTILAN_VERSION:?}" "$(cat "$tmp/out")"
 
 # Asking for help without a data folder is fine; without an order it is a usage error.
 sale 0 "ayuda sin carpeta" -- "$cli" --datos "$tmp/no-existe" --help

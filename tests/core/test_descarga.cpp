@@ -135,7 +135,7 @@ class TestDescarga : public QObject {
     QCOMPARE(canal.pedidas[0].query(), QStringLiteral("game_id=ELGR&celebrados=true&fechaInicioInclusiva=20201011&"
                                                       "fechaFinInclusiva=20210310"));
     QCOMPARE(b.estado(), QStringLiteral("CONECTANDO AL SERVIDOR"));
-    QCOMPARE(d.progreso(), 1);
+    QCOMPARE(d.progreso(), Descarga::Progreso::Pidiendo);
     QVERIFY(d.enCurso() && !d.ticksActivos());
     d.iniciar();  // a second press while the request is out does nothing
     QCOMPARE(canal.pedidas.size(), 1);
@@ -149,7 +149,7 @@ class TestDescarga : public QObject {
     QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), registroCitado(QString::fromUtf8(ejemplo())));
     QCOMPARE(d.nuevos(), nuevos);
     QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    QCOMPARE(d.progreso(), 5);
+    QCOMPARE(d.progreso(), Descarga::Progreso::Terminada);
     QCOMPARE(d.desenlace(), Desenlace::Completa);
     QVERIFY(!d.enCurso());
     QVERIFY(b.titulos().isEmpty());
@@ -258,7 +258,7 @@ class TestDescarga : public QObject {
     QCOMPARE(b.aviso, Descarga::avisoInterpretacion(QString()));
     QVERIFY(b.aviso.startsWith(QStringLiteral("\r\nERROR DE INTERPRETACIÓN DE DATOS:\r\n")));
     QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));
-    QCOMPARE(d.progreso(), 5);
+    QCOMPARE(d.progreso(), Descarga::Progreso::Terminada);
     QVERIFY(!b.llamadas.join(QLatin1Char(' ')).contains(u"comprobar"_s));
     QCOMPARE(b.entorno.leer(QStringLiteral("numeros.dat")), antes);
   }
@@ -304,7 +304,7 @@ class TestDescarga : public QObject {
                               "pruebe más tarde ya que no es posible conectar con el servidor de ONLAE.")});
     QCOMPARE(canal.cancelaciones, 1);
     QCOMPARE(b.estado(), QString());
-    QCOMPARE(d.progreso(), 0);
+    QCOMPARE(d.progreso(), Descarga::Progreso::Reposo);
     QCOMPARE(d.desenlace(), Desenlace::SinConexion);
     QVERIFY(!d.enCurso());
   }
@@ -385,7 +385,7 @@ class TestDescarga : public QObject {
     QTEST(b.ticks(), "ticks");
     QTEST(b.titulos(), "mensajes");
     QCOMPARE(b.estado(), QString());
-    QCOMPARE(d.progreso(), 0);
+    QCOMPARE(d.progreso(), Descarga::Progreso::Reposo);
     QVERIFY(!d.enCurso());
     QVERIFY(!d.exito());
     QVERIFY(!QFile::exists(b.entorno.ruta(QStringLiteral("www.txt"))) ||
@@ -522,7 +522,7 @@ class TestDescarga : public QObject {
     if (!mensajes.isEmpty() && mensajes != QStringList{kTodavia}) {
       // A refusal or a failed connection stores nothing, not even the buffer.
       QCOMPARE(b.entorno.leer(QStringLiteral("www.txt")), QByteArray("\"anterior\"\r\n"));
-      QCOMPARE(d.progreso(), 0);
+      QCOMPARE(d.progreso(), Descarga::Progreso::Reposo);
       QCOMPARE(b.estado(), QString());
     } else {
       QCOMPARE(b.estado(), QStringLiteral("TRANSFERENCIA FINALIZADA"));

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/principal.h"
+#include "base/programa.h"
 #include "gui/auxiliary/acercade.h"
 #include "gui/auxiliary/auxiliares.h"
 #include "gui/auxiliary/infor.h"
@@ -24,7 +25,7 @@ class TestAuxiliares : public QObject {
   void acercaDeSinServidor() {
     Entorno e;
     Acercade w;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan 1.3.82"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan ") + versionPrograma());
     QVERIFY(w.Label4->text().startsWith(QStringLiteral("S.O: ")));
     QVERIFY(w.Label4->text().size() > 5);
     QCOMPARE(w.LabelDatos->text(), QStringLiteral("Datos: ") + e.carpeta.path());

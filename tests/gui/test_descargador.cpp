@@ -23,10 +23,12 @@
 #include "gui/download/entradasorteo.h"
 #include "gui/main/tabgeneral.h"
 #include "gui/report/tabultimo.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
 
 using namespace sortilan;
+using prueba::control;
 
 namespace {
 QByteArray leer(const QString& nombre) { return prueba::leerDatoPrueba(nombre); }
@@ -91,8 +93,8 @@ class TestDescargador : public QObject {
     QCOMPARE(lista->model()->index(0, 0).data().toString(), QStringLiteral("15-24-40-42-48  NÚM.CLAVE: 9"));
     QCOMPARE(lista->model()->index(0, 1).data().toString(), QStringLiteral("07/03/2021  Domingo"));
 
-    QCOMPARE(ultimo->Label8->text(), QStringLiteral("-Informe del Domingo, 7 de marzo del 2021"));
-    QCOMPARE(ultimo->Frame2->title(), QStringLiteral("Premios en Euros €:"));
+    QCOMPARE(control<QLabel>(ultimo, "Label8")->text(), QStringLiteral("-Informe del Domingo, 7 de marzo del 2021"));
+    QCOMPARE(control<QGroupBox>(ultimo, "Frame2")->title(), QStringLiteral("Premios en Euros €:"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label11_2"))->text(),
              QStringLiteral("- 3ª Categoría (4 + 1 Aciertos): "));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_2"))->text(), QStringLiteral("47445.95"));
@@ -101,8 +103,8 @@ class TestDescargador : public QObject {
     QCOMPARE(servicio.pedidas.last(), QStringLiteral("/documents/d/loterias/acta-el-gordo-20210307.pdf"));
     QVERIFY(e.leer(QStringLiteral("vix.pdf")).startsWith("%PDF"));
     w.SSTab1()->setCurrentIndex(1);
-    QTRY_VERIFY(ultimo->WebBrowser1->isVisible());
-    QVERIFY(!ultimo->Text1->isVisible());
+    QTRY_VERIFY(control<QWidget>(ultimo, "WebBrowser1")->isVisible());
+    QVERIFY(!control<QPlainTextEdit>(ultimo, "Text1")->isVisible());
   }
 
   void documentoQueNoEsPdf() {
@@ -119,15 +121,16 @@ class TestDescargador : public QObject {
     ui::Principal w;
     w.cargar(e.carpeta.path());
     // At start-up the stored document of the last download is shown.
-    QVERIFY(!w.ultimo()->WebBrowser1->isHidden());
+    QVERIFY(!control<QWidget>(w.ultimo(), "WebBrowser1")->isHidden());
     w.descargador()->Picture2_Click();
     QTRY_VERIFY(w.descargador()->Timer1->isActive());
     w.descargador()->Timer1_Timer();
     QTRY_VERIFY(!w.descargador()->bajandoPdf());
     // The good document already there is never replaced by a bad one; it is not shown either.
     QCOMPARE(e.leer(QStringLiteral("vix.pdf")), bueno);
-    QVERIFY(w.ultimo()->WebBrowser1->isHidden());
-    QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("No se encuentra conexión a internet.... :("));
+    QVERIFY(control<QWidget>(w.ultimo(), "WebBrowser1")->isHidden());
+    QCOMPARE(control<QPlainTextEdit>(w.ultimo(), "Text1")->toPlainText(),
+             QStringLiteral("No se encuentra conexión a internet.... :("));
   }
 
   void inicioSinDatos() {
@@ -135,10 +138,10 @@ class TestDescargador : public QObject {
     e.escribir(QStringLiteral("vix.pdf"), "%PD");
     ui::Principal w;
     w.cargar(e.carpeta.path());
-    QVERIFY(w.ultimo()->WebBrowser1->isHidden());
-    QCOMPARE(w.ultimo()->Text1->toPlainText(), QStringLiteral("\nFichero de datos vacío."));
+    QVERIFY(control<QWidget>(w.ultimo(), "WebBrowser1")->isHidden());
+    QCOMPARE(control<QPlainTextEdit>(w.ultimo(), "Text1")->toPlainText(), QStringLiteral("\nFichero de datos vacío."));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_0"))->text(), QStringLiteral("-"));
-    QCOMPARE(w.ultimo()->Clave->text(), QStringLiteral("-"));
+    QCOMPARE(control<QLabel>(w.ultimo(), "Clave")->text(), QStringLiteral("-"));
     QVERIFY(!w.findChild<QAction*>(QStringLiteral("web"))->isEnabled());
   }
 
@@ -286,13 +289,13 @@ class TestDescargador : public QObject {
     w.cargar(e.carpeta.path());
     ui::TabUltimo* u = w.ultimo();
     QStringList bolas;
-    for (QLabel* l : u->Numero) bolas << l->text();
-    bolas << u->Clave->text();
+    for (int i = 0; i < 5; ++i) bolas << control<QLabel>(u, QStringLiteral("Numero_%1").arg(i))->text();
+    bolas << control<QLabel>(u, "Clave")->text();
     QTEST(bolas.join(QLatin1Char(' ')), "numeros");
-    QTEST(u->Label10[2]->text(), "primera");
+    QTEST(control<QLabel>(u, "Label10_2")->text(), "primera");
     QFETCH(QString, aviso);
-    QCOMPARE(u->WebBrowser1->isHidden(), !aviso.isEmpty());
-    if (!aviso.isEmpty()) QCOMPARE(u->Text1->toPlainText(), aviso);
+    QCOMPARE(control<QWidget>(u, "WebBrowser1")->isHidden(), !aviso.isEmpty());
+    if (!aviso.isEmpty()) QCOMPARE(control<QPlainTextEdit>(u, "Text1")->toPlainText(), aviso);
   }
 };
 

@@ -20,6 +20,7 @@
 #include "gui/checking/modelopenas.h"
 #include "gui/checking/modeloresultados.h"
 #include "gui/checking/tabgestor.h"
+#include "gui/download/descargador.h"
 #include "gui/main/tabgeneral.h"
 #include "support/dobles.h"
 
@@ -213,7 +214,11 @@ class TestGestor : public QObject {
     ui::Comprobador* c = w->comprobador();
     QVERIFY(!c->Timer3()->isActive());  // checked at start, but not after a download
 
-    hijo<QLabel>("Label19")->setText(QStringLiteral("1 sorteo nuevo"));
+    // A download that stored nothing leaves the banner off; one that stored a draw starts it.
+    emit w->descargador()->sorteosNuevos(0);
+    c->compruebapenas(1);
+    QVERIFY(!c->Timer3()->isActive());
+    emit w->descargador()->sorteosNuevos(1);
     c->compruebapenas(1);
     QVERIFY(c->Timer3()->isActive());
     QCOMPARE(c->Timer3()->interval(), 800);
@@ -231,6 +236,9 @@ class TestGestor : public QObject {
     QCOMPARE(b0->text(), QStringLiteral("S E N C I L L A"));
     QVERIFY(hijo<QLabel>("Label19")->text().isEmpty());
     QVERIFY(hijo<QTableView>("ListView2")->isVisible());
+    // The banner stopped clears the notice: the next check is not one after a download.
+    c->compruebapenas(1);
+    QVERIFY(!c->Timer3()->isActive());
   }
 
   void graficos() {

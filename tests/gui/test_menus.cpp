@@ -284,17 +284,17 @@ void PruebaMenus::importarSinArchivo() {
 void PruebaMenus::pestanaUltimoSorteo() {
   abrir();
   TabUltimo* u = p_->ultimo();
-  const QString antes = u->Label8->text();
+  const QString antes = control<QLabel>(u, "Label8")->text();
   p_->SSTab1()->setCurrentIndex(1);
   QCOMPARE(p_->SSTab1()->currentIndex(), 1);
-  QCOMPARE(u->Label8->text(), antes);  // no notice shown: nothing to update
+  QCOMPARE(control<QLabel>(u, "Label8")->text(), antes);  // no notice shown: nothing to update
 
   p_->SSTab1()->setCurrentIndex(0);
-  u->Text1->show();
+  control<QPlainTextEdit>(u, "Text1")->show();
   p_->SSTab1()->setCurrentIndex(1);
   // The notice made the tab fetch the report again: its title replaced "Un momento...".
-  QVERIFY(u->Label8->text().startsWith(QStringLiteral("-Informe del ")));
-  QVERIFY(u->Label8->styleSheet().contains(QStringLiteral("rgb(224,224,224)")));
+  QVERIFY(control<QLabel>(u, "Label8")->text().startsWith(QStringLiteral("-Informe del ")));
+  QVERIFY(control<QLabel>(u, "Label8")->styleSheet().contains(QStringLiteral("rgb(224,224,224)")));
 }
 
 void PruebaMenus::imagenesDescarga() {

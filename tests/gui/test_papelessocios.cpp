@@ -1,5 +1,6 @@
 // The members' papers as PDF (pages, the member lines in their text, the NIF only when
 // asked) and the tab "Socios" driven as a user would through a small season.
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -7,9 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
 
+#include "gui/members/modelossocios.h"
 #include "gui/members/tabsocios.h"
 #include "members/registrosocios.h"
 #include "operations/dinero.h"
@@ -58,9 +60,9 @@ Pdf leerPdf(const QByteArray& datos, const QString& ruta) {
 }
 
 // Cells of a row of a table widget, joined by '|'.
-QString fila(const QTableWidget* t, int f) {
+QString fila(const QTableView* t, int f) {
   QStringList c;
-  for (int i = 0; i < t->columnCount(); ++i) c << (t->item(f, i) ? t->item(f, i)->text() : QString());
+  for (int i = 0; i < t->model()->columnCount(); ++i) c << t->model()->index(f, i).data().toString();
   return c.join(QLatin1Char('|'));
 }
 
@@ -128,9 +130,14 @@ class TestPapelesSocios : public QObject {
     Almacen almacen;
     preparar(e, almacen, QDate(2021, 1, 1));
     ui::TabSocios tab(almacen);
+    // Every change of the lists below is checked against the model rules as it happens.
+    QAbstractItemModelTester probarSocios(tab.TablaSocios->model(),
+                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester probarMovimientos(tab.TablaMovimientos->model(),
+                                               QAbstractItemModelTester::FailureReportingMode::QtTest);
     tab.actualizar();
     QCOMPARE(tab.penaSeleccionada(), 1);
-    QCOMPARE(tab.TablaSocios->rowCount(), 0);
+    QCOMPARE(tab.TablaSocios->model()->rowCount(), 0);
     QVERIFY(!tab.CommandAportacion->isEnabled());
 
     const auto alta = [&](const QString& nombre, int participaciones, QDate desde) {
@@ -141,14 +148,14 @@ class TestPapelesSocios : public QObject {
     };
     alta(QStringLiteral("Ana"), 2, QDate(2021, 1, 1));
     alta(QStringLiteral("Luis"), 1, QDate(2021, 2, 1));
-    QCOMPARE(tab.TablaSocios->rowCount(), 2);
+    QCOMPARE(tab.TablaSocios->model()->rowCount(), 2);
     QCOMPARE(tab.socioSeleccionado(), 2);
     QVERIFY(tab.EditNombre->text().isEmpty());
     // The same name again is refused with the reason and nothing changes.
     alta(QStringLiteral("ana"), 1, QDate(2021, 1, 1));
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Ana ya es el socio 1 de la peña PREMIADA."));
-    QCOMPARE(tab.TablaSocios->rowCount(), 2);
+    QCOMPARE(tab.TablaSocios->model()->rowCount(), 2);
 
     tab.seleccionarSocio(1);
     tab.EditImporte->setText(QStringLiteral("20,00"));
@@ -160,7 +167,13 @@ class TestPapelesSocios : public QObject {
     // Ana alone pays the five January draws, then two thirds of the five since Luis joined.
     QCOMPARE(fila(tab.TablaSocios, 0), QStringLiteral("1|Ana|2|01/01/2021||7,50 €"));
     QCOMPARE(fila(tab.TablaSocios, 1), QStringLiteral("2|Luis|1|01/02/2021||debe 2,50 €"));
-    QCOMPARE(fila(tab.TablaMovimientos, tab.TablaMovimientos->rowCount() - 1),
+    // The member number travels in the row, whatever the cells show; a debt reads red.
+    for (int f = 0; f < 2; ++f)
+      QCOMPARE(tab.TablaSocios->model()->index(f, ui::ModeloSocios::Nombre).data(ui::ModeloSocios::kRolNumero), f + 1);
+    QCOMPARE(tab.TablaSocios->model()->index(1, ui::ModeloSocios::Saldo).data(Qt::ForegroundRole).value<QColor>(),
+             QColor(0xC0, 0, 0));
+    QVERIFY(!tab.TablaSocios->model()->index(0, ui::ModeloSocios::Saldo).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(fila(tab.TablaMovimientos, tab.TablaMovimientos->model()->rowCount() - 1),
              QStringLiteral("02/01/2021|aportación|20,00 €|20,00 €"));
 
     tab.seleccionarSocio(2);

@@ -10,6 +10,7 @@
 
 #include "app/presentacion.h"
 #include "app/principal.h"
+#include "base/programa.h"
 #include "store/almacen.h"
 #include "store/cerrojodatos.h"
 #include "support/dobles.h"
@@ -28,7 +29,7 @@ class TestPrincipal : public QObject {
     w.cargar(e.carpeta.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.1.3.82"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan - Para El Gordo de la Primitiva. v.") + versionPrograma());
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_3"))->text(),
              QStringLiteral("Domingo, 16 de agosto del 2026"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label9_5"))->text(),

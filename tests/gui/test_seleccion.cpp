@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
@@ -142,28 +141,28 @@ class TestSeleccion : public QObject {
     QCOMPARE(penas->selectionModel()->selectedRows().value(0).row(), 1);
     QCOMPARE(tab->penaSeleccionada(), 2);
     e->dialogo->siguiente.clear();  // the export is cancelled: only the offered name counts
-    QTest::mouseClick(tab->CommandCsv, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(tab, "CommandCsv"), Qt::LeftButton);
     QVERIFY(e->dialogo->carpetas.last().endsWith(QStringLiteral("cuentas-pena-2.csv")));
 
     pulsar(penas, {Qt::Key_Up});
     QCOMPARE(tab->penaSeleccionada(), 1);
     // The newest draw, 7 March, holds the prize; the one before has none.
     clic(sorteos, 1);
-    QVERIFY(!tab->CommandCobrar->isEnabled());
+    QVERIFY(!control<QPushButton>(tab, "CommandCobrar")->isEnabled());
     pulsar(sorteos, {Qt::Key_Up});
     QCOMPARE(tab->sorteoSeleccionado(), QDate(2021, 3, 7));
-    QVERIFY(tab->CommandCobrar->isEnabled());
-    QTest::mouseClick(tab->CommandCobrar, Qt::LeftButton);
+    QVERIFY(control<QPushButton>(tab, "CommandCobrar")->isEnabled());
+    QTest::mouseClick(control<QPushButton>(tab, "CommandCobrar"), Qt::LeftButton);
     QVERIFY(e->mensajes->vistos.isEmpty());
     QVERIFY(sorteos->model()->index(0, 7).data().toString().startsWith(QStringLiteral("cobrado el ")));
 
     // A Ctrl+click takes the highlight away: nothing left to act on.
     clic(sorteos, 0, Qt::ControlModifier);
     QVERIFY(sorteos->selectionModel()->selectedRows().isEmpty());
-    QVERIFY(!tab->CommandPendiente->isEnabled());
+    QVERIFY(!control<QPushButton>(tab, "CommandPendiente")->isEnabled());
     clic(penas, 0, Qt::ControlModifier);
     QVERIFY(penas->selectionModel()->selectedRows().isEmpty());
-    QVERIFY(!tab->CommandCsv->isEnabled());
+    QVERIFY(!control<QPushButton>(tab, "CommandCsv")->isEnabled());
   }
 
   // "Socios": the movements and "Dar de baja" are the highlighted member's.
@@ -177,9 +176,9 @@ class TestSeleccion : public QObject {
     tab->FechaSocio->setDate(QDate(2021, 3, 15));
     QTest::mouseClick(tab->CommandBaja, Qt::LeftButton);
     QVERIFY(e->mensajes->vistos.isEmpty());
-    QCOMPARE(tab->TablaSocios->item(0, 4)->text(), QString());
-    QCOMPARE(tab->TablaSocios->item(1, 4)->text(), QStringLiteral("15/03/2021"));
-    QCOMPARE(tab->TablaSocios->item(2, 4)->text(), QString());
+    QCOMPARE(tab->TablaSocios->model()->index(0, 4).data().toString(), QString());
+    QCOMPARE(tab->TablaSocios->model()->index(1, 4).data().toString(), QStringLiteral("15/03/2021"));
+    QCOMPARE(tab->TablaSocios->model()->index(2, 4).data().toString(), QString());
     QCOMPARE(tab->socioSeleccionado(), 2);  // still highlighted after the change
   }
 

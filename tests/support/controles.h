@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QtGlobal>
 
 namespace sortilan::prueba {
@@ -12,6 +13,11 @@ T* control(const QObject* dentro, const char* nombre) {
   T* c = dentro->findChild<T*>(QLatin1String(nombre));
   if (!c) qFatal("No hay control %s en %s", nombre, qPrintable(dentro->objectName()));
   return c;
+}
+
+template <typename T>
+T* control(const QObject* dentro, const QString& nombre) {
+  return control<T>(dentro, qPrintable(nombre));
 }
 
 }  // namespace sortilan::prueba

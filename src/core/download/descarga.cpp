@@ -96,9 +96,9 @@ void Descarga::iniciar(bool unaPeticion) {
 
 void Descarga::pedirSiguiente() {
   const Intervalo iv = intervalos_[static_cast<size_t>(siguiente_++)];
-  contador_ = 0;
-  paso_ = 2;
-  progreso_ = 1;
+  segundos_ = 0;
+  paso_ = Paso::Pidiendo;
+  progreso_ = Progreso::Pidiendo;
   emit mostrarGeneral();
   fase_ = Fase::Conectando;
   respuesta_.clear();
@@ -137,7 +137,7 @@ void Descarga::alTraer(const plataforma::Traida& t) {
     caracteres_ = QString::fromUtf8(respuesta_).size();
   }
   if (demasiado_ || caracteres_ > 100) fase_ = Fase::Buscando;
-  paso_ = 3;
+  paso_ = Paso::Recibida;
   ponerTicks(true);
   emit cambiado();
 }
@@ -148,9 +148,9 @@ void Descarga::tick() {
   if (enTick_) return;
   enTick_ = true;
   const auto fin = qScopeGuard([this] { enTick_ = false; });
-  ++contador_;
-  if (contador_ == 5 && fase_ == Fase::Conectando) return abortar(Desenlace::Abandonada);
-  if (contador_ == 30 && progreso_ == 1) {
+  ++segundos_;
+  if (segundos_ == 5 && fase_ == Fase::Conectando) return abortar(Desenlace::Abandonada);
+  if (segundos_ == 30 && progreso_ == Progreso::Pidiendo) {
     canal_.cancelar();
     fallo_ = Resultado::fallo(Resultado::Clase::Red,
                               QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde..."));
@@ -158,13 +158,13 @@ void Descarga::tick() {
                         QStringLiteral("Problemas con el servidor. Tarda en responder. Pruebe más tarde..."));
     abortar(Desenlace::TiempoAgotado);
   }
-  if (!canal_.ocupado() && !canal_.conError() && paso_ == 3) {
-    contador_ = 0;
-    progreso_ = 2;
-    paso_ = 5;
+  if (!canal_.ocupado() && !canal_.conError() && paso_ == Paso::Recibida) {
+    segundos_ = 0;
+    progreso_ = Progreso::Leyendo;
+    paso_ = Paso::Leida;
     procesar();
   }
-  if (paso_ != 5 || estadoconexion_ == plataforma::CanalHttp::kError) {
+  if (paso_ != Paso::Leida || estadoconexion_ == plataforma::CanalHttp::kError) {
     emit cambiado();
     return;
   }
@@ -237,11 +237,11 @@ void Descarga::procesar() {
 }
 
 void Descarga::refrescarVentana(int sorteos) {
-  progreso_ = 3;
+  progreso_ = Progreso::Comprobando;
   emit cambiado();
   emit comprobar(sorteos);
   if (sorteos != 0) emit desplazar(std::min(sorteos, 8));
-  progreso_ = 4;
+  progreso_ = Progreso::Actualizando;
   emit cambiado();
   emit actualizar(buffer_);
 }
@@ -251,8 +251,8 @@ void Descarga::abortar(Desenlace d) {
   if (nuevos_ > 0) refrescarVentana(nuevos_);
   ponerTicks(false);
   traendo_ = false;
-  paso_ = 0;
-  progreso_ = 0;
+  paso_ = Paso::Reposo;
+  progreso_ = Progreso::Reposo;
   fase_ = Fase::Reposo;
   desenlace_ = d;
   emit cambiado();
@@ -260,8 +260,8 @@ void Descarga::abortar(Desenlace d) {
 }
 
 void Descarga::acabar(Desenlace d) {
-  paso_ = 7;
-  progreso_ = 2;
+  paso_ = Paso::Acabada;
+  progreso_ = Progreso::Leyendo;
   ponerTicks(false);
   desenlace_ = d;
   if (d == Desenlace::Completa && nuevos_ == 0)
@@ -270,7 +270,7 @@ void Descarga::acabar(Desenlace d) {
   // An answer that could not be used, with nothing stored, changes nothing to show.
   if (nuevos_ > 0 || d == Desenlace::Completa) refrescarVentana(std::max(nuevos_, 1));
   fase_ = Fase::Finalizada;
-  progreso_ = 5;
+  progreso_ = Progreso::Terminada;
   emit mostrarGeneral();
   emit cambiado();
   emit terminada(d);

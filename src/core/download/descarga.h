@@ -27,6 +27,15 @@ class Descarga : public QObject {
  public:
   // What the status of the transfer reads.
   enum class Fase { Reposo, Conectando, Buscando, Analizando, Finalizada };
+  // What the progress bar shows: each value is a step of the sequence.
+  enum class Progreso {
+    Reposo = 0,        // idle, or aborted
+    Pidiendo = 1,      // a request is out
+    Leyendo = 2,       // the answer is read and stored, or the sequence winds up
+    Comprobando = 3,   // the peñas are checked against the new draws
+    Actualizando = 4,  // the draw list and the prize report are rebuilt
+    Terminada = 5,
+  };
   // How the last sequence ended.
   enum class Desenlace {
     EnCurso,          // running, or never started
@@ -56,7 +65,9 @@ class Descarga : public QObject {
   void alTraer(const plataforma::Traida& t);
 
   Fase fase() const { return fase_; }
-  int progreso() const { return progreso_; }         // 0 idle or aborted, 1 requesting .. 5 finished
+  Progreso progreso() const { return progreso_; }
+  // The sequence checks the peñas itself right now: nobody else need check them again.
+  bool comprobando() const { return progreso_ == Progreso::Comprobando; }
   qint64 caracteres() const { return caracteres_; }  // of the last answer; -1 before the first
   int nuevos() const { return nuevos_; }             // draws stored by this sequence
   bool ticksActivos() const { return ticks_; }
@@ -106,15 +117,24 @@ class Descarga : public QObject {
   void refrescarVentana(int sorteos);
   void acabar(Desenlace d);
 
+  // Where the sequence stands between ticks.
+  enum class Paso {
+    Reposo,    // nothing asked
+    Pidiendo,  // a request is out
+    Recibida,  // an answer is in, not yet read
+    Leida,     // the answer is read and stored
+    Acabada,   // the sequence ended
+  };
+
   Sesion& sesion_;
   plataforma::CanalHttp& canal_;
   GuardarDescarga guardar_;
   Fase fase_ = Fase::Reposo;
-  int progreso_ = 0;
+  Progreso progreso_ = Progreso::Reposo;
   qint64 caracteres_ = -1;
   int nuevos_ = 0;
-  int paso_ = 0;
-  int contador_ = 0;
+  Paso paso_ = Paso::Reposo;
+  int segundos_ = 0;  // ticks since the request went out or its answer came in
   int estadoconexion_ = 0;
   bool ticks_ = false;
   bool traendo_ = false;

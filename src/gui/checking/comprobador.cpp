@@ -26,7 +26,7 @@ Comprobador::Comprobador(Sesion& sesion, TabGestor& gestor, QObject* padre)
 
 void Comprobador::antesDeComprobar() {
   aviso_.parpadeo = Timer3_->isActive();
-  aviso_.trasDescarga = hayAvisoNuevos_ && hayAvisoNuevos_();
+  aviso_.trasDescarga = hayNuevos_;
 }
 
 void Comprobador::despuesDeComprobar(const ResultadoComprobacion& r) {
@@ -103,6 +103,7 @@ void Comprobador::eliminarPena() {
 
 void Comprobador::ponerHistorico(bool activo) {
   casillas_.historico = activo;
+  hayNuevos_ = false;
   emit avisoNuevosBorrado();
   emit refrescoPedido();
 }
@@ -120,6 +121,7 @@ void Comprobador::pintarBoton(int i, bool rojo) {
 void Comprobador::pararAviso() {
   if (!Timer3_->isActive()) return;
   Timer3_->stop();
+  hayNuevos_ = false;
   emit avisoNuevosBorrado();
   pintarBoton(0, false);
   pintarBoton(1, false);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 
 #include "checking/comprobacion.h"
 
@@ -24,9 +23,9 @@ class Comprobador : public QObject {
  public:
   Comprobador(Sesion& sesion, TabGestor& gestor, QObject* padre = nullptr);
 
-  // Whether the download's new-draws notice shows: only a check right after a download
-  // starts the prize banner.
-  void leerAvisoNuevos(std::function<bool()> hayAviso) { hayAvisoNuevos_ = std::move(hayAviso); }
+  // The draws the download has stored: only a check after a download that stored some, until
+  // its notice is cleared, starts the prize banner.
+  void ponerSorteosNuevos(int sorteos) { hayNuevos_ = sorteos > 0; }
 
   void compruebapenas(int n);
   void compruebamultiple(int n);
@@ -75,7 +74,7 @@ class Comprobador : public QObject {
 
   Sesion& sesion_;
   TabGestor& gestor_;
-  std::function<bool()> hayAvisoNuevos_;
+  bool hayNuevos_ = false;
   QTimer* Timer3_ = nullptr;
   ModeloResultados* sencillas_ = nullptr;
   ModeloResultados* multiples_ = nullptr;

@@ -11,6 +11,12 @@ LanzadorCreacion::LanzadorCreacion(Sesion& sesion, QWidget* principal)
 Creamenu* LanzadorCreacion::creamenu() const { return menu_; }
 Crea* LanzadorCreacion::crea() const { return crea_; }
 
+void LanzadorCreacion::cerrarVentanas() {
+  // The windows delete themselves on close.
+  if (crea_ && crea_->isVisible()) crea_->close();
+  if (menu_ && menu_->isVisible()) menu_->close();
+}
+
 void LanzadorCreacion::Command4_Click() {
   if (!menu_) {
     menu_ = new Creamenu(principal_);

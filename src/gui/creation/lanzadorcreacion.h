@@ -25,6 +25,9 @@ class LanzadorCreacion : public QObject {
   void Command4_Click();
   Creamenu* creamenu() const;
   Crea* crea() const;
+  // Closes the chooser and the creation window where they are on show; hidden ones are
+  // kept as they are.
+  void cerrarVentanas();
 
  signals:
   // A peña was stored by the creation window.

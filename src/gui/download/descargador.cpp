@@ -69,7 +69,8 @@ void Descargador::Timer1_Timer() { descarga_->tick(); }
 void Descargador::pintar() {
   const Descarga& d = *descarga_;
   emit estadoCambiado(Descarga::textoFase(d.fase()), d.caracteres(),
-                      d.nuevos() > 0 ? textoNuevos(d.nuevos()) : QString(), d.progreso());
+                      d.nuevos() > 0 ? textoNuevos(d.nuevos()) : QString(), static_cast<int>(d.progreso()));
+  emit sorteosNuevos(d.nuevos());
   if (d.ticksActivos() != Timer1->isActive()) {
     if (d.ticksActivos())
       Timer1->start();

@@ -65,6 +65,8 @@ class Descargador : public QObject {
   // The download's state: its phase text, the characters received (-1: unchanged), the
   // "n sorteos" notice (empty: none) and its step.
   void estadoCambiado(const QString& fase, int caracteres, const QString& avisoNuevos, int paso);
+  // How many draws this download has stored so far (0: none), with every change of its state.
+  void sorteosNuevos(int sorteos);
   void empezada();
   void generalPedida();
   // The stored draws changed: status line again; with `lista`, the result list too.

@@ -246,8 +246,6 @@ void TabGeneral::mostrarDescarga(const QString& fase, int caracteres, const QStr
 
 void TabGeneral::soltarBajar() { Picture2->setDown(false); }
 
-bool TabGeneral::hayAvisoNuevos() const { return !Label19->text().isEmpty(); }
-
 void TabGeneral::borrarAvisoNuevos() { Label19->clear(); }
 
 void TabGeneral::mostrarVista(int indice) {

@@ -43,8 +43,6 @@ class TabGeneral : public QWidget {
   // After draws were added: the selector at `sorteos` (1 to 8); false when it cannot
   // move, so nothing re-checks by itself.
   bool elegirSorteosNuevos(int sorteos);
-  // The download's "n sorteos" notice: while it shows, a check may start the prize banner.
-  bool hayAvisoNuevos() const;
   void borrarAvisoNuevos();
   // The pictures of "Bajar sorteos".
   BotonDescarga* botonDescarga() const { return botonDescarga_; }

@@ -9,16 +9,18 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "base/fechas.h"
+#include "gui/members/modelossocios.h"
 #include "gui/ui/controles.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
@@ -39,10 +41,10 @@ QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
   return b;
 }
 
-QTableWidget* tabla(QWidget* padre, const char* nombre, const QStringList& columnas) {
-  auto* t = new QTableWidget(0, static_cast<int>(columnas.size()), padre);
+QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo) {
+  auto* t = new QTableView(padre);
   t->setObjectName(QLatin1String(nombre));
-  t->setHorizontalHeaderLabels(columnas);
+  t->setModel(modelo);
   t->verticalHeader()->hide();
   t->verticalHeader()->setDefaultSectionSize(20);
   t->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -67,18 +69,6 @@ QLineEdit* campo(QWidget* padre, const char* nombre) {
   return e;
 }
 
-QTableWidgetItem* celda(const QString& texto, bool derecha = false) {
-  auto* i = new QTableWidgetItem(texto);
-  if (derecha) i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return i;
-}
-
-QTableWidgetItem* celdaSaldo(Centimos c) {
-  QTableWidgetItem* i = celda(textoSaldo(c), true);
-  if (c < 0) i->setForeground(QColor(0xC0, 0, 0));
-  return i;
-}
-
 }  // namespace
 
 TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen_(almacen) {
@@ -101,17 +91,15 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   auto* divisor = new QSplitter(Qt::Horizontal, this);
   capa->addWidget(divisor, 1);
   auto* izquierda = new QSplitter(Qt::Vertical, divisor);
-  TablaSocios = tabla(izquierda, "TablaSocios",
-                      {QStringLiteral("Nº"), QStringLiteral("Nombre"), QStringLiteral("Particip."),
-                       QStringLiteral("Alta"), QStringLiteral("Baja"), QStringLiteral("Saldo")});
+  modeloSocios_ = new ModeloSocios(this);
+  modeloMovimientos_ = new ModeloMovimientos(this);
+  TablaSocios = tabla(izquierda, "TablaSocios", modeloSocios_);
   auto* abajo = new QWidget(izquierda);
   auto* capaAbajo = new QVBoxLayout(abajo);
   capaAbajo->setContentsMargins(0, 0, 0, 0);
   LabelSocio = etiqueta(abajo, QStringLiteral("LabelSocio"));
   capaAbajo->addWidget(LabelSocio);
-  TablaMovimientos =
-      tabla(abajo, "TablaMovimientos",
-            {QStringLiteral("Fecha"), QStringLiteral("Concepto"), QStringLiteral("Importe"), QStringLiteral("Saldo")});
+  TablaMovimientos = tabla(abajo, "TablaMovimientos", modeloMovimientos_);
   capaAbajo->addWidget(TablaMovimientos, 1);
 
   auto* derecha = new QWidget(divisor);
@@ -205,7 +193,7 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   FechaHasta->setDate(hoy);
 
   connect(ComboPenaSocios, &QComboBox::currentIndexChanged, this, [this] { cargarPena(); });
-  connect(TablaSocios, &QTableWidget::itemSelectionChanged, this, [this] {
+  connect(TablaSocios->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     mostrarMovimientos();
     habilitar();
   });
@@ -225,16 +213,12 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
 
 int TabSocios::penaSeleccionada() const { return ComboPenaSocios->currentData().toInt(); }
 
-int TabSocios::socioSeleccionado() const {
-  const QList<QTableWidgetItem*> elegidos = TablaSocios->selectedItems();
-  return elegidos.isEmpty() ? 0 : TablaSocios->item(elegidos.first()->row(), 0)->text().toInt();
-}
+int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResaltada(*TablaSocios)); }
 
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
 
 void TabSocios::seleccionarSocio(int numero) {
-  for (int f = 0; f < TablaSocios->rowCount(); ++f)
-    if (TablaSocios->item(f, 0)->text().toInt() == numero) TablaSocios->selectRow(f);
+  if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(f);
 }
 
 void TabSocios::actualizar() {
@@ -294,26 +278,16 @@ void TabSocios::cargarPena() {
 }
 
 void TabSocios::mostrarSocios() {
-  const QSignalBlocker bloqueo(TablaSocios);
-  TablaSocios->setRowCount(static_cast<int>(socios_.socios.size()));
-  const std::vector<Centimos> saldos = socios_.saldos();
-  int f = 0;
-  for (const Socio& s : socios_.socios) {
-    TablaSocios->setItem(f, 0, celda(QString::number(s.numero), true));
-    TablaSocios->setItem(f, 1, celda(s.nombre));
-    TablaSocios->setItem(f, 2, celda(QString::number(s.participacionesActuales()), true));
-    TablaSocios->setItem(f, 3, celda(fechaCorta(s.alta())));
-    TablaSocios->setItem(f, 4, celda(fechaCorta(s.baja())));
-    TablaSocios->setItem(f, 5, celdaSaldo(saldos[static_cast<size_t>(f)]));
-    ++f;
-  }
+  // The old highlight goes with the old rows; cargarPena chooses the member again.
+  const QSignalBlocker bloqueo(TablaSocios->selectionModel());
+  modeloSocios_->poner(socios_);
   TablaSocios->resizeColumnsToContents();
 }
 
 void TabSocios::mostrarMovimientos() {
   const Socio* s = socios_.socio(socioSeleccionado());
-  TablaMovimientos->setRowCount(0);
   if (!s) {
+    modeloMovimientos_->poner({});
     LabelSocio->setText(socios_.socios.empty() && penaSeleccionada() > 0 ? QStringLiteral("La peña no tiene socios.")
                                                                          : QString());
     return;
@@ -321,15 +295,7 @@ void TabSocios::mostrarMovimientos() {
   const std::vector<Movimiento> movimientos = socios_.movimientosDe(s->numero);
   LabelSocio->setText(QStringLiteral("Movimientos de %1 (saldo: %2)")
                           .arg(s->nombre, textoSaldo(movimientos.empty() ? 0 : movimientos.back().saldo)));
-  TablaMovimientos->setRowCount(static_cast<int>(movimientos.size()));
-  // Newest first, as a bank statement on screen.
-  int f = 0;
-  for (auto m = movimientos.rbegin(); m != movimientos.rend(); ++m, ++f) {
-    TablaMovimientos->setItem(f, 0, celda(fechaCorta(m->fecha)));
-    TablaMovimientos->setItem(f, 1, celda(textoConcepto(m->concepto)));
-    TablaMovimientos->setItem(f, 2, celda(textoEuros(m->importe), true));
-    TablaMovimientos->setItem(f, 3, celdaSaldo(m->saldo));
-  }
+  modeloMovimientos_->poner(movimientos);
   TablaMovimientos->resizeColumnsToContents();
 }
 

@@ -15,9 +15,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 
 namespace sortilan::ui {
+
+class ModeloMovimientos;
+class ModeloSocios;
 
 // Tab "Socios": the members of the chosen peña with their shares and balances, the
 // movements of the selected member, and the forms to add, change and remove members,
@@ -50,8 +53,8 @@ class TabSocios : public QWidget {
 
   QComboBox* ComboPenaSocios = nullptr;
   QLabel* LabelAvisoSocios = nullptr;
-  QTableWidget* TablaSocios = nullptr;
-  QTableWidget* TablaMovimientos = nullptr;
+  QTableView* TablaSocios = nullptr;
+  QTableView* TablaMovimientos = nullptr;
   QLabel* LabelSocio = nullptr;
   QLineEdit* EditNombre = nullptr;
   QLineEdit* EditNif = nullptr;
@@ -95,6 +98,8 @@ class TabSocios : public QWidget {
   Almacen& almacen_;
   std::vector<Pena> penas_;
   SociosPena socios_;
+  ModeloSocios* modeloSocios_ = nullptr;
+  ModeloMovimientos* modeloMovimientos_ = nullptr;
 };
 
 }  // namespace sortilan::ui

@@ -1,9 +1,7 @@
 #include "gui/money/controlcuentas.h"
 
-#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
-#include <QPushButton>
 #include <QStatusBar>
 
 #include "gui/money/tabcuentas.h"
@@ -24,9 +22,9 @@ ControlCuentas::ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barr
     : QObject(padre), sesion_(sesion), tab_(tab) {
   LabelPorCobrar = etiqueta(&barra, QStringLiteral("LabelPorCobrar"));
   barra.addPermanentWidget(LabelPorCobrar);
-  connect(tab_.CommandCobrar, &QPushButton::clicked, this, &ControlCuentas::CommandCobrar_Click);
-  connect(tab_.CommandPendiente, &QPushButton::clicked, this, &ControlCuentas::CommandPendiente_Click);
-  connect(tab_.CommandCsv, &QPushButton::clicked, this, &ControlCuentas::CommandCsv_Click);
+  connect(&tab_, &TabCuentas::cobroPedido, this, &ControlCuentas::CommandCobrar_Click);
+  connect(&tab_, &TabCuentas::pendientePedido, this, &ControlCuentas::CommandPendiente_Click);
+  connect(&tab_, &TabCuentas::exportarPedido, this, &ControlCuentas::CommandCsv_Click);
 }
 
 // The request must go before the channel it uses.
@@ -59,7 +57,7 @@ void ControlCuentas::marcar(const std::optional<QDate>& dia) {
   actualizar();
 }
 
-void ControlCuentas::CommandCobrar_Click() { marcar(tab_.FechaCobro->date()); }
+void ControlCuentas::CommandCobrar_Click(const QDate& dia) { marcar(dia); }
 
 void ControlCuentas::CommandPendiente_Click() { marcar(std::nullopt); }
 

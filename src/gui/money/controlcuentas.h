@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <memory>
 
@@ -33,12 +34,11 @@ class ControlCuentas : public QObject {
 
   // "Completar tablas de premios" (the menu item); nothing while a completion runs.
   void Completar_Click();
-  void CommandCobrar_Click();
+  void CommandCobrar_Click(const QDate& dia);
   void CommandPendiente_Click();
   void CommandCsv_Click();
 
   bool completando() const { return completar_ && completar_->enCurso(); }
-  QLabel* LabelPorCobrar = nullptr;
 
  signals:
   // A completion started (true) or ended (false): the menu item waits meanwhile.
@@ -50,6 +50,7 @@ class ControlCuentas : public QObject {
 
   Sesion& sesion_;
   TabCuentas& tab_;
+  QLabel* LabelPorCobrar = nullptr;
   std::unique_ptr<operaciones::CompletarPremios> completar_;
   std::unique_ptr<plataforma::CanalHttp> canal_;
 };

@@ -120,6 +120,10 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   botones->addStretch();
   botones->addWidget(CommandCsv);
 
+  connect(CommandCobrar, &QPushButton::clicked, this, [this] { emit cobroPedido(FechaCobro->date()); });
+  connect(CommandPendiente, &QPushButton::clicked, this, &TabCuentas::pendientePedido);
+  connect(CommandCsv, &QPushButton::clicked, this, &TabCuentas::exportarPedido);
+
   // What the buttons act on is the row drawn highlighted, which a Ctrl+click can take away
   // from the current row.
   connect(ListaPenasCuentas->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TabCuentas::alElegirPena);

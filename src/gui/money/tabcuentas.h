@@ -18,7 +18,8 @@ class ModeloCuentasPenas;
 class ModeloCuentasSorteos;
 
 // Tab "Cuentas": what each peña has cost and won, the draws of the selected peña with
-// their prizes and collections, and a chart of cost and winnings over time.
+// their prizes and collections, and a chart of cost and winnings over time. The widgets
+// are its own: it tells what the user asks for and shows what it is given.
 class TabCuentas : public QWidget {
   Q_OBJECT
  public:
@@ -37,6 +38,19 @@ class TabCuentas : public QWidget {
   const sortilan::Cobro* cobroSeleccionado() const;
   void seleccionar(int registro, const QDate& sorteo = QDate());
 
+ signals:
+  // "Marcar cobrado" on the highlighted draw, collected on `dia`.
+  void cobroPedido(const QDate& dia);
+  // "Marcar pendiente" on the highlighted draw.
+  void pendientePedido();
+  // "Exportar CSV..." of the highlighted peña.
+  void exportarPedido();
+
+ private:
+  void alElegirPena();
+  void alElegirSorteo();
+  void dibujar(const CuentaPena* pena);
+
   QLabel* LabelCuentas = nullptr;
   QLabel* LabelAvisoCuentas = nullptr;
   QTableView* ListaPenasCuentas = nullptr;
@@ -48,12 +62,6 @@ class TabCuentas : public QWidget {
   QPushButton* CommandCsv = nullptr;
   ModeloCuentasPenas* modeloPenas = nullptr;
   ModeloCuentasSorteos* modeloSorteos = nullptr;
-
- private:
-  void alElegirPena();
-  void alElegirSorteo();
-  void dibujar(const CuentaPena* pena);
-
   Cuentas cuentas_;
   QLineSeries* coste_ = nullptr;
   QLineSeries* ganado_ = nullptr;

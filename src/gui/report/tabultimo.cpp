@@ -17,6 +17,9 @@
 namespace sortilan::ui {
 
 namespace {
+const QString kBandaGris = QStringLiteral("background-color: rgb(224,224,224); padding: 4px; font-weight: bold;");
+const QString kBandaNaranja = QStringLiteral("background-color: rgb(255,128,0); padding: 4px; font-weight: bold;");
+
 // A ball of the draw: the number in large type inside a circle.
 QLabel* bola(QWidget* padre, const QString& nombre, const QColor& fondo) {
   QLabel* l = etiqueta(padre, nombre, QStringLiteral("-"));
@@ -40,7 +43,7 @@ TabUltimo::TabUltimo(QWidget* padre) : QWidget(padre) {
   capa->addWidget(columna, 0);
   Label8 = etiqueta(columna, QStringLiteral("Label8"), QStringLiteral("Informe"));
   Label8->setAutoFillBackground(true);
-  Label8->setStyleSheet(QStringLiteral("background-color: rgb(224,224,224); padding: 4px; font-weight: bold;"));
+  Label8->setStyleSheet(kBandaGris);
   QFont negrita = Label8->font();
   negrita.setBold(true);
   Label8->setMinimumWidth(
@@ -121,6 +124,13 @@ void TabUltimo::mostrarAviso(const QString& texto) {
 }
 
 void TabUltimo::cerrarDocumento() { documento->close(); }
+
+void TabUltimo::mostrarActualizando(bool si) {
+  if (si) Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
+  Label8->setStyleSheet(si ? kBandaNaranja : kBandaGris);
+}
+
+bool TabUltimo::muestraAviso() const { return Text1->isVisibleTo(this); }
 
 void TabUltimo::mostrarDocumento(const QString& archivo) {
   documento->close();

@@ -17,6 +17,7 @@ struct UltimoSorteo;
 namespace sortilan::ui {
 
 // Tab 1 "Último sorteo": the newest stored draw, its prize breakdown and its report document.
+// The widgets are its own: it shows what it is given.
 class TabUltimo : public QWidget {
   Q_OBJECT
  public:
@@ -30,8 +31,17 @@ class TabUltimo : public QWidget {
   void mostrarDocumento(const QString& archivo);
   // Lets go of the document file (before a new one replaces it).
   void cerrarDocumento();
+  // The title band while the report is being brought up to date: the notice in orange,
+  // then (false) back to the band's grey under the title the report sets.
+  void mostrarActualizando(bool si);
+  // Text1 shows a notice in place of the document.
+  bool muestraAviso() const;
   void Text1_Click();
 
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
   QLabel* Label8 = nullptr;
   std::array<QLabel*, 5> Numero{};  // the five winning numbers, in large type
   QLabel* Clave = nullptr;          // the key number
@@ -43,9 +53,6 @@ class TabUltimo : public QWidget {
   QVBoxLayout* capaDocumento = nullptr;
   QPdfView* visor = nullptr;
   QPdfDocument* documento = nullptr;
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
 };
 
 }  // namespace sortilan::ui
