@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QJsonValue>
 #include <QStringList>
 #include <QTextStream>
 #include <vector>
@@ -40,6 +42,18 @@ struct Contexto {
   // A damaged draw file met by an order that only reads: said, and left as it is.
   int sorteosDanados();
 };
+
+// Pieces the orders share.
+// "AAAA-MM-DD"; invalid when written otherwise.
+QDate leerFecha(const QString& texto);
+QJsonValue fechaONula(const QDate& d);
+// A number of 1 or more, or 0.
+int positivo(const QString& texto);
+// "--opcion AAAA-MM-DD" into `d`, `porDefecto` when absent; false when written wrong or
+// without a value.
+bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate& porDefecto);
+// A failure told on stderr (the permission text first when it is one): the exit status.
+int rechazo(Contexto& c, const Resultado& r);
 
 // The exit status of an operation's result, its failure told on stderr.
 int informar(Contexto& c, const Resultado& r);

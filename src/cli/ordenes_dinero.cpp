@@ -18,7 +18,6 @@ namespace {
 
 QJsonValue centimos(const std::optional<Centimos>& c) { return c ? QJsonValue(*c) : QJsonValue(QJsonValue::Null); }
 QString euros(const std::optional<Centimos>& c) { return c ? textoEuros(*c) : QStringLiteral("importe pendiente"); }
-QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
 
 void imprimirJson(Contexto& c, const QJsonDocument& d) { c.out << d.toJson(QJsonDocument::Compact) << "\n"; }
 
@@ -107,8 +106,6 @@ int balancePena(Contexto& c, int registro, bool json) {
         << "  ganado: " << textoEuros(p->ganadoConocido()) << "\n";
   return kBien;
 }
-
-QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
 
 QJsonObject cobroJson(const Cobro& k) {
   return QJsonObject{

@@ -16,27 +16,6 @@ namespace sortilan::cli {
 
 namespace {
 
-QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
-
-int rechazo(Contexto& c, const Resultado& r) {
-  if (r.permiso) errorpermiso();
-  c.err << r.error << "\n";
-  return kRechazo;
-}
-
-int positivo(const QString& texto) {
-  bool ok = false;
-  const int n = texto.toInt(&ok);
-  return ok && n > 0 ? n : 0;
-}
-
-bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate& porDefecto) {
-  bool falta = false;
-  const QString t = Contexto::tomarValor(args, opcion, &falta);
-  d = t.isEmpty() ? porDefecto : leerFecha(t);
-  return !falta && (t.isEmpty() || d.isValid());
-}
-
 bool guardarArchivo(Contexto& c, const QString& ruta, const QByteArray& datos) {
   if (datos.isEmpty()) {
     c.err << "No se pudo pintar " << ruta << ".\n";

@@ -17,31 +17,6 @@ namespace sortilan::cli {
 
 namespace {
 
-QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
-QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
-
-int rechazo(Contexto& c, const Resultado& r) {
-  if (r.permiso) errorpermiso();
-  c.err << r.error << "\n";
-  return kRechazo;
-}
-
-// A number of 1 or more, or 0.
-int positivo(const QString& texto) {
-  bool ok = false;
-  const int n = texto.toInt(&ok);
-  return ok && n > 0 ? n : 0;
-}
-
-// "--opcion AAAA-MM-DD" into `d`, `porDefecto` when absent; false when written wrong or
-// without a value.
-bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate& porDefecto) {
-  bool falta = false;
-  const QString t = Contexto::tomarValor(args, opcion, &falta);
-  d = t.isEmpty() ? porDefecto : leerFecha(t);
-  return !falta && (t.isEmpty() || d.isValid());
-}
-
 bool leerSocios(Contexto& c, int k, SociosPena& p) {
   if (!c.leer()) return false;
   if (const Resultado r = leerSociosPena(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), k, p);

@@ -1,0 +1,29 @@
+#include "cli/contexto.h"
+#include "session/errorpermiso.h"
+
+namespace sortilan::cli {
+
+QDate leerFecha(const QString& texto) { return QDate::fromString(texto, Qt::ISODate); }
+
+QJsonValue fechaONula(const QDate& d) { return d.isValid() ? QJsonValue(d.toString(Qt::ISODate)) : QJsonValue(); }
+
+int positivo(const QString& texto) {
+  bool ok = false;
+  const int n = texto.toInt(&ok);
+  return ok && n > 0 ? n : 0;
+}
+
+bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate& porDefecto) {
+  bool falta = false;
+  const QString t = Contexto::tomarValor(args, opcion, &falta);
+  d = t.isEmpty() ? porDefecto : leerFecha(t);
+  return !falta && (t.isEmpty() || d.isValid());
+}
+
+int rechazo(Contexto& c, const Resultado& r) {
+  if (r.permiso) errorpermiso();
+  c.err << r.error << "\n";
+  return kRechazo;
+}
+
+}  // namespace sortilan::cli
