@@ -1,5 +1,6 @@
 #include "cli/contexto.h"
 #include "session/errorpermiso.h"
+#include "store/escritura.h"
 
 namespace sortilan::cli {
 
@@ -24,6 +25,18 @@ int rechazo(Contexto& c, const Resultado& r) {
   if (r.permiso) errorpermiso();
   c.err << r.error << "\n";
   return kRechazo;
+}
+
+bool guardar(Contexto& c, const QString& ruta, const QByteArray& datos) {
+  if (datos.isEmpty()) {
+    c.err << "No se pudo pintar " << ruta << ".\n";
+    return false;
+  }
+  if (const Resultado r = reemplazarArchivo(ruta, datos); !r) {
+    c.err << r.error << "\n";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace sortilan::cli

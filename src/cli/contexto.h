@@ -52,6 +52,9 @@ int positivo(const QString& texto);
 // "--opcion AAAA-MM-DD" into `d`, `porDefecto` when absent; false when written wrong or
 // without a value.
 bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate& porDefecto);
+// A paper written whole to a file of the user's, anywhere; false, said on stderr, when
+// it could not be painted or written.
+bool guardar(Contexto& c, const QString& ruta, const QByteArray& datos);
 // A failure told on stderr (the permission text first when it is one): the exit status.
 int rechazo(Contexto& c, const Resultado& r);
 

@@ -16,18 +16,6 @@ namespace sortilan::cli {
 
 namespace {
 
-bool guardarArchivo(Contexto& c, const QString& ruta, const QByteArray& datos) {
-  if (datos.isEmpty()) {
-    c.err << "No se pudo pintar " << ruta << ".\n";
-    return false;
-  }
-  if (const Resultado r = reemplazarArchivo(ruta, datos); !r) {
-    c.err << r.error << "\n";
-    return false;
-  }
-  return true;
-}
-
 QJsonObject jsonPapel(const PapelGuardado& p) {
   return QJsonObject{{QStringLiteral("papel"), p.numero},
                      {QStringLiteral("codigo"), codigoAgrupado(p.codigo)},
@@ -88,8 +76,8 @@ int ordenPapel(Contexto& c, QStringList args) {
   if (const Resultado r = operaciones::emitirPapel(c.sesion.almacen(), k, s, p, papel); !r) return rechazo(c, r);
   // The paper is stored: a file that cannot be written is told, and the code still shown.
   bool escrito = true;
-  if (!rutaPdf.isEmpty()) escrito = guardarArchivo(c, rutaPdf, ui::pdfPapel(papel));
-  if (!rutaCsv.isEmpty()) escrito = guardarArchivo(c, rutaCsv, csvPapel(papel));
+  if (!rutaPdf.isEmpty()) escrito = guardar(c, rutaPdf, ui::pdfPapel(papel));
+  if (!rutaCsv.isEmpty()) escrito = guardar(c, rutaCsv, csvPapel(papel));
   if (json)
     escribirJson(c, QJsonDocument(jsonPapel(papel)));
   else
@@ -125,7 +113,7 @@ int ordenPapelesSorteo(Contexto& c, QStringList args) {
   bool escrito = true;
   for (const PapelGuardado& g : papeles) {
     const QString ruta = dir.filePath(QStringLiteral("papel_%1_socio_%2.pdf").arg(g.numero).arg(g.socio));
-    escrito = guardarArchivo(c, ruta, ui::pdfPapel(g)) && escrito;
+    escrito = guardar(c, ruta, ui::pdfPapel(g)) && escrito;
     c.out << g.socio << ". " << g.nombre << "  " << codigoAgrupado(g.codigo) << "\n";
   }
   ui::ResumenPapeles resumen{c.sesion.penas()[static_cast<size_t>(k - 1)].nombreRecortado(),
@@ -134,7 +122,7 @@ int ordenPapelesSorteo(Contexto& c, QStringList args) {
                                  : QStringLiteral("%1, NIF %2").arg(p.organizador.nombre, p.organizador.nif),
                              p.desde, p.hasta, papeles};
   const QString rutaResumen = dir.filePath(QStringLiteral("resumen_papeles.pdf"));
-  escrito = guardarArchivo(c, rutaResumen, ui::pdfResumenPapeles(resumen)) && escrito;
+  escrito = guardar(c, rutaResumen, ui::pdfResumenPapeles(resumen)) && escrito;
   for (const QString& o : omitidos) c.err << "Sin papel: " << o << "\n";
   c.out << papeles.size() << (papeles.size() == 1 ? " papel" : " papeles") << " en " << carpeta << ".\n";
   if (!escrito) c.err << "Los papeles quedan emitidos: «sortilan-cli papeles " << k << "» los lista.\n";

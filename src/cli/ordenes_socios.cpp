@@ -27,19 +27,6 @@ bool leerSocios(Contexto& c, int k, SociosPena& p) {
   return true;
 }
 
-// A paper written whole to a file of the user's, anywhere.
-bool guardar(Contexto& c, const QString& ruta, const QByteArray& datos) {
-  if (datos.isEmpty()) {
-    c.err << "No se pudo pintar " << ruta << ".\n";
-    return false;
-  }
-  if (const Resultado r = reemplazarArchivo(ruta, datos); !r) {
-    c.err << r.error << "\n";
-    return false;
-  }
-  return true;
-}
-
 int movimiento(Contexto& c, QStringList args, Concepto concepto, const QString& uso) {
   QDate fecha;
   if (!fechaOpcion(args, QStringLiteral("--fecha"), fecha, plataforma::hoy()) || args.size() != 3) return c.uso(uso);

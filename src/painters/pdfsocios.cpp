@@ -36,6 +36,19 @@ class Hoja {
   // Painted at the top of each new page (a table's header).
   std::function<void()> alCambiarPagina;
 
+  // A table's header in bold under its column titles, now and at the top of every new page.
+  void empezarTabla(const std::vector<Columna>& columnas, double puntos, double alto) {
+    alCambiarPagina = [this, columnas, puntos, alto] {
+      fuente(puntos, true);
+      QStringList titulos;
+      for (const Columna& c : columnas) titulos << c.titulo;
+      fila(columnas, titulos, alto);
+      rayaEntera();
+      fuente(puntos);
+    };
+    alCambiarPagina();
+  }
+
   void fuente(double puntos, bool negrita = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
@@ -143,16 +156,7 @@ QByteArray pdfExtracto(const Extracto& e, bool conNif, int* paginas) {
                                            {QStringLiteral("Concepto"), 70, Qt::AlignLeft},
                                            {QStringLiteral("Importe"), 40, Qt::AlignRight},
                                            {QStringLiteral("Saldo"), 40, Qt::AlignRight}};
-    const auto cabecera = [&] {
-      h.fuente(9, true);
-      h.fila(columnas,
-             {QStringLiteral("Fecha"), QStringLiteral("Concepto"), QStringLiteral("Importe"), QStringLiteral("Saldo")},
-             6);
-      h.rayaEntera();
-      h.fuente(9);
-    };
-    cabecera();
-    h.alCambiarPagina = cabecera;
+    h.empezarTabla(columnas, 9, 6);
     h.fila(columnas, {QString(), QStringLiteral("saldo anterior"), QString(), textoSaldo(e.saldoAnterior)}, 5.5);
     for (const Movimiento& m : e.movimientos)
       h.fila(columnas, {fechaCorta(m.fecha), textoConcepto(m.concepto), textoEuros(m.importe), textoSaldo(m.saldo)},
@@ -197,16 +201,7 @@ QByteArray pdfReparto(const DocumentoReparto& d, bool conNif, int* paginas) {
         {QStringLiteral("NIF"), 22, Qt::AlignLeft},        {QStringLiteral("Partic."), 13, Qt::AlignRight},
         {QStringLiteral("Bruto (€)"), 24, Qt::AlignRight}, {QStringLiteral("Retención (€)"), 24, Qt::AlignRight},
         {QStringLiteral("Neto (€)"), 23, Qt::AlignRight},  {QStringLiteral("Firma"), 26, Qt::AlignLeft}};
-    const auto cabecera = [&] {
-      h.fuente(8, true);
-      QStringList titulos;
-      for (const Columna& c : columnas) titulos << c.titulo;
-      h.fila(columnas, titulos, 7);
-      h.rayaEntera();
-      h.fuente(8);
-    };
-    cabecera();
-    h.alCambiarPagina = cabecera;
+    h.empezarTabla(columnas, 8, 7);
     for (const LineaReparto& l : d.lineas) {
       h.fila(columnas,
              {QString::number(l.numero), l.nombre, conNif ? l.nif : QString(), QString::number(l.participaciones),
@@ -281,16 +276,7 @@ QByteArray pdfResumenPapeles(const ResumenPapeles& r, int* paginas) {
         {QStringLiteral("Papel"), 14, Qt::AlignRight},      {QStringLiteral("Socio"), 12, Qt::AlignRight},
         {QStringLiteral("Nombre"), 52, Qt::AlignLeft},      {QStringLiteral("Partic."), 18, Qt::AlignRight},
         {QStringLiteral("Pagado (€)"), 26, Qt::AlignRight}, {QStringLiteral("Código"), 58, Qt::AlignLeft}};
-    const auto cabecera = [&] {
-      h.fuente(8, true);
-      QStringList titulos;
-      for (const Columna& c : columnas) titulos << c.titulo;
-      h.fila(columnas, titulos, 7);
-      h.rayaEntera();
-      h.fuente(8);
-    };
-    cabecera();
-    h.alCambiarPagina = cabecera;
+    h.empezarTabla(columnas, 8, 7);
     Centimos pagado = 0;
     int participaciones = 0;
     for (const PapelGuardado& p : r.papeles) {
