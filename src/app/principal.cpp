@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/menus.h"
 #include "gui/auxiliary/auxiliares.h"
@@ -356,9 +357,12 @@ void Principal::bienvenida() {
 void Principal::alActivar() {
   // Another program (a scheduled command line, a second window) changed the data: show
   // what is stored, never a stale copy.
+  int nuevosFuera = 0;
   if (sesion_.cambiadoFuera()) {
+    const int antes = sesion_.proximoreg;
     cargasorteos();
-    refresca();
+    nuevosFuera = std::max(0, sesion_.proximoreg - antes);
+    if (nuevosFuera == 0) refresca();
   }
   ++contadorPantalla_;
   if (contadorPantalla_ == 1) {
@@ -371,7 +375,21 @@ void Principal::alActivar() {
     cargasorteos();
   }
   menus_->descargarSecundarias();
+  // The new draws stay selected, as after a download here; going back to the newest one
+  // would hide a prize in an earlier draw of the same catch-up.
+  if (nuevosFuera > 0) return mostrarNuevosDeFuera(nuevosFuera);
   recomprobar();
+}
+
+void Principal::mostrarNuevosDeFuera(int sorteos) {
+  comprobador_->ponerSorteosNuevos(sorteos);
+  comprobador_->compruebapenas(sorteos);
+  // A new value of the selector re-checks by itself; the list is rebuilt either way.
+  if (general_->elegirSorteosNuevos(sorteos))
+    listasorteos();
+  else
+    refresca();
+  descargador_->escrutinio(Descargador::Documento::Mostrar);
 }
 
 void Principal::changeEvent(QEvent* e) {

@@ -98,6 +98,9 @@ class Principal : public QMainWindow {
   void trasAnadir(int sorteos);
   QAction* nuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
   void alActivar();
+  // Draws another program stored (the scheduled download) are shown as after a download
+  // of this window: checked with the prize banner, selected, listed, their report shown.
+  void mostrarNuevosDeFuera(int sorteos);
   void trasArchivoDanado(ListaSorteos lista);
   void mostrarLista(ListaSorteos lista);
   void bienvenida();

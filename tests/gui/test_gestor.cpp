@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "app/principal.h"
@@ -22,6 +23,7 @@
 #include "gui/checking/tabgestor.h"
 #include "gui/download/descargador.h"
 #include "gui/main/tabgeneral.h"
+#include "store/sorteo.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -239,6 +241,50 @@ class TestGestor : public QObject {
     // The banner stopped clears the notice: the next check is not one after a download.
     c->compruebapenas(1);
     QVERIFY(!c->Timer3()->isActive());
+  }
+
+  void premioQueTraeOtroPrograma_data() {
+    QTest::addColumn<int>("nuevos");
+    QTest::addColumn<int>("acertado");  // 1 = the newest draw, 2 = the one before; 0 = none
+    QTest::addColumn<bool>("rotulo");
+    QTest::newRow("el sorteo nuevo") << 1 << 1 << true;
+    QTest::newRow("el primero de dos nuevos") << 2 << 2 << true;
+    QTest::newRow("dos nuevos sin premio") << 2 << 0 << false;
+    QTest::newRow("cambio sin sorteos nuevos") << 0 << 1 << false;
+  }
+  // The scheduled download stores draws while the window is open: coming back to the
+  // window shows them as its own download would, prize banner included.
+  void premioQueTraeOtroPrograma() {
+    QFETCH(int, nuevos);
+    QFETCH(int, acertado);
+    QFETCH(bool, rotulo);
+    e->copiar(QStringLiteral("numeros.dat"));
+    const QByteArray todos = e->leer(QStringLiteral("numeros.dat"));
+    const qsizetype total = todos.size() / Sorteo::kTamano;
+    Pena p = nuevaPena(QStringLiteral("GANA"), 1, QDate(2010, 1, 1));
+    if (acertado > 0) {
+      const Sorteo s = Sorteo::decodificar(todos.constData() + (total - acertado) * Sorteo::kTamano);
+      for (int i = 1; i <= 6; ++i) p.ponerApuesta(i, 1, s.numero(i));
+    }
+    e->escribir(QStringLiteral("apuestas.dat"), ArchivoDe<Pena>::codificar({p}));
+    e->escribir(QStringLiteral("numeros.dat"), todos.left((total - std::max(nuevos, 1)) * Sorteo::kTamano));
+    w = std::make_unique<ui::Principal>();
+    w->cargar(e->carpeta.path());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    ui::Comprobador* c = w->comprobador();
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!c->Timer3()->isActive());
+
+    // Another program's change: the new draws, or (no new draws) the newest one deleted.
+    const qsizetype despues = nuevos > 0 ? total : total - 2;
+    e->escribir(QStringLiteral("numeros.dat"), todos.left(despues * Sorteo::kTamano));
+    QApplication::setActiveWindow(w.get());
+    QTRY_VERIFY(w->isActiveWindow());
+    QCOMPARE(c->Timer3()->isActive(), rotulo);
+    QCOMPARE(hijo<QTableView>("ListView3")->model()->rowCount(), despues);
+    QCOMPARE(hijo<QScrollBar>("HScroll1")->value(), std::max(nuevos, 1));
+    if (rotulo) QCOMPARE(c->aviso().avisopremio, 1);
   }
 
   void graficos() {
