@@ -3,6 +3,8 @@
 // The money, counting and members paths as they were before they moved onto the bet
 // masks and indexes, kept here so every benchmark can measure both in one run.
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -11,6 +13,7 @@
 #include "checking/premios.h"
 #include "members/socios.h"
 #include "money/balance.h"
+#include "money/tablapremios.h"
 
 namespace anterior {
 
@@ -177,6 +180,29 @@ inline Centimos saldo(const SociosPena& sp, int numero) {
     for (const ParteReparto& p : r.partes)
       if (p.socio == s->id) saldo += p.neto();
   return saldo;
+}
+
+// The prize tables of an answer read as one document, a repeated draw looked for among
+// every table read so far.
+inline std::vector<TablaPremios> leerTablasRespuesta(const QByteArray& respuesta) {
+  const qsizetype inicio = respuesta.indexOf('[');
+  if (inicio < 0) return {};
+  const QByteArray texto = respuesta.mid(inicio);
+  QJsonParseError error{};
+  QJsonDocument d = QJsonDocument::fromJson(texto, &error);
+  if (error.error == QJsonParseError::GarbageAtEnd) d = QJsonDocument::fromJson(texto.left(error.offset), &error);
+  std::vector<TablaPremios> tablas;
+  if (!d.isArray()) return tablas;
+  for (const QJsonValue& v : d.array()) {
+    std::optional<TablaPremios> t = leerTablaSorteo(v.toObject());
+    if (!t) continue;
+    auto igual = std::find_if(tablas.begin(), tablas.end(), [&](const TablaPremios& x) { return x.fecha == t->fecha; });
+    if (igual != tablas.end())
+      *igual = combinar(*igual, *t);
+    else
+      tablas.push_back(std::move(*t));
+  }
+  return tablas;
 }
 
 }  // namespace anterior

@@ -1,13 +1,19 @@
 // Storing and parsing an answer of the results service: the 150-day answer with its
-// new draws appended, and the largest answer accepted (16 MiB) walked to the end.
+// new draws appended, the largest answer accepted (16 MiB) walked to the end, and the
+// prize tables of an answer as long as the history can be (32,767 draws, each date once).
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "answer/analisis.h"
+#include "anterior.h"
 #include "base/fechas.h"
 #include "exigir.h"
+#include "money/tablapremios.h"
 #include "report/escrutinio.h"
 #include "store/archivoregistros.h"
 #include "store/escritura.h"
@@ -96,4 +102,30 @@ void BM_SoloAnalisis(benchmark::State& st) {
 }
 BENCHMARK(BM_SoloAnalisis)->Unit(benchmark::kMicrosecond);
 }  // namespace
+// The sample's first draw repeated with one date after another, Sundays back from 2021.
+QByteArray respuestaLarga(int sorteos) {
+  QJsonObject uno = QJsonDocument::fromJson(ejemplo()).array().at(0).toObject();
+  QByteArray r = "[";
+  for (int i = 0; i < sorteos; ++i) {
+    uno[QStringLiteral("fecha_sorteo")] = QDate(2021, 3, 7).addDays(-7 * i).toString(Qt::ISODate);
+    if (i) r += ',';
+    r += QJsonDocument(uno).toJson(QJsonDocument::Compact);
+  }
+  return r + ']';
+}
+
+template <std::vector<TablaPremios> (*leer)(const QByteArray&)>
+void BM_TablasPremios(benchmark::State& st) {
+  const QByteArray respuesta = respuestaLarga(static_cast<int>(st.range(0)));
+  exigir(static_cast<qint64>(leer(respuesta).size()) == st.range(0), "una tabla por sorteo");
+  for (auto _ : st) benchmark::DoNotOptimize(leer(respuesta).size());
+  st.SetBytesProcessed(static_cast<int64_t>(st.iterations()) * respuesta.size());
+}
+BENCHMARK(BM_TablasPremios<&leerTablasRespuesta>)->Arg(1000)->Arg(Sorteo::kMaximo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TablasPremios<&anterior::leerTablasRespuesta>)
+    ->Arg(1000)
+    ->Arg(Sorteo::kMaximo)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 BENCHMARK_MAIN();

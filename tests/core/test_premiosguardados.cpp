@@ -109,6 +109,14 @@ class TestPremiosGuardados : public QObject {
     QTest::newRow("vacía") << QByteArray("[]") << 0;
     QTest::newRow("sin fecha") << muestraCambiada([](QJsonObject& o) { o.remove(QStringLiteral("fecha_sorteo")); })
                                << 0;
+    // One draw whose text is broken loses its own table only.
+    QByteArray rota = muestra();
+    rota.insert(rota.indexOf("\"escrutinio\""), "\"roto\" ");
+    QTest::newRow("un sorteo roto") << rota << 21;
+    QByteArray muchos = "[";
+    for (int i = 0; i < Sorteo::kMaximo; ++i) muchos += "1,";
+    QTest::newRow("más sorteos de los que caben") << muchos + "1]" << 0;
+    QTest::newRow("números sueltos") << QByteArray("[1,2,3]") << 0;
   }
   void respuestasRaras() {
     QFETCH(QByteArray, respuesta);

@@ -35,53 +35,6 @@ QByteArray recortar(QByteArrayView b) {
   return b.sliced(i, j - i).toByteArray();
 }
 
-// The elements of the first array of the text, each as its own text, found by their
-// brackets and quotes alone: one broken element does not hide the others. `cerrado`
-// tells whether the array ended before the text did.
-std::vector<QByteArray> elementos(const QByteArray& texto, qsizetype inicio, bool& cerrado) {
-  std::vector<QByteArray> r;
-  cerrado = false;
-  const qsizetype n = texto.size();
-  qsizetype i = inicio + 1;
-  qsizetype desde = i;
-  int nivel = 0;
-  bool cadena = false;
-  for (; i < n; ++i) {
-    const char c = texto[i];
-    if (cadena) {
-      if (c == '\\')
-        ++i;
-      else if (c == '"')
-        cadena = false;
-      continue;
-    }
-    if (c == '"') {
-      cadena = true;
-    } else if (c == '{' || c == '[') {
-      ++nivel;
-    } else if (c == '}' || c == ']') {
-      if (nivel == 0) {
-        if (c == ']') {
-          cerrado = true;
-          break;
-        }
-        continue;  // a stray brace is left to the element's own parse
-      }
-      --nivel;
-    } else if (c == ',' && nivel == 0) {
-      // More draws than any history holds is no answer of the service: refused before
-      // a single element is parsed (cerrado stays false).
-      if (static_cast<qsizetype>(r.size()) >= Sorteo::kMaximo) return {};
-      r.push_back(recortar(QByteArrayView(texto).sliced(desde, i - desde)));
-      desde = i + 1;
-    }
-  }
-  r.push_back(recortar(QByteArrayView(texto).sliced(desde, std::min(i, n) - desde)));
-  // "[]" and a trailing comma leave an empty element that is no draw at all.
-  if (!r.empty() && r.back().isEmpty()) r.pop_back();
-  return r;
-}
-
 QDate leerFecha(const QString& texto) {
   static const QRegularExpression re(QStringLiteral("^\\s*(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[ T].*)?$"),
                                      QRegularExpression::DotMatchesEverythingOption);
@@ -135,6 +88,50 @@ SorteoLeido leerSorteo(const QByteArray& elemento) {
 }
 
 }  // namespace
+
+std::vector<QByteArray> elementosRespuesta(const QByteArray& texto, qsizetype inicio, bool& cerrado) {
+  std::vector<QByteArray> r;
+  cerrado = false;
+  const qsizetype n = texto.size();
+  qsizetype i = inicio + 1;
+  qsizetype desde = i;
+  int nivel = 0;
+  bool cadena = false;
+  for (; i < n; ++i) {
+    const char c = texto[i];
+    if (cadena) {
+      if (c == '\\')
+        ++i;
+      else if (c == '"')
+        cadena = false;
+      continue;
+    }
+    if (c == '"') {
+      cadena = true;
+    } else if (c == '{' || c == '[') {
+      ++nivel;
+    } else if (c == '}' || c == ']') {
+      if (nivel == 0) {
+        if (c == ']') {
+          cerrado = true;
+          break;
+        }
+        continue;  // a stray brace is left to the element's own parse
+      }
+      --nivel;
+    } else if (c == ',' && nivel == 0) {
+      // More draws than any history holds is no answer of the service: refused before
+      // a single element is parsed (cerrado stays false).
+      if (static_cast<qsizetype>(r.size()) >= Sorteo::kMaximo) return {};
+      r.push_back(recortar(QByteArrayView(texto).sliced(desde, i - desde)));
+      desde = i + 1;
+    }
+  }
+  r.push_back(recortar(QByteArrayView(texto).sliced(desde, std::min(i, n) - desde)));
+  // "[]" and a trailing comma leave an empty element that is no draw at all.
+  if (!r.empty() && r.back().isEmpty()) r.pop_back();
+  return r;
+}
 
 QUrl direccionPeticion(const QUrl& base, const QDate& desde, const QDate& hasta) {
   QUrl u = base;
@@ -207,7 +204,7 @@ Analisis analizar(const QByteArray& respuesta, double ultimaFecha, const QDate& 
   }
 
   bool cerrado = false;
-  const std::vector<QByteArray> partes = elementos(respuesta, corchete, cerrado);
+  const std::vector<QByteArray> partes = elementosRespuesta(respuesta, corchete, cerrado);
   a.leidos.reserve(partes.size());
   for (const QByteArray& p : partes) a.leidos.push_back(leerSorteo(p));
   if (!cerrado) {

@@ -79,6 +79,13 @@ struct Analisis {
 // before `ultimaFecha` (the newest stored draw, 0 for none) are not new and not judged.
 Analisis analizar(const QByteArray& respuesta, double ultimaFecha, const QDate& hoy);
 
+// The elements of the array that starts at `inicio`, each as its own text, found by
+// their brackets and quotes alone: one broken element does not hide the others, and
+// memory stays that of the text. `cerrado` tells whether the array ended before the
+// text did. More elements than any history holds (Sorteo::kMaximo) is no answer of the
+// service: refused before any is parsed (empty, `cerrado` false).
+std::vector<QByteArray> elementosRespuesta(const QByteArray& texto, qsizetype inicio, bool& cerrado);
+
 // "1 sorteo", "3 sorteos".
 QString textoNuevos(int n);
 

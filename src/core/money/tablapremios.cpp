@@ -1,9 +1,11 @@
 #include "money/tablapremios.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <algorithm>
+
+#include "answer/analisis.h"
 
 namespace sortilan {
 
@@ -35,7 +37,9 @@ QString rutaDocumento(const QJsonObject& sorteo) {
   return {};
 }
 
-std::optional<TablaPremios> leerSorteo(const QJsonObject& o) {
+}  // namespace
+
+std::optional<TablaPremios> leerTablaSorteo(const QJsonObject& o) {
   TablaPremios t;
   t.fecha = QDate::fromString(o.value(QStringLiteral("fecha_sorteo")).toString().trimmed().left(10), Qt::ISODate);
   if (!t.fecha.isValid()) return std::nullopt;
@@ -59,8 +63,6 @@ std::optional<TablaPremios> leerSorteo(const QJsonObject& o) {
   t.documento = rutaDocumento(o);
   return t;
 }
-
-}  // namespace
 
 std::optional<Centimos> TablaPremios::premio(int categoria) const {
   if (categoria < 1 || categoria > kCategorias) return std::nullopt;
@@ -94,21 +96,25 @@ TablaPremios combinar(const TablaPremios& guardada, const TablaPremios& nueva) {
 std::vector<TablaPremios> leerTablasRespuesta(const QByteArray& respuesta) {
   const qsizetype inicio = respuesta.indexOf('[');
   if (inicio < 0) return {};
-  const QByteArray texto = respuesta.mid(inicio);
-  QJsonParseError error{};
-  QJsonDocument d = QJsonDocument::fromJson(texto, &error);
-  if (error.error == QJsonParseError::GarbageAtEnd) d = QJsonDocument::fromJson(texto.left(error.offset), &error);
+  // Element by element: a whole-document parse of a large answer costs many times its
+  // size in memory, and an array that is cut short or holds more than any history is
+  // taken as no table at all.
+  bool cerrado = false;
+  const std::vector<QByteArray> partes = elementosRespuesta(respuesta, inicio, cerrado);
+  if (!cerrado) return {};
   std::vector<TablaPremios> tablas;
-  if (!d.isArray()) return tablas;
-  for (const QJsonValue& v : d.array()) {
-    std::optional<TablaPremios> t = leerSorteo(v.toObject());
+  QHash<QDate, size_t> indice;  // a draw listed twice is one table
+  for (const QByteArray& parte : partes) {
+    const QJsonDocument d = QJsonDocument::fromJson(parte);
+    if (!d.isObject()) continue;
+    std::optional<TablaPremios> t = leerTablaSorteo(d.object());
     if (!t) continue;
-    // A draw listed twice is one table.
-    auto igual = std::find_if(tablas.begin(), tablas.end(), [&](const TablaPremios& x) { return x.fecha == t->fecha; });
-    if (igual != tablas.end())
-      *igual = combinar(*igual, *t);
-    else
+    if (const auto igual = indice.constFind(t->fecha); igual != indice.cend()) {
+      tablas[*igual] = combinar(tablas[*igual], *t);
+    } else {
+      indice.insert(t->fecha, tablas.size());
       tablas.push_back(std::move(*t));
+    }
   }
   return tablas;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QJsonObject>
 #include <QString>
 #include <array>
 #include <optional>
@@ -44,9 +45,13 @@ struct TablaPremios {
 // a known one.
 TablaPremios combinar(const TablaPremios& guardada, const TablaPremios& nueva);
 
+// The prize table of one draw object of an answer; empty without a readable date.
+std::optional<TablaPremios> leerTablaSorteo(const QJsonObject& sorteo);
+
 // The prize tables of every draw an answer of the results service lists. Text before
 // the array and after it is ignored; a draw without a readable date is left out, and so
-// is a category whose prize is not a text with a decimal point. Not an array: none.
+// is a category whose prize is not a text with a decimal point. Not an array, an array cut
+// short or one with more draws than any history holds: none.
 std::vector<TablaPremios> leerTablasRespuesta(const QByteArray& respuesta);
 
 }  // namespace sortilan
