@@ -214,6 +214,57 @@ class TestTransaccion : public QObject {
     CerrojoDatos c(e.carpeta.path());
     QVERIFY(c.tomar());
   }
+
+  // A change begun while another of the same folder is open in this process is refused
+  // at once, however the folder is named, and leaves the first one whole.
+  void cambioDentroDeOtro_data() {
+    QTest::addColumn<QString>("nombre");
+    QTest::newRow("el mismo nombre") << u""_s;
+    QTest::newRow("con ./") << u"/."_s;
+    QTest::newRow("por un enlace") << u"enlace"_s;
+  }
+  void cambioDentroDeOtro() {
+    QFETCH(QString, nombre);
+    prueba::Entorno e;
+    e.escribir(u"apuestas.dat"_s, "viejas");
+    QTemporaryDir otra;
+    QString carpeta = e.carpeta.path() + nombre;
+    if (nombre == u"enlace"_s) {
+      carpeta = otra.filePath(nombre);
+      QVERIFY(QFile::link(e.carpeta.path(), carpeta));
+    }
+    CerrojoDatos::ponerEspera(std::chrono::milliseconds(60000));
+    Almacen a, b;
+    prueba::exigir(a.abrir(e.carpeta.path()));
+    prueba::exigir(b.abrir(carpeta));
+    operaciones::Transaccion t(a);
+    prueba::exigir(t.empezar(false));
+    prueba::exigir(t.escribir(a.ruta(Almacen::kPenas), "nuevas"));
+    {
+      operaciones::Transaccion dentro(b);
+      const Resultado r = dentro.empezar(false);
+      QVERIFY(!r);
+      QCOMPARE(r.clase, Resultado::Clase::Ocupado);
+      QVERIFY2(r.error.contains(u"no ha terminado otro cambio"_s), qPrintable(r.error));
+    }
+    QVERIFY(QFile::exists(e.carpeta.filePath(u"sortilan.lock"_s)));
+    QVERIFY(QFile::exists(e.carpeta.filePath(u"sortilan.diario"_s)));
+    prueba::exigir(t.confirmar());
+    QCOMPARE(e.leer(u"apuestas.dat"_s), QByteArray("nuevas"));
+  }
+
+  // Once the first change has ended, the next one begins.
+  void cambioDespuesDeOtro() {
+    prueba::Entorno e;
+    Almacen a;
+    prueba::exigir(a.abrir(e.carpeta.path()));
+    {
+      operaciones::Transaccion t(a);
+      prueba::exigir(t.empezar(false));
+    }
+    operaciones::Transaccion t(a);
+    prueba::exigir(t.empezar(false));
+  }
 };
 
 QTEST_GUILESS_MAIN(TestTransaccion)

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <mutex>
 
 #include "auxiliary/noticias.h"
 #include "store/escritura.h"
@@ -55,6 +57,22 @@ Resultado diarioDanado(const QString& ruta) {
                               .arg(QDir::toNativeSeparators(ruta)));
 }
 
+// The folders this process has a change open on. A second change of the same folder
+// from inside the first (an event loop run while it was open) would take the lock file
+// over as a leftover of its own, overwrite the first one's journal and release the lock
+// under it.
+std::mutex abiertasMutex;
+QHash<QString, int>& abiertas() {
+  static QHash<QString, int> h;
+  return h;
+}
+
+QString claveCarpeta(const QString& carpeta) {
+  const QFileInfo info(carpeta);
+  const QString canonica = info.canonicalFilePath();
+  return canonica.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonica;
+}
+
 }  // namespace
 
 QStringList archivosDeDatos() {
@@ -75,6 +93,10 @@ Transaccion::Transaccion(Almacen& a) : almacen(a), cerrojo_(a.carpeta()) {}
 Transaccion::~Transaccion() {
   if (!confirmada_) deshacer();
   base_.reset();
+  if (!abierta_.isEmpty()) {
+    const std::lock_guard<std::mutex> g(abiertasMutex);
+    if (--abiertas()[abierta_] <= 0) abiertas().remove(abierta_);
+  }
 }
 
 QString Transaccion::ruta(const QString& nombre) const { return QDir(almacen.carpeta()).filePath(nombre); }
@@ -84,6 +106,17 @@ bool Transaccion::hayDiario(const QString& carpeta) {
 }
 
 Resultado Transaccion::empezar(bool leerDatos) {
+  if (abierta_.isEmpty()) {
+    const QString clave = claveCarpeta(almacen.carpeta());
+    const std::lock_guard<std::mutex> g(abiertasMutex);
+    if (abiertas().value(clave) > 0)
+      return Resultado::fallo(Resultado::Clase::Ocupado,
+                              QStringLiteral("Sortilan aún no ha terminado otro cambio de los datos de %1. No se ha "
+                                             "cambiado nada: repita la operación cuando termine.")
+                                  .arg(QDir::toNativeSeparators(almacen.carpeta())));
+    ++abiertas()[clave];
+    abierta_ = clave;
+  }
   if (Resultado r = cerrojo_.tomar(); !r) return r;
   if (Resultado r = recuperar(); !r) return r;
   // Temporaries of a change that was cut short: only while holding the lock is nobody

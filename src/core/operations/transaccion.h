@@ -30,7 +30,8 @@ class Transaccion {
   Transaccion(const Transaccion&) = delete;
   Transaccion& operator=(const Transaccion&) = delete;
 
-  // Takes the lock, finishes what an interrupted change left, clears its temporaries and
+  // Refuses at once a second change of a folder this process is already changing; then
+  // takes the lock, finishes what an interrupted change left, clears its temporaries and
   // reads the draws and the peñas. A file that exists but cannot be read, or a damaged
   // peña file, stops the change: writing it back from an empty copy would lose it. A
   // change of another file skips the reading.
@@ -79,6 +80,7 @@ class Transaccion {
   QString ruta(const QString& nombre) const;
 
   CerrojoDatos cerrojo_;
+  QString abierta_;  // the folder this change counts as open in this process
   std::vector<Anterior> anteriores_;
   bool diarioEscrito_ = false;
   bool estadoBaseTomado_ = false;
