@@ -126,6 +126,19 @@ struct Escenario {
   Estado inicial;
 };
 
+// Fills a scenario the way a row of test data is filled.
+struct Fila {
+  Escenario& e;
+  Fila& operator<<(const QStringList& orden) {
+    e.orden = orden;
+    return *this;
+  }
+  Fila& operator<<(const Estado& inicial) {
+    e.inicial = inicial;
+    return *this;
+  }
+};
+
 }  // namespace
 
 class TestAverias : public QObject {
@@ -228,16 +241,20 @@ class TestAverias : public QObject {
     penas_ = prueba::penasAlAzar(g, {historia_.begin(), historia_.begin() + 700}, 5);
   }
 
-  void operacion_data() {
-    QTest::addColumn<QStringList>("orden");
-    QTest::addColumn<Estado>("inicial");
+  // Every change of the folder, with the files it starts from.
+  std::vector<Escenario> escenarios() {
+    std::vector<Escenario> r;
+    const auto fila = [&r](const char* nombre) {
+      r.push_back({QString::fromUtf8(nombre), {}, {}});
+      return Fila{r.back()};
+    };
 
-    QTest::newRow("crear") << cli({u"crear"_s, u"--nombre"_s, u"NUEVA"_s, u"--clave"_s, u"3"_s, u"--apuesta"_s,
-                                   u"1 2 3 4 5"_s, u"--apuesta"_s, u"6 7 8 9 10"_s})
-                           << base(900, 900);
-    QTest::newRow("borrar-pena") << cli({u"borrar-pena"_s, u"2"_s, u"--si"_s}) << base(900, 900);
-    QTest::newRow("comprobar (contar)") << cli({u"comprobar"_s}) << base(900, 880);
-    QTest::newRow("reiniciar-penas") << cli({u"reiniciar-penas"_s, u"--si"_s}) << base(900, 900);
+    fila("crear") << cli({u"crear"_s, u"--nombre"_s, u"NUEVA"_s, u"--clave"_s, u"3"_s, u"--apuesta"_s, u"1 2 3 4 5"_s,
+                          u"--apuesta"_s, u"6 7 8 9 10"_s})
+                  << base(900, 900);
+    fila("borrar-pena") << cli({u"borrar-pena"_s, u"2"_s, u"--si"_s}) << base(900, 900);
+    fila("comprobar (contar)") << cli({u"comprobar"_s}) << base(900, 880);
+    fila("reiniciar-penas") << cli({u"reiniciar-penas"_s, u"--si"_s}) << base(900, 900);
 
     // An import that also corrects a draw already counted: its prizes leave and return.
     std::vector<Sorteo> corregida(historia_.begin(), historia_.begin() + 900);
@@ -245,31 +262,31 @@ class TestAverias : public QObject {
     const QString importada = entrada("importada.dat", ArchivoDe<Sorteo>::codificar(corregida));
     Estado conCopia = base(880, 880);
     conCopia.insert(QLatin1String(Almacen::kSorteosBak), sorteos(500));
-    QTest::newRow("importar") << cli({u"importar"_s, importada}) << conCopia;
+    fila("importar") << cli({u"importar"_s, importada}) << conCopia;
 
-    QTest::newRow("borrar-sorteo") << cli({u"borrar-sorteo"_s,
-                                           fechaDesdeOle(historia_[850].fecha).toString(Qt::ISODate), u"--si"_s})
-                                   << base(900, 900);
-    QTest::newRow("borrar-sorteos") << cli({u"borrar-sorteos"_s, u"--si"_s}) << base(900, 900);
+    fila("borrar-sorteo") << cli({u"borrar-sorteo"_s, fechaDesdeOle(historia_[850].fecha).toString(Qt::ISODate),
+                                  u"--si"_s})
+                          << base(900, 900);
+    fila("borrar-sorteos") << cli({u"borrar-sorteos"_s, u"--si"_s}) << base(900, 900);
     // The prize tables of the answer are stored already, as after an earlier download of it,
     // so this is the change of the draws alone (the tables' own change is judged below).
     Estado conTablas = base(808, 808);
     conTablas.insert(kBase, conRespuesta(base(830, 830)).value(kBase));
-    QTest::newRow("descargar (añadir sorteos)")
-        << cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
-        << conTablas;
+    fila("descargar (añadir sorteos)") << cli({u"descargar"_s, u"--respuesta"_s,
+                                               prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
+                                       << conTablas;
     // An answer with its prize tables and no sortilan.db yet: the draws, their counts and the
     // new database are one change, whatever step fails or is cut short.
-    QTest::newRow("descargar (sorteos y tablas en sortilan.db)")
+    fila("descargar (sorteos y tablas en sortilan.db)")
         << cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))})
         << base(808, 808);
     // The ways in without the service store through the same operation.
     const Sorteo siguiente = historia_[808];
     QStringList numeros;
     for (int i = 1; i <= 5; ++i) numeros << QString::number(siguiente.numero(i));
-    QTest::newRow("anadir-sorteo") << cli({u"anadir-sorteo"_s, fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
-                                           numeros.join(QLatin1Char(' ')), QString::number(siguiente.clave())})
-                                   << base(808, 808);
+    fila("anadir-sorteo") << cli({u"anadir-sorteo"_s, fechaDesdeOle(siguiente.fecha).toString(Qt::ISODate),
+                                  numeros.join(QLatin1Char(' ')), QString::number(siguiente.clave())})
+                          << base(808, 808);
     QByteArray csv = "fecha;n1;n2;n3;n4;n5;clave\n";
     for (size_t k = 808; k < 830; ++k) {
       const Sorteo& s = historia_[k];
@@ -277,7 +294,7 @@ class TestAverias : public QObject {
       for (int i = 1; i <= 5; ++i) csv += ';' + QByteArray::number(s.numero(i));
       csv += ';' + QByteArray::number(s.clave()) + '\n';
     }
-    QTest::newRow("importar-csv") << cli({u"importar-csv"_s, entrada("sorteos.csv", csv)}) << base(808, 808);
+    fila("importar-csv") << cli({u"importar-csv"_s, entrada("sorteos.csv", csv)}) << base(808, 808);
 
     // A damaged draw file: put aside by an import over it, and by the next check.
     // Nothing counted yet: the counters of a damaged file stay when it is put aside.
@@ -286,8 +303,8 @@ class TestAverias : public QObject {
     malos.replace(24 * 100, 24, QByteArray(24, '\0'));
     danado.insert(QLatin1String(Almacen::kSorteos), malos);
     danado.insert(QLatin1String(Almacen::kSorteosErr), "una copia anterior");
-    QTest::newRow("importar sobre un archivo dañado") << cli({u"importar"_s, importada}) << danado;
-    QTest::newRow("apartar un archivo dañado") << cli({u"comprobar"_s}) << danado;
+    fila("importar sobre un archivo dañado") << cli({u"importar"_s, importada}) << danado;
+    fila("apartar un archivo dañado") << cli({u"comprobar"_s}) << danado;
 
     // A collection marked in sortilan.db. The last peña wins the 7ª on 3 January 2021
     // (11 16 33 35 46, key 9).
@@ -299,40 +316,47 @@ class TestAverias : public QObject {
     contarPremios(conPremiada, {historia_.begin(), historia_.begin() + 830});
     const Estado cobro = conRespuesta({{QLatin1String(Almacen::kSorteos), sorteos(830)},
                                        {QLatin1String(Almacen::kPenas), ArchivoDe<Pena>::codificar(conPremiada)}});
-    QTest::newRow("cobrar") << cli({u"cobrar"_s, QString::number(conPremiada.size()), u"2021-01-03"_s, u"--fecha"_s,
-                                    u"2021-01-05"_s})
-                            << cobro;
+    fila("cobrar") << cli({u"cobrar"_s, QString::number(conPremiada.size()), u"2021-01-03"_s, u"--fecha"_s,
+                           u"2021-01-05"_s})
+                   << cobro;
 
     // The members' orders: the first one creates sortilan.db, the next ones change it.
     const QStringList alta = cli({u"alta-socio"_s, u"1"_s, u"--nombre"_s, u"Ana"_s, u"--participaciones"_s, u"2"_s,
                                   u"--desde"_s, u"2021-03-01"_s});
-    QTest::newRow("alta-socio (crea sortilan.db)") << alta << base(900, 900);
-    QTest::newRow("aportacion") << cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s})
-                                << trasOrden(base(900, 900), alta);
-    QTest::newRow("pago") << cli({u"pago"_s, u"1"_s, u"1"_s, u"5,00"_s, u"--fecha"_s, u"2021-03-02"_s})
-                          << trasOrden(base(900, 900), alta);
-    QTest::newRow("participaciones") << cli({u"participaciones"_s, u"1"_s, u"1"_s, u"3"_s, u"--desde"_s,
-                                             u"2021-03-10"_s})
-                                     << trasOrden(base(900, 900), alta);
-    QTest::newRow("baja-socio") << cli({u"baja-socio"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-10"_s})
-                                << trasOrden(base(900, 900), alta);
+    fila("alta-socio (crea sortilan.db)") << alta << base(900, 900);
+    fila("aportacion") << cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s})
+                       << trasOrden(base(900, 900), alta);
+    fila("pago") << cli({u"pago"_s, u"1"_s, u"1"_s, u"5,00"_s, u"--fecha"_s, u"2021-03-02"_s})
+                 << trasOrden(base(900, 900), alta);
+    fila("participaciones") << cli({u"participaciones"_s, u"1"_s, u"1"_s, u"3"_s, u"--desde"_s, u"2021-03-10"_s})
+                            << trasOrden(base(900, 900), alta);
+    fila("baja-socio") << cli({u"baja-socio"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-10"_s})
+                       << trasOrden(base(900, 900), alta);
     // The prize of the peña that won on 3 January 2021, split among its one member.
     const QString premiadaK = QString::number(conPremiada.size());
     const QStringList altaPremiada = cli({u"alta-socio"_s, premiadaK, u"--nombre"_s, u"Eva"_s, u"--participaciones"_s,
                                           u"1"_s, u"--desde"_s, u"2020-12-15"_s});
     const QStringList cobrado = cli({u"cobrar"_s, premiadaK, u"2021-01-03"_s, u"--fecha"_s, u"2021-01-05"_s});
-    QTest::newRow("reparto") << cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s})
-                             << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
+    fila("reparto") << cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s})
+                    << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");
-    QTest::newRow("guardar la calibración")
-        << QStringList{QStringLiteral(AVERIA_OPERAR), u"calibrar"_s, u"%C"_s, u"1.5"_s, u"-2"_s} << conAjuste;
+    fila("guardar la calibración") << QStringList{QStringLiteral(AVERIA_OPERAR), u"calibrar"_s, u"%C"_s, u"1.5"_s,
+                                                  u"-2"_s}
+                                   << conAjuste;
     Estado conNoticias = base(900, 900);
     conNoticias.insert(QStringLiteral("informe.dat"), "noticias viejas");
     const QString noticias = entrada("noticias.html", QByteArray(400, 'n'));
-    QTest::newRow("guardar las noticias")
-        << QStringList{QStringLiteral(AVERIA_OPERAR), u"noticias"_s, u"%C"_s, noticias} << conNoticias;
+    fila("guardar las noticias") << QStringList{QStringLiteral(AVERIA_OPERAR), u"noticias"_s, u"%C"_s, noticias}
+                                 << conNoticias;
+    return r;
+  }
+
+  void operacion_data() {
+    QTest::addColumn<QStringList>("orden");
+    QTest::addColumn<Estado>("inicial");
+    for (const Escenario& e : escenarios()) QTest::newRow(qPrintable(e.nombre)) << e.orden << e.inicial;
   }
 
   void operacion() {
@@ -436,12 +460,19 @@ class TestAverias : public QObject {
           QTest::currentDataTag(), porClase[0], porClase[1], porClase[2], fallos, total);
   }
 
-  // sortilan.db held by another program all along: the download waits as for the folder
-  // lock, then says that another program is using it; exit 1 and not a file changed.
-  void descargarConLaBaseOcupada() {
+  // sortilan.db held by another program all along: every change that uses it waits as
+  // for the folder lock, then says that another program is using it; exit 1 and not a
+  // file changed.
+  void baseOcupada_data() {
+    QTest::addColumn<QStringList>("orden");
+    QTest::addColumn<Estado>("inicial");
+    for (const Escenario& e : escenarios())
+      if (e.inicial.contains(kBase)) QTest::newRow(qPrintable(e.nombre)) << e.orden << e.inicial;
+  }
+  void baseOcupada() {
+    QFETCH(QStringList, orden);
+    QFETCH(Estado, inicial);
     QTemporaryDir d;
-    Estado inicial = base(808, 808);
-    inicial.insert(kBase, conRespuesta(base(830, 830)).value(kBase));
     escribirEstado(d.path(), inicial);
     Corrida c;
     {
@@ -450,8 +481,7 @@ class TestAverias : public QObject {
       QVERIFY(otra.open());
       QSqlQuery q(otra);
       QVERIFY(q.exec(u"BEGIN EXCLUSIVE"_s));
-      c = correr(cli({u"descargar"_s, u"--respuesta"_s, prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))}),
-                 d.path());
+      c = correr(orden, d.path());
       QVERIFY(q.exec(u"ROLLBACK"_s));
     }
     QSqlDatabase::removeDatabase(u"otra"_s);
