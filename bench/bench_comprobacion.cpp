@@ -5,6 +5,7 @@
 
 #include "base/fechas.h"
 #include "checking/comprobacion.h"
+#include "checking/nucleo.h"
 #include "exigir.h"
 #include "store/archivoregistros.h"
 
@@ -62,6 +63,30 @@ void BM_NucleoMascaras(benchmark::State& st) {
                          benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_NucleoMascaras)->Unit(benchmark::kMillisecond);
+
+// The same work through the program's kernel, which picks the processor's popcount at
+// start in the baseline build people install (the loop above is built for the baseline).
+void BM_NucleoDelPrograma(benchmark::State& st) {
+  const std::vector<Sorteo> s = historia();
+  std::vector<uint64_t> apuestas;
+  for (const Pena& p : penas())
+    for (int f = 1; f <= 24; ++f) {
+      uint64_t m = 0;
+      for (int i = 1; i <= 5; ++i) m |= uint64_t{1} << p.apuesta(i, f);
+      apuestas.push_back(m);
+    }
+  std::vector<uint8_t> aciertos(apuestas.size());
+  const int n = static_cast<int>(apuestas.size());
+  for (auto _ : st) {
+    for (const Sorteo& x : s) aciertosMascaras(apuestas.data(), n, x.mascara(), aciertos.data());
+    benchmark::DoNotOptimize(aciertos.data());
+    benchmark::ClobberMemory();
+  }
+  st.counters["comprobaciones/s"] =
+      benchmark::Counter(static_cast<double>(s.size() * apuestas.size()) * static_cast<double>(st.iterations()),
+                         benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_NucleoDelPrograma)->Unit(benchmark::kMillisecond);
 
 // The real checker over the whole history, keeping only the winning rows: counting,
 // record updates and the prize rows included.
