@@ -8,6 +8,8 @@
 // - the prize counters equal a plain reference count over the stored draws;
 // - marking a collection in sortilan.db is judged the same way, the database included.
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -118,6 +120,7 @@ struct Corrida {
   int salida = -1;
   bool muerto = false;
   QString error;
+  QByteArray impreso;  // its standard output
 };
 
 struct Escenario {
@@ -181,6 +184,7 @@ class TestAverias : public QObject {
     c.salida = p.exitCode();
     c.muerto = p.exitStatus() == QProcess::CrashExit;
     c.error = QString::fromUtf8(p.readAllStandardError());
+    c.impreso = p.readAllStandardOutput();
     return c;
   }
 
@@ -219,11 +223,12 @@ class TestAverias : public QObject {
     return foto(d.path());
   }
   // `e` after a clean run of `orden`.
-  Estado trasOrden(const Estado& e, const QStringList& orden) {
+  Estado trasOrden(const Estado& e, const QStringList& orden, QByteArray* impreso = nullptr) {
     QTemporaryDir d;
     escribirEstado(d.path(), e);
     const Corrida c = correr(orden, d.path());
     if (c.salida != 0) qFatal("no se pudo preparar: %s", qPrintable(c.error));
+    if (impreso) *impreso = c.impreso;
     return foto(d.path());
   }
   QString entrada(const char* nombre, const QByteArray& datos) {
@@ -339,6 +344,17 @@ class TestAverias : public QObject {
     const QStringList cobrado = cli({u"cobrar"_s, premiadaK, u"2021-01-03"_s, u"--fecha"_s, u"2021-01-05"_s});
     fila("reparto") << cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s})
                     << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
+
+    // A member's paper, stored with its code in sortilan.db, and its voiding.
+    const QStringList papel = cli({u"papel"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-07"_s, u"--hasta"_s,
+                                   u"2021-03-14"_s, u"--organizador"_s, u"JUAN ORGANIZA"_s, u"--json"_s});
+    const Estado conSocio = trasOrden(base(900, 900), alta);
+    fila("papel") << papel << conSocio;
+    QByteArray impreso;
+    const Estado conPapel = trasOrden(conSocio, papel, &impreso);
+    const QString codigo = QJsonDocument::fromJson(impreso).object().value(u"codigo"_s).toString();
+    if (codigo.isEmpty()) qFatal("el papel no dio su código: %s", impreso.constData());
+    fila("anular-papel") << cli({u"anular-papel"_s, codigo}) << conPapel;
 
     Estado conAjuste = base(900, 900);
     conAjuste.insert(QLatin1String(Almacen::kAjustes), Calibracion{7, 1, 2, 9}.codificar() + "cola");
