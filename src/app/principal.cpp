@@ -42,10 +42,15 @@ namespace sortilan::ui {
 
 namespace {
 const QString kBienvenida = QStringLiteral(
-    "Bienvenido a Sortilan. Vaya a la pestaña 'Gestor de Peñas' y cree una. La peña creada empezará a "
+    "Bienvenido a Sortilan. Vaya a la pestaña 'Gestor de peñas' y cree una. La peña creada empezará a "
     "almacenar resultados a partir de hoy. Si quieres ver los resultados de la peña en sorteos anteriores, "
     "marque la casilla 'Histórico' de la pestaña 'General'.");
-}
+// The box above stays disabled until there are draws, so the user is told first how to get them.
+const QString kSinSorteos = QStringLiteral(
+    "\n\nTodavía no hay sorteos guardados, y sin ellos la casilla 'Histórico' está desactivada. Consígalos "
+    "primero desde el menú General: 'Bajar Sorteos nuevos', 'Importar sorteos de un archivo CSV...' o 'Añadir "
+    "sorteo a mano...'. La 'Guía de Sortilan' del menú Ayuda (F1) explica cada paso.");
+}  // namespace
 
 Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("Principal"));
@@ -203,11 +208,14 @@ void Principal::crearMenus() {
   (new Papeles(sesion_.almacen(), seleccion, this))->anadirMenu(menuBar());
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
+  acciones_.guia = nuevaAccion(ayuda, "guia", QStringLiteral("&Guía de Sortilan"));
+  acciones_.guia->setShortcut(QKeySequence(Qt::Key_F1));
   acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
   acciones_.web = nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
   acciones_.acerca = nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
 
   connect(acciones_.acerca, &QAction::triggered, this, [this] { auxiliares_->acerca_Click(); });
+  connect(acciones_.guia, &QAction::triggered, this, [this] { auxiliares_->guia_Click(); });
   connect(acciones_.Leer, &QAction::triggered, this, [this] { auxiliares_->Leer_Click(); });
 }
 
@@ -350,7 +358,8 @@ void Principal::recomprobar() {
 }
 
 void Principal::bienvenida() {
-  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Fichero de peñas vacío"), kBienvenida);
+  const QString texto = sesion_.proximoreg <= 1 ? kBienvenida + kSinSorteos : kBienvenida;
+  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Fichero de peñas vacío"), texto);
 }
 
 void Principal::alActivar() {

@@ -48,6 +48,7 @@ struct AccionesMenu {
   QAction* Leer = nullptr;
   QAction* web = nullptr;
   QAction* acerca = nullptr;
+  QAction* guia = nullptr;  // the guide shipped with the program (F1)
 };
 
 // The main window: wires the tabs, the menus and the shared state of the session.

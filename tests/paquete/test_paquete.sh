@@ -35,6 +35,7 @@ esperados=(
   ./usr/share/icons/hicolor/scalable/apps/$id.svg
   ./usr/share/man/man1/sortilan.1.gz
   ./usr/share/man/man1/sortilan-cli.1.gz
+  ./usr/share/doc/sortilan/guia.html
   ./usr/lib/systemd/user/sortilan-descarga.service
   ./usr/lib/systemd/user/sortilan-descarga.timer
 )

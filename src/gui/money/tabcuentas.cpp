@@ -18,6 +18,7 @@
 
 #include "gui/money/modeloscuentas.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/graficovacio.h"
 
 namespace sortilan::ui {
 
@@ -42,6 +43,8 @@ QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
   b->setObjectName(QLatin1String(nombre));
   return b;
 }
+
+const QString kTituloGrafico = QStringLiteral("Coste y premios acumulados (€)");
 
 // Euros for the chart's axis; the amounts themselves stay in cents.
 double euros(Centimos c) { return static_cast<double>(c) / 100.0; }
@@ -69,7 +72,7 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   ListaPenasCuentas = tabla(arriba, "ListaPenasCuentas", modeloPenas);
 
   auto* grafico = new QChart;
-  grafico->setTitle(QStringLiteral("Coste y premios acumulados (€)"));
+  grafico->setTitle(kTituloGrafico);
   grafico->legend()->setAlignment(Qt::AlignBottom);
   grafico->setMargins(QMargins(2, 2, 2, 2));
   grafico->setBackgroundRoundness(0);
@@ -219,6 +222,7 @@ void TabCuentas::dibujar(const CuentaPena* pena) {
     importes->setRange(0.0, std::max({1.0, euros(c), euros(g)}));
     importes->applyNiceNumbers();
   }
+  mostrarVacio(*grafico, !pena || pena->sorteos.empty(), kTituloGrafico);
 }
 
 }  // namespace sortilan::ui
