@@ -22,6 +22,7 @@
 #include "base/fechas.h"
 #include "gui/members/modelossocios.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/tablaordenable.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
@@ -45,6 +46,7 @@ QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo
   auto* t = new QTableView(padre);
   t->setObjectName(QLatin1String(nombre));
   t->setModel(modelo);
+  ordenarPorCabecera(*t);
   t->verticalHeader()->hide();
   t->verticalHeader()->setDefaultSectionSize(20);
   t->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -218,7 +220,7 @@ int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResa
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
 
 void TabSocios::seleccionarSocio(int numero) {
-  if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(f);
+  if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(indiceVista(*TablaSocios, f).row());
 }
 
 void TabSocios::actualizar() {

@@ -19,6 +19,7 @@
 #include "gui/money/modeloscuentas.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/graficovacio.h"
+#include "gui/ui/tablaordenable.h"
 
 namespace sortilan::ui {
 
@@ -34,6 +35,7 @@ QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo
   v->setEditTriggers(QAbstractItemView::NoEditTriggers);
   v->setWordWrap(false);
   v->setModel(modelo);
+  ordenarPorCabecera(*v);
   v->horizontalHeader()->setStretchLastSection(true);
   return v;
 }
@@ -170,12 +172,12 @@ void TabCuentas::seleccionar(int registro, const QDate& sorteo) {
     ListaPenasCuentas->setCurrentIndex(QModelIndex());
     alElegirPena();
   } else if (filaResaltada(*ListaPenasCuentas) != fila) {
-    ListaPenasCuentas->setCurrentIndex(modeloPenas->index(fila, 0));
+    ListaPenasCuentas->setCurrentIndex(indiceVista(*ListaPenasCuentas, fila));
   } else {
     alElegirPena();
   }
   for (int f = 0; sorteo.isValid() && f < modeloSorteos->rowCount(); ++f)
-    if (modeloSorteos->fecha(f) == sorteo) ListaSorteosCuentas->setCurrentIndex(modeloSorteos->index(f, 0));
+    if (modeloSorteos->fecha(f) == sorteo) ListaSorteosCuentas->setCurrentIndex(indiceVista(*ListaSorteosCuentas, f));
 }
 
 void TabCuentas::alElegirPena() {
