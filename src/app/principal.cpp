@@ -32,6 +32,7 @@
 #include "gui/printing/impresor.h"
 #include "gui/report/tabultimo.h"
 #include "gui/stats/graficos.h"
+#include "gui/ui/avisoguardado.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "platform/plataforma.h"
@@ -88,8 +89,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(estadisticas_, &TabEstadisticas::opcionPulsada, graficos_, &Graficos::elegir);
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
+  avisoGuardado_ = new AvisoGuardado(*statusBar());
+  connect(socios_, &TabSocios::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   crearMenus();
   controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), this);
+  connect(controlCuentas_, &ControlCuentas::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   connect(acciones_.Completar, &QAction::triggered, controlCuentas_, &ControlCuentas::Completar_Click);
   connect(controlCuentas_, &ControlCuentas::ocupado, this, [this](bool si) {
     completando_ = si;
@@ -97,6 +101,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   });
   impresor_ = new Impresor(sesion_, *this, [this] { return comprobador_->penaSeleccionada(); });
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
+  connect(impresor_, &Impresor::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   auxiliares_ = new Auxiliares(sesion_, *this);
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
@@ -205,7 +210,9 @@ void Principal::crearMenus() {
   }
 
   const auto seleccion = [this] { return std::pair{socios_->penaSeleccionada(), socios_->socioSeleccionado()}; };
-  (new Papeles(sesion_.almacen(), seleccion, this))->anadirMenu(menuBar());
+  auto* papeles = new Papeles(sesion_.almacen(), seleccion, this);
+  papeles->anadirMenu(menuBar());
+  connect(papeles, &Papeles::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
   acciones_.guia = nuevaAccion(ayuda, "guia", QStringLiteral("&Guía de Sortilan"));

@@ -13,6 +13,7 @@ class QTabWidget;
 namespace sortilan::ui {
 
 class Auxiliares;
+class AvisoGuardado;
 class Comprobador;
 class ControlCuentas;
 class Descargador;
@@ -118,6 +119,7 @@ class Principal : public QMainWindow {
   Impresor* impresor_ = nullptr;
   Auxiliares* auxiliares_ = nullptr;
   Menus* menus_ = nullptr;
+  AvisoGuardado* avisoGuardado_ = nullptr;  // where the last PDF or CSV went, and "Abrir"
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;

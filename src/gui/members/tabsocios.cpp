@@ -396,6 +396,8 @@ void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, co
   // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
   if (const Resultado r = reemplazarArchivo(ruta, datos); !r)
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+  else
+    emit archivoGuardado(ruta);
 }
 
 void TabSocios::papelExtracto(bool pdf) {
