@@ -9,6 +9,7 @@
 #include "app/principal.h"
 #include "base/fechas.h"
 #include "gui/main/tabestadisticas.h"
+#include "gui/money/tabcuentas.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/tablaordenable.h"
 #include "operations/sorteos.h"
@@ -144,6 +145,27 @@ class PruebaTablas : public QObject {
     QCOMPARE(lista->model()->rowCount(), 0);
     filtro->clear();
     QCOMPARE(lista->model()->rowCount(), 1113);
+  }
+
+  // The real lists sort amounts by their cents: as texts "11.592,00" would come before "3.381,00".
+  void cuentasPorImporte() {
+    e_->copiar(u"penas_impresion.dat"_s, u"apuestas.dat"_s);
+    abrir();
+    p_->SSTab1()->setCurrentWidget(p_->cuentas());
+    auto* lista = control<QTableView>(p_->cuentas(), "ListaPenasCuentas");
+    const auto columna = [lista](int c) {
+      QStringList r;
+      for (int f = 0; f < lista->model()->rowCount(); ++f) r << lista->model()->index(f, c).data().toString();
+      return r;
+    };
+    QCOMPARE(columna(0), (QStringList{u"Peña Oficina"_s, u"Múltiple Bar"_s, u"Veinticuatro"_s}));
+    lista->sortByColumn(2, Qt::AscendingOrder);
+    QCOMPARE(columna(2), (QStringList{u"3.381,00"_s, u"11.592,00"_s, u"27.048,00"_s}));
+    lista->sortByColumn(4, Qt::AscendingOrder);  // the net, negative
+    QCOMPARE(columna(4), (QStringList{u"-27.048,00"_s, u"-11.592,00"_s, u"-3.381,00"_s}));
+    // The peña chosen on a sorted list is the one on that row.
+    lista->selectRow(0);
+    QCOMPARE(p_->cuentas()->penaSeleccionada(), 2);
   }
 
  private:
