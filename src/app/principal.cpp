@@ -33,6 +33,7 @@
 #include "gui/printing/impresor.h"
 #include "gui/report/tabultimo.h"
 #include "gui/stats/graficos.h"
+#include "gui/ui/avisoguardado.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "platform/plataforma.h"
@@ -43,10 +44,15 @@ namespace sortilan::ui {
 
 namespace {
 const QString kBienvenida = QStringLiteral(
-    "Bienvenido a Sortilan. Vaya a la pestaña 'Gestor de Peñas' y cree una. La peña creada empezará a "
+    "Bienvenido a Sortilan. Vaya a la pestaña 'Gestor de peñas' y cree una. La peña creada empezará a "
     "almacenar resultados a partir de hoy. Si quieres ver los resultados de la peña en sorteos anteriores, "
     "marque la casilla 'Histórico' de la pestaña 'General'.");
-}
+// The box above stays disabled until there are draws, so the user is told first how to get them.
+const QString kSinSorteos = QStringLiteral(
+    "\n\nTodavía no hay sorteos guardados, y sin ellos la casilla 'Histórico' está desactivada. Consígalos "
+    "primero desde el menú General: 'Bajar Sorteos nuevos', 'Importar sorteos de un archivo CSV...' o 'Añadir "
+    "sorteo a mano...'. La 'Guía de Sortilan' del menú Ayuda (F1) explica cada paso.");
+}  // namespace
 
 Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("Principal"));
@@ -84,8 +90,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(estadisticas_, &TabEstadisticas::opcionPulsada, graficos_, &Graficos::elegir);
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
+  avisoGuardado_ = new AvisoGuardado(*statusBar());
+  connect(socios_, &TabSocios::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   crearMenus();
   controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), this);
+  connect(controlCuentas_, &ControlCuentas::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   connect(acciones_.Completar, &QAction::triggered, controlCuentas_, &ControlCuentas::Completar_Click);
   connect(controlCuentas_, &ControlCuentas::ocupado, this, [this](bool si) {
     completando_ = si;
@@ -93,6 +102,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   });
   impresor_ = new Impresor(sesion_, *this, [this] { return comprobador_->penaSeleccionada(); });
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
+  connect(impresor_, &Impresor::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   auxiliares_ = new Auxiliares(sesion_, *this);
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
@@ -201,14 +211,19 @@ void Principal::crearMenus() {
   }
 
   const auto seleccion = [this] { return std::pair{socios_->penaSeleccionada(), socios_->socioSeleccionado()}; };
-  (new Papeles(sesion_.almacen(), seleccion, this))->anadirMenu(menuBar());
+  auto* papeles = new Papeles(sesion_.almacen(), seleccion, this);
+  papeles->anadirMenu(menuBar());
+  connect(papeles, &Papeles::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
+  acciones_.guia = nuevaAccion(ayuda, "guia", QStringLiteral("&Guía de Sortilan"));
+  acciones_.guia->setShortcut(QKeySequence(Qt::Key_F1));
   acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
   acciones_.web = nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
   acciones_.acerca = nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
 
   connect(acciones_.acerca, &QAction::triggered, this, [this] { auxiliares_->acerca_Click(); });
+  connect(acciones_.guia, &QAction::triggered, this, [this] { auxiliares_->guia_Click(); });
   connect(acciones_.Leer, &QAction::triggered, this, [this] { auxiliares_->Leer_Click(); });
 }
 
@@ -351,7 +366,8 @@ void Principal::recomprobar() {
 }
 
 void Principal::bienvenida() {
-  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Fichero de peñas vacío"), kBienvenida);
+  const QString texto = sesion_.proximoreg <= 1 ? kBienvenida + kSinSorteos : kBienvenida;
+  plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Fichero de peñas vacío"), texto);
 }
 
 void Principal::alActivar() {

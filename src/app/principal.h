@@ -13,6 +13,7 @@ class QTabWidget;
 namespace sortilan::ui {
 
 class Auxiliares;
+class AvisoGuardado;
 class Comprobador;
 class ControlCuentas;
 class Descargador;
@@ -48,6 +49,7 @@ struct AccionesMenu {
   QAction* Leer = nullptr;
   QAction* web = nullptr;
   QAction* acerca = nullptr;
+  QAction* guia = nullptr;  // the guide shipped with the program (F1)
 };
 
 // The main window: wires the tabs, the menus and the shared state of the session.
@@ -120,6 +122,7 @@ class Principal : public QMainWindow {
   Impresor* impresor_ = nullptr;
   Auxiliares* auxiliares_ = nullptr;
   Menus* menus_ = nullptr;
+  AvisoGuardado* avisoGuardado_ = nullptr;  // where the last PDF or CSV went, and "Abrir"
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;

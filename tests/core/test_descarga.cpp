@@ -314,16 +314,23 @@ class TestDescarga : public QObject {
   void fallosDeRed_data() {
     QTest::addColumn<bool>("certificado");
     QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("caminos");
     const QString noConectado = QStringLiteral("No conectado: Compruebe la conexión a internet...");
-    QTest::newRow("conexión perdida") << false << noConectado;
-    QTest::newRow("certificado de otro sitio") << true << noConectado + u"\n"_s + plataforma::textoCertificadoAjeno();
+    const QString certificado = noConectado + u"\n"_s + plataforma::textoCertificadoAjeno();
+    QTest::newRow("conexión perdida") << false << noConectado << QString();
+    QTest::newRow("certificado de otro sitio") << true << certificado << QString();
+    // The other ways to get the draws are told after the whole text, never in the failure itself.
+    QTest::newRow("con otros caminos") << false << noConectado << u"Importe un CSV."_s;
+    QTest::newRow("certificado y otros caminos") << true << certificado << u"Importe un CSV."_s;
   }
   void fallosDeRed() {
     QFETCH(bool, certificado);
     QFETCH(QString, texto);
+    QFETCH(QString, caminos);
     Banco b(819);
     prueba::CanalGuionado canal;
     Descarga& d = b.con(canal);
+    d.ponerOtrosCaminos(caminos);
     d.iniciar();
     plataforma::Traida t;
     t.error = u"SSL handshake failed"_s;
@@ -334,7 +341,8 @@ class TestDescarga : public QObject {
     QCOMPARE(d.desenlace(), Desenlace::SinConexion);
     QCOMPARE(d.fallo().clase, Resultado::Clase::Red);
     QCOMPARE(d.fallo().error, texto);
-    QCOMPARE(b.titulos(), QStringList{u"Error de conexión: "_s + texto});
+    const QString visto = caminos.isEmpty() ? texto : texto + u"\n\n"_s + caminos;
+    QCOMPARE(b.titulos(), QStringList{u"Error de conexión: "_s + visto});
   }
 
   // A good answer whose store fails: the failure is shown and the status never reads

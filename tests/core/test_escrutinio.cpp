@@ -228,6 +228,26 @@ class TestEscrutinio : public QObject {
     QVERIFY(!guardarDocumento("<html>error</html>", ruta));
     QCOMPARE(e.leer(QStringLiteral("vix.pdf")), QByteArray("%PDF-1.4 ..."));
   }
+  // The tab shows the service's amounts in the program's money format, and no other text changes.
+  void textoPremio_data() {
+    QTest::addColumn<bool>("hay");  // whether the answer gave one
+    QTest::addColumn<QString>("premio");
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("sin premio") << false << QString() << u"-"_s;
+    QTest::newRow("miles") << true << u"47445.95"_s << u"47.445,95 €"_s;
+    QTest::newRow("millones") << true << u"12345678.90"_s << u"12.345.678,90 €"_s;
+    QTest::newRow("cero") << true << u"0.00"_s << u"0,00 €"_s;
+    QTest::newRow("entero") << true << u"3"_s << u"3,00 €"_s;
+    QTest::newRow("un decimal") << true << u"1.5"_s << u"1,50 €"_s;
+    QTest::newRow("vacío") << true << QString() << QString();
+    QTest::newRow("otro texto") << true << u"Bote"_s << u"Bote"_s;
+    QTest::newRow("negativo") << true << u"-5.00"_s << u"-5.00"_s;
+  }
+  void textoPremio() {
+    QFETCH(bool, hay);
+    QFETCH(QString, premio);
+    QTEST(sortilan::textoPremio(hay ? std::optional(premio) : std::nullopt), "texto");
+  }
 };
 
 QTEST_GUILESS_MAIN(TestEscrutinio)

@@ -3,6 +3,7 @@
 
 #include "base/fechas.h"
 #include "session/sesion.h"
+#include "stats/buscarsorteos.h"
 #include "stats/tablasgrafico.h"
 #include "support/dobles.h"
 
@@ -92,6 +93,37 @@ class TestEstadisticas : public QObject {
     // Each number can come out at most once per draw.
     for (int c : bajos) QVERIFY(c > 0 && c <= n);
     for (int c : altos) QVERIFY(c > 0 && c <= n);
+  }
+
+  // The draw list's search: dates whole or in part, numbers all present, anything else none.
+  void buscarSorteos_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("hallado");
+    QTest::newRow("vacío") << QString() << true;
+    QTest::newRow("blancos") << QStringLiteral("  ") << true;
+    QTest::newRow("fecha") << QStringLiteral("16/08/2026") << true;
+    QTest::newRow("fecha sin ceros") << QStringLiteral("16/8/2026") << true;
+    QTest::newRow("otra fecha") << QStringLiteral("09/08/2026") << false;
+    QTest::newRow("mes") << QStringLiteral("08/2026") << true;
+    QTest::newRow("otro mes") << QStringLiteral("07/2026") << false;
+    QTest::newRow("año") << QStringLiteral("2026") << true;
+    QTest::newRow("otro año") << QStringLiteral("2025") << false;
+    QTest::newRow("un número") << QStringLiteral("31") << true;
+    QTest::newRow("números con coma") << QStringLiteral("7, 35") << true;
+    QTest::newRow("uno falta") << QStringLiteral("7 36") << false;
+    QTest::newRow("la clave no es un número ganador") << QStringLiteral("1") << false;
+    QTest::newRow("fuera de 1..54") << QStringLiteral("55") << false;
+    QTest::newRow("fecha imposible") << QStringLiteral("31/02/2026") << false;
+    QTest::newRow("texto") << QStringLiteral("domingo") << false;
+    QTest::newRow("barras de más") << QStringLiteral("1/2/3/4") << false;
+  }
+  void buscarSorteos() {
+    QFETCH(QString, texto);
+    QFETCH(bool, hallado);
+    Sorteo s;
+    s.numeros = {7, 8, 11, 31, 35, 1, 0, 0};
+    s.fecha = oleDesdeFecha(QDate(2026, 8, 16));
+    QCOMPARE(sorteoBuscado(s, texto), hallado);
   }
 };
 

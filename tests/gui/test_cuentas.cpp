@@ -17,6 +17,7 @@
 #include "app/principal.h"
 #include "base/fechas.h"
 #include "gui/money/tabcuentas.h"
+#include "gui/ui/avisoguardado.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
 #include "operations/transaccion.h"
@@ -382,6 +383,7 @@ class TestCuentas : public QObject {
     const QStringList csv = QString::fromUtf8(e_->leer(QStringLiteral("exportado.csv"))).split(QStringLiteral("\r\n"));
     QCOMPARE(csv.size(), sorteos->model()->rowCount() + 2);  // header, rows, final line end
     QVERIFY(csv.filter(marcada + QLatin1Char(';')).value(0).endsWith(QStringLiteral(";cobrado el 09/03/2021")));
+    QCOMPARE(w.findChild<ui::AvisoGuardado*>()->ruta(), e_->ruta(QStringLiteral("exportado.csv")));
   }
 
   // With the tables lost, the menu item asks the service for them and the tab shows the

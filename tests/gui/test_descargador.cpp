@@ -97,8 +97,8 @@ class TestDescargador : public QObject {
     QCOMPARE(control<QGroupBox>(ultimo, "Frame2")->title(), QStringLiteral("Premios en Euros €:"));
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label11_2"))->text(),
              QStringLiteral("- 3ª Categoría (4 + 1 Aciertos): "));
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_2"))->text(), QStringLiteral("47445.95"));
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_7"))->text(), QStringLiteral("3.00"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_2"))->text(), QStringLiteral("47.445,95 €"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label10_7"))->text(), QStringLiteral("3,00 €"));
     QTRY_VERIFY(!d->bajandoPdf());
     QCOMPARE(servicio.pedidas.last(), QStringLiteral("/documents/d/loterias/acta-el-gordo-20210307.pdf"));
     QVERIFY(e.leer(QStringLiteral("vix.pdf")).startsWith("%PDF"));
@@ -271,7 +271,7 @@ class TestDescargador : public QObject {
     QTest::addColumn<QString>("primera");  // prize of the 3rd category
     QTest::addColumn<QString>("aviso");    // Text1, "" when the document is shown
     QTest::newRow("la respuesta es de ese sorteo") << 830 << "15 24 40 42 48 9"
-                                                   << "47445.95"
+                                                   << "47.445,95 €"
                                                    << "";
     QTest::newRow("respuesta de meses atrás")
         << 1114 << "7 8 11 31 35 1"

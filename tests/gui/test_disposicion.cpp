@@ -312,7 +312,7 @@ class TestDisposicion : public QObject {
     QTest::newRow("título del informe") << 1 << u"Label8"_s
                                         << QStringList{u"Informe"_s, u"Un momento. Actualizando información..."_s,
                                                        u"-Informe del Domingo, 27 de septiembre del 2026"_s};
-    QTest::newRow("premio") << 1 << u"Label10_0"_s << QStringList{u"-"_s, u"0.00"_s, u"12345678.90"_s};
+    QTest::newRow("premio") << 1 << u"Label10_0"_s << QStringList{u"-"_s, u"0,00 €"_s, u"12.345.678,90 €"_s};
     QTest::newRow("efectividad de la peña") << 2 << u"Label16"_s << QStringList{u"-"_s, u"0 %"_s, u"3276,7 %"_s};
     QTest::newRow("suma de aciertos") << 2 << u"Label13"_s << QStringList{u"0"_s, u"262136"_s};
   }

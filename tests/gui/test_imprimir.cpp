@@ -242,7 +242,10 @@ class TestImprimir : public QObject {
     sortilan::prueba::exigir(a.abrir(e.carpeta.path()));
     Imprimir w(a, 3);
     e.dialogo->siguiente = elegido.isEmpty() ? QString() : e.ruta(elegido);
+    QSignalSpy guardados(&w, &Imprimir::archivoGuardado);
     QTest::mouseClick(w.Command4, Qt::LeftButton);
+    // Only a file really written is announced.
+    QCOMPARE(guardados.size(), escrito.isEmpty() ? 0 : 1);
     QCOMPARE(e.dialogo->titulos, QStringList{QStringLiteral("Guardar PDF")});
     QVERIFY(e.dialogo->carpetas.first().endsWith(QStringLiteral("/PEÑA Veinticuatro.pdf")));
     if (!escrito.isEmpty()) QCOMPARE(paginasPdf(e.ruta(escrito)), 2);

@@ -204,6 +204,7 @@ class TestPapelesSocios : public QObject {
     // Luis 3 of 5 shares on 7 March: 27.573,06 € net stays in his balance.
     QCOMPARE(tab.socios().saldo(2), Centimos{2757406 - 4 * 50 - 90});
 
+    QSignalSpy guardados(&tab, &ui::TabSocios::archivoGuardado);
     e.dialogo->siguiente = e.ruta(QStringLiteral("reparto.pdf"));
     QTest::mouseClick(tab.CommandDocumentoPdf, Qt::LeftButton);
     QCOMPARE(e.leer(QStringLiteral("reparto.pdf")).left(4), QByteArray("%PDF"));
@@ -214,6 +215,9 @@ class TestPapelesSocios : public QObject {
     e.dialogo->siguiente = e.ruta(QStringLiteral("extracto.csv"));
     QTest::mouseClick(tab.CommandExtractoCsv, Qt::LeftButton);
     QVERIFY(e.leer(QStringLiteral("extracto.csv")).contains("09/03/2021;premio;"));
+    QCOMPARE(guardados, (QList<QVariantList>{{e.ruta(QStringLiteral("reparto.pdf"))},
+                                             {e.ruta(QStringLiteral("reparto.csv"))},
+                                             {e.ruta(QStringLiteral("extracto.csv"))}}));
   }
 };
 

@@ -68,7 +68,9 @@ class TestPapelesVentana : public QObject {
     const QString ruta = e.ruta(QStringLiteral("luis.pdf"));
     e.dialogo->siguiente = ruta;
     aceptarDialogo();
+    QSignalSpy guardados(&papeles, &Papeles::archivoGuardado);
     papeles.emitirDelSocio();
+    QCOMPARE(guardados, QList<QVariantList>{{ruta}});
     QCOMPARE(e.mensajes->vistos.size(), 1);
     const QString dicho = e.mensajes->vistos.last().texto;
     QVERIFY2(dicho.startsWith(u"Papel nº 1 emitido. Código: "_qs), qPrintable(dicho));
@@ -121,7 +123,9 @@ class TestPapelesVentana : public QObject {
     QDir(e.carpeta.path()).mkdir(QStringLiteral("lote"));
     e.dialogo->siguiente = e.ruta(QStringLiteral("lote/resumen.pdf"));
     aceptarDialogo([](DialogoPapel& d) { d.FechaHasta->setDate(QDate(2021, 3, 14)); });
+    QSignalSpy guardados(&papeles, &Papeles::archivoGuardado);
     papeles.emitirDeTodos();
+    QCOMPARE(guardados, QList<QVariantList>{{e.ruta(QStringLiteral("lote/resumen.pdf"))}});
     QVERIFY2(e.mensajes->vistos.last().texto.startsWith(u"5 papeles emitidos"_qs),
              qPrintable(e.mensajes->vistos.last().texto));
     const QStringList archivos = QDir(e.ruta(QStringLiteral("lote"))).entryList(QDir::Files, QDir::Name);

@@ -8,7 +8,7 @@ set -u
 arbol=$1
 fuente=$2
 
-for h in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+for h in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
   command -v "$h" >/dev/null || { echo "Falta $h (tools/dependencias.sh lo instala): prueba omitida"; exit 77; }
 done
 
@@ -35,6 +35,9 @@ esperados=(
   ./usr/share/icons/hicolor/scalable/apps/$id.svg
   ./usr/share/man/man1/sortilan.1.gz
   ./usr/share/man/man1/sortilan-cli.1.gz
+  ./usr/share/doc/sortilan/guia.html
+  ./usr/share/doc/sortilan/copyright
+  ./usr/share/doc/sortilan/changelog.gz
   ./usr/lib/systemd/user/sortilan-descarga.service
   ./usr/lib/systemd/user/sortilan-descarga.timer
 )
@@ -115,6 +118,21 @@ datos=$(XDG_DATA_HOME=$tmp/xdg "$cli" estado | tail -1)
 igual "carpeta del programa instalado" "- Carpeta de datos: $tmp/xdg/sortilan" "$datos"
 XDG_DATA_HOME=$tmp/xdg "$cli" crear --nombre A --clave 1 --apuesta "1 2 3 4 5" >/dev/null
 [ -f "$tmp/xdg/sortilan/apuestas.dat" ] || falla "sin apuestas.dat en la carpeta del usuario"
+
+# Debian's own check of a package: no error and no warning (the informational tags stay).
+if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$tmp/lintian" 2>&1; then
+  cat "$tmp/lintian"
+  falla "lintian"
+fi
+# Built hardened: lintian tells of a binary without checked calls or early binding only as
+# information, so those tags are asked for by name.
+endurecido=$(lintian --display-info --tags hardening-no-fortify-functions,hardening-no-bindnow,hardening-no-relro "$deb" 2>/dev/null)
+[ -z "$endurecido" ] || { echo "$endurecido"; falla "ejecutables sin endurecer"; }
+# The copyright file is machine-readable and names the terms the sources state.
+grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+  "$raiz/usr/share/doc/sortilan/copyright" || falla "copyright sin formato DEP-5"
+igual "versión del changelog" "$(dpkg-deb -f "$deb" Version)" \
+  "$(gzip -dc "$raiz/usr/share/doc/sortilan/changelog.gz" | sed -n '1s/^sortilan (\([^)]*\)).*/\1/p')"
 
 if [ "$fallos" -eq 0 ]; then echo "test_paquete: todo bien"; exit 0; fi
 echo "test_paquete: $fallos fallos"

@@ -112,6 +112,10 @@ void Descarga::pedirSiguiente() {
   canal_.traer(direccionPeticion(base, iv.desde, iv.hasta), o);
 }
 
+QString Descarga::conOtrosCaminos(const QString& texto) const {
+  return otrosCaminos_.isEmpty() ? texto : texto + QStringLiteral("\n\n") + otrosCaminos_;
+}
+
 void Descarga::alTraer(const plataforma::Traida& t) {
   if (!traendo_) return;
   traendo_ = false;
@@ -129,7 +133,7 @@ void Descarga::alTraer(const plataforma::Traida& t) {
     QString texto = QStringLiteral("No conectado: Compruebe la conexión a internet...");
     if (t.certificadoAjeno) texto += QStringLiteral("\n") + plataforma::textoCertificadoAjeno();
     fallo_ = Resultado::fallo(Resultado::Clase::Red, texto);
-    plataforma::mensaje(Icono::Exclamacion, kErrorConexion, texto);
+    plataforma::mensaje(Icono::Exclamacion, kErrorConexion, conOtrosCaminos(texto));
     abortar(Desenlace::SinConexion);
     return;
   } else {
@@ -217,7 +221,7 @@ void Descarga::procesar() {
     case Analisis::Estado::Ilegible:
       if (estadoconexion_ == plataforma::CanalHttp::kError) {
         fallo_ = Resultado::fallo(Resultado::Clase::Red, kNoConectadoServidor);
-        plataforma::mensaje(Icono::Exclamacion, kErrorConexion, kNoConectadoServidor);
+        plataforma::mensaje(Icono::Exclamacion, kErrorConexion, conOtrosCaminos(kNoConectadoServidor));
         canal_.cancelar();
         return abortar(Desenlace::SinConexion);
       }

@@ -81,6 +81,9 @@ class Descarga : public QObject {
   int peticiones() const { return siguiente_; }
   // The prize report's document was fetched since the last request started.
   bool pdfbajado = false;
+  // Said after the "not connected" messages: the other ways to get the draws where this
+  // sequence runs (the window's menu items, the command line's orders).
+  void ponerOtrosCaminos(const QString& texto) { otrosCaminos_ = texto; }
 
   // Texts of the window's labels for the state.
   static QString textoFase(Fase f);
@@ -116,6 +119,7 @@ class Descarga : public QObject {
   void procesar();
   void refrescarVentana(int sorteos);
   void acabar(Desenlace d);
+  QString conOtrosCaminos(const QString& texto) const;
 
   // Where the sequence stands between ticks.
   enum class Paso {
@@ -138,6 +142,7 @@ class Descarga : public QObject {
   int estadoconexion_ = 0;
   bool ticks_ = false;
   bool traendo_ = false;
+  QString otrosCaminos_;
   bool enTick_ = false;
   bool demasiado_ = false;   // the answer was refused for its size
   bool ultimoBien_ = false;  // the answer just read let the sequence go on

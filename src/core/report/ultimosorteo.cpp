@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "answer/analisis.h"
+#include "base/dinero.h"
 #include "base/fechas.h"
 #include "store/codec.h"
 
@@ -61,6 +62,12 @@ Escrutinio informeDe(const QJsonObject& o, double fecha, const QUrl& operador) {
 }
 
 }  // namespace
+
+QString textoPremio(const std::optional<QString>& premio) {
+  if (!premio) return QStringLiteral("-");
+  if (const std::optional<Centimos> c = leerImportePunto(*premio)) return textoEuros(*c);
+  return *premio;
+}
 
 UltimoSorteo ultimoSorteo(const QByteArray& buffer, const Sorteo& ultimo, const QUrl& operador) {
   UltimoSorteo u;

@@ -26,6 +26,10 @@ struct UltimoSorteo {
 // `ultimo` is the newest stored draw (all zero when there is none).
 UltimoSorteo ultimoSorteo(const QByteArray& buffer, const Sorteo& ultimo, const QUrl& operador);
 
+// A prize as the tab shows it, in the program's own money format: "47.445,95 €" for the
+// service's "47445.95"; "-" where the answer gave none; any other text as it came.
+QString textoPremio(const std::optional<QString>& premio);
+
 // Notices of the tab besides the ones of the prize report.
 QString avisoSinSorteos();
 QString avisoSinPremios();

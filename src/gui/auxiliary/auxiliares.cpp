@@ -4,6 +4,7 @@
 
 #include "auxiliary/noticias.h"
 #include "gui/auxiliary/acercade.h"
+#include "gui/auxiliary/guia.h"
 #include "gui/auxiliary/infor.h"
 #include "gui/ui/cierrealvolver.h"
 #include "operations/ajustes.h"
@@ -28,6 +29,7 @@ Auxiliares::Auxiliares(Sesion& sesion, QWidget& principal)
 Auxiliares::~Auxiliares() = default;
 Acercade* Auxiliares::acercade() const { return acercade_; }
 Infor* Auxiliares::infor() const { return infor_; }
+Guia* Auxiliares::guia() const { return guia_; }
 
 void Auxiliares::compruebainforme() {
   Sesion& s = sesion_;
@@ -41,6 +43,13 @@ void Auxiliares::acerca_Click() {
   acercade_ = new Acercade(&principal_);
   cierre_->abierta();
   acercade_->show();
+}
+
+void Auxiliares::guia_Click() {
+  if (!guia_) guia_ = new Guia(&principal_);
+  guia_->show();
+  guia_->raise();
+  guia_->activateWindow();
 }
 
 void Auxiliares::Leer_Click() {

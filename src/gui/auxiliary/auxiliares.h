@@ -12,6 +12,7 @@ class Sesion;
 namespace sortilan::ui {
 
 class Acercade;
+class Guia;
 class Infor;
 class CierreAlVolver;
 
@@ -27,9 +28,12 @@ class Auxiliares : public QObject {
   void compruebainforme();
   void acerca_Click();
   void Leer_Click();  // also the "Ver mensaje" button
+  // The guide window, brought to the front when it is already open.
+  void guia_Click();
 
   Acercade* acercade() const;
   Infor* infor() const;
+  Guia* guia() const;
 
  private:
   Sesion& sesion_;
@@ -37,6 +41,7 @@ class Auxiliares : public QObject {
   CierreAlVolver* cierre_ = nullptr;
   QPointer<Acercade> acercade_;
   QPointer<Infor> infor_;
+  QPointer<Guia> guia_;
 };
 
 }  // namespace sortilan::ui

@@ -3,8 +3,12 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCursor>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
+
+#include "gui/ui/graficovacio.h"
 
 namespace sortilan::ui {
 
@@ -31,7 +35,16 @@ GraficoPena::GraficoPena(QWidget* padre) : QChartView(padre) {
   valores->setLabelFormat(QStringLiteral("%d"));
   grafico->addAxis(valores, Qt::AlignLeft);
   serie->attachAxis(valores);
+  // Each bar tells its count under the pointer.
+  connect(serie, &QBarSeries::hovered, this, [this](bool dentro, int indice, QBarSet* barras) {
+    pista_ = dentro && barras ? QStringLiteral("%1: %2").arg(barras->label()).arg(barras->at(indice)) : QString();
+    if (pista_.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(QCursor::pos(), pista_, this);
+  });
   setChart(grafico);
+  mostrarVacio(*grafico, true);
   setRenderHint(QPainter::Antialiasing);
   // Room for the legend's two captions side by side, and for a readable pair of bars.
   setMinimumSize(260, 150);
@@ -53,6 +66,7 @@ void GraficoPena::poner(const DatosGrafico& d) {
       v->setTickAnchor(0);
       v->setTickInterval(paso);
     }
+  mostrarVacio(*chart(), maximo == 0);
 }
 
 }  // namespace sortilan::ui

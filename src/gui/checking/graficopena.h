@@ -17,11 +17,14 @@ class GraficoPena : public QChartView {
 
   void poner(const DatosGrafico& datos);
   const DatosGrafico& datos() const { return datos_; }
+  // The text shown for the bar under the pointer; empty when none.
+  const QString& pista() const { return pista_; }
 
  private:
   QBarSet* sinPremio_ = nullptr;
   QBarSet* premios_ = nullptr;
   DatosGrafico datos_;
+  QString pista_;
 };
 
 }  // namespace sortilan::ui

@@ -1,5 +1,9 @@
 #include "gui/checking/modelopenas.h"
 
+#include <QDate>
+
+#include "gui/ui/tablaordenable.h"
+
 namespace sortilan::ui {
 
 void ModeloPenas::poner(const ResumenPenas& r) {
@@ -21,6 +25,13 @@ QVariant ModeloPenas::data(const QModelIndex& i, int rol) const {
   if (rol == Qt::TextAlignmentRole) {
     const bool centrada = i.column() == 1 || i.column() == 2;
     return QVariant::fromValue((centrada ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+  }
+  if (rol == kRolOrden) {
+    if (vacio_) return {};
+    const FilaPena& f = filas_[static_cast<size_t>(i.row())];
+    if (i.column() == 1) return f.apuestas.trimmed().toInt();
+    if (i.column() == 2) return QDate::fromString(f.creacion, QStringLiteral("dd/MM/yyyy"));
+    return {};
   }
   if (rol != Qt::DisplayRole) return {};
   if (vacio_) return i.column() == 0 ? textoVacio() : QString();

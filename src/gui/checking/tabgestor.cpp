@@ -19,6 +19,7 @@
 #include "gui/checking/graficopena.h"
 #include "gui/checking/modelopenas.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/tablaordenable.h"
 
 namespace sortilan::ui {
 
@@ -49,6 +50,7 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
   ListView1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   modeloPenas = new ModeloPenas(this);
   ListView1->setModel(modeloPenas);
+  ordenarPorCabecera(*ListView1);
   // Column widths of the design (hundredths of a millimetre at 96 dots per inch), wider
   // where the widest name, count or date would not fit.
   const int anchos[4] = {anchoColumna(ListView1, 0, 5998, QString(20, QLatin1Char('W'))),
@@ -234,7 +236,7 @@ void TabGestor::resaltar(int fila) {
     return;
   }
   // A single row selection: making the row current highlights it.
-  ListView1->setCurrentIndex(modeloPenas->index(fila, 0));
+  ListView1->setCurrentIndex(indiceVista(*ListView1, fila));
 }
 
 }  // namespace sortilan::ui

@@ -25,6 +25,12 @@ constexpr const char* kDocumento = "vix.pdf";
 constexpr qint64 kMaximoDocumento = 64 * 1024 * 1024;
 }  // namespace
 
+QString Descargador::otrosCaminos() {
+  return QStringLiteral(
+      "Sin conexión también puede tener los sorteos desde el menú General: \"Importar sorteos de un archivo "
+      "CSV...\" o \"Añadir sorteo a mano...\".");
+}
+
 Descargador::Descargador(Sesion& sesion, QWidget& ventana)
     : QObject(&ventana),
       sesion_(sesion),
@@ -32,6 +38,7 @@ Descargador::Descargador(Sesion& sesion, QWidget& ventana)
       canal_(plataforma::crearCanal()),
       canalPdf_(plataforma::crearCanal()) {
   descarga_ = std::make_unique<Descarga>(sesion_, *canal_, &operaciones::guardarDescarga);
+  descarga_->ponerOtrosCaminos(otrosCaminos());
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);

@@ -31,6 +31,9 @@ class Descargador : public QObject {
   Descargador(Sesion& sesion, QWidget& ventana);
   ~Descargador() override;
 
+  // Told after "No conectado…": the menu items that get the draws without the service.
+  static QString otrosCaminos();
+
   // The news window while it exists: while it is on screen a download does not start.
   void leerNoticias(std::function<QWidget*()> noticias) { noticias_ = std::move(noticias); }
 

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include "gui/ui/tablaordenable.h"
+
 namespace sortilan::ui {
 
 void ModeloSorteos::poner(std::vector<Sorteo> sorteos) {
@@ -27,6 +29,7 @@ QVariant ModeloSorteos::data(const QModelIndex& indice, int rol) const {
   if (!indice.isValid() || indice.row() >= rowCount()) return {};
   const Sorteo& s = sorteos_[static_cast<size_t>(indice.row())];
   if (rol == Qt::DisplayRole) return indice.column() == 0 ? textoSorteo(s) : textoFechaSorteo(s);
+  if (rol == kRolOrden && indice.column() == 1) return s.fecha;
   if (rol == Qt::FontRole) {
     QFont f(QStringLiteral("Courier"));
     f.setStyleHint(QFont::TypeWriter);

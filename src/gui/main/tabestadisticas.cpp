@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -16,6 +17,8 @@
 
 #include "gui/main/modelosorteos.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/tablaordenable.h"
+#include "stats/buscarsorteos.h"
 
 namespace sortilan::ui {
 
@@ -70,10 +73,16 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   auto* columnaLista = new QWidget(divisor);
   auto* derecha = new QVBoxLayout(columnaLista);
   derecha->setContentsMargins(0, 0, 0, 0);
+  FiltroSorteos = new QLineEdit(columnaLista);
+  FiltroSorteos->setObjectName(QStringLiteral("FiltroSorteos"));
+  FiltroSorteos->setPlaceholderText(QStringLiteral("Buscar: fecha (16/08/2026, 08/2026, 2026) o números (7 31)"));
+  FiltroSorteos->setClearButtonEnabled(true);
+  derecha->addWidget(FiltroSorteos);
   ListView3 = new QTableView(columnaLista);
   ListView3->setObjectName(QStringLiteral("ListView3"));
   modeloSorteos = new ModeloSorteos(ListView3);
   ListView3->setModel(modeloSorteos);
+  ordenSorteos = ordenarPorCabecera(*ListView3);
   ListView3->verticalHeader()->hide();
   ListView3->verticalHeader()->setDefaultSectionSize(18);
   ListView3->setShowGrid(false);
@@ -131,7 +140,14 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   // The draw clicked, unless the click took its highlight off (Ctrl); Supr does the same for
   // the highlighted draw, so the keyboard reaches it too.
   connect(ListView3, &QTableView::clicked, this, [this](const QModelIndex& i) {
-    if (filaResaltada(*ListView3) == i.row()) emit sorteoPulsado(i.row() + 1);
+    if (const int fila = filaModelo(i); fila >= 0 && filaResaltada(*ListView3) == fila) emit sorteoPulsado(fila + 1);
+  });
+  connect(FiltroSorteos, &QLineEdit::textChanged, this, [this](const QString& texto) {
+    if (texto.trimmed().isEmpty()) return ordenSorteos->filtrar({});
+    ordenSorteos->filtrar([this, texto](int fila) {
+      const Sorteo* s = modeloSorteos->sorteo(fila);
+      return s && sorteoBuscado(*s, texto);
+    });
   });
   auto* suprimir = new QAction(ListView3);
   suprimir->setShortcut(QKeySequence::Delete);

@@ -6,6 +6,7 @@
 #include "session/sesion.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -16,6 +17,7 @@ class QVBoxLayout;
 namespace sortilan::ui {
 
 class ModeloSorteos;
+class ProxyTabla;
 
 // Tab 3 "Estadísticas": the frequency chart, the draw list and draw maintenance. The
 // widgets are its own; the main window wires what the user does to the chart and the
@@ -56,6 +58,8 @@ class TabEstadisticas : public QWidget {
   std::array<QRadioButton*, 2> Option1{};
   QTableView* ListView3 = nullptr;
   ModeloSorteos* modeloSorteos = nullptr;
+  ProxyTabla* ordenSorteos = nullptr;
+  QLineEdit* FiltroSorteos = nullptr;  // a date or winning numbers: the draws shown
   QLabel* Label7 = nullptr;
   QPushButton* Command5 = nullptr;
   QPushButton* Command8 = nullptr;

@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include "base/fechas.h"
+#include "gui/ui/tablaordenable.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
 
@@ -32,10 +33,12 @@ void ModeloSocios::poner(const SociosPena& socios) {
   for (const Socio& s : socios.socios) {
     const Centimos saldo = i < saldos.size() ? saldos[i] : 0;
     ++i;
-    filas_.push_back({s.numero,
-                      saldo,
-                      {QString::number(s.numero), s.nombre, QString::number(s.participacionesActuales()),
-                       fechaCorta(s.alta()), fechaCorta(s.baja()), textoSaldo(saldo)}});
+    filas_.push_back(
+        {s.numero,
+         saldo,
+         {QString::number(s.numero), s.nombre, QString::number(s.participacionesActuales()), fechaCorta(s.alta()),
+          fechaCorta(s.baja()), textoSaldo(saldo)},
+         {s.numero, QVariant(), s.participacionesActuales(), s.alta(), s.baja(), QVariant::fromValue(saldo)}});
   }
   endResetModel();
 }
@@ -61,6 +64,7 @@ QVariant ModeloSocios::data(const QModelIndex& indice, int rol) const {
   const Fila& f = filas_[static_cast<size_t>(indice.row())];
   if (rol == Qt::DisplayRole) return f.textos.value(indice.column());
   if (rol == kRolNumero) return f.numero;
+  if (rol == kRolOrden) return f.valores.value(indice.column());
   const int c = indice.column();
   return comun(rol, c == Numero || c == Participaciones || c == Saldo, c == Saldo, f.saldo);
 }
@@ -76,8 +80,9 @@ void ModeloMovimientos::poner(const std::vector<Movimiento>& movimientos) {
   beginResetModel();
   filas_.clear();
   for (auto m = movimientos.rbegin(); m != movimientos.rend(); ++m)
-    filas_.push_back(
-        {m->saldo, {fechaCorta(m->fecha), textoConcepto(m->concepto), textoEuros(m->importe), textoSaldo(m->saldo)}});
+    filas_.push_back({m->saldo,
+                      {fechaCorta(m->fecha), textoConcepto(m->concepto), textoEuros(m->importe), textoSaldo(m->saldo)},
+                      {m->fecha, QVariant(), QVariant::fromValue(m->importe), QVariant::fromValue(m->saldo)}});
   endResetModel();
 }
 
@@ -91,6 +96,7 @@ QVariant ModeloMovimientos::data(const QModelIndex& indice, int rol) const {
   if (!valida(indice, filas_.size(), kColumnas)) return {};
   const Fila& f = filas_[static_cast<size_t>(indice.row())];
   if (rol == Qt::DisplayRole) return f.textos.value(indice.column());
+  if (rol == kRolOrden) return f.valores.value(indice.column());
   const int c = indice.column();
   return comun(rol, c == Importe || c == Saldo, c == Saldo, f.saldo);
 }

@@ -34,6 +34,7 @@ class ModeloSocios : public QAbstractTableModel {
     int numero;
     Centimos saldo;
     QStringList textos;
+    QVariantList valores;  // what each column sorts by (kRolOrden)
   };
   std::vector<Fila> filas_;
 };
@@ -57,6 +58,7 @@ class ModeloMovimientos : public QAbstractTableModel {
   struct Fila {
     Centimos saldo;
     QStringList textos;
+    QVariantList valores;  // what each column sorts by (kRolOrden)
   };
   std::vector<Fila> filas_;
 };

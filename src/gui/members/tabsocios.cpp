@@ -22,6 +22,7 @@
 #include "base/fechas.h"
 #include "gui/members/modelossocios.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/tablaordenable.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
@@ -45,6 +46,7 @@ QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo
   auto* t = new QTableView(padre);
   t->setObjectName(QLatin1String(nombre));
   t->setModel(modelo);
+  ordenarPorCabecera(*t);
   t->verticalHeader()->hide();
   t->verticalHeader()->setDefaultSectionSize(20);
   t->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -218,7 +220,7 @@ int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResa
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
 
 void TabSocios::seleccionarSocio(int numero) {
-  if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(f);
+  if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(indiceVista(*TablaSocios, f).row());
 }
 
 void TabSocios::actualizar() {
@@ -394,6 +396,8 @@ void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, co
   // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
   if (const Resultado r = reemplazarArchivo(ruta, datos); !r)
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+  else
+    emit archivoGuardado(ruta);
 }
 
 void TabSocios::papelExtracto(bool pdf) {

@@ -82,6 +82,8 @@ class TabSocios : public QWidget {
 
  signals:
   void cambiado();
+  // A file the user asked for was written at `ruta`.
+  void archivoGuardado(const QString& ruta);
 
  private:
   void cargarPena();

@@ -72,6 +72,8 @@ void ControlCuentas::CommandCsv_Click() {
   // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
   if (const Resultado r = reemplazarArchivo(ruta, csvSorteos(*pena, tab_.cuentas())); !r)
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+  else
+    emit archivoGuardado(ruta);
 }
 
 void ControlCuentas::Completar_Click() {

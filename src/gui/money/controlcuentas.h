@@ -43,6 +43,8 @@ class ControlCuentas : public QObject {
  signals:
   // A completion started (true) or ended (false): the menu item waits meanwhile.
   void ocupado(bool si);
+  // A file the user asked for was written at `ruta`.
+  void archivoGuardado(const QString& ruta);
 
  private:
   void alCompletar(const operaciones::ResumenCompletar& r);

@@ -2,11 +2,16 @@
 
 #include <QColor>
 
+#include "gui/ui/tablaordenable.h"
+
 namespace sortilan::ui {
 
 namespace {
 
 QString importe(const std::optional<Centimos>& c) { return c ? textoImporte(*c) : QStringLiteral("importe pendiente"); }
+
+// An amount not known yet sorts as no value, before every known one.
+QVariant valor(const std::optional<Centimos>& c) { return c ? QVariant::fromValue(*c) : QVariant(); }
 
 QVariant alineacion(bool numero) {
   return QVariant::fromValue((numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -31,7 +36,10 @@ void ModeloCuentasPenas::poner(const Cuentas& cuentas) {
     if (pc.pendiente) cobrar += QStringLiteral(" + pendiente");
     filas_.push_back({p.registro,
                       {p.nombre, QString::number(p.sorteos.size()), textoImporte(p.coste()), ganado,
-                       textoImporte(p.ganadoConocido() - p.coste()), cobrar}});
+                       textoImporte(p.ganadoConocido() - p.coste()), cobrar},
+                      {QVariant(), static_cast<int>(p.sorteos.size()), QVariant::fromValue(p.coste()),
+                       QVariant::fromValue(p.ganadoConocido()), QVariant::fromValue(p.ganadoConocido() - p.coste()),
+                       QVariant::fromValue(pc.neto)}});
   }
   endResetModel();
 }
@@ -55,6 +63,7 @@ int ModeloCuentasPenas::columnCount(const QModelIndex& padre) const { return pad
 QVariant ModeloCuentasPenas::data(const QModelIndex& i, int rol) const {
   if (!i.isValid()) return {};
   if (rol == Qt::TextAlignmentRole) return alineacion(i.column() != Pena);
+  if (rol == kRolOrden) return filas_[static_cast<size_t>(i.row())].valores.value(i.column());
   if (rol != Qt::DisplayRole) return {};
   return filas_[static_cast<size_t>(i.row())].textos.value(i.column());
 }
@@ -70,13 +79,16 @@ void ModeloCuentasSorteos::poner(const Cuentas& cuentas, const CuentaPena* pena)
   filas_.clear();
   if (pena) {
     for (auto s = pena->sorteos.rbegin(); s != pena->sorteos.rend(); ++s) {
-      Fila f{s->fecha, std::nullopt, {}};
+      Fila f{s->fecha, std::nullopt, {}, {}};
       if (const sortilan::Cobro* c = cuentas.cobro(pena->registro, s->fecha)) f.cobro = *c;
       f.textos << s->fecha.toString(QStringLiteral("dd/MM/yyyy")) << QString::number(s->apuestas)
                << textoImporte(s->coste) << textoPremios(*s) << (s->hayPremio() ? importe(s->ganado()) : QString());
       if (f.cobro)
         f.textos << importe(f.cobro->neto) << (f.cobro->lugar ? textoLugar(*f.cobro->lugar) : QString())
                  << textoCobro(*f.cobro);
+      f.valores << s->fecha << s->apuestas << QVariant::fromValue(s->coste) << QVariant()
+                << (s->hayPremio() ? valor(s->ganado()) : QVariant::fromValue(Centimos{0}))
+                << (f.cobro ? valor(f.cobro->neto) : QVariant::fromValue(Centimos{0}));
       filas_.push_back(std::move(f));
     }
   }
@@ -110,6 +122,7 @@ QVariant ModeloCuentasSorteos::data(const QModelIndex& i, int rol) const {
     if (f.cobro->estado == EstadoCobro::Pendiente) return QColor(0xC0, 0x60, 0x00);
     return {};
   }
+  if (rol == kRolOrden) return f.valores.value(i.column());
   if (rol != Qt::DisplayRole) return {};
   return f.textos.value(i.column());
 }

@@ -27,6 +27,7 @@ class ModeloCuentasPenas : public QAbstractTableModel {
   struct Fila {
     int registro;
     QStringList textos;
+    QVariantList valores;  // what each column sorts by (kRolOrden)
   };
   std::vector<Fila> filas_;
 };
@@ -55,6 +56,7 @@ class ModeloCuentasSorteos : public QAbstractTableModel {
     QDate fecha;
     std::optional<sortilan::Cobro> cobro;
     QStringList textos;
+    QVariantList valores;  // what each column sorts by (kRolOrden)
   };
   std::vector<Fila> filas_;
 };

@@ -18,6 +18,8 @@
 
 #include "gui/money/modeloscuentas.h"
 #include "gui/ui/controles.h"
+#include "gui/ui/graficovacio.h"
+#include "gui/ui/tablaordenable.h"
 
 namespace sortilan::ui {
 
@@ -33,6 +35,7 @@ QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo
   v->setEditTriggers(QAbstractItemView::NoEditTriggers);
   v->setWordWrap(false);
   v->setModel(modelo);
+  ordenarPorCabecera(*v);
   v->horizontalHeader()->setStretchLastSection(true);
   return v;
 }
@@ -42,6 +45,8 @@ QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
   b->setObjectName(QLatin1String(nombre));
   return b;
 }
+
+const QString kTituloGrafico = QStringLiteral("Coste y premios acumulados (€)");
 
 // Euros for the chart's axis; the amounts themselves stay in cents.
 double euros(Centimos c) { return static_cast<double>(c) / 100.0; }
@@ -69,7 +74,7 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   ListaPenasCuentas = tabla(arriba, "ListaPenasCuentas", modeloPenas);
 
   auto* grafico = new QChart;
-  grafico->setTitle(QStringLiteral("Coste y premios acumulados (€)"));
+  grafico->setTitle(kTituloGrafico);
   grafico->legend()->setAlignment(Qt::AlignBottom);
   grafico->setMargins(QMargins(2, 2, 2, 2));
   grafico->setBackgroundRoundness(0);
@@ -167,12 +172,12 @@ void TabCuentas::seleccionar(int registro, const QDate& sorteo) {
     ListaPenasCuentas->setCurrentIndex(QModelIndex());
     alElegirPena();
   } else if (filaResaltada(*ListaPenasCuentas) != fila) {
-    ListaPenasCuentas->setCurrentIndex(modeloPenas->index(fila, 0));
+    ListaPenasCuentas->setCurrentIndex(indiceVista(*ListaPenasCuentas, fila));
   } else {
     alElegirPena();
   }
   for (int f = 0; sorteo.isValid() && f < modeloSorteos->rowCount(); ++f)
-    if (modeloSorteos->fecha(f) == sorteo) ListaSorteosCuentas->setCurrentIndex(modeloSorteos->index(f, 0));
+    if (modeloSorteos->fecha(f) == sorteo) ListaSorteosCuentas->setCurrentIndex(indiceVista(*ListaSorteosCuentas, f));
 }
 
 void TabCuentas::alElegirPena() {
@@ -219,6 +224,7 @@ void TabCuentas::dibujar(const CuentaPena* pena) {
     importes->setRange(0.0, std::max({1.0, euros(c), euros(g)}));
     importes->applyNiceNumbers();
   }
+  mostrarVacio(*grafico, !pena || pena->sorteos.empty(), kTituloGrafico);
 }
 
 }  // namespace sortilan::ui

@@ -119,9 +119,15 @@ void Papeles::emitirDelSocio() {
       QDir(plataforma::carpetaInicialDialogo()).filePath(propuesto), QStringLiteral("PDF (*.pdf)"));
   // The paper is issued whatever happens to its file: its code says so.
   QString texto = QStringLiteral("Papel nº %1 emitido. Código: %2").arg(papel.numero).arg(codigoAgrupado(papel.codigo));
-  if (!ruta.isEmpty())
-    if (const Resultado r = reemplazarArchivo(ruta, pdfPapel(papel)); !r) texto += QStringLiteral("\n\n") + r.error;
+  bool guardado = false;
+  if (!ruta.isEmpty()) {
+    if (const Resultado r = reemplazarArchivo(ruta, pdfPapel(papel)); !r)
+      texto += QStringLiteral("\n\n") + r.error;
+    else
+      guardado = true;
+  }
   plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Papeles de participación"), texto);
+  if (guardado) emit archivoGuardado(ruta);
 }
 
 void Papeles::emitirDeTodos() {
@@ -157,15 +163,16 @@ void Papeles::emitirDeTodos() {
   const QString organizador = p.organizador.nif.isEmpty()
                                   ? p.organizador.nombre
                                   : QStringLiteral("%1, NIF %2").arg(p.organizador.nombre, p.organizador.nif);
-  if (const Resultado r =
-          reemplazarArchivo(resumen, pdfResumenPapeles({nombre, organizador, p.desde, p.hasta, papeles}));
-      !r)
-    fallos << r.error;
+  const Resultado hoja =
+      reemplazarArchivo(resumen, pdfResumenPapeles({nombre, organizador, p.desde, p.hasta, papeles}));
+  if (!hoja) fallos << hoja.error;
   QString texto =
       QStringLiteral("%1 papeles emitidos en %2.").arg(papeles.size()).arg(QDir::toNativeSeparators(dir.path()));
   if (!omitidos.isEmpty()) texto += QStringLiteral("\n\nSin papel:\n") + omitidos.join(QLatin1Char('\n'));
   if (!fallos.isEmpty()) texto += QStringLiteral("\n\n") + fallos.join(QLatin1Char('\n'));
   plataforma::mensaje(plataforma::Icono::Informacion, QStringLiteral("Papeles de participación"), texto);
+  // The summary sheet stands for the lot: it lists every paper beside it.
+  if (hoja) emit archivoGuardado(resumen);
 }
 
 QString Papeles::textoComprobacion(const QString& carpeta, const QString& codigo, bool* valido) {

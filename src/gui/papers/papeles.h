@@ -46,6 +46,10 @@ class Papeles : public QObject {
   // What the window says of a code typed by the user.
   static QString textoComprobacion(const QString& carpeta, const QString& codigo, bool* valido = nullptr);
 
+ signals:
+  // A file the user asked for was written at `ruta`.
+  void archivoGuardado(const QString& ruta);
+
  private:
   bool pedirPeriodo(const QString& titulo, operaciones::PeticionPapel& p);
 

@@ -45,6 +45,8 @@ void NavegadorQt::abrir(const QUrl& direccion) {
   if (direccion.isValid()) QDesktopServices::openUrl(direccion);
 }
 
+bool EscritorioQt::abrirArchivo(const QString& ruta) { return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta)); }
+
 QString DialogoArchivoQt::abrirArchivo(const QString& titulo, const QString& carpetaInicial, const QString& filtro) {
   return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpetaInicial, filtro);
 }
@@ -62,6 +64,7 @@ void instalarAdaptadoresQt() {
   ponerMensajes(std::make_shared<MensajesQt>());
   ponerNavegador(std::make_shared<NavegadorQt>());
   ponerDialogoArchivo(std::make_shared<DialogoArchivoQt>());
+  ponerEscritorio(std::make_shared<EscritorioQt>());
 }
 
 }  // namespace sortilan::plataforma

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/escritorio.h"
 #include "platform/plataforma.h"
 
 class QWidget;
@@ -16,6 +17,11 @@ class MensajesQt : public Mensajes {
 class NavegadorQt : public Navegador {
  public:
   void abrir(const QUrl& direccion) override;
+};
+
+class EscritorioQt : public Escritorio {
+ public:
+  bool abrirArchivo(const QString& ruta) override;
 };
 
 class DialogoArchivoQt : public DialogoArchivo {

@@ -32,6 +32,7 @@ void Impresor::Command2_Click() {
   }
   cerrar();
   ventana_ = new Imprimir(s.almacen(), registro, &principal_);
+  connect(ventana_, &Imprimir::archivoGuardado, this, &Impresor::archivoGuardado);
   cierre_->abierta();
   ventana_->show();
 }

@@ -30,6 +30,10 @@ class Impresor : public QObject {
   Imprimir* ventana() const;
   void cerrar();
 
+ signals:
+  // The print window saved its sheet as a PDF at `ruta`.
+  void archivoGuardado(const QString& ruta);
+
  private:
   Sesion& sesion_;
   QWidget& principal_;

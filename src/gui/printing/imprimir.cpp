@@ -220,6 +220,8 @@ void Imprimir::Command4_Click() {
   if (!escribirPdf(impresion, ruta, titulo))
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Guardar PDF"),
                         QStringLiteral("No se pudo guardar el PDF en «%1».").arg(QDir::toNativeSeparators(ruta)));
+  else
+    emit archivoGuardado(ruta);
 }
 
 void Imprimir::imprimeboletos(Papel papel) {

@@ -54,6 +54,10 @@ class Imprimir : public QWidget {
   QPushButton* Command4 = nullptr;  // "Guardar PDF…"
   std::array<QLineEdit*, 2> Text1{};
 
+ signals:
+  // A file the user asked for was written at `ruta`.
+  void archivoGuardado(const QString& ruta);
+
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 

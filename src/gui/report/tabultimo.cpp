@@ -77,7 +77,7 @@ TabUltimo::TabUltimo(QWidget* padre) : QWidget(padre) {
     Label11[k] = etiqueta(Frame2, nombreIndice("Label11", i), categoria(i));
     Label10[k] = etiqueta(Frame2, nombreIndice("Label10", i), QStringLiteral("0"));
     Label10[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label10[k]->setMinimumWidth(Label10[k]->fontMetrics().horizontalAdvance(QStringLiteral("99999999.99")) + 4);
+    Label10[k]->setMinimumWidth(Label10[k]->fontMetrics().horizontalAdvance(QStringLiteral("99.999.999,99 €")) + 4);
     Label10[k]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     rejilla->addWidget(Label11[k], i, 0);
     rejilla->addWidget(Label10[k], i, 1);
@@ -114,7 +114,7 @@ void TabUltimo::poner(const UltimoSorteo& u) {
   for (size_t i = 0; i < Numero.size(); ++i)
     Numero[i]->setText(haySorteo ? QString::number(u.sorteo.numeros[i]) : QStringLiteral("-"));
   Clave->setText(haySorteo ? QString::number(u.sorteo.clave()) : QStringLiteral("-"));
-  for (size_t i = 0; i < 8; ++i) Label10[i]->setText(u.informe.premios[i].value_or(QStringLiteral("-")));
+  for (size_t i = 0; i < 8; ++i) Label10[i]->setText(textoPremio(u.informe.premios[i]));
 }
 
 void TabUltimo::mostrarAviso(const QString& texto) {

@@ -5,13 +5,29 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
 #include <QFont>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "gui/ui/graficovacio.h"
+
 namespace sortilan::ui {
+
+namespace {
+// "17: 120 veces" for the bar `indice` of `barras`.
+QString textoBarra(const TablaGrafico& t, const QBarSet* barras, int indice) {
+  if (!barras || indice < 0 || indice >= t.filas() || indice >= barras->count()) return {};
+  const int veces = static_cast<int>(barras->at(indice));
+  return QStringLiteral("%1: %2 %3")
+      .arg(t.etiquetas[static_cast<size_t>(indice)])
+      .arg(veces)
+      .arg(veces == 1 ? QStringLiteral("vez") : QStringLiteral("veces"));
+}
+}  // namespace
 
 QFont Graficos::fuenteEtiquetas() {
   QFont f;
@@ -58,6 +74,11 @@ void Graficos::elegir(int indice) {
   mostrar(indice == 0 ? bajos_ : clave_);
 }
 
+QBarSeries* Graficos::serie() const {
+  const QList<QAbstractSeries*> series = grafico_->series();
+  return series.isEmpty() ? nullptr : qobject_cast<QBarSeries*>(series.first());
+}
+
 void Graficos::mostrarMitad(int mitad) { mostrar(mitad == 1 ? bajos_ : altos_); }
 
 void Graficos::mostrar(const TablaGrafico& t) {
@@ -89,9 +110,22 @@ void Graficos::mostrar(const TablaGrafico& t) {
   auto* valores = new QValueAxis;
   valores->setRange(0, std::max(1, maximo));
   valores->setLabelFormat(QStringLiteral("%d"));
-  valores->applyNiceNumbers();
+  // Counts are whole: a small range gets one tick per unit, never repeated labels.
+  if (maximo <= 4)
+    valores->setTickCount(std::max(1, maximo) + 1);
+  else
+    valores->applyNiceNumbers();
   grafico_->addAxis(valores, Qt::AlignLeft);
   serie->attachAxis(valores);
+  mostrarVacio(*grafico_, maximo == 0);
+  // Each bar tells its count under the pointer.
+  connect(serie, &QBarSeries::hovered, vista_.data(), [this](bool dentro, int indice, QBarSet* barras) {
+    pista_ = dentro ? textoBarra(mostrada_, barras, indice) : QString();
+    if (pista_.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(QCursor::pos(), pista_, vista_);
+  });
 }
 
 }  // namespace sortilan::ui

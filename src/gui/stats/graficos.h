@@ -29,6 +29,10 @@ class Graficos : public QObject {
   // The table the chart shows now.
   const TablaGrafico& mostrada() const { return mostrada_; }
   QChartView* vista() const { return vista_; }
+  // The text shown for the bar under the pointer; empty when none.
+  const QString& pista() const { return pista_; }
+  // The bars of the chart on show, for the tooltips.
+  QBarSeries* serie() const;
 
  public slots:
   // Numbers (0, the lower half) or key (1).
@@ -51,6 +55,7 @@ class Graficos : public QObject {
   TablaGrafico mostrada_;
   QChart* grafico_ = nullptr;
   QPointer<QChartView> vista_;
+  QString pista_;
 };
 
 }  // namespace sortilan::ui

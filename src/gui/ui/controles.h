@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QString>
@@ -34,9 +35,13 @@ inline void reservarAncho(QLabel* l, const QStringList& textos) {
 // The row drawn highlighted in a list that selects whole rows one at a time, -1 when none:
 // the row its buttons act on. The current row is not it: a Ctrl+click takes the highlight
 // off and leaves the row current.
+// It is the row of the model behind any sorting or filtering proxy.
 inline int filaResaltada(const QAbstractItemView& v) {
   const QModelIndexList filas = v.selectionModel() ? v.selectionModel()->selectedRows() : QModelIndexList();
-  return filas.isEmpty() ? -1 : filas.first().row();
+  if (filas.isEmpty()) return -1;
+  QModelIndex i = filas.first();
+  while (const auto* p = qobject_cast<const QAbstractProxyModel*>(i.model())) i = p->mapToSource(i);
+  return i.row();
 }
 
 }  // namespace sortilan::ui
