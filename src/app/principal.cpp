@@ -97,9 +97,11 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
   menus_ = new Menus(*this);
-  // The lists are checked again when the user comes back to the main window, not while
-  // the creation window is still in front.
-  connect(menus_->creacion(), &LanzadorCreacion::penaGrabada, this, [this] { penaNueva_ = true; });
+  // The lists show a saved peña at once, while the creation window stays open for the next.
+  connect(menus_->creacion(), &LanzadorCreacion::penaGrabada, this, [this] {
+    cargasorteos();
+    recomprobar();
+  });
   conectarDescarga();
   habilitarMenus();
   // The minimum is what every tab needs whole, not only the one on show: a tab never shown
@@ -388,11 +390,6 @@ void Principal::alActivar() {
   if (contadorPantalla_ == 1) {
     Pena p;
     if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
-  }
-  if (penaNueva_) {
-    recomprobar();
-    penaNueva_ = false;
-    cargasorteos();
   }
   menus_->descargarSecundarias();
   recomprobar();

@@ -123,7 +123,6 @@ class Principal : public QMainWindow {
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
-  bool penaNueva_ = false;    // a peña was created since the window was last active
   bool completando_ = false;  // prize tables are being completed
 };
 

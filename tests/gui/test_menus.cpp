@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -65,6 +66,7 @@ class PruebaMenus : public QObject {
   void mnemonicosUnicos();
   void atajos();
   void pestanasConTeclado();
+  void sorteosEscritos();
   void crearPena_data();
   void crearPena();
   void penaCreadaAlVolver();
@@ -210,6 +212,33 @@ void PruebaMenus::pestanasConTeclado() {
   QTRY_VERIFY(ventana<Creamenu>("Creamenu"));
 }
 
+void PruebaMenus::sorteosEscritos() {
+  abrir();
+  p_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(p_.get()));
+  auto* texto = control<QLineEdit>(p_->general(), "Text3");
+  auto* barra = control<QScrollBar>(p_->general(), "HScroll1");
+  QVERIFY(barra->maximum() > 30);
+  texto->setFocus();
+  const auto escribir = [&](const QString& t) {
+    QTest::keyClick(texto, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(texto, t);
+    QTest::keyClick(texto, Qt::Key_Return);
+  };
+  escribir(u"25"_s);
+  QCOMPARE(barra->value(), 25);
+  // More than there are: all of them, and the box says how many.
+  escribir(u"999999"_s);
+  QCOMPARE(barra->value(), barra->maximum());
+  QCOMPARE(texto->text(), QString::number(barra->maximum()));
+  escribir(u"0"_s);
+  QCOMPARE(barra->value(), 1);
+  QCOMPARE(texto->text(), u"1"_s);
+  // And the bar moves the box.
+  barra->setValue(7);
+  QCOMPARE(texto->text(), u"7"_s);
+}
+
 void PruebaMenus::crearPena_data() {
   QTest::addColumn<QString>("via");
   QTest::newRow("menú Crearp") << "Crearp";
@@ -253,8 +282,9 @@ void PruebaMenus::penaCreadaAlVolver() {
   QSignalSpy grabada(p_->menus()->creacion(), &LanzadorCreacion::penaGrabada);
   crea->Command1_Click();
   QCOMPARE(grabada.size(), 1);
-  // Nothing is checked again until the main window is active.
-  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("0"));
+  // Listed at once, with the creation window still open for the next peña.
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
+  QVERIFY(ventana<Crea>("Crea"));
 
   p_->show();
   p_->activateWindow();
