@@ -110,6 +110,8 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   LabelGrabada = etiqueta(this, QStringLiteral("LabelGrabada"));
   LabelGrabada->setStyleSheet(QStringLiteral("color: rgb(0, 110, 0);"));
   LabelGrabada->setWordWrap(true);
+  // Room for two lines from the start, so the buttons above do not jump when it speaks.
+  LabelGrabada->setMinimumHeight(2 * LabelGrabada->fontMetrics().lineSpacing());
   derecha->addWidget(LabelGrabada);
 
   // Name, bet, the grid, the key, then the buttons; the hidden panel is skipped.
