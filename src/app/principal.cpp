@@ -103,13 +103,16 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   impresor_ = new Impresor(sesion_, *this, [this] { return comprobador_->penaSeleccionada(); });
   connect(gestor_, &TabGestor::imprimirPedido, impresor_, &Impresor::Command2_Click);
   connect(impresor_, &Impresor::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
+  connect(acciones_.imprimir, &QAction::triggered, impresor_, &Impresor::Command2_Click);
   auxiliares_ = new Auxiliares(sesion_, *this);
   connect(general_, &TabGeneral::mensajePedido, auxiliares_, &Auxiliares::Leer_Click);
   conectarComprobacion();
   menus_ = new Menus(*this);
-  // The lists are checked again when the user comes back to the main window, not while
-  // the creation window is still in front.
-  connect(menus_->creacion(), &LanzadorCreacion::penaGrabada, this, [this] { penaNueva_ = true; });
+  // The lists show a saved peña at once, while the creation window stays open for the next.
+  connect(menus_->creacion(), &LanzadorCreacion::penaGrabada, this, [this] {
+    cargasorteos();
+    recomprobar();
+  });
   conectarDescarga();
   habilitarMenus();
   // The minimum is what every tab needs whole, not only the one on show: a tab never shown
@@ -169,58 +172,81 @@ QAction* Principal::nuevaAccion(QMenu* menu, const char* nombre, const QString& 
 }
 
 void Principal::crearMenus() {
-  QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
+  QMenu* general = menuBar()->addMenu(QStringLiteral("&General"));
   general->setObjectName(QStringLiteral("General"));
-  acciones_.Baja = nuevaAccion(general, "Baja", QStringLiteral("Bajar Sorteos nuevos"));
-  acciones_.amano = nuevaAccion(general, "amano", QStringLiteral("Añadir sorteo a mano..."));
-  acciones_.importacsv = nuevaAccion(general, "importacsv", QStringLiteral("Importar sorteos de un archivo CSV..."));
-  acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("Crear peña nueva"));
-  acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Borrar sorteos almacenados/Reset aciertos peñas"));
-  acciones_.Completar = nuevaAccion(general, "Completar", QStringLiteral("Completar tablas de premios"));
-  acciones_.avisos = nuevaAccion(general, "avisos", QStringLiteral("Avisos automáticos"));
+  acciones_.Baja = nuevaAccion(general, "Baja", QStringLiteral("&Bajar Sorteos nuevos"));
+  acciones_.amano = nuevaAccion(general, "amano", QStringLiteral("&Añadir sorteo a mano..."));
+  acciones_.importacsv = nuevaAccion(general, "importacsv", QStringLiteral("&Importar sorteos de un archivo CSV..."));
+  acciones_.Crearp = nuevaAccion(general, "Crearp", QStringLiteral("&Crear peña nueva"));
+  acciones_.imprimir = nuevaAccion(general, "imprimir", QStringLiteral("Im&primir..."));
+  acciones_.borrpe = nuevaAccion(general, "borrpe", QStringLiteral("Bo&rrar sorteos almacenados/Reset aciertos peñas"));
+  acciones_.Completar = nuevaAccion(general, "Completar", QStringLiteral("Completar &tablas de premios"));
+  acciones_.avisos = nuevaAccion(general, "avisos", QStringLiteral("A&visos automáticos"));
   new InterruptorAvisos(acciones_.avisos, general, this);
-  QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
+  QMenu* sen = general->addMenu(QStringLiteral("S&encillas"));
   sen->setObjectName(QStringLiteral("sen"));
-  acciones_.sencillas = nuevaAccion(sen, "sencillas", QStringLiteral("Todos los resultados"));
-  acciones_.verpremio = nuevaAccion(sen, "verpremio", QStringLiteral("Sólo si hay premio"));
-  acciones_.verhisto = nuevaAccion(
-      sen, "verhisto", QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"));
-  acciones_.verprehi = nuevaAccion(sen, "verprehi", QStringLiteral("Sólo si hay premios + histórico"));
-  QMenu* mult = general->addMenu(QStringLiteral("Múltiples"));
+  acciones_.sencillas = nuevaAccion(sen, "sencillas", QStringLiteral("&Todos los resultados"));
+  acciones_.verpremio = nuevaAccion(sen, "verpremio", QStringLiteral("&Sólo si hay premio"));
+  acciones_.verhisto =
+      nuevaAccion(sen, "verhisto",
+                  QStringLiteral("&Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)"));
+  acciones_.verprehi = nuevaAccion(sen, "verprehi", QStringLiteral("Sólo si hay &premios + histórico"));
+  QMenu* mult = general->addMenu(QStringLiteral("&Múltiples"));
   mult->setObjectName(QStringLiteral("Mult"));
-  acciones_.Multiples = nuevaAccion(mult, "Multiples", QStringLiteral("Todos los resultados"));
-  acciones_.verpremiom = nuevaAccion(mult, "verpremiom", QStringLiteral("Sólo si hay premio"));
+  acciones_.Multiples = nuevaAccion(mult, "Multiples", QStringLiteral("&Todos los resultados"));
+  acciones_.verpremiom = nuevaAccion(mult, "verpremiom", QStringLiteral("&Sólo si hay premio"));
   acciones_.verhistom =
       nuevaAccion(mult, "verhistom",
-                  QStringLiteral("Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"));
-  acciones_.verpreim = nuevaAccion(mult, "verpreim", QStringLiteral("Sólo si hay premios + histórico"));
+                  QStringLiteral("&Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"));
+  acciones_.verpreim = nuevaAccion(mult, "verpreim", QStringLiteral("Sólo si hay &premios + histórico"));
   general->addSeparator();
-  acciones_.salir = nuevaAccion(general, "salir", QStringLiteral("Salir"));
+  acciones_.salir = nuevaAccion(general, "salir", QStringLiteral("&Salir"));
   connect(acciones_.salir, &QAction::triggered, this, &QWidget::close);
+  acciones_.salir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  acciones_.Crearp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  acciones_.imprimir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  acciones_.Baja->setShortcut(QKeySequence(Qt::Key_F5));
 
-  QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
+  QMenu* ver = menuBar()->addMenu(QStringLiteral("&Ver"));
   ver->setObjectName(QStringLiteral("Ver"));
-  const char* pestanas[4][2] = {{"gene", "Pestaña General"},
-                                {"ultimo", "Pestaña Último sorteo"},
-                                {"Gestor", "Pestaña Gestor de peñas"},
-                                {"esta", "Pestaña Estadísticas"}};
-  for (int i = 0; i < 4; ++i) {
+  const char* pestanas[6][2] = {{"gene", "Pestaña &General"},           {"ultimo", "Pestaña Ú&ltimo sorteo"},
+                                {"Gestor", "Pestaña Gestor de &peñas"}, {"esta", "Pestaña &Estadísticas"},
+                                {"cuen", "Pestaña &Cuentas"},           {"soci", "Pestaña &Socios"}};
+  for (int i = 0; i < 6; ++i) {
     QAction* a = nuevaAccion(ver, pestanas[i][0], QString::fromUtf8(pestanas[i][1]));
+    a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
     acciones_.pestanas[static_cast<size_t>(i)] = a;
     connect(a, &QAction::triggered, this, [this, i] { SSTab1_->setCurrentIndex(i); });
   }
+  // Ctrl+Tab is answered by the window, not only by the tab bar when it has the focus.
+  acciones_.siguiente = new QAction(this);
+  acciones_.siguiente->setObjectName(QStringLiteral("siguiente"));
+  acciones_.siguiente->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
+  acciones_.anterior = new QAction(this);
+  acciones_.anterior->setObjectName(QStringLiteral("anterior"));
+  // Shift+Tab arrives as Backtab on some platforms and as Tab with Shift on others.
+  acciones_.anterior->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  for (QAction* a : {acciones_.siguiente, acciones_.anterior}) {
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+  }
+  connect(acciones_.siguiente, &QAction::triggered, this,
+          [this] { SSTab1_->setCurrentIndex((SSTab1_->currentIndex() + 1) % SSTab1_->count()); });
+  connect(acciones_.anterior, &QAction::triggered, this,
+          [this] { SSTab1_->setCurrentIndex((SSTab1_->currentIndex() + SSTab1_->count() - 1) % SSTab1_->count()); });
 
   const auto seleccion = [this] { return std::pair{socios_->penaSeleccionada(), socios_->socioSeleccionado()}; };
   auto* papeles = new Papeles(sesion_.almacen(), seleccion, this);
   papeles->anadirMenu(menuBar());
   connect(papeles, &Papeles::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
-  QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
+  QMenu* ayuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
   ayuda->setObjectName(QStringLiteral("Ayuda"));
   acciones_.guia = nuevaAccion(ayuda, "guia", QStringLiteral("&Guía de Sortilan"));
   acciones_.guia->setShortcut(QKeySequence(Qt::Key_F1));
-  acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("Leer mensaje del Jefe"));
-  acciones_.web = nuevaAccion(ayuda, "web", QStringLiteral("Web del programa"));
-  acciones_.acerca = nuevaAccion(ayuda, "acerca", QStringLiteral("Acerca de..."));
+  acciones_.Leer = nuevaAccion(ayuda, "Leer", QStringLiteral("&Leer mensaje del Jefe"));
+  acciones_.web = nuevaAccion(ayuda, "web", QStringLiteral("&Web del programa"));
+  acciones_.acerca = nuevaAccion(ayuda, "acerca", QStringLiteral("&Acerca de..."));
 
   connect(acciones_.acerca, &QAction::triggered, this, [this] { auxiliares_->acerca_Click(); });
   connect(acciones_.guia, &QAction::triggered, this, [this] { auxiliares_->guia_Click(); });
@@ -263,9 +289,9 @@ void Principal::trasAnadir(int sorteos) {
 
 void Principal::habilitarMenus() {
   for (QAction* a : {acciones_.Baja, acciones_.amano, acciones_.importacsv, acciones_.Completar, acciones_.avisos,
-                     acciones_.Crearp, acciones_.borrpe, acciones_.sencillas, acciones_.verpremio, acciones_.verhisto,
-                     acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom, acciones_.verhistom,
-                     acciones_.verpreim, acciones_.Leer, acciones_.acerca})
+                     acciones_.Crearp, acciones_.imprimir, acciones_.borrpe, acciones_.sencillas, acciones_.verpremio,
+                     acciones_.verhisto, acciones_.verprehi, acciones_.Multiples, acciones_.verpremiom,
+                     acciones_.verhistom, acciones_.verpreim, acciones_.Leer, acciones_.acerca})
     a->setEnabled(true);
   // One completion of the prize tables at a time.
   acciones_.Completar->setEnabled(!completando_);
@@ -384,11 +410,6 @@ void Principal::alActivar() {
   if (contadorPantalla_ == 1) {
     Pena p;
     if (!sesion_.almacen().penas().leer(1, p)) QTimer::singleShot(0, this, &Principal::bienvenida);
-  }
-  if (penaNueva_) {
-    recomprobar();
-    penaNueva_ = false;
-    cargasorteos();
   }
   menus_->descargarSecundarias();
   // The new draws stay selected, as after a download here; going back to the newest one

@@ -35,6 +35,7 @@ struct AccionesMenu {
   QAction* Completar = nullptr;   // missing prize tables from the service
   QAction* avisos = nullptr;      // the scheduled download with desktop notices, on or off
   QAction* Crearp = nullptr;
+  QAction* imprimir = nullptr;  // the peña chosen in "Gestor de peñas", as its "Imprimir"
   QAction* borrpe = nullptr;
   QAction* sencillas = nullptr;
   QAction* verpremio = nullptr;
@@ -45,7 +46,9 @@ struct AccionesMenu {
   QAction* verhistom = nullptr;
   QAction* verpreim = nullptr;
   QAction* salir = nullptr;
-  std::array<QAction*, 4> pestanas{};  // Ver: General, Último sorteo, Gestor de peñas, Estadísticas
+  std::array<QAction*, 6> pestanas{};  // Ver: one per tab, in the tabs' order
+  QAction* siguiente = nullptr;        // Ctrl+Tab
+  QAction* anterior = nullptr;         // Ctrl+Shift+Tab
   QAction* Leer = nullptr;
   QAction* web = nullptr;
   QAction* acerca = nullptr;
@@ -126,7 +129,6 @@ class Principal : public QMainWindow {
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
-  bool penaNueva_ = false;    // a peña was created since the window was last active
   bool completando_ = false;  // prize tables are being completed
 };
 

@@ -4,6 +4,7 @@
 #include "checking/altapena.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
 using namespace sortilan;
 
 using Apuestas = std::vector<std::vector<int>>;
@@ -12,6 +13,65 @@ class TestAltaPena : public QObject {
   Q_OBJECT
 
  private slots:
+  void repetidas_data() {
+    QTest::addColumn<Apuestas>("sencillas");  // of the new peña
+    QTest::addColumn<Apuestas>("multiples");
+    QTest::addColumn<Apuestas>("otrasSencillas");  // one stored peña "Pn" per bet
+    QTest::addColumn<Apuestas>("otrasMultiples");  // one stored multiple "Mn" per bet
+    QTest::addColumn<QStringList>("vistas");       // "numbers@other peña", empty name inside the new one
+    const Apuestas ninguna;
+    QTest::newRow("ninguna") << Apuestas{{1, 2, 3, 4, 5}} << ninguna << Apuestas{{1, 2, 3, 4, 6}} << ninguna
+                             << QStringList{};
+    QTest::newRow("otra peña, otro orden")
+        << Apuestas{{9, 8, 7, 6, 5}} << ninguna << Apuestas{{1, 2, 3, 4, 6}, {5, 6, 7, 8, 9}} << ninguna
+        << QStringList{u"5-6-7-8-9@P2"_s};
+    QTest::newRow("dos veces en la nueva, una vez nombrada")
+        << Apuestas{{1, 2, 3, 4, 5}, {10, 11, 12, 13, 14}, {5, 4, 3, 2, 1}, {1, 2, 3, 4, 5}} << ninguna << ninguna
+        << ninguna << QStringList{u"1-2-3-4-5@"_s};
+    QTest::newRow("en dos peñas") << Apuestas{{1, 2, 3, 4, 5}} << ninguna << Apuestas{{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}
+                                  << ninguna << QStringList{u"1-2-3-4-5@P1"_s, u"1-2-3-4-5@P2"_s};
+    QTest::newRow("múltiple igual") << ninguna << Apuestas{{1, 2, 3, 4, 5, 6}} << ninguna
+                                    << Apuestas{{6, 5, 4, 3, 2, 1}} << QStringList{u"1-2-3-4-5-6@M1"_s};
+    // A multiple stands for its simple bets, but it is not the same ticket as one of them.
+    QTest::newRow("sencilla dentro de una múltiple")
+        << Apuestas{{1, 2, 3, 4, 5}} << ninguna << ninguna << Apuestas{{1, 2, 3, 4, 5, 6}} << QStringList{};
+    QTest::newRow("múltiple con una más")
+        << ninguna << Apuestas{{1, 2, 3, 4, 5, 6}} << ninguna << Apuestas{{1, 2, 3, 4, 5, 6, 7}} << QStringList{};
+  }
+  void repetidas() {
+    QFETCH(Apuestas, sencillas);
+    QFETCH(Apuestas, multiples);
+    QFETCH(Apuestas, otrasSencillas);
+    QFETCH(Apuestas, otrasMultiples);
+    QFETCH(QStringList, vistas);
+    const QDate hoy(2021, 3, 10);
+    const Pena nueva = registroPenaNueva({u"NUEVA"_s, 3, sencillas, multiples}, hoy);
+    std::vector<Pena> otras;
+    for (size_t i = 0; i < otrasSencillas.size(); ++i)
+      otras.push_back(registroPenaNueva({QStringLiteral("P%1").arg(i + 1), 1, {otrasSencillas[i]}, {}}, hoy));
+    for (size_t i = 0; i < otrasMultiples.size(); ++i)
+      otras.push_back(registroPenaNueva({QStringLiteral("M%1").arg(i + 1), 1, {}, {otrasMultiples[i]}}, hoy));
+    // A damaged record with no known tipo is passed over.
+    Pena rara;
+    rara.tipo = 77;
+    otras.push_back(rara);
+    QStringList r;
+    for (const ApuestaRepetida& x : apuestasRepetidas(nueva, otras)) {
+      QStringList n;
+      for (int v : x.numeros) n << QString::number(v);
+      r << n.join(u'-') + u'@' + x.otraPena;
+    }
+    QCOMPARE(r, vistas);
+  }
+  void preguntaDeRepetidas() {
+    std::vector<ApuestaRepetida> v = {{{1, 2, 3, 4, 5}, u"AMIGOS"_s}, {{6, 7, 8, 9, 10}, QString()}};
+    QCOMPARE(preguntaRepetidas(v), QStringLiteral("La apuesta 1-2-3-4-5 ya la juega la peña «AMIGOS».\n"
+                                                  "La apuesta 6-7-8-9-10 está dos veces en esta peña.\n\n"
+                                                  "¿Grabar la peña de todos modos?"));
+    // A long list is cut, and says how much was left out.
+    v = std::vector<ApuestaRepetida>(9, {{1, 2, 3, 4, 5}, u"X"_s});
+    QVERIFY(preguntaRepetidas(v).contains(QStringLiteral("\nY 3 más.\n")));
+  }
   void rechazos_data() {
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<int>("clave");

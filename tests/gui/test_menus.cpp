@@ -3,10 +3,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -30,6 +33,7 @@
 #include "support/controles.h"
 #include "support/dobles.h"
 
+using namespace Qt::StringLiterals;
 using namespace sortilan;
 using namespace sortilan::ui;
 using plataforma::Respuesta;
@@ -59,6 +63,10 @@ class PruebaMenus : public QObject {
   void init();
   void cleanup();
   void elementosDelMenu();
+  void mnemonicosUnicos();
+  void atajos();
+  void pestanasConTeclado();
+  void sorteosEscritos();
   void crearPena_data();
   void crearPena();
   void penaCreadaAlVolver();
@@ -109,7 +117,7 @@ void PruebaMenus::elementosDelMenu() {
   for (const auto& [nombre, texto] : esperados) {
     QAction* a = p_->findChild<QAction*>(QLatin1String(nombre));
     QVERIFY2(a, nombre);
-    QCOMPARE(a->text(), QString::fromUtf8(texto));
+    QCOMPARE(a->text().remove(QLatin1Char('&')), QString::fromUtf8(texto));
   }
   QVERIFY(p_->findChild<QAction*>(QStringLiteral("Crearp"))->isEnabled());
   QVERIFY(p_->findChild<QAction*>(QStringLiteral("borrpe"))->isEnabled());
@@ -119,6 +127,116 @@ void PruebaMenus::elementosDelMenu() {
     p_->findChild<QAction*>(QLatin1String(nombres[i]))->trigger();
     QCOMPARE(p_->SSTab1()->currentIndex(), i);
   }
+}
+
+namespace {
+// The letter a caption underlines, or a null QChar when it has none.
+QChar mnemonico(const QString& texto) {
+  for (qsizetype i = 0; i + 1 < texto.size(); ++i) {
+    if (texto[i] != QLatin1Char('&')) continue;
+    if (texto[i + 1] != QLatin1Char('&')) return texto[i + 1].toLower();
+    ++i;  // "&&" is a plain ampersand
+  }
+  return {};
+}
+
+// Every item of `acciones` has a letter of its own; the sub-menus are walked too.
+void revisarMenu(const QString& donde, const QList<QAction*>& acciones) {
+  QHash<QChar, QString> usadas;
+  for (QAction* a : acciones) {
+    if (a->isSeparator() || !a->isVisible()) continue;
+    const QChar letra = mnemonico(a->text());
+    QVERIFY2(!letra.isNull(), qPrintable(donde + u": sin letra: "_s + a->text()));
+    QVERIFY2(!usadas.contains(letra),
+             qPrintable(donde + u": "_s + a->text() + u" y "_s + usadas.value(letra) + u" comparten letra"_s));
+    usadas.insert(letra, a->text());
+    if (a->menu()) revisarMenu(donde + u" > "_s + a->text(), a->menu()->actions());
+  }
+}
+}  // namespace
+
+void PruebaMenus::mnemonicosUnicos() {
+  abrir();
+  revisarMenu(u"barra"_s, p_->menuBar()->actions());
+  // The captions keep their letters: only the underline was added.
+  QCOMPARE(p_->acciones().Baja->text().remove(QLatin1Char('&')), u"Bajar Sorteos nuevos"_s);
+  QCOMPARE(p_->acciones().verhistom->text().remove(QLatin1Char('&')),
+           u"Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)"_s);
+}
+
+void PruebaMenus::atajos() {
+  abrir();
+  const AccionesMenu& a = p_->acciones();
+  const QList<QPair<QAction*, QKeySequence>> esperados = {
+      {a.salir, QKeySequence(u"Ctrl+Q"_s)},       {a.Crearp, QKeySequence(u"Ctrl+N"_s)},
+      {a.imprimir, QKeySequence(u"Ctrl+P"_s)},    {a.Baja, QKeySequence(u"F5"_s)},
+      {a.siguiente, QKeySequence(u"Ctrl+Tab"_s)}, {a.anterior, QKeySequence(u"Ctrl+Shift+Tab"_s)}};
+  for (const auto& [accion, teclas] : esperados) QCOMPARE(accion->shortcut(), teclas);
+  QCOMPARE(a.pestanas.size(), size_t(p_->SSTab1()->count()));
+  for (size_t i = 0; i < a.pestanas.size(); ++i) {
+    QCOMPARE(a.pestanas[i]->shortcut(), QKeySequence(u"Ctrl+%1"_s.arg(i + 1)));
+    // "Ver" names every tab by its caption.
+    QVERIFY(a.pestanas[i]->text().remove(QLatin1Char('&')).endsWith(p_->SSTab1()->tabText(int(i))));
+  }
+  // No two items of the window answer the same keys.
+  QSet<QString> vistas;
+  for (QAction* x : p_->findChildren<QAction*>())
+    for (const QKeySequence& k : x->shortcuts()) {
+      QVERIFY2(!vistas.contains(k.toString()), qPrintable(k.toString()));
+      vistas.insert(k.toString());
+    }
+}
+
+void PruebaMenus::pestanasConTeclado() {
+  abrir();
+  p_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(p_.get()));
+  QTabWidget* tab = p_->SSTab1();
+  QWidget* foco = tab->currentWidget();
+  QTest::keyClick(foco, Qt::Key_3, Qt::ControlModifier);
+  QCOMPARE(tab->currentIndex(), 2);
+  QTest::keyClick(tab->currentWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(tab->currentIndex(), 3);
+  QTest::keyClick(tab->currentWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(tab->currentIndex(), 2);
+  QTest::keyClick(tab->currentWidget(), Qt::Key_6, Qt::ControlModifier);
+  QCOMPARE(tab->currentIndex(), 5);
+  // Past the last tab comes the first, and before the first the last.
+  QTest::keyClick(tab->currentWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(tab->currentIndex(), 0);
+  QTest::keyClick(tab->currentWidget(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(tab->currentIndex(), 5);
+
+  // Ctrl+N opens the bet-type chooser.
+  QTest::keyClick(tab->currentWidget(), Qt::Key_N, Qt::ControlModifier);
+  QTRY_VERIFY(ventana<Creamenu>("Creamenu"));
+}
+
+void PruebaMenus::sorteosEscritos() {
+  abrir();
+  p_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(p_.get()));
+  auto* texto = control<QLineEdit>(p_->general(), "Text3");
+  auto* barra = control<QScrollBar>(p_->general(), "HScroll1");
+  QVERIFY(barra->maximum() > 30);
+  texto->setFocus();
+  const auto escribir = [&](const QString& t) {
+    QTest::keyClick(texto, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(texto, t);
+    QTest::keyClick(texto, Qt::Key_Return);
+  };
+  escribir(u"25"_s);
+  QCOMPARE(barra->value(), 25);
+  // More than there are: all of them, and the box says how many.
+  escribir(u"999999"_s);
+  QCOMPARE(barra->value(), barra->maximum());
+  QCOMPARE(texto->text(), QString::number(barra->maximum()));
+  escribir(u"0"_s);
+  QCOMPARE(barra->value(), 1);
+  QCOMPARE(texto->text(), u"1"_s);
+  // And the bar moves the box.
+  barra->setValue(7);
+  QCOMPARE(texto->text(), u"7"_s);
 }
 
 void PruebaMenus::crearPena_data() {
@@ -164,8 +282,9 @@ void PruebaMenus::penaCreadaAlVolver() {
   QSignalSpy grabada(p_->menus()->creacion(), &LanzadorCreacion::penaGrabada);
   crea->Command1_Click();
   QCOMPARE(grabada.size(), 1);
-  // Nothing is checked again until the main window is active.
-  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("0"));
+  // Listed at once, with the creation window still open for the next peña.
+  QCOMPARE(control<QLabel>(p_->general(), "Label9_2")->text(), QStringLiteral("1"));
+  QVERIFY(ventana<Crea>("Crea"));
 
   p_->show();
   p_->activateWindow();

@@ -1,5 +1,6 @@
 #include "checking/altapena.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
@@ -90,6 +91,54 @@ Resultado comprobarFechasCreacion(const std::vector<Pena>& penas, const std::vec
   if (!sorteos.empty() && std::floor(sorteos.back().fecha) > dia)
     return Resultado::fallo(QString::fromUtf8(kSorteoPosterior));
   return Resultado::bien();
+}
+
+std::vector<std::vector<int>> apuestasDe(const Pena& p) {
+  const int numeros = p.numerosPorApuesta();
+  const int filas = p.esSencilla() ? p.tipo : (p.esMultiple() ? 1 : 0);
+  std::vector<std::vector<int>> r;
+  if (numeros == 0) return r;
+  for (int f = 1; f <= filas; ++f) {
+    std::vector<int> a;
+    for (int i = 1; i <= numeros; ++i) a.push_back(p.apuesta(i, f));
+    std::sort(a.begin(), a.end());
+    r.push_back(std::move(a));
+  }
+  return r;
+}
+
+std::vector<ApuestaRepetida> apuestasRepetidas(const Pena& nueva, const std::vector<Pena>& penas) {
+  const std::vector<std::vector<int>> propias = apuestasDe(nueva);
+  std::vector<ApuestaRepetida> r;
+  for (size_t i = 0; i < propias.size(); ++i) {
+    const std::vector<int>& a = propias[i];
+    // Named once however often it repeats.
+    if (std::find(propias.begin(), propias.begin() + static_cast<std::ptrdiff_t>(i), a) !=
+        propias.begin() + static_cast<std::ptrdiff_t>(i))
+      continue;
+    if (std::count(propias.begin(), propias.end(), a) > 1) r.push_back({a, QString()});
+    for (const Pena& otra : penas) {
+      const std::vector<std::vector<int>> suyas = apuestasDe(otra);
+      if (std::find(suyas.begin(), suyas.end(), a) != suyas.end()) r.push_back({a, otra.nombreRecortado()});
+    }
+  }
+  return r;
+}
+
+QString preguntaRepetidas(const std::vector<ApuestaRepetida>& repetidas) {
+  constexpr size_t kMostradas = 6;
+  QStringList lineas;
+  for (size_t i = 0; i < repetidas.size() && i < kMostradas; ++i) {
+    const ApuestaRepetida& x = repetidas[i];
+    QStringList n;
+    for (int v : x.numeros) n << QString::number(v);
+    const QString apuesta = n.join(QLatin1Char('-'));
+    lineas << (x.otraPena.isEmpty()
+                   ? QStringLiteral("La apuesta %1 está dos veces en esta peña.").arg(apuesta)
+                   : QStringLiteral("La apuesta %1 ya la juega la peña «%2».").arg(apuesta, x.otraPena));
+  }
+  if (repetidas.size() > kMostradas) lineas << QStringLiteral("Y %1 más.").arg(repetidas.size() - kMostradas);
+  return lineas.join(QLatin1Char('\n')) + QStringLiteral("\n\n¿Grabar la peña de todos modos?");
 }
 
 }  // namespace sortilan

@@ -27,6 +27,20 @@ Pena registroPenaNueva(const PenaNueva& p, const QDate& hoy);
 // The two date checks before saving: the first peña and the newest draw must not be
 // dated after today (a wrong computer clock would make the new peña count old draws).
 Resultado comprobarFechasCreacion(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const QDate& hoy);
+// A bet of a new peña that is played already: by another peña, or twice in the new one.
+// Bets are compared by their numbers; the key is the ticket's, not the bet's.
+struct ApuestaRepetida {
+  std::vector<int> numeros;  // ascending
+  QString otraPena;          // the name of the other peña; empty when it repeats inside the new one
+};
+// The numbers of each bet of `p`, ascending (a multiple is one bet of 6 to 11); none for a
+// record whose tipo is not one the program writes.
+std::vector<std::vector<int>> apuestasDe(const Pena& p);
+// Every bet of `nueva` that another peña of `penas` plays, or that `nueva` plays twice.
+std::vector<ApuestaRepetida> apuestasRepetidas(const Pena& nueva, const std::vector<Pena>& penas);
+// The question asked before such a peña is saved.
+QString preguntaRepetidas(const std::vector<ApuestaRepetida>& repetidas);
+
 // Texts of the refusals, shared with the creation window.
 extern const char* const kLimiteSencillasTexto;
 extern const char* const kLimiteMultipleTexto;

@@ -1,5 +1,7 @@
 #include "creation/creacion.h"
 
+#include <QRegularExpression>
+
 #include "base/fechas.h"
 #include "checking/altapena.h"
 #include "platform/plataforma.h"
@@ -15,6 +17,7 @@ const QString Creacion::kLimiteMultiple = QString::fromUtf8(kLimiteMultipleTexto
 const QString Creacion::kSoloNombre = QStringLiteral("Sólo tienes que poner un nombre. No puedes añadir más números.");
 const QString Creacion::kNombreLargo = QString::fromUtf8(kNombreLargoTexto);
 const QString Creacion::kSinNombre = QString::fromUtf8(kSinNombreTexto);
+const QString Creacion::kTituloRepetida = QStringLiteral("Apuesta repetida");
 
 namespace {
 const QString kError = QStringLiteral("Error");
@@ -102,6 +105,62 @@ void Creacion::anadeapuesta() {
   lineas_.append(linea);
   numeroApuesta_ = QString::number(napuestas_ + 1);
   grabarActivo_ = true;
+}
+
+bool Creacion::escribir(const QString& texto) {
+  if (solonombre_) {
+    plataforma::mensaje(Icono::Informacion, kError, kSoloNombre);
+    return false;
+  }
+  std::vector<int> numeros;
+  for (const QString& t : texto.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts)) {
+    bool ok = false;
+    const int n = t.toInt(&ok);
+    if (!ok) {
+      plataforma::mensaje(
+          Icono::Informacion, kError,
+          QStringLiteral("Escriba sólo números, separados por espacios o comas: \"%1\" no lo es.").arg(t));
+      return false;
+    }
+    numeros.push_back(n);
+  }
+  if (numeros.empty()) return false;
+  if (panelClave_) {
+    if (numeros.size() != 1 || numeros.front() < 0 || numeros.front() > 9) {
+      plataforma::mensaje(Icono::Informacion, kError,
+                          QStringLiteral("Escriba primero el número clave, de 0 a 9, y pulse Intro."));
+      return false;
+    }
+    pulsar(kCeldasNumero + numeros.front());
+    return true;
+  }
+  if (napuestas_ >= limite()) {
+    avisarLimite();
+    return false;
+  }
+  if (static_cast<int>(numeros.size()) != numerosapuesta_) {
+    plataforma::mensaje(
+        Icono::Informacion, kError,
+        QStringLiteral("Cada apuesta lleva %1 números; ha escrito %2.").arg(numerosapuesta_).arg(numeros.size()));
+    return false;
+  }
+  std::array<bool, kCeldasNumero> vistos{};
+  for (int n : numeros) {
+    if (n < 1 || n > kCeldasNumero) {
+      plataforma::mensaje(Icono::Informacion, kError, QStringLiteral("El número %1 no está entre 1 y 54.").arg(n));
+      return false;
+    }
+    if (vistos[static_cast<size_t>(n - 1)]) {
+      plataforma::mensaje(Icono::Informacion, kError, QStringLiteral("El número %1 está repetido.").arg(n));
+      return false;
+    }
+    vistos[static_cast<size_t>(n - 1)] = true;
+  }
+  // Numbers half-marked by clicks give way to the typed bet, as with "Aleatorio".
+  for (int i = 0; i < kCeldasNumero; ++i) marcas_[static_cast<size_t>(i)] = false;
+  marcados_ = 0;
+  for (int n : numeros) pulsar(n - 1);
+  return true;
 }
 
 void Creacion::aleatorio() {
@@ -193,7 +252,17 @@ bool Creacion::grabar(Sesion& sesion, const GuardarPena& guardar) {
     return false;
   }
 
-  const auto [r, registroNuevo] = guardar(registro(plataforma::hoy()));
+  const Pena nueva = registro(plataforma::hoy());
+  // The same bet twice is allowed (two peñas may share a bet on purpose) but seldom meant.
+  // Not asked about a peña the dates refuse anyway: the save says why.
+  const std::vector<Pena> penas = sesion.almacen().penas().leerTodos();
+  const std::vector<ApuestaRepetida> repetidas = apuestasRepetidas(nueva, penas);
+  if (!repetidas.empty() && comprobarFechasCreacion(penas, sesion.almacen().sorteos().leerTodos(), plataforma::hoy()) &&
+      plataforma::mensaje(Icono::Pregunta, kTituloRepetida, preguntaRepetidas(repetidas), plataforma::Botones::SiNo,
+                          plataforma::Respuesta::No) != plataforma::Respuesta::Si)
+    return false;
+
+  const auto [r, registroNuevo] = guardar(nueva);
   if (!r) {
     // Nothing was stored: keep what the user entered so the save can be retried.
     if (r.permiso)

@@ -33,6 +33,10 @@ class Creacion {
 
   // A click on cell `indice` of the ticket grid.
   void pulsar(int indice);
+  // A bet typed in the box beside the grid ("4 17 38 41 52", any blanks or commas), or
+  // the key number while the key panel is shown. It is marked as clicks would mark it,
+  // with the same refusals; true when it was taken whole.
+  bool escribir(const QString& texto);
   // "Aleatorio": a random key on the key panel, or a whole random bet.
   void aleatorio();
   // "Borrar": takes back the last line of the list.
@@ -76,6 +80,7 @@ class Creacion {
   static const QString kSoloNombre;
   static const QString kNombreLargo;
   static const QString kSinNombre;
+  static const QString kTituloRepetida;
 
  private:
   int limite() const { return tipoapuesta_ == 0 ? kMaxSencillas : 1; }

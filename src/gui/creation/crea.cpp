@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +54,18 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   capa->addLayout(cuerpo, 1);
   auto* boleto = new QVBoxLayout;
   cuerpo->addLayout(boleto);
+  // Typing a bet is quicker than five clicks; Return marks it on the grid.
+  // The caption sits above the box: beside it, both would not fit the key panel's width.
+  LabelApuesta = etiqueta(this, QStringLiteral("LabelApuesta"));
+  reservarAncho(LabelApuesta, {QStringLiteral("Clave (de 0 a 9):"), QStringLiteral("Apuesta (11 números):")});
+  TextApuesta = new QLineEdit(this);
+  TextApuesta->setObjectName(QStringLiteral("TextApuesta"));
+  TextApuesta->setClearButtonEnabled(true);
+  LabelApuesta->setBuddy(TextApuesta);
+  boleto->addWidget(LabelApuesta);
+  boleto->addWidget(TextApuesta);
+  TextApuesta->installEventFilter(this);
+
   auto* numero = new QHBoxLayout;
   Label2 = etiqueta(this, QStringLiteral("Label2"), QStringLiteral("-Apuesta nº:"));
   Label3 = etiqueta(this, QStringLiteral("Label3"), QStringLiteral("1"));
@@ -94,6 +107,20 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   botones->addWidget(Command2);
   botones->addWidget(Command3);
   derecha->addLayout(botones);
+  LabelGrabada = etiqueta(this, QStringLiteral("LabelGrabada"));
+  LabelGrabada->setStyleSheet(QStringLiteral("color: rgb(0, 110, 0);"));
+  LabelGrabada->setWordWrap(true);
+  // Room for two lines from the start, so the buttons above do not jump when it speaks.
+  LabelGrabada->setMinimumHeight(2 * LabelGrabada->fontMetrics().lineSpacing());
+  derecha->addWidget(LabelGrabada);
+
+  // Name, bet, the grid, the key, then the buttons; the hidden panel is skipped.
+  setTabOrder(Text1, TextApuesta);
+  setTabOrder(TextApuesta, Picture1);
+  setTabOrder(Picture1, Picture2);
+  setTabOrder(Picture2, Command1);
+  setTabOrder(Command1, Command2);
+  setTabOrder(Command2, Command3);
 
   connect(Picture1, &PanelBoleto::pulsada, this, &Crea::Image1_Click);
   connect(Picture2, &PanelBoleto::pulsada, this, &Crea::Image1_Click);
@@ -102,7 +129,27 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
   connect(Command3, &QPushButton::clicked, this, &Crea::Command3_Click);
   connect(Text1, &QLineEdit::textEdited, this, &Crea::Text1_Change);
   cerrarConEscape(*this);
+  botonPrincipal(*this, Command1);
   mostrar();
+}
+
+bool Crea::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == TextApuesta && evento->type() == QEvent::KeyPress) {
+    const auto* tecla = static_cast<QKeyEvent*>(evento);
+    // Return here marks the bet; it must not reach "Grabar" as well.
+    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+      if (!tecla->isAutoRepeat()) TextApuesta_Intro();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+void Crea::TextApuesta_Intro() {
+  const bool tomada = creacion_.escribir(TextApuesta->text());
+  if (tomada) TextApuesta->clear();
+  mostrar();
+  TextApuesta->setFocus();
 }
 
 void Crea::showEvent(QShowEvent* e) {
@@ -116,17 +163,23 @@ void Crea::showEvent(QShowEvent* e) {
 }
 
 void Crea::Image1_Click(int indice) {
+  LabelGrabada->clear();
   creacion_.pulsar(indice);
   mostrar();
 }
 
 void Crea::Command1_Click() {
+  const QString nombre = creacion_.nombre().trimmed();
   const bool grabada = creacion_.grabar(sesion_, [this](const Pena& nueva) {
     const operaciones::Alta a = operaciones::crearPena(sesion_.almacen(), nueva, plataforma::hoy());
     return std::pair{a.resultado, a.registro};
   });
   mostrar();
-  if (grabada) emit penaGrabada();
+  if (grabada) {
+    LabelGrabada->setText(QStringLiteral("Peña «%1» grabada. Puede crear otra.").arg(nombre));
+    Text1->setFocus();
+    emit penaGrabada();
+  }
 }
 
 void Crea::Command2_Click() {
@@ -151,6 +204,12 @@ void Crea::Text1_Change(const QString& texto) {
 void Crea::mostrar() {
   Label4->setText(creacion_.indicacion());
   Label3->setText(creacion_.numeroApuesta());
+  LabelApuesta->setText(creacion_.panelClave()
+                            ? QStringLiteral("&Clave (de 0 a 9):")
+                            : QStringLiteral("&Apuesta (%1 números):").arg(creacion_.numerosapuesta()));
+  TextApuesta->setToolTip(creacion_.panelClave()
+                              ? QStringLiteral("Escriba el número clave y pulse Intro")
+                              : QStringLiteral("Escriba los números separados por espacios o comas y pulse Intro"));
   if (Text1->text() != creacion_.nombre()) Text1->setText(creacion_.nombre());
   Picture2->setVisible(creacion_.panelClave());
   Picture1->setVisible(!creacion_.panelClave());

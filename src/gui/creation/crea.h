@@ -32,6 +32,9 @@ class Crea : public QWidget {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
+  QLabel* LabelApuesta = nullptr;    // "Clave:" or "Apuesta:", what the box takes now
+  QLineEdit* TextApuesta = nullptr;  // a bet typed from the keyboard
+  QLabel* LabelGrabada = nullptr;    // the word after a save
   QListWidget* List1 = nullptr;
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
@@ -44,9 +47,12 @@ class Crea : public QWidget {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
   void Text1_Change(const QString& texto);
+  // Return in the bet box.
+  void TextApuesta_Intro();
   void mostrar();
 
   Sesion& sesion_;

@@ -1,5 +1,6 @@
 #include "gui/creation/panelboleto.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "creation/creacion.h"
@@ -33,6 +34,9 @@ PanelBoleto::PanelBoleto(Clase clase, QWidget* padre) : QWidget(padre), clase_(c
     connect(c, &CasillaBoleto::pulsada, this, &PanelBoleto::pulsada);
     casillas_.push_back(c);
   }
+  actual_ = primera;
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(clase == Clase::Numeros ? QStringLiteral("Números del boleto") : QStringLiteral("Número clave"));
   if (clase == Clase::Numeros)
     setFixedSize(px(2370 + kAnchoCelda + 120), px(135 + 595 * 9 + kAltoCelda + 135));
   else
@@ -43,6 +47,46 @@ CasillaBoleto* PanelBoleto::casilla(int indice) const {
   for (CasillaBoleto* c : casillas_)
     if (c->indice() == indice) return c;
   return nullptr;
+}
+
+int PanelBoleto::vecina(int indice, int columnas, int filas) const {
+  if (clase_ == Clase::Clave) {
+    const int k = indice - Creacion::kCeldasNumero + filas;
+    return k >= 0 && k <= 9 ? k + Creacion::kCeldasNumero : indice;
+  }
+  // Number n sits in column n div 10 and row n mod 10.
+  const int n = indice + 1 + filas + 10 * columnas;
+  const bool mismaColumna = columnas != 0 || (n / 10 == (indice + 1) / 10);
+  return n >= 1 && n <= Creacion::kCeldasNumero && mismaColumna ? n - 1 : indice;
+}
+
+void PanelBoleto::keyPressEvent(QKeyEvent* e) {
+  int nueva = actual_;
+  switch (e->key()) {
+    case Qt::Key_Up: nueva = vecina(actual_, 0, -1); break;
+    case Qt::Key_Down: nueva = vecina(actual_, 0, 1); break;
+    case Qt::Key_Left: nueva = vecina(actual_, -1, 0); break;
+    case Qt::Key_Right: nueva = vecina(actual_, 1, 0); break;
+    // Return is left to the window: it saves, as in every form.
+    case Qt::Key_Space:
+      if (!e->isAutoRepeat()) emit pulsada(actual_);
+      return;
+    default: QWidget::keyPressEvent(e); return;
+  }
+  if (nueva != actual_) {
+    actual_ = nueva;
+    update();
+  }
+}
+
+void PanelBoleto::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  update();
+}
+
+void PanelBoleto::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  update();
 }
 
 QRect PanelBoleto::rectCelda(int indice) const {
@@ -79,6 +123,12 @@ void PanelBoleto::paintEvent(QPaintEvent*) {
     p.drawRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
     const int valor = c->indice() < Creacion::kCeldasNumero ? c->indice() + 1 : c->indice() - Creacion::kCeldasNumero;
     p.drawText(r, Qt::AlignCenter, QString::number(valor));
+  }
+  if (hasFocus()) {
+    // Where Space will mark: a frame around the cell, wider than the cell's own.
+    p.setPen(QPen(QColor(20, 30, 110), 2, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rectCelda(actual_)).adjusted(-3, -3, 3, 3));
   }
 }
 

@@ -25,18 +25,26 @@ class PanelBoleto : public QWidget {
   Clase clase() const { return clase_; }
   const std::vector<CasillaBoleto*>& casillas() const { return casillas_; }
   CasillaBoleto* casilla(int indice) const;
+  // The cell the keyboard stands on: arrows move it over the ticket, Space marks it.
+  int actual() const { return actual_; }
 
  signals:
   void pulsada(int indice);
 
  protected:
   void paintEvent(QPaintEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  // The cell one step from `indice` in the ticket's arrangement, or `indice` at an edge.
+  int vecina(int indice, int columnas, int filas) const;
   QRect rectCelda(int indice) const;
 
   Clase clase_;
   std::vector<CasillaBoleto*> casillas_;
+  int actual_ = 0;
 };
 
 }  // namespace sortilan::ui

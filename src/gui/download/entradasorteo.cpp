@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "download/guardado.h"
+#include "gui/ui/campofecha.h"
 #include "operations/entradas.h"
 #include "platform/plataforma.h"
 #include "session/errorpermiso.h"
@@ -45,7 +46,7 @@ EntradaSorteo::EntradaSorteo(Sesion& sesion, QWidget* padre) : QDialog(padre), s
       this);
   // Broken by hand: a wrapped label lets the window's minimum height fall short of its boxes.
 
-  fecha = new QDateEdit(ultimoDomingo(plataforma::hoy()), this);
+  fecha = new CampoFecha(ultimoDomingo(plataforma::hoy()), this);
   fecha->setObjectName(QStringLiteral("fecha"));
   fecha->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   fecha->setCalendarPopup(true);

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -166,8 +167,10 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   seleccion->addWidget(HScroll1, 1);
   Text3 = new QLineEdit(QStringLiteral("1"), this);
   Text3->setObjectName(QStringLiteral("Text3"));
-  Text3->setReadOnly(true);
-  Text3->setMaximumWidth(50);
+  // Typed as well as scrolled: a thousand draws are far apart on the bar.
+  Text3->setValidator(new QIntValidator(0, 999999, Text3));
+  Text3->setToolTip(QStringLiteral("Escriba cuántos sorteos ver y pulse Intro"));
+  Text3->setMaximumWidth(60);
   seleccion->addWidget(Text3);
   derecha->addLayout(seleccion);
 
@@ -188,6 +191,7 @@ TabGeneral::TabGeneral(QWidget* padre) : QWidget(padre) {
   Timer2->setInterval(500);
   connect(Timer2, &QTimer::timeout, this, &TabGeneral::Timer2_Timer);
   connect(HScroll1, &QScrollBar::valueChanged, Text3, [this](int v) { Text3->setText(QString::number(v)); });
+  connect(Text3, &QLineEdit::editingFinished, this, &TabGeneral::Text3_Change);
 
   for (int i = 0; i < 2; ++i)
     connect(Command1[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { emit vistaPulsada(i); });
@@ -229,6 +233,14 @@ int TabGeneral::sorteosElegidos() const { return HScroll1->value(); }
 
 void TabGeneral::elegirSorteos(int n) { HScroll1->setValue(n); }
 
+void TabGeneral::Text3_Change() {
+  bool ok = false;
+  const int n = Text3->text().toInt(&ok);
+  // Beyond the stored draws means all of them; the box then shows what the bar took.
+  if (ok && HScroll1->isEnabled()) HScroll1->setValue(std::clamp(n, HScroll1->minimum(), HScroll1->maximum()));
+  Text3->setText(QString::number(HScroll1->value()));
+}
+
 bool TabGeneral::elegirSorteosNuevos(int sorteos) {
   const int valor = std::clamp(sorteos, 1, 8);
   if (HScroll1->value() == valor || valor > HScroll1->maximum()) return false;
@@ -269,6 +281,7 @@ void TabGeneral::mostrarEstado(const EstadoSorteos& e) {
   Check1->setEnabled(e.casillasActivas);
   Check2->setEnabled(e.casillasActivas);
   HScroll1->setEnabled(e.desplazamientoActivo);
+  Text3->setEnabled(e.desplazamientoActivo);
   if (e.desplazamientoActivo) HScroll1->setMaximum(e.desplazamientoMaximo);
   if (e.faltanVisible) {
     Label9[6]->setText(e.faltan);

@@ -69,6 +69,8 @@ class TabGeneral : public QWidget {
   void bajarPulsado();
 
  private:
+  // The number typed in the box beside the scroll bar.
+  void Text3_Change();
   void Timer2_Timer();
 
   QToolButton* Picture2 = nullptr;

@@ -21,6 +21,7 @@
 
 #include "base/fechas.h"
 #include "gui/members/modelossocios.h"
+#include "gui/ui/campofecha.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/tablaordenable.h"
 #include "members/papeles.h"
@@ -58,7 +59,7 @@ QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo
 }
 
 QDateEdit* fecha(QWidget* padre, const char* nombre) {
-  auto* f = new QDateEdit(padre);
+  auto* f = new CampoFecha(padre);
   f->setObjectName(QLatin1String(nombre));
   f->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   f->setCalendarPopup(true);

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "gui/money/modeloscuentas.h"
+#include "gui/ui/campofecha.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/graficovacio.h"
 #include "gui/ui/tablaordenable.h"
@@ -112,7 +113,7 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   auto* botones = new QHBoxLayout;
   capa->addLayout(botones);
   botones->addWidget(new QLabel(QStringLiteral("Día de cobro:"), this));
-  FechaCobro = new QDateEdit(this);
+  FechaCobro = new CampoFecha(this);
   FechaCobro->setObjectName(QStringLiteral("FechaCobro"));
   FechaCobro->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   FechaCobro->setCalendarPopup(true);

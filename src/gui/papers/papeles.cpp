@@ -13,6 +13,7 @@
 
 #include "answer/reglas.h"
 #include "base/fechas.h"
+#include "gui/ui/campofecha.h"
 #include "painters/pdfsocios.h"
 #include "papers/registropapeles.h"
 #include "platform/plataforma.h"
@@ -24,7 +25,7 @@ namespace sortilan::ui {
 namespace {
 
 QDateEdit* editorFecha(QWidget* padre, const char* nombre, const QDate& d) {
-  auto* e = new QDateEdit(d, padre);
+  auto* e = new CampoFecha(d, padre);
   e->setObjectName(QLatin1String(nombre));
   e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   e->setCalendarPopup(true);
@@ -81,16 +82,16 @@ Papeles::Papeles(Almacen& almacen, Seleccion seleccion, QWidget* ventana)
     : QObject(ventana), almacen_(almacen), seleccion_(std::move(seleccion)), ventana_(ventana) {}
 
 void Papeles::anadirMenu(QMenuBar* barra) {
-  QMenu* menu = barra->addMenu(QStringLiteral("Socios"));
+  QMenu* menu = barra->addMenu(QStringLiteral("&Socios"));
   menu->setObjectName(QStringLiteral("MenuSocios"));
   const auto accion = [&](const char* nombre, const QString& texto, void (Papeles::*f)()) {
     QAction* a = menu->addAction(texto);
     a->setObjectName(QLatin1String(nombre));
     connect(a, &QAction::triggered, this, f);
   };
-  accion("PapelSocio", QStringLiteral("Papel de participación del socio..."), &Papeles::emitirDelSocio);
-  accion("PapelesTodos", QStringLiteral("Papeles de todos los socios..."), &Papeles::emitirDeTodos);
-  accion("ComprobarPapel", QStringLiteral("Comprobar un papel..."), &Papeles::comprobar);
+  accion("PapelSocio", QStringLiteral("&Papel de participación del socio..."), &Papeles::emitirDelSocio);
+  accion("PapelesTodos", QStringLiteral("Papeles de &todos los socios..."), &Papeles::emitirDeTodos);
+  accion("ComprobarPapel", QStringLiteral("&Comprobar un papel..."), &Papeles::comprobar);
 }
 
 bool Papeles::pedirPeriodo(const QString& titulo, operaciones::PeticionPapel& p) {

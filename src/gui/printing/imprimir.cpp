@@ -155,6 +155,7 @@ Imprimir::Imprimir(Almacen& almacen, int registro, QWidget* padre)
   connect(Command4, &QPushButton::clicked, this, &Imprimir::Command4_Click);
   abrirVistaPrevia = [](QPrintPreviewDialog& d) { d.exec(); };
   cerrarConEscape(*this);
+  botonPrincipal(*this, Command1);
 
   // Load step: the peña (just found by the caller), the tickets it needs and the calibration.
   pena_ = almacen_.penas().leerOCero(registro_);
