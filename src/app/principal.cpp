@@ -25,6 +25,7 @@
 #include "gui/main/modelosorteos.h"
 #include "gui/main/tabestadisticas.h"
 #include "gui/main/tabgeneral.h"
+#include "gui/members/controlsocios.h"
 #include "gui/members/tabsocios.h"
 #include "gui/money/controlcuentas.h"
 #include "gui/money/tabcuentas.h"
@@ -62,11 +63,12 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
   cuentas_ = new TabCuentas(SSTab1_);
   SSTab1_->addTab(cuentas_, QStringLiteral("Cuentas"));
-  socios_ = new TabSocios(sesion_.almacen(), SSTab1_);
+  socios_ = new TabSocios(SSTab1_);
   SSTab1_->addTab(socios_, QStringLiteral("Socios"));
+  controlSocios_ = new ControlSocios(sesion_.almacen(), *socios_, this);
   // A prize marked collected in "Cuentas" is to split here: the tab reads again when shown.
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
-    if (cargado_ && SSTab1_->widget(i) == socios_) socios_->actualizar();
+    if (cargado_ && SSTab1_->widget(i) == socios_) controlSocios_->actualizar();
   });
   // A window manager that ignores the minimum size (a tiling one) gets scroll bars
   // instead of widgets squeezed over each other.
@@ -300,7 +302,7 @@ void Principal::cargasorteos() {
   comprobador_->resumen();
   controlCuentas_->actualizar();
   // A hidden "Socios" reads the database again when it is shown.
-  if (SSTab1_->currentWidget() == socios_) socios_->actualizar();
+  if (SSTab1_->currentWidget() == socios_) controlSocios_->actualizar();
 }
 
 void Principal::listasorteos() {

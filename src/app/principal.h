@@ -15,6 +15,7 @@ namespace sortilan::ui {
 class Auxiliares;
 class Comprobador;
 class ControlCuentas;
+class ControlSocios;
 class Descargador;
 class Graficos;
 class Impresor;
@@ -111,6 +112,7 @@ class Principal : public QMainWindow {
   TabCuentas* cuentas_ = nullptr;
   ControlCuentas* controlCuentas_ = nullptr;
   TabSocios* socios_ = nullptr;
+  ControlSocios* controlSocios_ = nullptr;
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;

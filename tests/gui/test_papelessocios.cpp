@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include "gui/members/controlsocios.h"
 #include "gui/members/modelossocios.h"
 #include "gui/members/tabsocios.h"
 #include "members/registrosocios.h"
@@ -18,11 +19,13 @@
 #include "operations/socios.h"
 #include "painters/pdfsocios.h"
 #include "store/almacen.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
 using operaciones::guardarPremiosRespuesta;
 using operaciones::marcarCobro;
+using prueba::control;
 
 namespace {
 
@@ -129,90 +132,106 @@ class TestPapelesSocios : public QObject {
     prueba::Entorno e(QDate(2021, 3, 20));
     Almacen almacen;
     preparar(e, almacen, QDate(2021, 1, 1));
-    ui::TabSocios tab(almacen);
+    ui::TabSocios tab;
+    ui::ControlSocios controlador(almacen, tab);
     // Every change of the lists below is checked against the model rules as it happens.
-    QAbstractItemModelTester probarSocios(tab.TablaSocios->model(),
+    QAbstractItemModelTester probarSocios(control<QTableView>(&tab, "TablaSocios")->model(),
                                           QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QAbstractItemModelTester probarMovimientos(tab.TablaMovimientos->model(),
+    QAbstractItemModelTester probarMovimientos(control<QTableView>(&tab, "TablaMovimientos")->model(),
                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
-    tab.actualizar();
+    controlador.actualizar();
     QCOMPARE(tab.penaSeleccionada(), 1);
-    QCOMPARE(tab.TablaSocios->model()->rowCount(), 0);
-    QVERIFY(!tab.CommandAportacion->isEnabled());
+    QCOMPARE(control<QTableView>(&tab, "TablaSocios")->model()->rowCount(), 0);
+    QVERIFY(!control<QPushButton>(&tab, "CommandAportacion")->isEnabled());
 
     const auto alta = [&](const QString& nombre, int participaciones, QDate desde) {
-      tab.EditNombre->setText(nombre);
-      tab.SpinParticipaciones->setValue(participaciones);
-      tab.FechaSocio->setDate(desde);
-      QTest::mouseClick(tab.CommandAlta, Qt::LeftButton);
+      control<QLineEdit>(&tab, "EditNombre")->setText(nombre);
+      control<QSpinBox>(&tab, "SpinParticipaciones")->setValue(participaciones);
+      control<QDateEdit>(&tab, "FechaSocio")->setDate(desde);
+      QTest::mouseClick(control<QPushButton>(&tab, "CommandAlta"), Qt::LeftButton);
     };
     alta(QStringLiteral("Ana"), 2, QDate(2021, 1, 1));
     alta(QStringLiteral("Luis"), 1, QDate(2021, 2, 1));
-    QCOMPARE(tab.TablaSocios->model()->rowCount(), 2);
+    QCOMPARE(control<QTableView>(&tab, "TablaSocios")->model()->rowCount(), 2);
     QCOMPARE(tab.socioSeleccionado(), 2);
-    QVERIFY(tab.EditNombre->text().isEmpty());
+    QVERIFY(control<QLineEdit>(&tab, "EditNombre")->text().isEmpty());
     // The same name again is refused with the reason and nothing changes.
     alta(QStringLiteral("ana"), 1, QDate(2021, 1, 1));
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Ana ya es el socio 1 de la peña PREMIADA."));
-    QCOMPARE(tab.TablaSocios->model()->rowCount(), 2);
+    QCOMPARE(control<QTableView>(&tab, "TablaSocios")->model()->rowCount(), 2);
 
     tab.seleccionarSocio(1);
-    tab.EditImporte->setText(QStringLiteral("20,00"));
-    tab.FechaMovimiento->setDate(QDate(2021, 1, 2));
-    QTest::mouseClick(tab.CommandAportacion, Qt::LeftButton);
-    tab.EditImporte->setText(QStringLiteral("veinte"));
-    QTest::mouseClick(tab.CommandPago, Qt::LeftButton);
+    control<QLineEdit>(&tab, "EditImporte")->setText(QStringLiteral("20,00"));
+    control<QDateEdit>(&tab, "FechaMovimiento")->setDate(QDate(2021, 1, 2));
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandAportacion"), Qt::LeftButton);
+    control<QLineEdit>(&tab, "EditImporte")->setText(QStringLiteral("veinte"));
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandPago"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
     // Ana alone pays the five January draws, then two thirds of the five since Luis joined.
-    QCOMPARE(fila(tab.TablaSocios, 0), QStringLiteral("1|Ana|2|01/01/2021||7,50 €"));
-    QCOMPARE(fila(tab.TablaSocios, 1), QStringLiteral("2|Luis|1|01/02/2021||debe 2,50 €"));
+    QCOMPARE(fila(control<QTableView>(&tab, "TablaSocios"), 0), QStringLiteral("1|Ana|2|01/01/2021||7,50 €"));
+    QCOMPARE(fila(control<QTableView>(&tab, "TablaSocios"), 1), QStringLiteral("2|Luis|1|01/02/2021||debe 2,50 €"));
     // The member number travels in the row, whatever the cells show; a debt reads red.
     for (int f = 0; f < 2; ++f)
-      QCOMPARE(tab.TablaSocios->model()->index(f, ui::ModeloSocios::Nombre).data(ui::ModeloSocios::kRolNumero), f + 1);
-    QCOMPARE(tab.TablaSocios->model()->index(1, ui::ModeloSocios::Saldo).data(Qt::ForegroundRole).value<QColor>(),
+      QCOMPARE(control<QTableView>(&tab, "TablaSocios")
+                   ->model()
+                   ->index(f, ui::ModeloSocios::Nombre)
+                   .data(ui::ModeloSocios::kRolNumero),
+               f + 1);
+    QCOMPARE(control<QTableView>(&tab, "TablaSocios")
+                 ->model()
+                 ->index(1, ui::ModeloSocios::Saldo)
+                 .data(Qt::ForegroundRole)
+                 .value<QColor>(),
              QColor(0xC0, 0, 0));
-    QVERIFY(!tab.TablaSocios->model()->index(0, ui::ModeloSocios::Saldo).data(Qt::ForegroundRole).isValid());
-    QCOMPARE(fila(tab.TablaMovimientos, tab.TablaMovimientos->model()->rowCount() - 1),
+    QVERIFY(!control<QTableView>(&tab, "TablaSocios")
+                 ->model()
+                 ->index(0, ui::ModeloSocios::Saldo)
+                 .data(Qt::ForegroundRole)
+                 .isValid());
+    QCOMPARE(fila(control<QTableView>(&tab, "TablaMovimientos"),
+                  control<QTableView>(&tab, "TablaMovimientos")->model()->rowCount() - 1),
              QStringLiteral("02/01/2021|aportación|20,00 €|20,00 €"));
 
     tab.seleccionarSocio(2);
-    tab.SpinParticipaciones->setValue(3);
-    tab.FechaSocio->setDate(QDate(2021, 3, 1));
-    QTest::mouseClick(tab.CommandParticipaciones, Qt::LeftButton);
+    control<QSpinBox>(&tab, "SpinParticipaciones")->setValue(3);
+    control<QDateEdit>(&tab, "FechaSocio")->setDate(QDate(2021, 3, 1));
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandParticipaciones"), Qt::LeftButton);
     QCOMPARE(tab.socios().socio(2)->participacionesEn(k7Marzo), 3);
 
     // A collected prize appears to split; answering No records nothing.
-    QCOMPARE(tab.ComboPremios->count(), 0);
+    QCOMPARE(control<QComboBox>(&tab, "ComboPremios")->count(), 0);
     prueba::exigir(marcarCobro(almacen, 1, k7Marzo, QDate(2021, 3, 9), e.reloj->dia));
-    tab.actualizar();
-    QCOMPARE(tab.ComboPremios->count(), 1);
-    QCOMPARE(tab.ComboPremios->currentText(), QStringLiteral("07/03/2021: neto 45.956,76 € (sin repartir)"));
-    QVERIFY(tab.CommandRepartir->isEnabled());
-    QVERIFY(!tab.CommandDocumentoPdf->isEnabled());
-    QTest::mouseClick(tab.CommandRepartir, Qt::LeftButton);
+    controlador.actualizar();
+    QCOMPARE(control<QComboBox>(&tab, "ComboPremios")->count(), 1);
+    QCOMPARE(control<QComboBox>(&tab, "ComboPremios")->currentText(),
+             QStringLiteral("07/03/2021: neto 45.956,76 € (sin repartir)"));
+    QVERIFY(control<QPushButton>(&tab, "CommandRepartir")->isEnabled());
+    QVERIFY(!control<QPushButton>(&tab, "CommandDocumentoPdf")->isEnabled());
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandRepartir"), Qt::LeftButton);
     QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Reparto del premio"));
     QVERIFY(!tab.socios().reparto(k7Marzo));
 
-    tab.OptionReinvertir->setChecked(true);
+    control<QRadioButton>(&tab, "OptionReinvertir")->setChecked(true);
     e.mensajes->respuestas = {plataforma::Respuesta::Si};
-    QTest::mouseClick(tab.CommandRepartir, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandRepartir"), Qt::LeftButton);
     QVERIFY(tab.socios().reparto(k7Marzo));
     QVERIFY(!tab.socios().reparto(k7Marzo)->pagado);
-    QCOMPARE(tab.ComboPremios->currentText(), QStringLiteral("07/03/2021: neto 45.956,76 € (repartido)"));
-    QVERIFY(!tab.CommandRepartir->isEnabled());
+    QCOMPARE(control<QComboBox>(&tab, "ComboPremios")->currentText(),
+             QStringLiteral("07/03/2021: neto 45.956,76 € (repartido)"));
+    QVERIFY(!control<QPushButton>(&tab, "CommandRepartir")->isEnabled());
     // Luis 3 of 5 shares on 7 March: 27.573,06 € net stays in his balance.
     QCOMPARE(tab.socios().saldo(2), Centimos{2757406 - 4 * 50 - 90});
 
     e.dialogo->siguiente = e.ruta(QStringLiteral("reparto.pdf"));
-    QTest::mouseClick(tab.CommandDocumentoPdf, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandDocumentoPdf"), Qt::LeftButton);
     QCOMPARE(e.leer(QStringLiteral("reparto.pdf")).left(4), QByteArray("%PDF"));
     e.dialogo->siguiente = e.ruta(QStringLiteral("reparto.csv"));
-    QTest::mouseClick(tab.CommandDocumentoCsv, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandDocumentoCsv"), Qt::LeftButton);
     QVERIFY(e.leer(QStringLiteral("reparto.csv")).contains("2;\"Luis\";;3;"));
     tab.seleccionarSocio(1);
     e.dialogo->siguiente = e.ruta(QStringLiteral("extracto.csv"));
-    QTest::mouseClick(tab.CommandExtractoCsv, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandExtractoCsv"), Qt::LeftButton);
     QVERIFY(e.leer(QStringLiteral("extracto.csv")).contains("09/03/2021;premio;"));
   }
 };

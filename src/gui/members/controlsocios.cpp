@@ -1,0 +1,174 @@
+#include "gui/members/controlsocios.h"
+
+#include <QDir>
+
+#include "base/fechas.h"
+#include "gui/members/tabsocios.h"
+#include "members/papeles.h"
+#include "members/registrosocios.h"
+#include "money/balance.h"
+#include "operations/socios.h"
+#include "painters/pdfsocios.h"
+#include "platform/plataforma.h"
+#include "session/errorpermiso.h"
+#include "store/escritura.h"
+
+namespace sortilan::ui {
+
+ControlSocios::ControlSocios(Almacen& almacen, TabSocios& tab, QObject* padre)
+    : QObject(padre), almacen_(almacen), tab_(tab) {
+  connect(&tab_, &TabSocios::penaElegida, this, &ControlSocios::cargarPena);
+  connect(&tab_, &TabSocios::altaPedida, this, &ControlSocios::CommandAlta_Click);
+  connect(&tab_, &TabSocios::bajaPedida, this, &ControlSocios::CommandBaja_Click);
+  connect(&tab_, &TabSocios::participacionesPedidas, this, &ControlSocios::CommandParticipaciones_Click);
+  connect(&tab_, &TabSocios::aportacionPedida, this, &ControlSocios::CommandAportacion_Click);
+  connect(&tab_, &TabSocios::pagoPedido, this, &ControlSocios::CommandPago_Click);
+  connect(&tab_, &TabSocios::repartoPedido, this, &ControlSocios::CommandRepartir_Click);
+  connect(&tab_, &TabSocios::extractoPedido, this, &ControlSocios::CommandExtracto_Click);
+  connect(&tab_, &TabSocios::documentoPedido, this, &ControlSocios::CommandDocumento_Click);
+}
+
+void ControlSocios::actualizar() {
+  penas_ = almacen_.penas().leerTodos();
+  std::vector<std::pair<int, QString>> lista;
+  for (size_t i = 0; i < penas_.size(); ++i)
+    lista.emplace_back(static_cast<int>(i) + 1, QStringLiteral("%1. %2").arg(i + 1).arg(penas_[i].nombreRecortado()));
+  tab_.mostrarPenas(lista);
+  cargarPena();
+}
+
+void ControlSocios::cargarPena() {
+  const int registro = tab_.penaSeleccionada();
+  SociosPena socios;
+  QStringList avisos;
+  const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
+  Cuentas cuentas;
+  if (registro > 0) {
+    if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios); !r)
+      avisos << r.error;
+    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
+        !r)
+      avisos << r.error;
+  }
+  avisos.removeDuplicates();
+  std::vector<TabSocios::PremioCobrado> premios;
+  // Newest first: the prize just collected is the one to split.
+  for (auto c = cuentas.cobros.rbegin(); c != cuentas.cobros.rend(); ++c) {
+    if (c->registro != registro || c->estado != EstadoCobro::Cobrado) continue;
+    const bool repartido = socios.reparto(c->fecha) != nullptr;
+    premios.push_back(
+        {c->fecha, QStringLiteral("%1: neto %2 (%3)")
+                       .arg(fechaCorta(c->fecha), c->neto ? textoEuros(*c->neto) : QStringLiteral("pendiente"),
+                            repartido ? QStringLiteral("repartido") : QStringLiteral("sin repartir"))});
+  }
+  tab_.mostrarSocios(std::move(socios), premios, avisos);
+}
+
+bool ControlSocios::trasCambio(const Resultado& r) {
+  if (!r) {
+    avisarFallo(r);
+    return false;
+  }
+  cargarPena();
+  emit cambiado();
+  return true;
+}
+
+void ControlSocios::CommandAlta_Click() {
+  const int registro = tab_.penaSeleccionada();
+  if (registro == 0) return;
+  int numero = 0;
+  if (!trasCambio(operaciones::altaSocio(almacen_, registro, {tab_.nombre(), tab_.nif(), tab_.contacto()},
+                                         tab_.participaciones(), tab_.fechaSocio(), &numero)))
+    return;
+  tab_.limpiarSocio();
+  tab_.seleccionarSocio(numero);
+}
+
+void ControlSocios::CommandBaja_Click() {
+  const int socio = tab_.socioSeleccionado();
+  if (socio == 0) return;
+  trasCambio(operaciones::bajaSocio(almacen_, tab_.penaSeleccionada(), socio, tab_.fechaSocio()));
+}
+
+void ControlSocios::CommandParticipaciones_Click() {
+  const int socio = tab_.socioSeleccionado();
+  if (socio == 0) return;
+  trasCambio(operaciones::cambiarParticipaciones(almacen_, tab_.penaSeleccionada(), socio, tab_.participaciones(),
+                                                 tab_.fechaSocio()));
+}
+
+void ControlSocios::anotar(Concepto concepto) {
+  const int socio = tab_.socioSeleccionado();
+  if (socio == 0) return;
+  const std::optional<Centimos> importe = leerImporte(tab_.importe());
+  if (!importe) {
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
+                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
+    return;
+  }
+  trasCambio(operaciones::anotarMovimiento(almacen_, tab_.penaSeleccionada(), socio, concepto, *importe,
+                                           tab_.fechaMovimiento(), plataforma::hoy()));
+}
+
+void ControlSocios::CommandAportacion_Click() { anotar(Concepto::Aportacion); }
+
+void ControlSocios::CommandPago_Click() { anotar(Concepto::Pago); }
+
+void ControlSocios::CommandRepartir_Click() {
+  const QDate premio = tab_.premioSeleccionado();
+  if (!premio.isValid()) return;
+  const bool pagar = tab_.pagarPremio();
+  // The user confirms what is going to be recorded.
+  const QString pregunta =
+      QStringLiteral("¿Repartir entre los socios el premio del sorteo del %1 y %2?")
+          .arg(fechaCorta(premio), pagar ? QStringLiteral("pagárselo") : QStringLiteral("dejarlo en la peña"));
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Reparto del premio"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  trasCambio(operaciones::repartirPremio(almacen_, tab_.penaSeleccionada(), premio, pagar, plataforma::hoy()));
+}
+
+void ControlSocios::guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro,
+                                 const QByteArray& datos) {
+  if (datos.isEmpty()) {
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"),
+                        QStringLiteral("No se pudo preparar el documento."));
+    return;
+  }
+  const QString ruta = plataforma::dialogoArchivo().guardarArchivo(
+      titulo, QDir(plataforma::carpetaInicialDialogo()).filePath(propuesto), filtro);
+  if (ruta.isEmpty()) return;
+  // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
+  if (const Resultado r = reemplazarArchivo(ruta, datos); !r)
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
+}
+
+void ControlSocios::CommandExtracto_Click(bool pdf) {
+  const std::optional<Extracto> e =
+      extracto(tab_.socios(), tab_.socioSeleccionado(), tab_.extractoDesde(), tab_.extractoHasta());
+  if (!e) return;
+  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, tab_.conNif()));
+  else
+    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvExtracto(*e, tab_.conNif()));
+}
+
+void ControlSocios::CommandDocumento_Click(bool pdf) {
+  DocumentoReparto d;
+  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
+                                           tab_.penaSeleccionada(), tab_.premioSeleccionado(), d);
+  if (!r) return avisarFallo(r);
+  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
+  if (pdf)
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
+                 QStringLiteral("PDF (*.pdf)"), pdfReparto(d, tab_.conNif()));
+  else
+    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".csv"),
+                 QStringLiteral("CSV (*.csv)"), csvReparto(d, tab_.conNif()));
+}
+
+}  // namespace sortilan::ui
