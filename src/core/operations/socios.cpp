@@ -84,6 +84,14 @@ Resultado comprobarParticipaciones(int p) {
 
 QString clave(const QString& t) { return t.simplified().toCaseFolded(); }
 
+constexpr int kMaximoMotivo = 200;
+
+Resultado comprobarMotivo(const QString& motivo) {
+  if (motivo.size() > kMaximoMotivo)
+    return Resultado::fallo(QStringLiteral("El motivo es demasiado largo (como mucho %1 letras).").arg(kMaximoMotivo));
+  return Resultado::bien();
+}
+
 }  // namespace
 
 Resultado altaSocio(Almacen& almacen, int registro, const DatosSocio& datos, int participaciones, const QDate& desde,
@@ -214,6 +222,46 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
       return Resultado::fallo(QStringLiteral("Ningún socio de la peña %1 tenía participaciones el día del sorteo (%2).")
                                   .arg(nombre, fechaCorta(sorteo)));
     return insertarReparto(e.base, e.pena, r);
+  });
+}
+
+Resultado anularMovimiento(Almacen& almacen, int registro, int numero, qint64 movimiento, const QString& motivo,
+                           const QDate& hoy) {
+  const QString razon = motivo.simplified();
+  if (Resultado r = comprobarMotivo(razon); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Socio* s = nullptr;
+    if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    const MovimientoGuardado* m = e.socios.movimiento(movimiento);
+    if (!m || m->socio != s->id)
+      return Resultado::fallo(QStringLiteral("%1 no tiene ningún movimiento %2 que anular: sólo se anulan sus "
+                                             "aportaciones y pagos.")
+                                  .arg(s->nombre)
+                                  .arg(movimiento));
+    if (m->anulado.isValid())
+      return Resultado::fallo(
+          QStringLiteral("El movimiento %1 ya está anulado desde el %2.").arg(movimiento).arg(fechaCorta(m->anulado)));
+    if (m->reparto > 0)
+      for (const Reparto& r : e.socios.repartos)
+        if (r.id == m->reparto)
+          return Resultado::fallo(
+              QStringLiteral("El movimiento %1 es el pago del reparto del premio del sorteo del %2: "
+                             "anule el reparto entero.")
+                  .arg(movimiento)
+                  .arg(fechaCorta(r.sorteo)));
+    return insertarAnulacion(e.base, m->id, hoy, razon);
+  });
+}
+
+Resultado anularReparto(Almacen& almacen, int registro, const QDate& sorteo, const QString& motivo, const QDate& hoy) {
+  const QString razon = motivo.simplified();
+  if (Resultado r = comprobarMotivo(razon); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Reparto* r = e.socios.reparto(sorteo);
+    if (!r)
+      return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está repartido.")
+                                  .arg(fechaCorta(sorteo), e.socios.nombre));
+    return anularRepartoGuardado(e.base, e.pena, *r, hoy, razon);
   });
 }
 
