@@ -66,6 +66,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   socios_ = new TabSocios(SSTab1_);
   SSTab1_->addTab(socios_, QStringLiteral("Socios"));
   controlSocios_ = new ControlSocios(sesion_.almacen(), *socios_, this);
+  connect(controlSocios_, &ControlSocios::aviso, this, [this](const QString& t) { statusBar()->showMessage(t); });
   // A prize marked collected in "Cuentas" is to split here: the tab reads again when shown.
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
     if (cargado_ && SSTab1_->widget(i) == socios_) controlSocios_->actualizar();

@@ -422,7 +422,14 @@ class TestSocios : public QObject {
       // Neither moves the balance: each shows the balance of the line before it.
       QCOMPARE(anulado->saldo, anulado == m.begin() ? 0 : std::prev(anulado)->saldo);
       QCOMPARE(reverso->saldo, std::prev(reverso)->saldo);
+      // The statement paper names both lines; the reason, the user's own text, goes quoted.
+      prueba::exigir(operaciones::anularMovimiento(t.almacen, 1, ana, 1, QStringLiteral("=1;2"), hoy));
+      const QByteArray csv = csvExtracto(*extracto(t.leer(), ana, QDate(), QDate()), false);
+      QVERIFY2(csv.contains("02/01/2021;aportación nº 1, anulada el 20/03/2021;20,00;"), csv.constData());
+      QVERIFY2(csv.contains("20/03/2021;\"anulación del nº 1: =1;2\";-20,00;"), csv.constData());
+      v.aportaAna = false;
     }
+    comprobar("anulada la aportación de Ana");
 
     prueba::exigir(operaciones::anularMovimiento(t.almacen, 1, ana, 3, {}, hoy));
     v.pagoAna = false;
@@ -447,7 +454,7 @@ class TestSocios : public QObject {
                              [](const Movimiento& x) { return x.concepto == Concepto::Pago && x.anulado.isValid(); }),
                2);
       QCOMPARE(std::count_if(m.begin(), m.end(), [](const Movimiento& x) { return x.concepto == Concepto::Anulacion; }),
-               3);
+               4);
     }
     QCOMPARE(t.filas("movimientos_socio"), 5);  // nothing erased
     QCOMPARE(t.filas("repartos"), 0);
@@ -455,7 +462,7 @@ class TestSocios : public QObject {
     // Split again, kept in the peña this time: the parts count in full.
     prueba::exigir(operaciones::repartirPremio(t.almacen, 1, k7Marzo, false, hoy));
     const SociosPena p = t.leer();
-    QCOMPARE(p.saldo(ana), 2000 - costeAna + premioAna);
+    QCOMPARE(p.saldo(ana), -costeAna + premioAna);
     QCOMPARE(p.saldo(luis), -costeLuis + premioLuis);
     qInfo("repartido otra vez: Ana %s, Luis %s", qPrintable(textoSaldo(p.saldo(ana))),
           qPrintable(textoSaldo(p.saldo(luis))));

@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPdfDocument>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
@@ -14,6 +16,7 @@
 #include "gui/members/controlsocios.h"
 #include "gui/members/modelossocios.h"
 #include "gui/members/tabsocios.h"
+#include "gui/platform/adaptadoresqt.h"
 #include "members/registrosocios.h"
 #include "operations/dinero.h"
 #include "operations/socios.h"
@@ -67,6 +70,16 @@ QString fila(const QTableView* t, int f) {
   QStringList c;
   for (int i = 0; i < t->model()->columnCount(); ++i) c << t->model()->index(f, i).data().toString();
   return c.join(QLatin1Char('|'));
+}
+
+// Highlights the row of the statement holding stored movement `numero`; false if none.
+bool elegirMovimiento(QTableView* t, qint64 numero) {
+  for (int f = 0; f < t->model()->rowCount(); ++f)
+    if (t->model()->index(f, 0).data(ui::ModeloMovimientos::kRolMovimiento).toLongLong() == numero) {
+      t->selectRow(f);
+      return true;
+    }
+  return false;
 }
 
 }  // namespace
@@ -233,6 +246,122 @@ class TestPapelesSocios : public QObject {
     e.dialogo->siguiente = e.ruta(QStringLiteral("extracto.csv"));
     QTest::mouseClick(control<QPushButton>(&tab, "CommandExtractoCsv"), Qt::LeftButton);
     QVERIFY(e.leer(QStringLiteral("extracto.csv")).contains("09/03/2021;premio;"));
+  }
+
+  // Voids through the tab: nothing happens unless the user says Sí to a question that
+  // defaults to No and names what it voids; then the line stays, greyed, with its reversal.
+  void anular() {
+    prueba::Entorno e(QDate(2021, 3, 20));
+    Almacen almacen;
+    preparar(e, almacen, QDate(2021, 1, 1));
+    prueba::exigir(operaciones::altaSocio(almacen, 1, {QStringLiteral("Ana"), {}, {}}, 2, QDate(2021, 1, 1)));
+    prueba::exigir(operaciones::altaSocio(almacen, 1, {QStringLiteral("Luis"), {}, {}}, 1, QDate(2021, 2, 1)));
+    const QDate hoy = e.reloj->dia;
+    prueba::exigir(
+        operaciones::anotarMovimiento(almacen, 1, 1, Concepto::Aportacion, 2000, QDate(2021, 1, 2), hoy));      // nº 1
+    prueba::exigir(operaciones::anotarMovimiento(almacen, 1, 1, Concepto::Pago, 300, QDate(2021, 2, 5), hoy));  // nº 2
+    ui::TabSocios tab;
+    ui::ControlSocios controlador(almacen, tab);
+    QSignalSpy avisos(&controlador, &ui::ControlSocios::aviso);
+    auto* tabla = control<QTableView>(&tab, "TablaMovimientos");
+    auto* anular = control<QPushButton>(&tab, "CommandAnular");
+    auto* accion = tabla->findChild<QAction*>(QStringLiteral("AccionAnular"));
+    QVERIFY(accion);
+    QVERIFY(tabla->actions().contains(accion));
+    QAbstractItemModelTester probar(tabla->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    controlador.actualizar();
+    tab.seleccionarSocio(1);
+    const Centimos inicial = tab.socios().saldo(1);  // 20,00 - 3,00 - 12,50 of costs
+    QCOMPARE(inicial, Centimos{2000 - 300 - 1250});
+
+    // A draw's cost is no booking of the user: nothing to void there.
+    tabla->selectRow(0);
+    QCOMPARE(tab.movimientoSeleccionado()->concepto, Concepto::Coste);
+    QVERIFY(!anular->isEnabled());
+    QVERIFY(!accion->isEnabled());
+    QVERIFY(elegirMovimiento(tabla, 1));
+    QVERIFY(anular->isEnabled());
+    QVERIFY(accion->isEnabled());
+
+    // No, the default, changes nothing.
+    QTest::mouseClick(anular, Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.size(), 1);
+    QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Anular movimiento"));
+    QCOMPARE(e.mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
+    QVERIFY2(e.mensajes->vistos.last().texto.startsWith(
+                 QStringLiteral("¿Anular la aportación de 20,00 € del 02/01/2021 de Ana (movimiento 1)?")),
+             qPrintable(e.mensajes->vistos.last().texto));
+    QCOMPARE(tab.socios().saldo(1), inicial);
+    QCOMPARE(avisos.size(), 0);
+
+    // Sí from the context menu, with a reason.
+    control<QLineEdit>(&tab, "EditMotivo")->setText(QStringLiteral("anotada dos veces"));
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    accion->trigger();
+    QVERIFY(e.mensajes->vistos.last().texto.contains(QStringLiteral("«anotada dos veces»")));
+    QCOMPARE(tab.socios().saldo(1), inicial - 2000);
+    QCOMPARE(avisos.size(), 1);
+    QCOMPARE(avisos.last().at(0).toString(), QStringLiteral("Anulada la aportación de 20,00 € del 02/01/2021 de Ana"));
+    QVERIFY(control<QLineEdit>(&tab, "EditMotivo")->text().isEmpty());
+    // Newest first: the reversal on top, the voided line still at the bottom, both grey.
+    QCOMPARE(fila(tabla, 0), QStringLiteral("20/03/2021|anulación del nº 1: anotada dos veces|-20,00 €|debe 15,50 €"));
+    const int ultima = tabla->model()->rowCount() - 1;
+    QCOMPARE(fila(tabla, ultima), QStringLiteral("02/01/2021|aportación nº 1, anulada el 20/03/2021|20,00 €|0,00 €"));
+    QCOMPARE(tabla->model()->index(ultima, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0x80, 0x80, 0x80));
+    QVERIFY(elegirMovimiento(tabla, 1));
+    QVERIFY(!anular->isEnabled());
+
+    // The real question box: its default button is No, so Return voids nothing.
+    plataforma::ponerMensajes(std::make_shared<plataforma::MensajesQt>());
+    QString porDefecto, texto;
+    QTimer::singleShot(0, [&] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(caja);
+      porDefecto = caja->defaultButton()->text();
+      texto = caja->text();
+      QTest::keyClick(caja, Qt::Key_Return);
+    });
+    QVERIFY(elegirMovimiento(tabla, 2));
+    QTest::mouseClick(anular, Qt::LeftButton);
+    plataforma::ponerMensajes(e.mensajes);
+    QCOMPARE(porDefecto, QStringLiteral("No"));
+    QVERIFY2(texto.startsWith(QStringLiteral("¿Anular el pago de 3,00 € del 05/02/2021 a Ana (movimiento 2)?")),
+             qPrintable(texto));
+    QCOMPARE(tab.socios().saldo(1), inicial - 2000);
+
+    // A split paid out: its payouts go only with it; voided whole, the prize is free again.
+    prueba::exigir(marcarCobro(almacen, 1, k7Marzo, QDate(2021, 3, 9), hoy));
+    prueba::exigir(operaciones::repartirPremio(almacen, 1, k7Marzo, true, hoy));
+    controlador.actualizar();
+    tab.seleccionarSocio(1);
+    const Centimos repartido = tab.socios().saldo(1);
+    QCOMPARE(repartido, inicial - 2000);  // a paid-out part leaves the balance where it was
+    qint64 pagoDelReparto = 0;
+    for (const MovimientoGuardado& m : tab.socios().movimientos)
+      if (m.reparto > 0 && m.socio == tab.socios().socio(1)->id) pagoDelReparto = m.id;
+    QVERIFY(elegirMovimiento(tabla, pagoDelReparto));
+    const int vistos = e.mensajes->vistos.size();
+    QTest::mouseClick(anular, Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.size(), vistos + 1);
+    QCOMPARE(e.mensajes->vistos.last().texto,
+             QStringLiteral("El movimiento %1 es el pago del reparto del premio del sorteo del 07/03/2021: anule el "
+                            "reparto entero.")
+                 .arg(pagoDelReparto));
+    auto* anularReparto = control<QPushButton>(&tab, "CommandAnularReparto");
+    QVERIFY(anularReparto->isEnabled());
+    QVERIFY(!control<QPushButton>(&tab, "CommandRepartir")->isEnabled());
+    QTest::mouseClick(anularReparto, Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Anular reparto"));
+    QCOMPARE(e.mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
+    QVERIFY(e.mensajes->vistos.last().texto.contains(QStringLiteral("neto 45.956,76 €")));
+    QVERIFY(tab.socios().reparto(k7Marzo));
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    QTest::mouseClick(anularReparto, Qt::LeftButton);
+    QVERIFY(!tab.socios().reparto(k7Marzo));
+    QCOMPARE(tab.socios().saldo(1), repartido);
+    QVERIFY(control<QPushButton>(&tab, "CommandRepartir")->isEnabled());
+    QVERIFY(!anularReparto->isEnabled());
+    QCOMPARE(avisos.last().at(0).toString(), QStringLiteral("Anulado el reparto del premio del sorteo del 07/03/2021"));
   }
 };
 

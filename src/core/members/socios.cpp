@@ -5,6 +5,8 @@
 #include <numeric>
 #include <optional>
 
+#include "base/fechas.h"
+
 namespace sortilan {
 
 int Socio::participacionesEn(const QDate& d) const {
@@ -30,6 +32,21 @@ QString textoConcepto(Concepto c) {
     case Concepto::Anulacion: return QStringLiteral("anulación");
   }
   return {};
+}
+
+QString textoLinea(const Movimiento& m) {
+  QString t = textoConcepto(m.concepto);
+  if (m.anulado.isValid()) {
+    // The number ties a voided line to its reversal further down.
+    if (m.numero > 0) t += QStringLiteral(" nº %1").arg(m.numero);
+    const bool femenino = m.concepto == Concepto::Aportacion;
+    t += QStringLiteral(", %1 el %2")
+             .arg(femenino ? QStringLiteral("anulada") : QStringLiteral("anulado"), fechaCorta(m.anulado));
+  }
+  if (m.concepto == Concepto::Anulacion)
+    t += m.anula > 0 ? QStringLiteral(" del nº %1").arg(m.anula) : QStringLiteral(" del reparto");
+  if (!m.motivo.isEmpty()) t += QStringLiteral(": ") + m.motivo;
+  return t;
 }
 
 std::vector<Centimos> repartir(Centimos total, const std::vector<qint64>& pesos) {
@@ -96,6 +113,27 @@ const MovimientoGuardado* SociosPena::movimiento(qint64 id) const {
   for (const MovimientoGuardado& m : movimientos)
     if (m.id == id) return &m;
   return nullptr;
+}
+
+Resultado SociosPena::anulable(const Socio& s, qint64 id) const {
+  const MovimientoGuardado* m = movimiento(id);
+  if (!m || m->socio != s.id)
+    return Resultado::fallo(
+        QStringLiteral("%1 no tiene ningún movimiento %2 que anular: sólo se anulan sus aportaciones y pagos.")
+            .arg(s.nombre)
+            .arg(id));
+  if (m->anulado.isValid())
+    return Resultado::fallo(
+        QStringLiteral("El movimiento %1 ya está anulado desde el %2.").arg(id).arg(fechaCorta(m->anulado)));
+  if (m->reparto > 0)
+    for (const Reparto& r : repartos)
+      if (r.id == m->reparto)
+        return Resultado::fallo(
+            QStringLiteral("El movimiento %1 es el pago del reparto del premio del sorteo del %2: anule el reparto "
+                           "entero.")
+                .arg(id)
+                .arg(fechaCorta(r.sorteo)));
+  return Resultado::bien();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/dinero.h"
+#include "base/resultado.h"
 
 namespace sortilan {
 
@@ -55,6 +56,10 @@ struct Movimiento {
   QString motivo{};  // of a reversal, as the user gave it
   bool cuenta() const { return !anulado.isValid() && concepto != Concepto::Anulacion; }
 };
+
+// The concept as a statement line reads, naming a voided line and what a reversal voids:
+// "aportación nº 2, anulada el 20/03/2021", "anulación del nº 2: anotada dos veces".
+QString textoLinea(const Movimiento& m);
 
 // `total` split in proportion to `pesos` (all positive), in whole cents: each part is
 // rounded down and the cents left over go one each to the largest remainders, ties to
@@ -122,6 +127,9 @@ struct SociosPena {
   const Socio* socio(int numero) const;
   const Reparto* reparto(const QDate& sorteo) const;
   const MovimientoGuardado* movimiento(qint64 id) const;
+  // Whether movement `id` of member `s` may be voided: one of their contributions or
+  // payouts, not voided yet, and not a payout of a split in force (that goes with it).
+  Resultado anulable(const Socio& s, qint64 id) const;
   // Every movement of a member, oldest first, with the running balance: contributions,
   // their share of each draw's cost, their part of each split prize, payouts. Same-day
   // movements go in that order.

@@ -232,24 +232,8 @@ Resultado anularMovimiento(Almacen& almacen, int registro, int numero, qint64 mo
   return conSocios(almacen, registro, [&](Estado& e) {
     const Socio* s = nullptr;
     if (Resultado r = buscarSocio(e, numero, s); !r) return r;
-    const MovimientoGuardado* m = e.socios.movimiento(movimiento);
-    if (!m || m->socio != s->id)
-      return Resultado::fallo(QStringLiteral("%1 no tiene ningún movimiento %2 que anular: sólo se anulan sus "
-                                             "aportaciones y pagos.")
-                                  .arg(s->nombre)
-                                  .arg(movimiento));
-    if (m->anulado.isValid())
-      return Resultado::fallo(
-          QStringLiteral("El movimiento %1 ya está anulado desde el %2.").arg(movimiento).arg(fechaCorta(m->anulado)));
-    if (m->reparto > 0)
-      for (const Reparto& r : e.socios.repartos)
-        if (r.id == m->reparto)
-          return Resultado::fallo(
-              QStringLiteral("El movimiento %1 es el pago del reparto del premio del sorteo del %2: "
-                             "anule el reparto entero.")
-                  .arg(movimiento)
-                  .arg(fechaCorta(r.sorteo)));
-    return insertarAnulacion(e.base, m->id, hoy, razon);
+    if (Resultado r = e.socios.anulable(*s, movimiento); !r) return r;
+    return insertarAnulacion(e.base, movimiento, hoy, razon);
   });
 }
 

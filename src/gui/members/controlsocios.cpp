@@ -24,6 +24,8 @@ ControlSocios::ControlSocios(Almacen& almacen, TabSocios& tab, QObject* padre)
   connect(&tab_, &TabSocios::aportacionPedida, this, &ControlSocios::CommandAportacion_Click);
   connect(&tab_, &TabSocios::pagoPedido, this, &ControlSocios::CommandPago_Click);
   connect(&tab_, &TabSocios::repartoPedido, this, &ControlSocios::CommandRepartir_Click);
+  connect(&tab_, &TabSocios::anulacionPedida, this, &ControlSocios::CommandAnular_Click);
+  connect(&tab_, &TabSocios::anulacionRepartoPedida, this, &ControlSocios::CommandAnularReparto_Click);
   connect(&tab_, &TabSocios::extractoPedido, this, &ControlSocios::CommandExtracto_Click);
   connect(&tab_, &TabSocios::documentoPedido, this, &ControlSocios::CommandDocumento_Click);
 }
@@ -127,6 +129,59 @@ void ControlSocios::CommandRepartir_Click() {
                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return;
   trasCambio(operaciones::repartirPremio(almacen_, tab_.penaSeleccionada(), premio, pagar, plataforma::hoy()));
+}
+
+void ControlSocios::CommandAnular_Click() {
+  const Socio* s = tab_.socios().socio(tab_.socioSeleccionado());
+  const Movimiento* m = tab_.movimientoSeleccionado();
+  if (!s || !m || m->numero == 0) return;
+  // A line that cannot be voided is told why before anything is asked.
+  if (const Resultado r = tab_.socios().anulable(*s, m->numero); !r) return avisarFallo(r);
+  const bool pago = m->concepto == Concepto::Pago;
+  const QString que = QStringLiteral("%1 de %2 del %3 %4 %5")
+                          .arg(pago ? QStringLiteral("el pago") : QStringLiteral("la aportación"),
+                               textoEuros(pago ? -m->importe : m->importe), fechaCorta(m->fecha),
+                               pago ? QStringLiteral("a") : QStringLiteral("de"), s->nombre);
+  const QDate hoy = plataforma::hoy();
+  const QString motivo = tab_.motivo().simplified();
+  QString pregunta = QStringLiteral("¿Anular %1 (movimiento %2)?\n\nSe anotará hoy, %3, una anulación que %4 nombra")
+                         .arg(que)
+                         .arg(m->numero)
+                         .arg(fechaCorta(hoy), pago ? QStringLiteral("lo") : QStringLiteral("la"));
+  if (!motivo.isEmpty()) pregunta += QStringLiteral(", con el motivo «%1»").arg(motivo);
+  pregunta += QStringLiteral(". Las dos líneas seguirán en el extracto y el saldo no contará ninguna.");
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Anular movimiento"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  const QString nombre = s->nombre;
+  if (!trasCambio(operaciones::anularMovimiento(almacen_, tab_.penaSeleccionada(), tab_.socioSeleccionado(), m->numero,
+                                                motivo, hoy)))
+    return;
+  tab_.limpiarMotivo();
+  emit aviso(QStringLiteral("%1 %2").arg(pago ? QStringLiteral("Anulado") : QStringLiteral("Anulada"), que));
+}
+
+void ControlSocios::CommandAnularReparto_Click() {
+  const QDate premio = tab_.premioSeleccionado();
+  const Reparto* r = premio.isValid() ? tab_.socios().reparto(premio) : nullptr;
+  if (!r) return;
+  const QString motivo = tab_.motivo().simplified();
+  QString pregunta = QStringLiteral(
+                         "¿Anular el reparto del premio del sorteo del %1 (neto %2, repartido el %3 entre "
+                         "%4 socios%5)?\n\nLas partes de los socios%6 quedarán anuladas en sus extractos")
+                         .arg(fechaCorta(r->sorteo), textoEuros(r->neto()), fechaCorta(r->hecho))
+                         .arg(r->partes.size())
+                         .arg(r->pagado ? QStringLiteral(" y pagado") : QStringLiteral(", dejado en la peña"),
+                              r->pagado ? QStringLiteral(" y los pagos que se les hicieron") : QString());
+  if (!motivo.isEmpty()) pregunta += QStringLiteral(", con el motivo «%1»").arg(motivo);
+  pregunta += QStringLiteral("; el premio podrá repartirse otra vez.");
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Anular reparto"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  if (!trasCambio(operaciones::anularReparto(almacen_, tab_.penaSeleccionada(), premio, motivo, plataforma::hoy())))
+    return;
+  tab_.limpiarMotivo();
+  emit aviso(QStringLiteral("Anulado el reparto del premio del sorteo del %1").arg(fechaCorta(premio)));
 }
 
 void ControlSocios::guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro,

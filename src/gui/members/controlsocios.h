@@ -27,12 +27,16 @@ class ControlSocios : public QObject {
   void CommandAportacion_Click();
   void CommandPago_Click();
   void CommandRepartir_Click();
+  void CommandAnular_Click();
+  void CommandAnularReparto_Click();
   void CommandExtracto_Click(bool pdf);
   void CommandDocumento_Click(bool pdf);
 
  signals:
   // A change of the members' data was stored.
   void cambiado();
+  // What was just recorded, for the status bar.
+  void aviso(const QString& texto);
 
  private:
   void cargarPena();

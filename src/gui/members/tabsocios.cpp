@@ -1,5 +1,6 @@
 #include "gui/members/tabsocios.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -93,6 +94,20 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
   capaAbajo->addWidget(LabelSocio);
   TablaMovimientos = tabla(abajo, "TablaMovimientos", modeloMovimientos_);
   capaAbajo->addWidget(TablaMovimientos, 1);
+  auto* filaAnular = new QHBoxLayout;
+  EditMotivo = campo(abajo, "EditMotivo");
+  EditMotivo->setPlaceholderText(QStringLiteral("Motivo de la anulación (si se quiere)"));
+  EditMotivo->setMaxLength(200);
+  CommandAnular = boton(abajo, "CommandAnular", QStringLiteral("Anular…"));
+  CommandAnular->setToolTip(QStringLiteral("Anula la aportación o el pago elegido: sigue en el extracto"));
+  filaAnular->addWidget(EditMotivo, 1);
+  filaAnular->addWidget(CommandAnular);
+  capaAbajo->addLayout(filaAnular);
+  // The same void from the statement's context menu, on the line under the pointer.
+  AccionAnular = new QAction(QStringLiteral("Anular…"), TablaMovimientos);
+  AccionAnular->setObjectName(QStringLiteral("AccionAnular"));
+  TablaMovimientos->addAction(AccionAnular);
+  TablaMovimientos->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* derecha = new QWidget(divisor);
   auto* capaDerecha = new QVBoxLayout(derecha);
@@ -148,12 +163,14 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
   OptionReinvertir = new QRadioButton(QStringLiteral("Dejar en la peña"), grupoReparto);
   OptionReinvertir->setObjectName(QStringLiteral("OptionReinvertir"));
   CommandRepartir = boton(grupoReparto, "CommandRepartir", QStringLiteral("Repartir"));
+  CommandAnularReparto = boton(grupoReparto, "CommandAnularReparto", QStringLiteral("Anular reparto…"));
   CommandDocumentoPdf = boton(grupoReparto, "CommandDocumentoPdf", QStringLiteral("Documento PDF..."));
   CommandDocumentoCsv = boton(grupoReparto, "CommandDocumentoCsv", QStringLiteral("Documento CSV..."));
   capaReparto->addWidget(ComboPremios, 0, 0, 1, 3);
   capaReparto->addWidget(OptionPagar, 1, 0);
   capaReparto->addWidget(OptionReinvertir, 1, 1);
   capaReparto->addWidget(CommandRepartir, 1, 2);
+  capaReparto->addWidget(CommandAnularReparto, 2, 0);
   capaReparto->addWidget(CommandDocumentoPdf, 2, 1);
   capaReparto->addWidget(CommandDocumentoCsv, 2, 2);
   capaDerecha->addWidget(grupoReparto);
@@ -190,6 +207,10 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
     habilitar();
   });
   connect(ComboPremios, &QComboBox::currentIndexChanged, this, [this] { habilitar(); });
+  connect(TablaMovimientos->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { habilitar(); });
+  connect(CommandAnular, &QPushButton::clicked, this, &TabSocios::anulacionPedida);
+  connect(AccionAnular, &QAction::triggered, this, &TabSocios::anulacionPedida);
+  connect(CommandAnularReparto, &QPushButton::clicked, this, &TabSocios::anulacionRepartoPedida);
   connect(CommandAlta, &QPushButton::clicked, this, &TabSocios::altaPedida);
   connect(CommandBaja, &QPushButton::clicked, this, &TabSocios::bajaPedida);
   connect(CommandParticipaciones, &QPushButton::clicked, this, &TabSocios::participacionesPedidas);
@@ -208,6 +229,14 @@ int TabSocios::penaSeleccionada() const { return ComboPenaSocios->currentData().
 int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResaltada(*TablaSocios)); }
 
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
+
+const Movimiento* TabSocios::movimientoSeleccionado() const {
+  return modeloMovimientos_->movimiento(filaResaltada(*TablaMovimientos));
+}
+
+QString TabSocios::motivo() const { return EditMotivo->text(); }
+
+void TabSocios::limpiarMotivo() { EditMotivo->clear(); }
 
 QString TabSocios::nombre() const { return EditNombre->text(); }
 QString TabSocios::nif() const { return EditNif->text(); }
@@ -290,6 +319,10 @@ void TabSocios::habilitar() {
        {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago, CommandExtractoPdf, CommandExtractoCsv})
     b->setEnabled(socio);
   CommandRepartir->setEnabled(premio.isValid() && !repartido);
+  CommandAnularReparto->setEnabled(repartido);
+  const Movimiento* m = socio ? movimientoSeleccionado() : nullptr;
+  CommandAnular->setEnabled(m && m->numero > 0 && !m->anulado.isValid());
+  AccionAnular->setEnabled(CommandAnular->isEnabled());
   CommandDocumentoPdf->setEnabled(repartido);
   CommandDocumentoCsv->setEnabled(repartido);
 }

@@ -7,6 +7,7 @@
 
 #include "members/socios.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -51,6 +52,10 @@ class TabSocios : public QWidget {
   int penaSeleccionada() const;   // record number, 0 when none
   int socioSeleccionado() const;  // member number, 0 when none
   QDate premioSeleccionado() const;
+  // The movement highlighted in the member's statement, nullptr when none.
+  const Movimiento* movimientoSeleccionado() const;
+  QString motivo() const;  // of a void, as typed
+  void limpiarMotivo();
   const SociosPena& socios() const { return socios_; }
 
   // What the forms hold.
@@ -74,6 +79,9 @@ class TabSocios : public QWidget {
   void aportacionPedida();
   void pagoPedido();
   void repartoPedido();
+  // Void the highlighted contribution or payout, or the chosen prize's split.
+  void anulacionPedida();
+  void anulacionRepartoPedida();
   // The member's statement or the split's document, as a PDF (`pdf`) or a CSV.
   void extractoPedido(bool pdf);
   void documentoPedido(bool pdf);
@@ -86,6 +94,9 @@ class TabSocios : public QWidget {
   QLabel* LabelAvisoSocios = nullptr;
   QTableView* TablaSocios = nullptr;
   QTableView* TablaMovimientos = nullptr;
+  QLineEdit* EditMotivo = nullptr;
+  QPushButton* CommandAnular = nullptr;
+  QAction* AccionAnular = nullptr;
   QLabel* LabelSocio = nullptr;
   QLineEdit* EditNombre = nullptr;
   QLineEdit* EditNif = nullptr;
@@ -103,6 +114,7 @@ class TabSocios : public QWidget {
   QRadioButton* OptionPagar = nullptr;
   QRadioButton* OptionReinvertir = nullptr;
   QPushButton* CommandRepartir = nullptr;
+  QPushButton* CommandAnularReparto = nullptr;
   QDateEdit* FechaDesde = nullptr;
   QDateEdit* FechaHasta = nullptr;
   QCheckBox* CheckNif = nullptr;
