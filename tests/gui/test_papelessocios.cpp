@@ -167,7 +167,8 @@ class TestPapelesSocios : public QObject {
     alta(QStringLiteral("Luis"), 1, QDate(2021, 2, 1));
     QCOMPARE(control<QTableView>(&tab, "TablaSocios")->model()->rowCount(), 2);
     QCOMPARE(tab.socioSeleccionado(), 2);
-    QVERIFY(control<QLineEdit>(&tab, "EditNombre")->text().isEmpty());
+    // The new member is highlighted and the form shows what was stored.
+    QCOMPARE(control<QLineEdit>(&tab, "EditNombre")->text(), QStringLiteral("Luis"));
     // The same name again is refused with the reason and nothing changes.
     alta(QStringLiteral("ana"), 1, QDate(2021, 1, 1));
     QCOMPARE(e.mensajes->vistos.size(), 1);
@@ -209,7 +210,10 @@ class TestPapelesSocios : public QObject {
     tab.seleccionarSocio(2);
     control<QSpinBox>(&tab, "SpinParticipaciones")->setValue(3);
     control<QDateEdit>(&tab, "FechaSocio")->setDate(QDate(2021, 3, 1));
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
     QTest::mouseClick(control<QPushButton>(&tab, "CommandParticipaciones"), Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("¿Cambiar las participaciones de Luis de 1 a 3 desde el "
+                                                             "01/03/2021?"));
     QCOMPARE(tab.socios().socio(2)->participacionesEn(k7Marzo), 3);
 
     // A collected prize appears to split; answering No records nothing.
@@ -246,6 +250,93 @@ class TestPapelesSocios : public QObject {
     e.dialogo->siguiente = e.ruta(QStringLiteral("extracto.csv"));
     QTest::mouseClick(control<QPushButton>(&tab, "CommandExtractoCsv"), Qt::LeftButton);
     QVERIFY(e.leer(QStringLiteral("extracto.csv")).contains("09/03/2021;premio;"));
+  }
+
+  // The forms guard against slips: selecting fills the member form, an amount is booked
+  // once and cleared, a large one is read back in words, and leaving or changing shares
+  // asks first; every question defaults to No.
+  void entradaSegura() {
+    prueba::Entorno e(QDate(2021, 3, 20));
+    Almacen almacen;
+    preparar(e, almacen, QDate(2021, 1, 1));
+    prueba::exigir(operaciones::altaSocio(
+        almacen, 1, {QStringLiteral("ANA GARCÍA"), QStringLiteral("12345678Z"), QStringLiteral("ana@correo.es")}, 2,
+        QDate(2021, 1, 1)));
+    prueba::exigir(operaciones::altaSocio(almacen, 1, {QStringLiteral("Luis"), {}, {}}, 1, QDate(2021, 2, 1)));
+    ui::TabSocios tab;
+    ui::ControlSocios controlador(almacen, tab);
+    QSignalSpy avisos(&controlador, &ui::ControlSocios::aviso);
+    controlador.actualizar();
+    tab.seleccionarSocio(2);
+    QCOMPARE(control<QLineEdit>(&tab, "EditNombre")->text(), QStringLiteral("Luis"));
+    QVERIFY(control<QLineEdit>(&tab, "EditNif")->text().isEmpty());
+    tab.seleccionarSocio(1);
+    QCOMPARE(control<QLineEdit>(&tab, "EditNombre")->text(), QStringLiteral("ANA GARCÍA"));
+    QCOMPARE(control<QLineEdit>(&tab, "EditNif")->text(), QStringLiteral("12345678Z"));
+    QCOMPARE(control<QLineEdit>(&tab, "EditContacto")->text(), QStringLiteral("ana@correo.es"));
+    QCOMPARE(control<QSpinBox>(&tab, "SpinParticipaciones")->value(), 2);
+
+    // Return books once: the amount is gone after the first.
+    auto* importe = control<QLineEdit>(&tab, "EditImporte");
+    const auto aportaciones = [&] {
+      return std::count_if(tab.socios().movimientos.begin(), tab.socios().movimientos.end(),
+                           [](const MovimientoGuardado& m) { return m.concepto == Concepto::Aportacion; });
+    };
+    importe->setText(QStringLiteral("15,50"));
+    QTest::keyClick(importe, Qt::Key_Return);
+    QTest::keyClick(importe, Qt::Key_Return);
+    QCOMPARE(aportaciones(), 1);
+    QVERIFY(importe->text().isEmpty());
+    QVERIFY(e.mensajes->vistos.isEmpty());
+    QCOMPARE(avisos.size(), 1);
+    QCOMPARE(avisos.last().at(0).toString(), QStringLiteral("Anotada la aportación de 15,50 € de ANA GARCÍA"));
+    importe->setText(QStringLiteral("5"));
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandPago"), Qt::LeftButton);
+    QCOMPARE(avisos.last().at(0).toString(), QStringLiteral("Anotado el pago de 5,00 € a ANA GARCÍA"));
+
+    // 1.000,00 € and up: read back in words; No (the default) books nothing and keeps it.
+    const struct {
+      const char* texto;
+      bool pregunta;
+    } importes[] = {{"999,99", false}, {"1.000,00", true}, {"99.999.999", true}};
+    for (const auto& caso : importes) {
+      const int vistos = e.mensajes->vistos.size();
+      const auto antes = aportaciones();
+      importe->setText(QString::fromUtf8(caso.texto));
+      QTest::mouseClick(control<QPushButton>(&tab, "CommandAportacion"), Qt::LeftButton);
+      QCOMPARE(e.mensajes->vistos.size(), vistos + (caso.pregunta ? 1 : 0));
+      QCOMPARE(aportaciones(), antes + (caso.pregunta ? 0 : 1));
+      QCOMPARE(importe->text().isEmpty(), !caso.pregunta);
+    }
+    QCOMPARE(e.mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
+    QCOMPARE(e.mensajes->vistos.last().texto,
+             QStringLiteral("¿Anotar la aportación de 99.999.999,00 € de ANA GARCÍA el 20/03/2021?\n\nImporte: "
+                            "noventa y nueve millones novecientos noventa y nueve mil novecientos noventa y nueve "
+                            "euros."));
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    importe->setText(QStringLiteral("1.250,50"));
+    QTest::keyClick(importe, Qt::Key_Return);
+    QVERIFY(e.mensajes->vistos.last().texto.endsWith(
+        QStringLiteral("Importe: mil doscientos cincuenta euros con cincuenta céntimos.")));
+    QCOMPARE(tab.socios().movimientos.back().centimos, Centimos{125050});
+
+    // Leaving and changing shares name the member and the day; No changes nothing.
+    control<QDateEdit>(&tab, "FechaSocio")->setDate(QDate(2021, 3, 15));
+    control<QSpinBox>(&tab, "SpinParticipaciones")->setValue(4);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandParticipaciones"), Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Cambiar participaciones"));
+    QCOMPARE(e.mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
+    QCOMPARE(e.mensajes->vistos.last().texto,
+             QStringLiteral("¿Cambiar las participaciones de ANA GARCÍA de 2 a 4 desde el 15/03/2021?"));
+    QCOMPARE(tab.socios().socio(1)->participacionesActuales(), 2);
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandBaja"), Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.last().titulo, QStringLiteral("Dar de baja"));
+    QCOMPARE(e.mensajes->vistos.last().predeterminada, plataforma::Respuesta::No);
+    QVERIFY(e.mensajes->vistos.last().texto.startsWith(QStringLiteral("¿Dar de baja a ANA GARCÍA el 15/03/2021?")));
+    QVERIFY(!tab.socios().socio(1)->baja().isValid());
+    e.mensajes->respuestas = {plataforma::Respuesta::Si};
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandBaja"), Qt::LeftButton);
+    QCOMPARE(tab.socios().socio(1)->baja(), QDate(2021, 3, 15));
   }
 
   // Voids through the tab: nothing happens unless the user says Sí to a question that

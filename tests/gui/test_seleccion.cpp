@@ -174,8 +174,10 @@ class TestSeleccion : public QObject {
     QCOMPARE(tab->socioSeleccionado(), 2);
     QVERIFY(control<QLabel>(tab, "LabelSocio")->text().startsWith(QStringLiteral("Movimientos de Luis")));
     control<QDateEdit>(tab, "FechaSocio")->setDate(QDate(2021, 3, 15));
+    e->mensajes->respuestas = {Respuesta::Si};
     QTest::mouseClick(control<QPushButton>(tab, "CommandBaja"), Qt::LeftButton);
-    QVERIFY(e->mensajes->vistos.isEmpty());
+    QCOMPARE(e->mensajes->vistos.size(), 1);
+    QVERIFY(e->mensajes->vistos.last().texto.startsWith(QStringLiteral("¿Dar de baja a Luis el 15/03/2021?")));
     QCOMPARE(control<QTableView>(tab, "TablaSocios")->model()->index(0, 4).data().toString(), QString());
     QCOMPARE(control<QTableView>(tab, "TablaSocios")->model()->index(1, 4).data().toString(),
              QStringLiteral("15/03/2021"));

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "base/fechas.h"
+#include "base/letras.h"
 #include "gui/members/tabsocios.h"
 #include "members/papeles.h"
 #include "members/registrosocios.h"
@@ -14,6 +15,13 @@
 #include "store/escritura.h"
 
 namespace sortilan::ui {
+
+namespace {
+
+// From here an amount is read back in words before it is booked.
+constexpr Centimos kImporteGrande = 100000;
+
+}  // namespace
 
 ControlSocios::ControlSocios(Almacen& almacen, TabSocios& tab, QObject* padre)
     : QObject(padre), almacen_(almacen), tab_(tab) {
@@ -88,29 +96,61 @@ void ControlSocios::CommandAlta_Click() {
 }
 
 void ControlSocios::CommandBaja_Click() {
-  const int socio = tab_.socioSeleccionado();
-  if (socio == 0) return;
-  trasCambio(operaciones::bajaSocio(almacen_, tab_.penaSeleccionada(), socio, tab_.fechaSocio()));
+  const Socio* s = tab_.socios().socio(tab_.socioSeleccionado());
+  if (!s) return;
+  const QDate fecha = tab_.fechaSocio();
+  const QString pregunta = QStringLiteral(
+                               "¿Dar de baja a %1 el %2?\n\nDesde ese día no tendrá participaciones; su "
+                               "saldo y su extracto se conservan.")
+                               .arg(s->nombre, fechaCorta(fecha));
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Dar de baja"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  trasCambio(operaciones::bajaSocio(almacen_, tab_.penaSeleccionada(), s->numero, fecha));
 }
 
 void ControlSocios::CommandParticipaciones_Click() {
-  const int socio = tab_.socioSeleccionado();
-  if (socio == 0) return;
-  trasCambio(operaciones::cambiarParticipaciones(almacen_, tab_.penaSeleccionada(), socio, tab_.participaciones(),
-                                                 tab_.fechaSocio()));
+  const Socio* s = tab_.socios().socio(tab_.socioSeleccionado());
+  if (!s) return;
+  const QDate fecha = tab_.fechaSocio();
+  const int nuevas = tab_.participaciones();
+  const QString pregunta = QStringLiteral("¿Cambiar las participaciones de %1 de %2 a %3 desde el %4?")
+                               .arg(s->nombre)
+                               .arg(s->participacionesEn(fecha))
+                               .arg(nuevas)
+                               .arg(fechaCorta(fecha));
+  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Cambiar participaciones"), pregunta,
+                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+    return;
+  trasCambio(operaciones::cambiarParticipaciones(almacen_, tab_.penaSeleccionada(), s->numero, nuevas, fecha));
 }
 
 void ControlSocios::anotar(Concepto concepto) {
-  const int socio = tab_.socioSeleccionado();
-  if (socio == 0) return;
+  const Socio* s = tab_.socios().socio(tab_.socioSeleccionado());
+  if (!s) return;
   const std::optional<Centimos> importe = leerImporte(tab_.importe());
   if (!importe) {
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
                         QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
     return;
   }
-  trasCambio(operaciones::anotarMovimiento(almacen_, tab_.penaSeleccionada(), socio, concepto, *importe,
-                                           tab_.fechaMovimiento(), plataforma::hoy()));
+  const bool pago = concepto == Concepto::Pago;
+  const QString que = QStringLiteral("%1 de %2 %3 %4")
+                          .arg(pago ? QStringLiteral("el pago") : QStringLiteral("la aportación"), textoEuros(*importe),
+                               pago ? QStringLiteral("a") : QStringLiteral("de"), s->nombre);
+  // A slip of the keyboard (a zero too many) is caught by reading the amount in words.
+  if (*importe >= kImporteGrande) {
+    const QString pregunta = QStringLiteral("¿Anotar %1 el %2?\n\nImporte: %3.")
+                                 .arg(que, fechaCorta(tab_.fechaMovimiento()), importeEnLetras(*importe));
+    if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Importe"), pregunta,
+                            plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
+      return;
+  }
+  if (!trasCambio(operaciones::anotarMovimiento(almacen_, tab_.penaSeleccionada(), s->numero, concepto, *importe,
+                                                tab_.fechaMovimiento(), plataforma::hoy())))
+    return;
+  tab_.limpiarImporte();
+  emit aviso(QStringLiteral("%1 %2").arg(pago ? QStringLiteral("Anotado") : QStringLiteral("Anotada"), que));
 }
 
 void ControlSocios::CommandAportacion_Click() { anotar(Concepto::Aportacion); }

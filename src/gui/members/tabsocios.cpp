@@ -203,6 +203,7 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
 
   connect(ComboPenaSocios, &QComboBox::currentIndexChanged, this, &TabSocios::penaElegida);
   connect(TablaSocios->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    mostrarDatosSocio();
     mostrarMovimientos();
     habilitar();
   });
@@ -216,6 +217,11 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
   connect(CommandParticipaciones, &QPushButton::clicked, this, &TabSocios::participacionesPedidas);
   connect(CommandAportacion, &QPushButton::clicked, this, &TabSocios::aportacionPedida);
   connect(CommandPago, &QPushButton::clicked, this, &TabSocios::pagoPedido);
+  // Return in the amount books a contribution; the amount is cleared once booked, so a
+  // second Return finds nothing to book.
+  connect(EditImporte, &QLineEdit::returnPressed, this, [this] {
+    if (CommandAportacion->isEnabled() && !EditImporte->text().trimmed().isEmpty()) emit aportacionPedida();
+  });
   connect(CommandRepartir, &QPushButton::clicked, this, &TabSocios::repartoPedido);
   connect(CommandExtractoPdf, &QPushButton::clicked, this, [this] { emit extractoPedido(true); });
   connect(CommandExtractoCsv, &QPushButton::clicked, this, [this] { emit extractoPedido(false); });
@@ -258,6 +264,18 @@ void TabSocios::limpiarSocio() {
   EditNombre->clear();
   EditNif->clear();
   EditContacto->clear();
+}
+
+void TabSocios::limpiarImporte() { EditImporte->clear(); }
+
+void TabSocios::mostrarDatosSocio() {
+  const Socio* s = socios_.socio(socioSeleccionado());
+  if (!s) return;
+  EditNombre->setText(s->nombre);
+  EditNif->setText(s->nif);
+  EditContacto->setText(s->contacto);
+  // A member who left shows the shares they last held, ready to join again.
+  SpinParticipaciones->setValue(s->periodos.empty() ? 1 : s->periodos.back().participaciones);
 }
 
 void TabSocios::mostrarPenas(const std::vector<std::pair<int, QString>>& penas) {

@@ -48,6 +48,8 @@ class TabSocios : public QWidget {
   void seleccionarSocio(int numero);
   // Empties the fields of a new member.
   void limpiarSocio();
+  // Empties the amount once it is booked, so that nothing books it twice.
+  void limpiarImporte();
 
   int penaSeleccionada() const;   // record number, 0 when none
   int socioSeleccionado() const;  // member number, 0 when none
@@ -88,6 +90,8 @@ class TabSocios : public QWidget {
 
  private:
   void mostrarMovimientos();
+  // The highlighted member's data in the member form, so that what is changed is theirs.
+  void mostrarDatosSocio();
   void habilitar();
 
   QComboBox* ComboPenaSocios = nullptr;
