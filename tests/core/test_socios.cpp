@@ -468,6 +468,37 @@ class TestSocios : public QObject {
           qPrintable(textoSaldo(p.saldo(luis))));
   }
 
+  // A member's NIF is checked and kept in one form; a NIF already given to another
+  // member of the peña is refused, however it is written.
+  void nifDelSocio() {
+    Pena2021 t;
+    const auto alta = [&](const char* nombre, const char* nif) {
+      return operaciones::altaSocio(t.almacen, 1, {QString::fromUtf8(nombre), QString::fromUtf8(nif), {}}, 1,
+                                    QDate(2021, 1, 1));
+    };
+    prueba::exigir(alta("Ana", "12.345.678-z"));
+    QCOMPARE(t.leer().socio(1)->nif, QStringLiteral("12345678Z"));
+    const struct {
+      const char* nombre;
+      const char* nif;
+      const char* motivo;
+    } rechazos[] = {
+        {"Luis", "12345678A", "El NIF 12345678A no es válido: la letra de control es Z, no A."},
+        {"Luis", "12345678 Z", "El NIF 12345678Z ya es el de Ana, socio 1 de la peña PREMIADA."},
+        {"Luis", "B1234567",
+         "El NIF B1234567 no es válido: un CIF lleva una letra, 7 cifras y el carácter de control."},
+    };
+    for (const auto& r : rechazos) {
+      const Resultado hecho = alta(r.nombre, r.nif);
+      QVERIFY(!hecho);
+      QCOMPARE(hecho.error, QString::fromUtf8(r.motivo));
+    }
+    QCOMPARE(t.leer().socios.size(), size_t{1});
+    prueba::exigir(alta("Luis", "x1234567l"));
+    prueba::exigir(alta("Marta", ""));  // the NIF is optional
+    QCOMPARE(t.leer().socio(2)->nif, QStringLiteral("X1234567L"));
+  }
+
   // A split that fails after its first part leaves no split, no part and no payout.
   void repartoCortadoNoDejaNada() {
     Pena2021 t;
