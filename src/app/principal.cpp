@@ -26,6 +26,7 @@
 #include "gui/main/modelosorteos.h"
 #include "gui/main/tabestadisticas.h"
 #include "gui/main/tabgeneral.h"
+#include "gui/members/controlsocios.h"
 #include "gui/members/tabsocios.h"
 #include "gui/money/controlcuentas.h"
 #include "gui/money/tabcuentas.h"
@@ -69,11 +70,13 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   SSTab1_->addTab(estadisticas_, QStringLiteral("Estadísticas"));
   cuentas_ = new TabCuentas(SSTab1_);
   SSTab1_->addTab(cuentas_, QStringLiteral("Cuentas"));
-  socios_ = new TabSocios(sesion_.almacen(), SSTab1_);
+  socios_ = new TabSocios(SSTab1_);
   SSTab1_->addTab(socios_, QStringLiteral("Socios"));
+  controlSocios_ = new ControlSocios(sesion_.almacen(), *socios_, this);
+  connect(controlSocios_, &ControlSocios::aviso, this, [this](const QString& t) { statusBar()->showMessage(t); });
   // A prize marked collected in "Cuentas" is to split here: the tab reads again when shown.
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
-    if (cargado_ && SSTab1_->widget(i) == socios_) socios_->actualizar();
+    if (cargado_ && SSTab1_->widget(i) == socios_) controlSocios_->actualizar();
   });
   // A window manager that ignores the minimum size (a tiling one) gets scroll bars
   // instead of widgets squeezed over each other.
@@ -91,7 +94,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   connect(estadisticas_, &TabEstadisticas::mitadCambiada, graficos_, &Graficos::mostrarMitad);
   connect(graficos_, &Graficos::opcionElegida, estadisticas_, &TabEstadisticas::marcarOpcion);
   avisoGuardado_ = new AvisoGuardado(*statusBar());
-  connect(socios_, &TabSocios::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
+  connect(controlSocios_, &ControlSocios::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
   crearMenus();
   controlCuentas_ = new ControlCuentas(sesion_, *cuentas_, *statusBar(), this);
   connect(controlCuentas_, &ControlCuentas::archivoGuardado, avisoGuardado_, &AvisoGuardado::avisar);
@@ -342,7 +345,7 @@ void Principal::cargasorteos() {
   comprobador_->resumen();
   controlCuentas_->actualizar();
   // A hidden "Socios" reads the database again when it is shown.
-  if (SSTab1_->currentWidget() == socios_) socios_->actualizar();
+  if (SSTab1_->currentWidget() == socios_) controlSocios_->actualizar();
 }
 
 void Principal::listasorteos() {

@@ -16,6 +16,7 @@ class Auxiliares;
 class AvisoGuardado;
 class Comprobador;
 class ControlCuentas;
+class ControlSocios;
 class Descargador;
 class Graficos;
 class Impresor;
@@ -119,6 +120,7 @@ class Principal : public QMainWindow {
   TabCuentas* cuentas_ = nullptr;
   ControlCuentas* controlCuentas_ = nullptr;
   TabSocios* socios_ = nullptr;
+  ControlSocios* controlSocios_ = nullptr;
   Comprobador* comprobador_ = nullptr;
   Descargador* descargador_ = nullptr;
   Graficos* graficos_ = nullptr;

@@ -103,5 +103,7 @@ int ordenPapeles(Contexto& c, QStringList args);
 int ordenReparto(Contexto& c, QStringList args);
 int ordenExtracto(Contexto& c, QStringList args);
 int ordenDocumentoReparto(Contexto& c, QStringList args);
+int ordenAnular(Contexto& c, QStringList args);
+int ordenAnularReparto(Contexto& c, QStringList args);
 
 }  // namespace sortilan::cli

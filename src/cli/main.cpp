@@ -66,6 +66,9 @@ const Entrada kOrdenes[] = {
     {"extracto", ordenExtracto,
      "extracto K S [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] [--json | --csv ARCHIVO | --pdf ARCHIVO] [--nif]|"
      "movimientos y saldo del socio S"},
+    {"anular", ordenAnular, "anular K S N [--motivo TEXTO]|anula el movimiento N del socio S (sigue en su extracto)"},
+    {"anular-reparto", ordenAnularReparto,
+     "anular-reparto K AAAA-MM-DD [--motivo TEXTO]|anula el reparto del premio de ese sorteo con sus pagos"},
     {"documento-reparto", ordenDocumentoReparto,
      "documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]|documento del reparto de un premio entre "
      "los socios"},

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include "base/fechas.h"
+#include "base/nif.h"
 #include "cli/contexto.h"
 #include "operations/papeles.h"
 #include "painters/pdfsocios.h"
@@ -46,7 +47,7 @@ bool leerPeticion(Contexto& c, QStringList& args, operaciones::PeticionPapel& p)
   const QString nif = Contexto::tomarValor(args, QStringLiteral("--organizador-nif"), &falta);
   p.organizador = organizadorDe(c.carpeta);
   if (conOrganizador) p.organizador = {organizador.simplified(), QString()};
-  if (conNif) p.organizador.nif = nif.simplified().remove(QLatin1Char(' ')).toUpper();
+  if (conNif) p.organizador.nif = normalizarNif(nif);
   p.hasta = hasta.isValid() ? hasta : p.desde;
   p.emitido = QDateTime(plataforma::hoy(), QTime::currentTime());
   return fechasBien && !falta && (!conOrganizador || !p.organizador.nombre.isEmpty());

@@ -182,7 +182,11 @@ int ordenExtracto(Contexto& c, QStringList args) {
       movimientos.append(QJsonObject{{QStringLiteral("fecha"), m.fecha.toString(Qt::ISODate)},
                                      {QStringLiteral("concepto"), textoConcepto(m.concepto)},
                                      {QStringLiteral("importe_centimos"), m.importe},
-                                     {QStringLiteral("saldo_centimos"), m.saldo}});
+                                     {QStringLiteral("saldo_centimos"), m.saldo},
+                                     {QStringLiteral("movimiento"), m.numero > 0 ? QJsonValue(m.numero) : QJsonValue()},
+                                     {QStringLiteral("anulado"), fechaONula(m.anulado)},
+                                     {QStringLiteral("anula"), m.anula > 0 ? QJsonValue(m.anula) : QJsonValue()},
+                                     {QStringLiteral("motivo"), m.motivo.isEmpty() ? QJsonValue() : m.motivo}});
     c.out << QJsonDocument(QJsonObject{{QStringLiteral("socio"), e->numero},
                                        {QStringLiteral("nombre"), e->nombre},
                                        {QStringLiteral("movimientos"), movimientos},
@@ -202,10 +206,45 @@ int ordenExtracto(Contexto& c, QStringList args) {
   c.out << tituloExtracto(*e) << "\n"
         << textoPeriodoExtracto(*e) << "\nParticipaciones: " << textoParticipaciones(*e) << "\n";
   c.out << "            saldo anterior    " << textoSaldo(e->saldoAnterior) << "\n";
-  for (const Movimiento& m : e->movimientos)
+  for (const Movimiento& m : e->movimientos) {
     c.out << fechaCorta(m.fecha) << "  " << textoConcepto(m.concepto) << "  " << textoEuros(m.importe) << "  "
-          << textoSaldo(m.saldo) << "\n";
+          << textoSaldo(m.saldo);
+    if (m.numero > 0) c.out << "  [" << m.numero << "]";
+    if (m.anulado.isValid()) c.out << "  anulado el " << fechaCorta(m.anulado);
+    if (m.anula > 0) c.out << "  anula el " << m.anula;
+    if (!m.motivo.isEmpty()) c.out << "  (" << m.motivo << ")";
+    c.out << "\n";
+  }
   c.out << "TOTAL  " << textoSaldo(e->saldo) << "\n";
+  return kBien;
+}
+
+int ordenAnular(Contexto& c, QStringList args) {
+  bool falta = false;
+  const QString motivo = Contexto::tomarValor(args, QStringLiteral("--motivo"), &falta);
+  const int k = args.size() == 3 ? positivo(args.at(0)) : 0;
+  const int s = args.size() == 3 ? positivo(args.at(1)) : 0;
+  const int n = args.size() == 3 ? positivo(args.at(2)) : 0;
+  if (falta || !k || !s || !n) return c.uso(QStringLiteral("Uso: sortilan-cli anular K S N [--motivo TEXTO]"));
+  c.cargar();
+  if (const Resultado r = operaciones::anularMovimiento(c.sesion.almacen(), k, s, n, motivo, plataforma::hoy()); !r)
+    return rechazo(c, r);
+  c.out << "Movimiento " << n << " del socio " << s << " anulado el " << fechaCorta(plataforma::hoy()) << ".\n";
+  return kBien;
+}
+
+int ordenAnularReparto(Contexto& c, QStringList args) {
+  bool falta = false;
+  const QString motivo = Contexto::tomarValor(args, QStringLiteral("--motivo"), &falta);
+  const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
+  const QDate sorteo = args.size() == 2 ? leerFecha(args.at(1)) : QDate();
+  if (falta || !k || !sorteo.isValid())
+    return c.uso(QStringLiteral("Uso: sortilan-cli anular-reparto K AAAA-MM-DD [--motivo TEXTO]"));
+  c.cargar();
+  if (const Resultado r = operaciones::anularReparto(c.sesion.almacen(), k, sorteo, motivo, plataforma::hoy()); !r)
+    return rechazo(c, r);
+  c.out << "Reparto del premio del sorteo del " << fechaCorta(sorteo) << " anulado; el premio puede repartirse otra "
+        << "vez.\n";
   return kBien;
 }
 

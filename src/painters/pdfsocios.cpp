@@ -159,8 +159,7 @@ QByteArray pdfExtracto(const Extracto& e, bool conNif, int* paginas) {
     h.empezarTabla(columnas, 9, 6);
     h.fila(columnas, {QString(), QStringLiteral("saldo anterior"), QString(), textoSaldo(e.saldoAnterior)}, 5.5);
     for (const Movimiento& m : e.movimientos)
-      h.fila(columnas, {fechaCorta(m.fecha), textoConcepto(m.concepto), textoEuros(m.importe), textoSaldo(m.saldo)},
-             5.5);
+      h.fila(columnas, {fechaCorta(m.fecha), textoLinea(m), textoEuros(m.importe), textoSaldo(m.saldo)}, 5.5);
     h.alCambiarPagina = nullptr;
     h.sitio(8);
     h.rayaEntera();

@@ -15,7 +15,7 @@ igual "primera línea" "Uso: sortilan-cli [--datos CARPETA] ORDEN [opciones]" "$
 
 # The order lines: two blanks, the order, its options and what it does, all on one line.
 ordenes=$(echo "$ayuda" | sed -n '/^Órdenes:/,$p' | tail -n +2)
-igual "órdenes" 37 "$(echo "$ordenes" | wc -l | tr -d ' ')"
+igual "órdenes" 39 "$(echo "$ordenes" | wc -l | tr -d ' ')"
 mkdir "$tmp/ordenes"
 while read -r orden _; do
   "$cli" --datos "$tmp/ordenes" "$orden" --opcion-que-no-existe >/dev/null 2>"$tmp/err"

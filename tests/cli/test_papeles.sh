@@ -38,6 +38,10 @@ sale 0 "verificar corto" -- "$cli" --datos "$tmp" verificar $tecleado
 grep -q "^Papel emitido en esta carpeta.$" "$tmp/out" || falla "verificar corto: $(cat "$tmp/out")"
 grep -qx "Socio 1: Ana García" "$tmp/out" || falla "verificar corto: lo que dice $(cat "$tmp/out")"
 
+# The organiser's NIF must be one: refused with what is wrong, and no paper issued.
+sale 1 "organizador con NIF falso" -- "$cli" --datos "$tmp" papel 1 1 --desde 2021-03-07 --organizador-nif 11111111A
+igual "organizador con NIF falso: motivo" "El NIF 11111111A no es válido: la letra de control es H, no A." "$(cat "$tmp/err")"
+
 # Re-issued: a new paper with a new code, the old one still listed.
 sale 0 "papel otra vez" -- "$cli" --datos "$tmp" papel 1 1 --desde 2021-03-07 --hasta 2021-03-14 --nif
 nuevo=$(cat "$tmp/out")

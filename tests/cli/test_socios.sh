@@ -47,7 +47,7 @@ sale 0 "extractos" -- bash -c "for s in 1 2 3; do '$cli' --datos '$tmp' extracto
 igual "costes repartidos" "-1500" "$(jq -s '[.[].movimientos[] | select(.concepto == "coste del sorteo") | .importe_centimos] | add' "$tmp/out")"
 igual "premios repartidos" "4595676" "$(jq -s '[.[].movimientos[] | select(.concepto == "premio") | .importe_centimos] | add' "$tmp/out")"
 sale 0 "extracto de febrero" -- "$cli" --datos "$tmp" extracto 1 2 --desde 2021-02-01 --hasta 2021-02-28 --json
-igual "extracto de febrero" '{"movimientos":[{"concepto":"aportación","fecha":"2021-02-01","importe_centimos":500,"saldo_centimos":500},{"concepto":"coste del sorteo","fecha":"2021-02-07","importe_centimos":-25,"saldo_centimos":475},{"concepto":"coste del sorteo","fecha":"2021-02-14","importe_centimos":-25,"saldo_centimos":450},{"concepto":"coste del sorteo","fecha":"2021-02-21","importe_centimos":-38,"saldo_centimos":412},{"concepto":"coste del sorteo","fecha":"2021-02-28","importe_centimos":-38,"saldo_centimos":374}],"nombre":"Luis","saldo_centimos":374,"socio":2}' "$(cat "$tmp/out")"
+igual "extracto de febrero" '{"movimientos":[{"anula":null,"anulado":null,"concepto":"aportación","fecha":"2021-02-01","importe_centimos":500,"motivo":null,"movimiento":2,"saldo_centimos":500},{"anula":null,"anulado":null,"concepto":"coste del sorteo","fecha":"2021-02-07","importe_centimos":-25,"motivo":null,"movimiento":null,"saldo_centimos":475},{"anula":null,"anulado":null,"concepto":"coste del sorteo","fecha":"2021-02-14","importe_centimos":-25,"motivo":null,"movimiento":null,"saldo_centimos":450},{"anula":null,"anulado":null,"concepto":"coste del sorteo","fecha":"2021-02-21","importe_centimos":-38,"motivo":null,"movimiento":null,"saldo_centimos":412},{"anula":null,"anulado":null,"concepto":"coste del sorteo","fecha":"2021-02-28","importe_centimos":-38,"motivo":null,"movimiento":null,"saldo_centimos":374}],"nombre":"Luis","saldo_centimos":374,"socio":2}' "$(cat "$tmp/out")"
 sale 0 "pago del saldo" -- "$cli" --datos "$tmp" pago 1 2 "5,00" --fecha 2021-03-10
 sale 0 "debe" -- "$cli" --datos "$tmp" socios 1
 grep -q "^2\. Luis  participaciones: 0  alta: 01/02/2021  baja: 01/03/2021  saldo: debe 1,26 €$" "$tmp/out" || falla "debe: $(cat "$tmp/out")"
@@ -76,5 +76,25 @@ sale 2 "reparto sin modo" -- "$cli" --datos "$tmp" reparto 1 2021-03-07
 sale 2 "reparto con los dos" -- "$cli" --datos "$tmp" reparto 1 2021-03-07 --pagar --reinvertir
 sale 2 "extracto dos salidas" -- "$cli" --datos "$tmp" extracto 1 1 --json --pdf x.pdf
 sale 2 "documento sin pdf" -- "$cli" --datos "$tmp" documento-reparto 1 2021-03-07
+
+hoy=$(date +%F)
+# Voids: the statement keeps the voided line and its reversal; the balance counts neither.
+sale 0 "anular aportación" -- "$cli" --datos "$tmp" anular 1 2 2 --motivo "anotada por error"
+sale 0 "extracto tras anular" -- "$cli" --datos "$tmp" extracto 1 2 --desde 2021-02-01 --hasta 2021-02-07 --json
+igual "aportación anulada" '{"anula":null,"anulado":"'"$hoy"'","concepto":"aportación","fecha":"2021-02-01","importe_centimos":500,"motivo":null,"movimiento":2,"saldo_centimos":0}' \
+  "$(sed 's/.*"movimientos":\[\({[^}]*}\).*/\1/' "$tmp/out")"
+sale 0 "extracto entero" -- "$cli" --datos "$tmp" extracto 1 2 --json
+grep -q '{"anula":2,"anulado":null,"concepto":"anulación","fecha":"'"$hoy"'","importe_centimos":-500,"motivo":"anotada por error","movimiento":null,' "$tmp/out" ||
+  falla "sin la línea de anulación: $(cat "$tmp/out")"
+grep -q '"saldo_centimos":-626,"socio":2}$' "$tmp/out" || falla "saldo tras anular: $(cat "$tmp/out")"
+sale 1 "anular dos veces" -- "$cli" --datos "$tmp" anular 1 2 2
+igual "anular dos veces: motivo" "El movimiento 2 ya está anulado desde el $(date +%d/%m/%Y)." "$(cat "$tmp/err")"
+sale 0 "anular reparto" -- "$cli" --datos "$tmp" anular-reparto 1 2021-03-07
+sale 0 "repartir otra vez" -- "$cli" --datos "$tmp" reparto 1 2021-03-07 --pagar
+sale 1 "anular el pago de un reparto" -- "$cli" --datos "$tmp" anular 1 1 5
+igual "anular el pago de un reparto: motivo" \
+  "El movimiento 5 es el pago del reparto del premio del sorteo del 07/03/2021: anule el reparto entero." "$(cat "$tmp/err")"
+sale 2 "anular sin número" -- "$cli" --datos "$tmp" anular 1 2
+sale 2 "anular-reparto sin fecha" -- "$cli" --datos "$tmp" anular-reparto 1
 
 termina "cli socios"

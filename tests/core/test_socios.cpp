@@ -340,6 +340,165 @@ class TestSocios : public QObject {
     prueba::exigir(operaciones::bajaSocio(t.almacen, 1, 1, QDate(2021, 3, 8)));
   }
 
+  // Voids: a season where a contribution, a payout and a whole split are voided one after
+  // another; after each step every balance equals a plain sum of what is still in force,
+  // and the statement keeps the voided line and its reversal without moving the balance.
+  void anulaciones() {
+    Pena2021 t;
+    const QDate hoy = t.e.reloj->dia;
+    const int ana = t.alta("Ana", 2, QDate(2021, 1, 1));
+    const int luis = t.alta("Luis", 1, QDate(2021, 2, 1));
+    // Movement numbers in the order they are stored: 1 and 2 contributions, 3 a payout.
+    prueba::exigir(
+        operaciones::anotarMovimiento(t.almacen, 1, ana, Concepto::Aportacion, 2000, QDate(2021, 1, 2), hoy));
+    prueba::exigir(
+        operaciones::anotarMovimiento(t.almacen, 1, luis, Concepto::Aportacion, 1550, QDate(2021, 2, 1), hoy));
+    prueba::exigir(operaciones::anotarMovimiento(t.almacen, 1, ana, Concepto::Pago, 300, QDate(2021, 2, 5), hoy));
+    prueba::exigir(marcarCobro(t.almacen, 1, k7Marzo, QDate(2021, 3, 9), hoy));
+    prueba::exigir(operaciones::repartirPremio(t.almacen, 1, k7Marzo, true, hoy));
+
+    // The reference: each draw's 1,50 € by the shares held (Ana 2 throughout, Luis 1 from
+    // 1 February), the net prize 2:1, and what of the typed movements is in force.
+    const SociosPena antes = t.leer();
+    Centimos costeAna = 0, costeLuis = 0;
+    for (const CosteSorteo& c : antes.costes) {
+      const std::vector<Centimos> partes = sortilan::repartir(
+          c.coste, c.fecha >= QDate(2021, 2, 1) ? std::vector<qint64>{2, 1} : std::vector<qint64>{2});
+      costeAna += partes[0];
+      if (partes.size() > 1) costeLuis += partes[1];
+    }
+    const std::vector<Centimos> premio = sortilan::repartir(4744595, {2, 1});
+    const std::vector<Centimos> retencion = sortilan::repartir(148919, {2, 1});
+    const Centimos premioAna = premio[0] - retencion[0], premioLuis = premio[1] - retencion[1];
+    struct Vigente {
+      bool aportaAna = true, aportaLuis = true, pagoAna = true, reparto = true;
+    } v;
+    const auto comprobar = [&](const char* paso) {
+      const SociosPena p = t.leer();
+      // A paid-out split gives each member their part and pays it out: zero in the balance.
+      const Centimos ana0 = (v.aportaAna ? 2000 : 0) - (v.pagoAna ? 300 : 0) - costeAna;
+      const Centimos luis0 = (v.aportaLuis ? 1550 : 0) - costeLuis;
+      QVERIFY2(p.saldo(ana) == ana0, paso);
+      QVERIFY2(p.saldo(luis) == luis0, paso);
+      QVERIFY2((p.reparto(k7Marzo) != nullptr) == v.reparto, paso);
+      // The running balance of the statement ends on the same figure.
+      QVERIFY2(p.movimientosDe(ana).back().saldo == ana0, paso);
+      for (const Movimiento& m : p.movimientosDe(ana))
+        QVERIFY2(m.cuenta() || m.anulado.isValid() || m.concepto == Concepto::Anulacion, paso);
+      qInfo("%s: Ana %s, Luis %s", paso, qPrintable(textoSaldo(ana0)), qPrintable(textoSaldo(luis0)));
+    };
+    comprobar("sin anular");
+    QCOMPARE(premioAna + premioLuis, Centimos{4744595 - 148919});
+
+    const auto falla = [](const Resultado& r, const QString& texto) {
+      QVERIFY(!r);
+      QCOMPARE(r.error, texto);
+    };
+    falla(operaciones::anularMovimiento(t.almacen, 1, ana, 2, {}, hoy),
+          QStringLiteral("Ana no tiene ningún movimiento 2 que anular: sólo se anulan sus aportaciones y pagos."));
+    falla(operaciones::anularMovimiento(t.almacen, 1, ana, 99, {}, hoy),
+          QStringLiteral("Ana no tiene ningún movimiento 99 que anular: sólo se anulan sus aportaciones y pagos."));
+    // The split's payouts (4 and 5) go only with the split.
+    falla(operaciones::anularMovimiento(t.almacen, 1, ana, 4, {}, hoy),
+          QStringLiteral("El movimiento 4 es el pago del reparto del premio del sorteo del 07/03/2021: anule el "
+                         "reparto entero."));
+
+    prueba::exigir(operaciones::anularMovimiento(t.almacen, 1, luis, 2, QStringLiteral("  anotada   dos veces "), hoy));
+    v.aportaLuis = false;
+    comprobar("anulada la aportación de Luis");
+    falla(operaciones::anularMovimiento(t.almacen, 1, luis, 2, {}, hoy),
+          QStringLiteral("El movimiento 2 ya está anulado desde el 20/03/2021."));
+    {
+      const std::vector<Movimiento> m = t.leer().movimientosDe(luis);
+      const auto anulado = std::find_if(m.begin(), m.end(), [](const Movimiento& x) { return x.numero == 2; });
+      const auto reverso = std::find_if(m.begin(), m.end(), [](const Movimiento& x) { return x.anula == 2; });
+      QVERIFY(anulado != m.end() && reverso != m.end());
+      QCOMPARE(anulado->anulado, hoy);
+      QCOMPARE(anulado->importe, Centimos{1550});
+      QCOMPARE(reverso->fecha, hoy);
+      QCOMPARE(reverso->importe, Centimos{-1550});
+      QCOMPARE(reverso->concepto, Concepto::Anulacion);
+      QCOMPARE(reverso->motivo, QStringLiteral("anotada dos veces"));
+      // Neither moves the balance: each shows the balance of the line before it.
+      QCOMPARE(anulado->saldo, anulado == m.begin() ? 0 : std::prev(anulado)->saldo);
+      QCOMPARE(reverso->saldo, std::prev(reverso)->saldo);
+      // The statement paper names both lines; the reason, the user's own text, goes quoted.
+      prueba::exigir(operaciones::anularMovimiento(t.almacen, 1, ana, 1, QStringLiteral("=1;2"), hoy));
+      const QByteArray csv = csvExtracto(*extracto(t.leer(), ana, QDate(), QDate()), false);
+      QVERIFY2(csv.contains("02/01/2021;aportación nº 1, anulada el 20/03/2021;20,00;"), csv.constData());
+      QVERIFY2(csv.contains("20/03/2021;\"anulación del nº 1: =1;2\";-20,00;"), csv.constData());
+      v.aportaAna = false;
+    }
+    comprobar("anulada la aportación de Ana");
+
+    prueba::exigir(operaciones::anularMovimiento(t.almacen, 1, ana, 3, {}, hoy));
+    v.pagoAna = false;
+    comprobar("anulado el pago a Ana");
+
+    prueba::exigir(operaciones::anularReparto(t.almacen, 1, k7Marzo, QStringLiteral("faltaba un socio"), hoy));
+    v.reparto = false;
+    comprobar("anulado el reparto");
+    falla(operaciones::anularReparto(t.almacen, 1, k7Marzo, {}, hoy),
+          QStringLiteral("El premio del sorteo del 07/03/2021 de la peña PREMIADA no está repartido."));
+    {
+      const SociosPena p = t.leer();
+      QCOMPARE(p.repartosAnulados.size(), size_t{1});
+      QCOMPARE(p.repartosAnulados[0].partes.size(), size_t{2});
+      QCOMPARE(p.repartosAnulados[0].motivo, QStringLiteral("faltaba un socio"));
+      // Her prize part and its payout stay, voided, each with its reversal.
+      const std::vector<Movimiento> m = p.movimientosDe(ana);
+      QCOMPARE(std::count_if(m.begin(), m.end(),
+                             [](const Movimiento& x) { return x.concepto == Concepto::Premio && x.anulado.isValid(); }),
+               1);
+      QCOMPARE(std::count_if(m.begin(), m.end(),
+                             [](const Movimiento& x) { return x.concepto == Concepto::Pago && x.anulado.isValid(); }),
+               2);
+      QCOMPARE(std::count_if(m.begin(), m.end(), [](const Movimiento& x) { return x.concepto == Concepto::Anulacion; }),
+               4);
+    }
+    QCOMPARE(t.filas("movimientos_socio"), 5);  // nothing erased
+    QCOMPARE(t.filas("repartos"), 0);
+
+    // Split again, kept in the peña this time: the parts count in full.
+    prueba::exigir(operaciones::repartirPremio(t.almacen, 1, k7Marzo, false, hoy));
+    const SociosPena p = t.leer();
+    QCOMPARE(p.saldo(ana), -costeAna + premioAna);
+    QCOMPARE(p.saldo(luis), -costeLuis + premioLuis);
+    qInfo("repartido otra vez: Ana %s, Luis %s", qPrintable(textoSaldo(p.saldo(ana))),
+          qPrintable(textoSaldo(p.saldo(luis))));
+  }
+
+  // A member's NIF is checked and kept in one form; a NIF already given to another
+  // member of the peña is refused, however it is written.
+  void nifDelSocio() {
+    Pena2021 t;
+    const auto alta = [&](const char* nombre, const char* nif) {
+      return operaciones::altaSocio(t.almacen, 1, {QString::fromUtf8(nombre), QString::fromUtf8(nif), {}}, 1,
+                                    QDate(2021, 1, 1));
+    };
+    prueba::exigir(alta("Ana", "12.345.678-z"));
+    QCOMPARE(t.leer().socio(1)->nif, QStringLiteral("12345678Z"));
+    const struct {
+      const char* nombre;
+      const char* nif;
+      const char* motivo;
+    } rechazos[] = {
+        {"Luis", "12345678A", "El NIF 12345678A no es válido: la letra de control es Z, no A."},
+        {"Luis", "12345678 Z", "El NIF 12345678Z ya es el de Ana, socio 1 de la peña PREMIADA."},
+        {"Luis", "B1234567",
+         "El NIF B1234567 no es válido: un CIF lleva una letra, 7 cifras y el carácter de control."},
+    };
+    for (const auto& r : rechazos) {
+      const Resultado hecho = alta(r.nombre, r.nif);
+      QVERIFY(!hecho);
+      QCOMPARE(hecho.error, QString::fromUtf8(r.motivo));
+    }
+    QCOMPARE(t.leer().socios.size(), size_t{1});
+    prueba::exigir(alta("Luis", "x1234567l"));
+    prueba::exigir(alta("Marta", ""));  // the NIF is optional
+    QCOMPARE(t.leer().socio(2)->nif, QStringLiteral("X1234567L"));
+  }
+
   // A split that fails after its first part leaves no split, no part and no payout.
   void repartoCortadoNoDejaNada() {
     Pena2021 t;

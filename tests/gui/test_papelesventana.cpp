@@ -30,7 +30,7 @@ void aceptarDialogo(std::function<void(DialogoPapel&)> ajustar = {}) {
 void preparar(prueba::Entorno& e, Almacen& almacen) {
   e.escribir(QStringLiteral("apuestas.dat"),
              prueba::penaConApuestas(QStringLiteral("PREMIADA"), 2, QDate(2021, 1, 1)).codificar());
-  e.escribir(QStringLiteral("sortilan.ini"), "[pena]\norganizador=Juan P\xc3\xa9rez\norganizador_nif=1h\n");
+  e.escribir(QStringLiteral("sortilan.ini"), "[pena]\norganizador=Juan P\xc3\xa9rez\norganizador_nif=11111111h\n");
   prueba::exigir(almacen.abrir(e.carpeta.path()));
   for (const char* n : {"Ana", "Luis", "Marta", "Pedro", "Sofía"})
     prueba::exigir(operaciones::altaSocio(almacen, 1, {QString::fromUtf8(n), {}, {}}, 1, QDate(2021, 1, 1)));
@@ -80,7 +80,7 @@ class TestPapelesVentana : public QObject {
     bool valido = false;
     QString texto = Papeles::textoComprobacion(e.carpeta.path(), codigo.left(14).toLower(), &valido);
     QVERIFY(valido);
-    QVERIFY2(texto.contains(u"Socio 2: Luis"_qs) && texto.contains(u"Juan Pérez, NIF 1H"_qs), qPrintable(texto));
+    QVERIFY2(texto.contains(u"Socio 2: Luis"_qs) && texto.contains(u"Juan Pérez, NIF 11111111H"_qs), qPrintable(texto));
     PapelGuardado anulado;
     prueba::exigir(operaciones::anularPapel(almacen, codigo, anulado));
     texto = Papeles::textoComprobacion(e.carpeta.path(), codigo, &valido);

@@ -169,16 +169,19 @@ class TestSeleccion : public QObject {
   void socios() {
     w->SSTab1()->setCurrentIndex(5);
     auto* tab = control<ui::TabSocios>(w.get(), "TabSocios");
-    clic(tab->TablaSocios, 0);
-    pulsar(tab->TablaSocios, {Qt::Key_Down});
+    clic(control<QTableView>(tab, "TablaSocios"), 0);
+    pulsar(control<QTableView>(tab, "TablaSocios"), {Qt::Key_Down});
     QCOMPARE(tab->socioSeleccionado(), 2);
-    QVERIFY(tab->LabelSocio->text().startsWith(QStringLiteral("Movimientos de Luis")));
-    tab->FechaSocio->setDate(QDate(2021, 3, 15));
-    QTest::mouseClick(tab->CommandBaja, Qt::LeftButton);
-    QVERIFY(e->mensajes->vistos.isEmpty());
-    QCOMPARE(tab->TablaSocios->model()->index(0, 4).data().toString(), QString());
-    QCOMPARE(tab->TablaSocios->model()->index(1, 4).data().toString(), QStringLiteral("15/03/2021"));
-    QCOMPARE(tab->TablaSocios->model()->index(2, 4).data().toString(), QString());
+    QVERIFY(control<QLabel>(tab, "LabelSocio")->text().startsWith(QStringLiteral("Movimientos de Luis")));
+    control<QDateEdit>(tab, "FechaSocio")->setDate(QDate(2021, 3, 15));
+    e->mensajes->respuestas = {Respuesta::Si};
+    QTest::mouseClick(control<QPushButton>(tab, "CommandBaja"), Qt::LeftButton);
+    QCOMPARE(e->mensajes->vistos.size(), 1);
+    QVERIFY(e->mensajes->vistos.last().texto.startsWith(QStringLiteral("¿Dar de baja a Luis el 15/03/2021?")));
+    QCOMPARE(control<QTableView>(tab, "TablaSocios")->model()->index(0, 4).data().toString(), QString());
+    QCOMPARE(control<QTableView>(tab, "TablaSocios")->model()->index(1, 4).data().toString(),
+             QStringLiteral("15/03/2021"));
+    QCOMPARE(control<QTableView>(tab, "TablaSocios")->model()->index(2, 4).data().toString(), QString());
     QCOMPARE(tab->socioSeleccionado(), 2);  // still highlighted after the change
   }
 

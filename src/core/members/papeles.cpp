@@ -144,12 +144,15 @@ QByteArray csvExtracto(const Extracto& e, bool conNif) {
   w.fijo(QStringLiteral("Fecha")).fijo(QStringLiteral("Concepto")).fijo(QStringLiteral("Importe"));
   w.fijo(QStringLiteral("Saldo")).fin();
   w.vacio().fijo(QStringLiteral("saldo anterior")).vacio().numero(textoImporteCsv(e.saldoAnterior)).fin();
-  for (const Movimiento& m : e.movimientos)
-    w.numero(fechaCorta(m.fecha))
-        .fijo(textoConcepto(m.concepto))
-        .numero(textoImporteCsv(m.importe))
-        .numero(textoImporteCsv(m.saldo))
-        .fin();
+  for (const Movimiento& m : e.movimientos) {
+    w.numero(fechaCorta(m.fecha));
+    // A reason is the user's own text: quoted and guarded like every other.
+    if (m.motivo.isEmpty())
+      w.fijo(textoLinea(m));
+    else
+      w.texto(textoLinea(m));
+    w.numero(textoImporteCsv(m.importe)).numero(textoImporteCsv(m.saldo)).fin();
+  }
   w.vacio().fijo(QStringLiteral("total")).vacio().numero(textoImporteCsv(e.saldo)).fin();
   return w.bytes();
 }

@@ -15,12 +15,52 @@ QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
 QDate deIso(const QVariant& v) { return v.isNull() ? QDate() : QDate::fromString(v.toString(), Qt::ISODate); }
 QVariant textoONulo(const QString& t) { return t.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(t); }
 
+Resultado leerRepartosAnulados(BaseDatos& base, qint64 pena, SociosPena& p) {
+  QSqlQuery q(base.conexion());
+  if (Resultado r =
+          base.ejecutar(q,
+                        QStringLiteral("SELECT id, sorteo, hecho, cobrado, bruto_centimos, retencion_centimos,"
+                                       " pagado, anulado, motivo FROM repartos_anulados WHERE pena = ?"
+                                       " ORDER BY id"),
+                        {pena});
+      !r)
+    return r;
+  std::map<qint64, size_t> indice;
+  while (q.next()) {
+    Reparto r;
+    r.id = q.value(0).toLongLong();
+    r.sorteo = deIso(q.value(1));
+    r.hecho = deIso(q.value(2));
+    r.cobrado = deIso(q.value(3));
+    r.bruto = q.value(4).toLongLong();
+    r.retencion = q.value(5).toLongLong();
+    r.pagado = q.value(6).toInt() != 0;
+    r.anulado = deIso(q.value(7));
+    r.motivo = q.value(8).toString();
+    indice[r.id] = p.repartosAnulados.size();
+    p.repartosAnulados.push_back(std::move(r));
+  }
+  if (Resultado r = base.ejecutar(q,
+                                  QStringLiteral("SELECT t.reparto, t.socio, t.participaciones, t.bruto_centimos,"
+                                                 " t.retencion_centimos FROM partes_anuladas t JOIN repartos_anulados r"
+                                                 " ON r.id = t.reparto JOIN socios s ON s.id = t.socio"
+                                                 " WHERE r.pena = ? ORDER BY s.numero"),
+                                  {pena});
+      !r)
+    return r;
+  while (q.next())
+    p.repartosAnulados[indice.at(q.value(0).toLongLong())].partes.push_back(
+        {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
+  return Resultado::bien();
+}
+
 }  // namespace
 
 Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
   p.socios.clear();
   p.movimientos.clear();
   p.repartos.clear();
+  p.repartosAnulados.clear();
   if (!base.abierta() || pena <= 0) return Resultado::bien();
   QSqlQuery q(base.conexion());
   if (Resultado r = base.ejecutar(
@@ -50,15 +90,19 @@ Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
     p.socios[indice.at(q.value(0).toLongLong())].periodos.push_back(
         {deIso(q.value(1)), deIso(q.value(2)), q.value(3).toInt()});
   if (Resultado r = base.ejecutar(q,
-                                  QStringLiteral("SELECT m.socio, m.fecha, m.tipo, m.centimos FROM movimientos_socio m"
-                                                 " JOIN socios s ON s.id = m.socio WHERE s.pena = ? ORDER BY m.id"),
+                                  QStringLiteral("SELECT m.socio, m.fecha, m.tipo, m.centimos, m.id, m.reparto,"
+                                                 " a.fecha, a.motivo FROM movimientos_socio m"
+                                                 " JOIN socios s ON s.id = m.socio"
+                                                 " LEFT JOIN anulaciones a ON a.movimiento = m.id"
+                                                 " WHERE s.pena = ? ORDER BY m.id"),
                                   {pena});
       !r)
     return r;
   while (q.next())
     p.movimientos.push_back({q.value(0).toLongLong(), deIso(q.value(1)),
                              q.value(2).toString() == QLatin1String("pago") ? Concepto::Pago : Concepto::Aportacion,
-                             q.value(3).toLongLong()});
+                             q.value(3).toLongLong(), q.value(4).toLongLong(), q.value(5).toLongLong(),
+                             deIso(q.value(6)), q.value(7).toString()});
   if (Resultado r =
           base.ejecutar(q,
                         QStringLiteral("SELECT id, sorteo, hecho, cobrado, bruto_centimos, retencion_centimos,"
@@ -90,7 +134,7 @@ Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
   while (q.next())
     p.repartos[repartos.at(q.value(0).toLongLong())].partes.push_back(
         {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
-  return Resultado::bien();
+  return leerRepartosAnulados(base, pena, p);
 }
 
 Resultado insertarSocio(BaseDatos& base, qint64 pena, const Socio& datos, int& numero) {
@@ -151,6 +195,48 @@ Resultado insertarReparto(BaseDatos& base, qint64 pena, Reparto& r) {
   return Resultado::bien();
 }
 
+Resultado insertarAnulacion(BaseDatos& base, qint64 movimiento, const QDate& fecha, const QString& motivo,
+                            qint64 repartoAnulado) {
+  const QVariant deReparto = repartoAnulado > 0 ? QVariant(repartoAnulado) : QVariant(QMetaType(QMetaType::LongLong));
+  return base.ejecutar(
+      QStringLiteral("INSERT INTO anulaciones (movimiento, fecha, motivo, reparto) VALUES (?, ?, ?, ?)"),
+      {movimiento, iso(fecha), textoONulo(motivo), deReparto});
+}
+
+Resultado anularRepartoGuardado(BaseDatos& base, qint64 pena, const Reparto& r, const QDate& fecha,
+                                const QString& motivo) {
+  QSqlQuery q(base.conexion());
+  if (Resultado e = base.ejecutar(q,
+                                  QStringLiteral("INSERT INTO repartos_anulados (pena, sorteo, hecho, cobrado,"
+                                                 " bruto_centimos, retencion_centimos, pagado, anulado, motivo)"
+                                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                  {pena, iso(r.sorteo), iso(r.hecho), iso(r.cobrado), r.bruto, r.retencion,
+                                   r.pagado ? 1 : 0, iso(fecha), textoONulo(motivo)});
+      !e)
+    return e;
+  const qint64 anulado = q.lastInsertId().toLongLong();
+  for (const ParteReparto& p : r.partes)
+    if (Resultado e = base.ejecutar(QStringLiteral("INSERT INTO partes_anuladas (reparto, socio, participaciones,"
+                                                   " bruto_centimos, retencion_centimos) VALUES (?, ?, ?, ?, ?)"),
+                                    {anulado, p.socio, p.participaciones, p.bruto, p.retencion});
+        !e)
+      return e;
+  // The payouts it made stay, voided with it; their link now names the voided split.
+  if (Resultado e =
+          base.ejecutar(q, QStringLiteral("SELECT id FROM movimientos_socio WHERE reparto = ? ORDER BY id"), {r.id});
+      !e)
+    return e;
+  std::vector<qint64> pagos;
+  while (q.next()) pagos.push_back(q.value(0).toLongLong());
+  for (const qint64 m : pagos)
+    if (Resultado e = insertarAnulacion(base, m, fecha, motivo, anulado); !e) return e;
+  for (const QString& sql : {QStringLiteral("UPDATE movimientos_socio SET reparto = NULL WHERE reparto = ?"),
+                             QStringLiteral("DELETE FROM partes_reparto WHERE reparto = ?"),
+                             QStringLiteral("DELETE FROM repartos WHERE id = ?")})
+    if (Resultado e = base.ejecutar(sql, {r.id}); !e) return e;
+  return Resultado::bien();
+}
+
 Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
                          int registro, SociosPena& p) {
   p = SociosPena{};
@@ -175,6 +261,7 @@ Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas,
     p.socios.clear();
     p.movimientos.clear();
     p.repartos.clear();
+    p.repartosAnulados.clear();
   }
   return r;
 }

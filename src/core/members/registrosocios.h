@@ -26,6 +26,13 @@ Resultado insertarMovimiento(BaseDatos& base, const MovimientoGuardado& m, qint6
 // Records a split with its parts (`r.id` is set); a paid-out split records a payout of
 // each member's net on the day it was made.
 Resultado insertarReparto(BaseDatos& base, qint64 pena, Reparto& r);
+// Voids movement `movimiento` on `fecha`; `repartoAnulado`: the voided split it paid out.
+Resultado insertarAnulacion(BaseDatos& base, qint64 movimiento, const QDate& fecha, const QString& motivo,
+                            qint64 repartoAnulado = 0);
+// Moves split `r` (in force, read with its parts) to the voided ones on `fecha`, voiding
+// the payouts it made, so that its prize can be split again.
+Resultado anularRepartoGuardado(BaseDatos& base, qint64 pena, const Reparto& r, const QDate& fecha,
+                                const QString& motivo);
 
 // The members' side of peña `registro` (1-based record of `penas`) read from the data
 // folder: sortilan.db (never created here) and the price of sortilan.ini, with the cost

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <optional>
 
+#include "base/fechas.h"
+
 namespace sortilan {
 
 int Socio::participacionesEn(const QDate& d) const {
@@ -27,8 +29,24 @@ QString textoConcepto(Concepto c) {
     case Concepto::Coste: return QStringLiteral("coste del sorteo");
     case Concepto::Premio: return QStringLiteral("premio");
     case Concepto::Pago: return QStringLiteral("pago");
+    case Concepto::Anulacion: return QStringLiteral("anulación");
   }
   return {};
+}
+
+QString textoLinea(const Movimiento& m) {
+  QString t = textoConcepto(m.concepto);
+  if (m.anulado.isValid()) {
+    // The number ties a voided line to its reversal further down.
+    if (m.numero > 0) t += QStringLiteral(" nº %1").arg(m.numero);
+    const bool femenino = m.concepto == Concepto::Aportacion;
+    t += QStringLiteral(", %1 el %2")
+             .arg(femenino ? QStringLiteral("anulada") : QStringLiteral("anulado"), fechaCorta(m.anulado));
+  }
+  if (m.concepto == Concepto::Anulacion)
+    t += m.anula > 0 ? QStringLiteral(" del nº %1").arg(m.anula) : QStringLiteral(" del reparto");
+  if (!m.motivo.isEmpty()) t += QStringLiteral(": ") + m.motivo;
+  return t;
 }
 
 std::vector<Centimos> repartir(Centimos total, const std::vector<qint64>& pesos) {
@@ -91,6 +109,33 @@ const Reparto* SociosPena::reparto(const QDate& sorteo) const {
   return nullptr;
 }
 
+const MovimientoGuardado* SociosPena::movimiento(qint64 id) const {
+  for (const MovimientoGuardado& m : movimientos)
+    if (m.id == id) return &m;
+  return nullptr;
+}
+
+Resultado SociosPena::anulable(const Socio& s, qint64 id) const {
+  const MovimientoGuardado* m = movimiento(id);
+  if (!m || m->socio != s.id)
+    return Resultado::fallo(
+        QStringLiteral("%1 no tiene ningún movimiento %2 que anular: sólo se anulan sus aportaciones y pagos.")
+            .arg(s.nombre)
+            .arg(id));
+  if (m->anulado.isValid())
+    return Resultado::fallo(
+        QStringLiteral("El movimiento %1 ya está anulado desde el %2.").arg(id).arg(fechaCorta(m->anulado)));
+  if (m->reparto > 0)
+    for (const Reparto& r : repartos)
+      if (r.id == m->reparto)
+        return Resultado::fallo(
+            QStringLiteral("El movimiento %1 es el pago del reparto del premio del sorteo del %2: anule el reparto "
+                           "entero.")
+                .arg(id)
+                .arg(fechaCorta(r.sorteo)));
+  return Resultado::bien();
+}
+
 namespace {
 
 // The cost of each draw among the members holding shares that day, in member order:
@@ -138,9 +183,12 @@ std::vector<Movimiento> SociosPena::movimientosDe(int numero) const {
   if (!s) return {};
   const auto propio = static_cast<size_t>(s - socios.data());
   std::vector<Movimiento> lista;
-  for (const MovimientoGuardado& m : movimientos)
-    if (m.socio == s->id)
-      lista.push_back({m.fecha, m.concepto, m.concepto == Concepto::Pago ? -m.centimos : m.centimos, 0});
+  for (const MovimientoGuardado& m : movimientos) {
+    if (m.socio != s->id) continue;
+    const Centimos importe = m.concepto == Concepto::Pago ? -m.centimos : m.centimos;
+    lista.push_back({m.fecha, m.concepto, importe, 0, m.id, m.anulado, 0, {}});
+    if (m.anulado.isValid()) lista.push_back({m.anulado, Concepto::Anulacion, -importe, 0, 0, {}, m.id, m.motivo});
+  }
   repartirCostes(*this,
                  [&](const CosteSorteo& c, const std::vector<size_t>& quienes, const std::vector<Centimos>& partes) {
                    const auto i = std::lower_bound(quienes.begin(), quienes.end(), propio);
@@ -151,13 +199,19 @@ std::vector<Movimiento> SociosPena::movimientosDe(int numero) const {
   for (const Reparto& r : repartos)
     for (const ParteReparto& p : r.partes)
       if (p.socio == s->id && p.neto() != 0) lista.push_back({r.cobrado, Concepto::Premio, p.neto(), 0});
+  for (const Reparto& r : repartosAnulados)
+    for (const ParteReparto& p : r.partes)
+      if (p.socio == s->id && p.neto() != 0) {
+        lista.push_back({r.cobrado, Concepto::Premio, p.neto(), 0, 0, r.anulado, 0, {}});
+        lista.push_back({r.anulado, Concepto::Anulacion, -p.neto(), 0, 0, {}, 0, r.motivo});
+      }
   std::stable_sort(lista.begin(), lista.end(), [](const Movimiento& a, const Movimiento& b) {
     if (a.fecha != b.fecha) return a.fecha < b.fecha;
     return static_cast<int>(a.concepto) < static_cast<int>(b.concepto);
   });
   Centimos saldo = 0;
   for (Movimiento& m : lista) {
-    saldo += m.importe;
+    if (m.cuenta()) saldo += m.importe;
     m.saldo = saldo;
   }
   return lista;
@@ -177,7 +231,8 @@ std::vector<Centimos> SociosPena::saldos() const {
     return i == porId.end() ? nullptr : &r[i->second];
   };
   for (const MovimientoGuardado& m : movimientos)
-    if (Centimos* c = de(m.socio)) *c += m.concepto == Concepto::Pago ? -m.centimos : m.centimos;
+    if (Centimos* c = de(m.socio); c && !m.anulado.isValid())
+      *c += m.concepto == Concepto::Pago ? -m.centimos : m.centimos;
   repartirCostes(*this,
                  [&](const CosteSorteo&, const std::vector<size_t>& quienes, const std::vector<Centimos>& partes) {
                    for (size_t j = 0; j < quienes.size(); ++j) r[quienes[j]] -= partes[j];

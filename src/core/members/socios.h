@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/dinero.h"
+#include "base/resultado.h"
 
 namespace sortilan {
 
@@ -36,8 +37,9 @@ struct Socio {
   int participacionesActuales() const;
 };
 
-enum class Concepto { Aportacion, Coste, Premio, Pago };
-// "aportación", "coste del sorteo", "premio", "pago".
+// Anulacion is the reversing line of a voided contribution, payout or prize part.
+enum class Concepto { Aportacion, Coste, Premio, Pago, Anulacion };
+// "aportación", "coste del sorteo", "premio", "pago", "anulación".
 QString textoConcepto(Concepto c);
 
 struct Movimiento {
@@ -45,7 +47,19 @@ struct Movimiento {
   Concepto concepto = Concepto::Aportacion;
   Centimos importe = 0;  // what it adds to the balance: negative for costs and payouts
   Centimos saldo = 0;    // the balance after it
+  qint64 numero = 0;     // a stored contribution or payout: its number; 0 for the rest
+  // A voided line and its reversal both stay in the statement and neither moves the
+  // balance. `anulado`: the day this line was voided; `anula`: the number of the
+  // movement this reversal voids (0 for the prize part of a voided split).
+  QDate anulado{};
+  qint64 anula = 0;
+  QString motivo{};  // of a reversal, as the user gave it
+  bool cuenta() const { return !anulado.isValid() && concepto != Concepto::Anulacion; }
 };
+
+// The concept as a statement line reads, naming a voided line and what a reversal voids:
+// "aportación nº 2, anulada el 20/03/2021", "anulación del nº 2: anotada dos veces".
+QString textoLinea(const Movimiento& m);
 
 // `total` split in proportion to `pesos` (all positive), in whole cents: each part is
 // rounded down and the cents left over go one each to the largest remainders, ties to
@@ -77,6 +91,8 @@ struct Reparto {
   Centimos retencion = 0;
   bool pagado = false;  // paid out to the members, or kept in the peña
   std::vector<ParteReparto> partes;
+  QDate anulado{};  // a voided split: the day it was voided
+  QString motivo{};
   Centimos neto() const { return bruto - retencion; }
 };
 
@@ -86,6 +102,10 @@ struct MovimientoGuardado {
   QDate fecha;
   Concepto concepto = Concepto::Aportacion;  // Aportacion or Pago
   Centimos centimos = 0;                     // positive
+  qint64 id = 0;                             // its number
+  qint64 reparto = 0;                        // the split in force it pays out, if any
+  QDate anulado{};                           // voided on that day; invalid while in force
+  QString motivo{};
 };
 
 // The cost of one draw the peña played.
@@ -100,11 +120,16 @@ struct SociosPena {
   QString nombre;
   std::vector<Socio> socios;  // by number
   std::vector<MovimientoGuardado> movimientos;
-  std::vector<Reparto> repartos;  // oldest draw first
+  std::vector<Reparto> repartos;          // in force, oldest draw first
+  std::vector<Reparto> repartosAnulados;  // voided, in the order they were voided
   std::vector<CosteSorteo> costes;
 
   const Socio* socio(int numero) const;
   const Reparto* reparto(const QDate& sorteo) const;
+  const MovimientoGuardado* movimiento(qint64 id) const;
+  // Whether movement `id` of member `s` may be voided: one of their contributions or
+  // payouts, not voided yet, and not a payout of a split in force (that goes with it).
+  Resultado anulable(const Socio& s, qint64 id) const;
   // Every movement of a member, oldest first, with the running balance: contributions,
   // their share of each draw's cost, their part of each split prize, payouts. Same-day
   // movements go in that order.

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "base/fechas.h"
+#include "base/nif.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
 #include "money/registrodinero.h"
@@ -84,25 +85,41 @@ Resultado comprobarParticipaciones(int p) {
 
 QString clave(const QString& t) { return t.simplified().toCaseFolded(); }
 
+constexpr int kMaximoMotivo = 200;
+
+Resultado comprobarMotivo(const QString& motivo) {
+  if (motivo.size() > kMaximoMotivo)
+    return Resultado::fallo(QStringLiteral("El motivo es demasiado largo (como mucho %1 letras).").arg(kMaximoMotivo));
+  return Resultado::bien();
+}
+
 }  // namespace
 
 Resultado altaSocio(Almacen& almacen, int registro, const DatosSocio& datos, int participaciones, const QDate& desde,
                     int* numero) {
   Socio nuevo;
   nuevo.nombre = datos.nombre.simplified();
-  nuevo.nif = datos.nif.simplified().remove(QLatin1Char(' ')).toUpper();
+  nuevo.nif = normalizarNif(datos.nif);
   nuevo.contacto = datos.contacto.simplified();
   if (nuevo.nombre.isEmpty()) return Resultado::fallo(QStringLiteral("Falta el nombre del socio."));
   if (nuevo.nombre.size() > kMaximoNombre || nuevo.nif.size() > 20 || nuevo.contacto.size() > 200)
     return Resultado::fallo(QStringLiteral("El nombre, el NIF o el contacto del socio son demasiado largos."));
+  if (!nuevo.nif.isEmpty())
+    if (Resultado r = comprobarNif(nuevo.nif); !r) return r;
   if (Resultado r = comprobarParticipaciones(participaciones); !r) return r;
   if (Resultado r = comprobarFecha(desde); !r) return r;
   nuevo.periodos.push_back({desde, QDate(), participaciones});
   return conSocios(almacen, registro, [&](Estado& e) {
     for (const Socio& s : e.socios.socios) {
-      if (clave(s.nombre) == clave(nuevo.nombre) || (!nuevo.nif.isEmpty() && s.nif == nuevo.nif))
+      if (clave(s.nombre) == clave(nuevo.nombre))
         return Resultado::fallo(
             QStringLiteral("%1 ya es el socio %2 de la peña %3.").arg(s.nombre).arg(s.numero).arg(e.socios.nombre));
+      // Stored before numbers were checked, a NIF may still hold blanks or dashes.
+      if (!nuevo.nif.isEmpty() && normalizarNif(s.nif) == nuevo.nif)
+        return Resultado::fallo(QStringLiteral("El NIF %1 ya es el de %2, socio %3 de la peña %4.")
+                                    .arg(nuevo.nif, s.nombre)
+                                    .arg(s.numero)
+                                    .arg(e.socios.nombre));
     }
     if (Resultado r = dentroDeLaPena(e, desde, plataforma::hoy()); !r) return r;
     if (Resultado r = despuesDeRepartos(e, desde); !r) return r;
@@ -214,6 +231,30 @@ Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bo
       return Resultado::fallo(QStringLiteral("Ningún socio de la peña %1 tenía participaciones el día del sorteo (%2).")
                                   .arg(nombre, fechaCorta(sorteo)));
     return insertarReparto(e.base, e.pena, r);
+  });
+}
+
+Resultado anularMovimiento(Almacen& almacen, int registro, int numero, qint64 movimiento, const QString& motivo,
+                           const QDate& hoy) {
+  const QString razon = motivo.simplified();
+  if (Resultado r = comprobarMotivo(razon); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Socio* s = nullptr;
+    if (Resultado r = buscarSocio(e, numero, s); !r) return r;
+    if (Resultado r = e.socios.anulable(*s, movimiento); !r) return r;
+    return insertarAnulacion(e.base, movimiento, hoy, razon);
+  });
+}
+
+Resultado anularReparto(Almacen& almacen, int registro, const QDate& sorteo, const QString& motivo, const QDate& hoy) {
+  const QString razon = motivo.simplified();
+  if (Resultado r = comprobarMotivo(razon); !r) return r;
+  return conSocios(almacen, registro, [&](Estado& e) {
+    const Reparto* r = e.socios.reparto(sorteo);
+    if (!r)
+      return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está repartido.")
+                                  .arg(fechaCorta(sorteo), e.socios.nombre));
+    return anularRepartoGuardado(e.base, e.pena, *r, hoy, razon);
   });
 }
 

@@ -38,4 +38,14 @@ Resultado anotarMovimiento(Almacen& almacen, int registro, int numero, Concepto 
 // collection must be marked collected, and a prize is split only once.
 Resultado repartirPremio(Almacen& almacen, int registro, const QDate& sorteo, bool pagar, const QDate& hoy);
 
+// Voids contribution or payout `movimiento` (its number in the statement) of member
+// `numero`: a reversing entry dated `hoy`, with the reason if given; both stay in the
+// statement and the balance counts neither. A payout made by a split is voided with the
+// split, never alone.
+Resultado anularMovimiento(Almacen& almacen, int registro, int numero, qint64 movimiento, const QString& motivo,
+                           const QDate& hoy);
+// Voids the split of the prize of draw `sorteo` as a whole (its parts and the payouts it
+// made), after which the prize can be split again.
+Resultado anularReparto(Almacen& almacen, int registro, const QDate& sorteo, const QString& motivo, const QDate& hoy);
+
 }  // namespace sortilan::operaciones

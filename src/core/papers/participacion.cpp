@@ -9,6 +9,7 @@
 #include "answer/reglas.h"
 #include "base/escritorcsv.h"
 #include "base/fechas.h"
+#include "base/nif.h"
 #include "money/cuentas.h"
 
 namespace sortilan {
@@ -39,7 +40,7 @@ Organizador organizadorDe(const QString& carpeta) {
     const QVariant v = ini.value(QLatin1String(clave));
     return (v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString()).simplified();
   };
-  return {texto("pena/organizador"), texto("pena/organizador_nif").remove(QLatin1Char(' ')).toUpper()};
+  return {texto("pena/organizador"), normalizarNif(texto("pena/organizador_nif"))};
 }
 
 QStringList apuestasEscritas(const Pena& pena) {
@@ -66,6 +67,9 @@ Resultado sorteosDelPeriodo(const Pena& pena, const QDate& desde, const QDate& h
   if (organizador.nombre.isEmpty())
     return Resultado::fallo(QStringLiteral(
         "Falta el nombre del organizador que guarda los boletos (organizador en la sección [pena] de sortilan.ini)."));
+  // The paper names who holds everybody's tickets: a NIF on it must be one.
+  if (!organizador.nif.isEmpty())
+    if (Resultado r = comprobarNif(organizador.nif); !r) return r;
   const QDate creacion = fechaDesdeOle(std::floor(pena.creacion));
   if (creacion.isValid() && desde < creacion)
     return Resultado::fallo(QStringLiteral("El periodo empieza el %1, antes de la creación de la peña (%2).")

@@ -100,6 +100,36 @@ const std::vector<Migracion>& migraciones() {
                        " clave TEXT PRIMARY KEY NOT NULL,"
                        " dia TEXT NOT NULL"
                        "  CHECK (dia GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'))")}},
+      // 7: voids. A contribution or payout is never erased: its void names it, with the
+      // day and the reason. A voided split moves whole to `repartos_anulados` (so the prize
+      // can be split again) and the payouts it had made are voided with it.
+      {7,
+       {QStringLiteral("CREATE TABLE repartos_anulados ("
+                       " id INTEGER PRIMARY KEY,"
+                       " pena INTEGER NOT NULL REFERENCES penas(id),"
+                       " sorteo TEXT NOT NULL,"
+                       " hecho TEXT NOT NULL,"
+                       " cobrado TEXT NOT NULL,"
+                       " bruto_centimos INTEGER NOT NULL CHECK (bruto_centimos >= 0),"
+                       " retencion_centimos INTEGER NOT NULL CHECK (retencion_centimos >= 0),"
+                       " pagado INTEGER NOT NULL CHECK (pagado IN (0, 1)),"
+                       " anulado TEXT NOT NULL"
+                       "  CHECK (anulado GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+                       " motivo TEXT)"),
+        QStringLiteral("CREATE TABLE partes_anuladas ("
+                       " reparto INTEGER NOT NULL REFERENCES repartos_anulados(id),"
+                       " socio INTEGER NOT NULL REFERENCES socios(id),"
+                       " participaciones INTEGER NOT NULL CHECK (participaciones >= 1),"
+                       " bruto_centimos INTEGER NOT NULL,"
+                       " retencion_centimos INTEGER NOT NULL,"
+                       " PRIMARY KEY (reparto, socio))"),
+        QStringLiteral("CREATE TABLE anulaciones ("
+                       " id INTEGER PRIMARY KEY,"
+                       " movimiento INTEGER NOT NULL UNIQUE REFERENCES movimientos_socio(id),"
+                       " fecha TEXT NOT NULL"
+                       "  CHECK (fecha GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+                       " motivo TEXT,"
+                       " reparto INTEGER REFERENCES repartos_anulados(id))")}},
   };
   return kPasos;
 }

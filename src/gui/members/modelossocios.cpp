@@ -80,10 +80,15 @@ void ModeloMovimientos::poner(const std::vector<Movimiento>& movimientos) {
   beginResetModel();
   filas_.clear();
   for (auto m = movimientos.rbegin(); m != movimientos.rend(); ++m)
-    filas_.push_back({m->saldo,
-                      {fechaCorta(m->fecha), textoConcepto(m->concepto), textoEuros(m->importe), textoSaldo(m->saldo)},
+    filas_.push_back({*m,
+                      {fechaCorta(m->fecha), textoLinea(*m), textoEuros(m->importe), textoSaldo(m->saldo)},
                       {m->fecha, QVariant(), QVariant::fromValue(m->importe), QVariant::fromValue(m->saldo)}});
   endResetModel();
+}
+
+const Movimiento* ModeloMovimientos::movimiento(int fila) const {
+  return fila >= 0 && static_cast<size_t>(fila) < filas_.size() ? &filas_[static_cast<size_t>(fila)].movimiento
+                                                                : nullptr;
 }
 
 int ModeloMovimientos::rowCount(const QModelIndex& padre) const {
@@ -97,8 +102,11 @@ QVariant ModeloMovimientos::data(const QModelIndex& indice, int rol) const {
   const Fila& f = filas_[static_cast<size_t>(indice.row())];
   if (rol == Qt::DisplayRole) return f.textos.value(indice.column());
   if (rol == kRolOrden) return f.valores.value(indice.column());
+  if (rol == kRolMovimiento) return f.movimiento.numero;
+  // What the balance does not count reads grey, its balance too.
+  if (rol == Qt::ForegroundRole && !f.movimiento.cuenta()) return QColor(0x80, 0x80, 0x80);
   const int c = indice.column();
-  return comun(rol, c == Importe || c == Saldo, c == Saldo, f.saldo);
+  return comun(rol, c == Importe || c == Saldo, c == Saldo, f.movimiento.saldo);
 }
 
 QVariant ModeloMovimientos::headerData(int seccion, Qt::Orientation o, int rol) const {

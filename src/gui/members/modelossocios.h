@@ -39,15 +39,20 @@ class ModeloSocios : public QAbstractTableModel {
   std::vector<Fila> filas_;
 };
 
-// One member's movements, newest first, as a bank statement on screen.
+// One member's movements, newest first, as a bank statement on screen. A contribution or
+// payout keeps its number in the row; voided lines and their reversals read grey.
 class ModeloMovimientos : public QAbstractTableModel {
   Q_OBJECT
  public:
   enum Columna { Fecha, Motivo, Importe, Saldo, kColumnas };
+  // The stored number of a row's contribution or payout, on every column; 0 for the rest.
+  static constexpr int kRolMovimiento = Qt::UserRole;
   using QAbstractTableModel::QAbstractTableModel;
 
   // `movimientos` oldest first, as the core gives them.
   void poner(const std::vector<Movimiento>& movimientos);
+  // The movement shown in row `fila`, nullptr outside.
+  const Movimiento* movimiento(int fila) const;
 
   int rowCount(const QModelIndex& padre = {}) const override;
   int columnCount(const QModelIndex& padre = {}) const override;
@@ -56,7 +61,7 @@ class ModeloMovimientos : public QAbstractTableModel {
 
  private:
   struct Fila {
-    Centimos saldo;
+    Movimiento movimiento;
     QStringList textos;
     QVariantList valores;  // what each column sorts by (kRolOrden)
   };

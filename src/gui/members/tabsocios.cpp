@@ -1,9 +1,9 @@
 #include "gui/members/tabsocios.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,14 +24,7 @@
 #include "gui/ui/campofecha.h"
 #include "gui/ui/controles.h"
 #include "gui/ui/tablaordenable.h"
-#include "members/papeles.h"
-#include "members/registrosocios.h"
-#include "money/balance.h"
-#include "operations/socios.h"
-#include "painters/pdfsocios.h"
 #include "platform/plataforma.h"
-#include "session/errorpermiso.h"
-#include "store/escritura.h"
 
 namespace sortilan::ui {
 
@@ -74,7 +67,7 @@ QLineEdit* campo(QWidget* padre, const char* nombre) {
 
 }  // namespace
 
-TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen_(almacen) {
+TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("TabSocios"));
   auto* capa = new QVBoxLayout(this);
   auto* arriba = new QHBoxLayout;
@@ -104,6 +97,20 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   capaAbajo->addWidget(LabelSocio);
   TablaMovimientos = tabla(abajo, "TablaMovimientos", modeloMovimientos_);
   capaAbajo->addWidget(TablaMovimientos, 1);
+  auto* filaAnular = new QHBoxLayout;
+  EditMotivo = campo(abajo, "EditMotivo");
+  EditMotivo->setPlaceholderText(QStringLiteral("Motivo de la anulación (si se quiere)"));
+  EditMotivo->setMaxLength(200);
+  CommandAnular = boton(abajo, "CommandAnular", QStringLiteral("Anular…"));
+  CommandAnular->setToolTip(QStringLiteral("Anula la aportación o el pago elegido: sigue en el extracto"));
+  filaAnular->addWidget(EditMotivo, 1);
+  filaAnular->addWidget(CommandAnular);
+  capaAbajo->addLayout(filaAnular);
+  // The same void from the statement's context menu, on the line under the pointer.
+  AccionAnular = new QAction(QStringLiteral("Anular…"), TablaMovimientos);
+  AccionAnular->setObjectName(QStringLiteral("AccionAnular"));
+  TablaMovimientos->addAction(AccionAnular);
+  TablaMovimientos->setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* derecha = new QWidget(divisor);
   auto* capaDerecha = new QVBoxLayout(derecha);
@@ -159,12 +166,14 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   OptionReinvertir = new QRadioButton(QStringLiteral("Dejar en la peña"), grupoReparto);
   OptionReinvertir->setObjectName(QStringLiteral("OptionReinvertir"));
   CommandRepartir = boton(grupoReparto, "CommandRepartir", QStringLiteral("Repartir"));
+  CommandAnularReparto = boton(grupoReparto, "CommandAnularReparto", QStringLiteral("Anular reparto…"));
   CommandDocumentoPdf = boton(grupoReparto, "CommandDocumentoPdf", QStringLiteral("Documento PDF..."));
   CommandDocumentoCsv = boton(grupoReparto, "CommandDocumentoCsv", QStringLiteral("Documento CSV..."));
   capaReparto->addWidget(ComboPremios, 0, 0, 1, 3);
   capaReparto->addWidget(OptionPagar, 1, 0);
   capaReparto->addWidget(OptionReinvertir, 1, 1);
   capaReparto->addWidget(CommandRepartir, 1, 2);
+  capaReparto->addWidget(CommandAnularReparto, 2, 0);
   capaReparto->addWidget(CommandDocumentoPdf, 2, 1);
   capaReparto->addWidget(CommandDocumentoCsv, 2, 2);
   capaDerecha->addWidget(grupoReparto);
@@ -195,22 +204,32 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   FechaDesde->setDate(QDate(hoy.year(), 1, 1));
   FechaHasta->setDate(hoy);
 
-  connect(ComboPenaSocios, &QComboBox::currentIndexChanged, this, [this] { cargarPena(); });
+  connect(ComboPenaSocios, &QComboBox::currentIndexChanged, this, &TabSocios::penaElegida);
   connect(TablaSocios->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    mostrarDatosSocio();
     mostrarMovimientos();
     habilitar();
   });
   connect(ComboPremios, &QComboBox::currentIndexChanged, this, [this] { habilitar(); });
-  connect(CommandAlta, &QPushButton::clicked, this, &TabSocios::CommandAlta_Click);
-  connect(CommandBaja, &QPushButton::clicked, this, &TabSocios::CommandBaja_Click);
-  connect(CommandParticipaciones, &QPushButton::clicked, this, &TabSocios::CommandParticipaciones_Click);
-  connect(CommandAportacion, &QPushButton::clicked, this, &TabSocios::CommandAportacion_Click);
-  connect(CommandPago, &QPushButton::clicked, this, &TabSocios::CommandPago_Click);
-  connect(CommandRepartir, &QPushButton::clicked, this, &TabSocios::CommandRepartir_Click);
-  connect(CommandExtractoPdf, &QPushButton::clicked, this, &TabSocios::CommandExtractoPdf_Click);
-  connect(CommandExtractoCsv, &QPushButton::clicked, this, &TabSocios::CommandExtractoCsv_Click);
-  connect(CommandDocumentoPdf, &QPushButton::clicked, this, &TabSocios::CommandDocumentoPdf_Click);
-  connect(CommandDocumentoCsv, &QPushButton::clicked, this, &TabSocios::CommandDocumentoCsv_Click);
+  connect(TablaMovimientos->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { habilitar(); });
+  connect(CommandAnular, &QPushButton::clicked, this, &TabSocios::anulacionPedida);
+  connect(AccionAnular, &QAction::triggered, this, &TabSocios::anulacionPedida);
+  connect(CommandAnularReparto, &QPushButton::clicked, this, &TabSocios::anulacionRepartoPedida);
+  connect(CommandAlta, &QPushButton::clicked, this, &TabSocios::altaPedida);
+  connect(CommandBaja, &QPushButton::clicked, this, &TabSocios::bajaPedida);
+  connect(CommandParticipaciones, &QPushButton::clicked, this, &TabSocios::participacionesPedidas);
+  connect(CommandAportacion, &QPushButton::clicked, this, &TabSocios::aportacionPedida);
+  connect(CommandPago, &QPushButton::clicked, this, &TabSocios::pagoPedido);
+  // Return in the amount books a contribution; the amount is cleared once booked, so a
+  // second Return finds nothing to book.
+  connect(EditImporte, &QLineEdit::returnPressed, this, [this] {
+    if (CommandAportacion->isEnabled() && !EditImporte->text().trimmed().isEmpty()) emit aportacionPedida();
+  });
+  connect(CommandRepartir, &QPushButton::clicked, this, &TabSocios::repartoPedido);
+  connect(CommandExtractoPdf, &QPushButton::clicked, this, [this] { emit extractoPedido(true); });
+  connect(CommandExtractoCsv, &QPushButton::clicked, this, [this] { emit extractoPedido(false); });
+  connect(CommandDocumentoPdf, &QPushButton::clicked, this, [this] { emit documentoPedido(true); });
+  connect(CommandDocumentoCsv, &QPushButton::clicked, this, [this] { emit documentoPedido(false); });
   habilitar();
 }
 
@@ -220,71 +239,80 @@ int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResa
 
 QDate TabSocios::premioSeleccionado() const { return ComboPremios->currentData().toDate(); }
 
+const Movimiento* TabSocios::movimientoSeleccionado() const {
+  return modeloMovimientos_->movimiento(filaResaltada(*TablaMovimientos));
+}
+
+QString TabSocios::motivo() const { return EditMotivo->text(); }
+
+void TabSocios::limpiarMotivo() { EditMotivo->clear(); }
+
+QString TabSocios::nombre() const { return EditNombre->text(); }
+QString TabSocios::nif() const { return EditNif->text(); }
+QString TabSocios::contacto() const { return EditContacto->text(); }
+int TabSocios::participaciones() const { return SpinParticipaciones->value(); }
+QDate TabSocios::fechaSocio() const { return FechaSocio->date(); }
+QString TabSocios::importe() const { return EditImporte->text(); }
+QDate TabSocios::fechaMovimiento() const { return FechaMovimiento->date(); }
+bool TabSocios::pagarPremio() const { return OptionPagar->isChecked(); }
+QDate TabSocios::extractoDesde() const { return FechaDesde->date(); }
+QDate TabSocios::extractoHasta() const { return FechaHasta->date(); }
+bool TabSocios::conNif() const { return CheckNif->isChecked(); }
+
 void TabSocios::seleccionarSocio(int numero) {
   if (const int f = modeloSocios_->fila(numero); f >= 0) TablaSocios->selectRow(indiceVista(*TablaSocios, f).row());
 }
 
-void TabSocios::actualizar() {
-  const int registro = penaSeleccionada();
-  penas_ = almacen_.penas().leerTodos();
-  {
-    const QSignalBlocker bloqueo(ComboPenaSocios);
-    ComboPenaSocios->clear();
-    for (size_t i = 0; i < penas_.size(); ++i)
-      ComboPenaSocios->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(penas_[i].nombreRecortado()),
-                               static_cast<int>(i) + 1);
-    const int elegida = ComboPenaSocios->findData(registro);
-    ComboPenaSocios->setCurrentIndex(elegida >= 0 ? elegida : (penas_.empty() ? -1 : 0));
-  }
-  cargarPena();
+void TabSocios::limpiarSocio() {
+  EditNombre->clear();
+  EditNif->clear();
+  EditContacto->clear();
 }
 
-void TabSocios::cargarPena() {
+void TabSocios::limpiarImporte() { EditImporte->clear(); }
+
+void TabSocios::mostrarDatosSocio() {
+  const Socio* s = socios_.socio(socioSeleccionado());
+  if (!s) return;
+  EditNombre->setText(s->nombre);
+  EditNif->setText(s->nif);
+  EditContacto->setText(s->contacto);
+  // A member who left shows the shares they last held, ready to join again.
+  SpinParticipaciones->setValue(s->periodos.empty() ? 1 : s->periodos.back().participaciones);
+}
+
+void TabSocios::mostrarPenas(const std::vector<std::pair<int, QString>>& penas) {
+  const int registro = penaSeleccionada();
+  const QSignalBlocker bloqueo(ComboPenaSocios);
+  ComboPenaSocios->clear();
+  for (const auto& [numero, texto] : penas) ComboPenaSocios->addItem(texto, numero);
+  const int elegida = ComboPenaSocios->findData(registro);
+  ComboPenaSocios->setCurrentIndex(elegida >= 0 ? elegida : (penas.empty() ? -1 : 0));
+}
+
+void TabSocios::mostrarSocios(SociosPena socios, const std::vector<PremioCobrado>& premios, const QStringList& avisos) {
   const int socio = socioSeleccionado();
   const QDate premio = premioSeleccionado();
-  const int registro = penaSeleccionada();
-  socios_ = SociosPena{};
-  QStringList avisos;
-  const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
-  Cuentas cuentas;
-  if (registro > 0) {
-    if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios_); !r)
-      avisos << r.error;
-    if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
-        !r)
-      avisos << r.error;
-  }
-  avisos.removeDuplicates();
+  socios_ = std::move(socios);
   LabelAvisoSocios->setText(avisos.join(QLatin1Char('\n')));
   LabelAvisoSocios->setVisible(!avisos.isEmpty());
-
   {
     const QSignalBlocker bloqueo(ComboPremios);
     ComboPremios->clear();
-    // Newest first: the prize just collected is the one to split.
-    for (auto c = cuentas.cobros.rbegin(); c != cuentas.cobros.rend(); ++c) {
-      if (c->registro != registro || c->estado != EstadoCobro::Cobrado) continue;
-      const bool repartido = socios_.reparto(c->fecha) != nullptr;
-      ComboPremios->addItem(QStringLiteral("%1: neto %2 (%3)")
-                                .arg(fechaCorta(c->fecha), c->neto ? textoEuros(*c->neto) : QStringLiteral("pendiente"),
-                                     repartido ? QStringLiteral("repartido") : QStringLiteral("sin repartir")),
-                            c->fecha);
-    }
+    for (const PremioCobrado& p : premios) ComboPremios->addItem(p.texto, p.sorteo);
     const int i = ComboPremios->findData(premio);
     if (i >= 0) ComboPremios->setCurrentIndex(i);
   }
-  mostrarSocios();
+  {
+    // The old highlight goes with the old rows; the member is chosen again below.
+    const QSignalBlocker bloqueo(TablaSocios->selectionModel());
+    modeloSocios_->poner(socios_);
+    TablaSocios->resizeColumnsToContents();
+  }
   // The first member when none was chosen, so that some movements show at once.
   seleccionarSocio(socios_.socio(socio) || socios_.socios.empty() ? socio : socios_.socios.front().numero);
   mostrarMovimientos();
   habilitar();
-}
-
-void TabSocios::mostrarSocios() {
-  // The old highlight goes with the old rows; cargarPena chooses the member again.
-  const QSignalBlocker bloqueo(TablaSocios->selectionModel());
-  modeloSocios_->poner(socios_);
-  TablaSocios->resizeColumnsToContents();
 }
 
 void TabSocios::mostrarMovimientos() {
@@ -312,124 +340,12 @@ void TabSocios::habilitar() {
        {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago, CommandExtractoPdf, CommandExtractoCsv})
     b->setEnabled(socio);
   CommandRepartir->setEnabled(premio.isValid() && !repartido);
+  CommandAnularReparto->setEnabled(repartido);
+  const Movimiento* m = socio ? movimientoSeleccionado() : nullptr;
+  CommandAnular->setEnabled(m && m->numero > 0 && !m->anulado.isValid());
+  AccionAnular->setEnabled(CommandAnular->isEnabled());
   CommandDocumentoPdf->setEnabled(repartido);
   CommandDocumentoCsv->setEnabled(repartido);
 }
-
-void TabSocios::trasCambio(const Resultado& r) {
-  if (!r) {
-    avisarFallo(r);
-    return;
-  }
-  cargarPena();
-  emit cambiado();
-}
-
-void TabSocios::CommandAlta_Click() {
-  const int registro = penaSeleccionada();
-  if (registro == 0) return;
-  int numero = 0;
-  const Resultado r =
-      operaciones::altaSocio(almacen_, registro, {EditNombre->text(), EditNif->text(), EditContacto->text()},
-                             SpinParticipaciones->value(), FechaSocio->date(), &numero);
-  trasCambio(r);
-  if (!r) return;
-  EditNombre->clear();
-  EditNif->clear();
-  EditContacto->clear();
-  seleccionarSocio(numero);
-}
-
-void TabSocios::CommandBaja_Click() {
-  const int socio = socioSeleccionado();
-  if (socio == 0) return;
-  trasCambio(operaciones::bajaSocio(almacen_, penaSeleccionada(), socio, FechaSocio->date()));
-}
-
-void TabSocios::CommandParticipaciones_Click() {
-  const int socio = socioSeleccionado();
-  if (socio == 0) return;
-  trasCambio(operaciones::cambiarParticipaciones(almacen_, penaSeleccionada(), socio, SpinParticipaciones->value(),
-                                                 FechaSocio->date()));
-}
-
-void TabSocios::anotar(Concepto concepto) {
-  const int socio = socioSeleccionado();
-  if (socio == 0) return;
-  const std::optional<Centimos> importe = leerImporte(EditImporte->text());
-  if (!importe) {
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
-                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
-    return;
-  }
-  trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, concepto, *importe,
-                                           FechaMovimiento->date(), plataforma::hoy()));
-}
-
-void TabSocios::CommandAportacion_Click() { anotar(Concepto::Aportacion); }
-
-void TabSocios::CommandPago_Click() { anotar(Concepto::Pago); }
-
-void TabSocios::CommandRepartir_Click() {
-  const QDate premio = premioSeleccionado();
-  if (!premio.isValid()) return;
-  const bool pagar = OptionPagar->isChecked();
-  // A split cannot be undone: the user confirms what is going to be recorded.
-  const QString pregunta =
-      QStringLiteral("¿Repartir entre los socios el premio del sorteo del %1 y %2?")
-          .arg(fechaCorta(premio), pagar ? QStringLiteral("pagárselo") : QStringLiteral("dejarlo en la peña"));
-  if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Reparto del premio"), pregunta,
-                          plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
-    return;
-  trasCambio(operaciones::repartirPremio(almacen_, penaSeleccionada(), premio, pagar, plataforma::hoy()));
-}
-
-void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro,
-                             const QByteArray& datos) {
-  if (datos.isEmpty()) {
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"),
-                        QStringLiteral("No se pudo preparar el documento."));
-    return;
-  }
-  const QString ruta = plataforma::dialogoArchivo().guardarArchivo(
-      titulo, QDir(plataforma::carpetaInicialDialogo()).filePath(propuesto), filtro);
-  if (ruta.isEmpty()) return;
-  // The file is the user's, anywhere: its failure is told as it is, not as the data folder's.
-  if (const Resultado r = reemplazarArchivo(ruta, datos); !r)
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
-  else
-    emit archivoGuardado(ruta);
-}
-
-void TabSocios::papelExtracto(bool pdf) {
-  const std::optional<Extracto> e = extracto(socios_, socioSeleccionado(), FechaDesde->date(), FechaHasta->date());
-  if (!e) return;
-  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
-  if (pdf)
-    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
-                 QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, CheckNif->isChecked()));
-  else
-    guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".csv"),
-                 QStringLiteral("CSV (*.csv)"), csvExtracto(*e, CheckNif->isChecked()));
-}
-
-void TabSocios::papelReparto(bool pdf) {
-  DocumentoReparto d;
-  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
-                                           penaSeleccionada(), premioSeleccionado(), d);
-  if (!r) return avisarFallo(r);
-  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
-  if (pdf)
-    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
-                 QStringLiteral("PDF (*.pdf)"), pdfReparto(d, CheckNif->isChecked()));
-  else
-    guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".csv"),
-                 QStringLiteral("CSV (*.csv)"), csvReparto(d, CheckNif->isChecked()));
-}
-
-void TabSocios::CommandExtractoPdf_Click() { papelExtracto(true); }
-void TabSocios::CommandExtractoCsv_Click() { papelExtracto(false); }
-void TabSocios::CommandDocumentoPdf_Click() { papelReparto(true); }
-void TabSocios::CommandDocumentoCsv_Click() { papelReparto(false); }
 
 }  // namespace sortilan::ui

@@ -13,6 +13,7 @@
 
 #include "answer/reglas.h"
 #include "base/fechas.h"
+#include "base/nif.h"
 #include "gui/ui/campofecha.h"
 #include "painters/pdfsocios.h"
 #include "papers/registropapeles.h"
@@ -72,8 +73,7 @@ operaciones::PeticionPapel DialogoPapel::peticion() const {
   p.desde = FechaDesde->date();
   p.hasta = FechaHasta->date();
   p.conNif = CheckNifSocio->isChecked();
-  p.organizador = {EditOrganizador->text().simplified(),
-                   EditOrganizadorNif->text().simplified().remove(QLatin1Char(' ')).toUpper()};
+  p.organizador = {EditOrganizador->text().simplified(), normalizarNif(EditOrganizadorNif->text())};
   p.emitido = QDateTime(plataforma::hoy(), QTime::currentTime());
   return p;
 }
