@@ -355,8 +355,7 @@ void TabSocios::anotar(Concepto concepto) {
   if (socio == 0) return;
   const std::optional<Centimos> importe = leerImporte(EditImporte->text());
   if (!importe) {
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
-                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"), avisoImporte());
     return;
   }
   trasCambio(operaciones::anotarMovimiento(almacen_, penaSeleccionada(), socio, concepto, *importe,
