@@ -17,6 +17,7 @@
 
 #include "app/principal.h"
 #include "base/fechas.h"
+#include "gui/money/modeloscuentas.h"
 #include "gui/money/tabcuentas.h"
 #include "operations/dinero.h"
 #include "operations/penas.h"
@@ -434,6 +435,64 @@ class TestCuentas : public QObject {
     const QStringList csv = QString::fromUtf8(e_->leer(QStringLiteral("exportado.csv"))).split(QStringLiteral("\r\n"));
     QCOMPARE(csv.size(), sorteos->model()->rowCount() + 2);  // header, rows, final line end
     QVERIFY(csv.filter(marcada + QLatin1Char(';')).value(0).endsWith(QStringLiteral(";cobrado el 09/03/2021")));
+  }
+
+  // An expired prize is marked collected only with the day it really was, on or before
+  // its last day; then it is money won, no longer lost.
+  void cobrarUnCaducado_data() {
+    QTest::addColumn<int>("dias");  // from the last day; 999: today, the box as it comes
+    QTest::addColumn<QString>("aviso");
+    QTest::newRow("sin decir el día") << 999
+                                      << u"El premio caducó el %1 sin marcarse cobrado. Si se cobró a tiempo, indique "
+                                         "el día en que se cobró: el %1 o antes."_s;
+    QTest::newRow("después del último día") << 1 << u"El premio caducó el %1: no se pudo cobrar después."_s;
+    QTest::newRow("el último día") << 0 << QString();
+    QTest::newRow("antes") << -20 << QString();
+  }
+  void cobrarUnCaducado() {
+    QFETCH(int, dias);
+    QFETCH(QString, aviso);
+    // PRIMERA's oldest prize with a known amount, expired by today.
+    const QList<CuentaRef> ref = cuentasRef(penas_[0], sorteos_);
+    const auto perdido = std::find_if(ref.begin(), ref.end(), [](const CuentaRef& c) {
+      return perdidoRef(1, c, kHoy, {}) && c.sinImporte == 0 && c.conocido > 0;
+    });
+    QVERIFY(perdido != ref.end());
+    const QDate limite = perdido->fecha.addMonths(3);
+    ui::Principal w;
+    w.cargar(e_->carpeta.path());
+    auto* lista = w.findChild<QTableView*>(QStringLiteral("ListaPenasCuentas"));
+    auto* sorteos = w.findChild<QTableView*>(QStringLiteral("ListaSorteosCuentas"));
+    lista->setCurrentIndex(lista->model()->index(0, 0));
+    const auto celdaPena = [&](int col) { return importe(lista->model()->index(0, col).data().toString()); };
+    const qint64 ganado = celdaPena(ui::ModeloCuentasPenas::Ganado);
+    const qint64 caducado = celdaPena(ui::ModeloCuentasPenas::Caducado);
+    const QString fecha = perdido->fecha.toString(QStringLiteral("dd/MM/yyyy"));
+    for (int f = 0; f < sorteos->model()->rowCount(); ++f)
+      if (sorteos->model()->index(f, 0).data().toString() == fecha)
+        sorteos->setCurrentIndex(sorteos->model()->index(f, 0));
+    const auto celda = [&](int col) { return sorteos->currentIndex().siblingAtColumn(col).data().toString(); };
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Fecha), fecha);
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Ganado), QString());
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Caducado), textoImporte(perdido->conocido));
+    if (dias != 999) w.findChild<QDateEdit*>(QStringLiteral("FechaCobro"))->setDate(limite.addDays(dias));
+    const qsizetype vistos = e_->mensajes->vistos.size();
+    QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("CommandCobrar")), Qt::LeftButton);
+
+    if (!aviso.isEmpty()) {
+      QCOMPARE(e_->mensajes->vistos.size(), vistos + 1);
+      QCOMPARE(e_->mensajes->vistos.last().texto, aviso.arg(fechaCorta(limite)));
+      QVERIFY(celda(ui::ModeloCuentasSorteos::Cobro).startsWith(QStringLiteral("caducado")));
+      QCOMPARE(celdaPena(ui::ModeloCuentasPenas::Ganado), ganado);
+      QCOMPARE(celdaPena(ui::ModeloCuentasPenas::Caducado), caducado);
+      return;
+    }
+    QCOMPARE(e_->mensajes->vistos.size(), vistos);
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Cobro), u"cobrado el "_s + fechaCorta(limite.addDays(dias)));
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Ganado), textoImporte(perdido->conocido));
+    QCOMPARE(celda(ui::ModeloCuentasSorteos::Caducado), QString());
+    QCOMPARE(celdaPena(ui::ModeloCuentasPenas::Ganado), ganado + perdido->conocido);
+    QCOMPARE(celdaPena(ui::ModeloCuentasPenas::Caducado), caducado - perdido->conocido);
   }
 
   // With the tables lost, the menu item asks the service for them and the tab shows the
