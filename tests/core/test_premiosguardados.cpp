@@ -252,9 +252,13 @@ class TestPremiosGuardados : public QObject {
     // Listed without the amounts the peña won: said draw by draw, not as a failure.
     prueba::exigir(operaciones::cambiarBase(
         e.carpeta.path(), [](BaseDatos& b) { return b.ejecutar(QStringLiteral("DELETE FROM tablas_premios")); }));
+    const qsizetype antes = canal.pedidas.size();
     c.iniciar();
+    QVERIFY(c.ventanas().size() >= 2);
     responderTodo(muestraCambiada([](QJsonObject& o) { o.remove(QStringLiteral("escrutinio")); }));
     QVERIFY2(c.resumen().resultado.ok, qPrintable(c.resumen().resultado.error));
+    // The first answer brought the later window too: it was not asked for.
+    QCOMPARE(canal.pedidas.size(), antes + 1);
     // A table listed without its rows has no reintegro: the key alone wins nothing there.
     std::vector<QDate> enMuestra;
     std::copy_if(conNumeros.begin(), conNumeros.end(), std::back_inserter(enMuestra),
