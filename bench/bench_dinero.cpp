@@ -141,7 +141,7 @@ BENCHMARK(BM_BalanceKAnterior)->Apply(escalas);
 // `cobros --pendientes`: only the draws whose collection may still be pending.
 void BM_CobrosPendientes(benchmark::State& st) {
   const auto& t = season(static_cast<int>(st.range(0)));
-  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto};
+  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto, {}};
   for (auto _ : st) {
     int n = 0;
     recorrerCobros(t.penas, t.sorteos, d, t.hoy, {0, true},
@@ -166,7 +166,7 @@ BENCHMARK(BM_CobrosPendientesAnterior)->Apply(escalas);
 // `cobros`: every collection, one at a time, none held.
 void BM_Cobros(benchmark::State& st) {
   const auto& t = season(static_cast<int>(st.range(0)));
-  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto};
+  const DatosDinero d{t.tablas, t.marcados, t.ids, kPrecioPorDefecto, {}};
   for (auto _ : st) {
     Centimos n = 0;
     recorrerCobros(t.penas, t.sorteos, d, t.hoy, {}, [&n](const Cobro& c) { n += c.neto.value_or(0); });

@@ -37,31 +37,40 @@ int balanceGeneral(Contexto& c, bool json) {
   if (!leer(c, cuentas)) return kRechazo;
   if (json) {
     QJsonArray penas;
-    for (const CuentaPena& p : cuentas.penas)
+    for (const CuentaPena& p : cuentas.penas) {
+      const Centimos ganado = cuentas.ganado(p.registro);
       penas.append(QJsonObject{{QStringLiteral("registro"), p.registro},
                                {QStringLiteral("nombre"), p.nombre},
                                {QStringLiteral("sorteos"), static_cast<int>(p.sorteos.size())},
                                {QStringLiteral("coste_centimos"), p.coste()},
-                               {QStringLiteral("ganado_centimos"), p.ganadoConocido()},
-                               {QStringLiteral("premios_sin_importe"), p.premiosSinImporte()}});
-    imprimirJson(
-        c, QJsonDocument(QJsonObject{
-               {QStringLiteral("precio_apuesta_centimos"), cuentas.precio},
-               {QStringLiteral("penas"), penas},
-               {QStringLiteral("total"), QJsonObject{{QStringLiteral("coste_centimos"), cuentas.coste()},
-                                                     {QStringLiteral("ganado_centimos"), cuentas.ganadoConocido()}}}}));
+                               {QStringLiteral("ganado_centimos"), ganado},
+                               {QStringLiteral("caducado_centimos"), cuentas.caducado(p.registro).importe},
+                               {QStringLiteral("neto_centimos"), ganado - p.coste()},
+                               {QStringLiteral("premios_sin_importe"), cuentas.premiosSinImporte(p.registro)}});
+    }
+    imprimirJson(c, QJsonDocument(QJsonObject{
+                        {QStringLiteral("precio_apuesta_centimos"), cuentas.precio},
+                        {QStringLiteral("penas"), penas},
+                        {QStringLiteral("total"),
+                         QJsonObject{{QStringLiteral("coste_centimos"), cuentas.coste()},
+                                     {QStringLiteral("ganado_centimos"), cuentas.ganado()},
+                                     {QStringLiteral("caducado_centimos"), cuentas.caducado()},
+                                     {QStringLiteral("neto_centimos"), cuentas.ganado() - cuentas.coste()}}}}));
     return kBien;
   }
   c.out << "Precio por apuesta: " << textoEuros(cuentas.precio) << "\n";
   for (const CuentaPena& p : cuentas.penas) {
+    const Centimos ganado = cuentas.ganado(p.registro);
     c.out << p.registro << ". " << p.nombre << "  sorteos: " << p.sorteos.size() << "  coste: " << textoEuros(p.coste())
-          << "  ganado: " << textoEuros(p.ganadoConocido()) << "  neto: " << textoEuros(p.ganadoConocido() - p.coste());
-    if (const int n = p.premiosSinImporte(); n > 0)
+          << "  ganado: " << textoEuros(ganado) << "  caducado: " << textoEuros(cuentas.caducado(p.registro).importe)
+          << "  neto: " << textoEuros(ganado - p.coste());
+    if (const int n = cuentas.premiosSinImporte(p.registro); n > 0)
       c.out << "  (" << n << (n == 1 ? " premio" : " premios") << " con importe pendiente)";
     c.out << "\n";
   }
-  c.out << "TOTAL  coste: " << textoEuros(cuentas.coste()) << "  ganado: " << textoEuros(cuentas.ganadoConocido())
-        << "  neto: " << textoEuros(cuentas.ganadoConocido() - cuentas.coste()) << "\n";
+  c.out << "TOTAL  coste: " << textoEuros(cuentas.coste()) << "  ganado: " << textoEuros(cuentas.ganado())
+        << "  caducado: " << textoEuros(cuentas.caducado())
+        << "  neto: " << textoEuros(cuentas.ganado() - cuentas.coste()) << "\n";
   return kBien;
 }
 
@@ -84,26 +93,39 @@ int balancePena(Contexto& c, int registro, bool json) {
     for (const CuentaSorteo& s : p->sorteos) {
       QJsonArray premios;
       for (const LineaPremio& l : s.premios) premios.append(lineaJson(l));
-      sorteos.append(QJsonObject{{QStringLiteral("fecha"), s.fecha.toString(Qt::ISODate)},
-                                 {QStringLiteral("coste_centimos"), s.coste},
-                                 {QStringLiteral("premios"), premios},
-                                 {QStringLiteral("reintegro"),
-                                  s.reintegro ? QJsonValue(lineaJson(*s.reintegro)) : QJsonValue(QJsonValue::Null)},
-                                 {QStringLiteral("ganado_centimos"), centimos(s.ganado())}});
+      // A lost prize is never money won.
+      const bool perdido = cuentas.caducado(registro, s.fecha);
+      sorteos.append(
+          QJsonObject{{QStringLiteral("fecha"), s.fecha.toString(Qt::ISODate)},
+                      {QStringLiteral("coste_centimos"), s.coste},
+                      {QStringLiteral("premios"), premios},
+                      {QStringLiteral("reintegro"),
+                       s.reintegro ? QJsonValue(lineaJson(*s.reintegro)) : QJsonValue(QJsonValue::Null)},
+                      {QStringLiteral("ganado_centimos"), perdido ? QJsonValue(0) : centimos(s.ganado())},
+                      {QStringLiteral("caducado_centimos"), perdido ? centimos(s.ganado()) : QJsonValue(0)}});
     }
+    const Centimos ganado = cuentas.ganado(registro);
     imprimirJson(c, QJsonDocument(QJsonObject{{QStringLiteral("registro"), p->registro},
                                               {QStringLiteral("nombre"), p->nombre},
-                                              {QStringLiteral("sorteos"), sorteos}}));
+                                              {QStringLiteral("sorteos"), sorteos},
+                                              {QStringLiteral("coste_centimos"), p->coste()},
+                                              {QStringLiteral("ganado_centimos"), ganado},
+                                              {QStringLiteral("caducado_centimos"), cuentas.caducado(registro).importe},
+                                              {QStringLiteral("neto_centimos"), ganado - p->coste()}}));
     return kBien;
   }
   c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
   for (const CuentaSorteo& s : p->sorteos) {
     c.out << fechaCorta(s.fecha) << "  coste: " << textoEuros(s.coste);
-    if (s.hayPremio()) c.out << "  ganado: " << euros(s.ganado()) << "  " << textoPremios(s);
+    if (s.hayPremio())
+      c.out << (cuentas.caducado(registro, s.fecha) ? "  caducado: " : "  ganado: ") << euros(s.ganado()) << "  "
+            << textoPremios(s);
     c.out << "\n";
   }
+  const Centimos ganado = cuentas.ganado(registro);
   c.out << "TOTAL  sorteos: " << p->sorteos.size() << "  coste: " << textoEuros(p->coste())
-        << "  ganado: " << textoEuros(p->ganadoConocido()) << "\n";
+        << "  ganado: " << textoEuros(ganado) << "  caducado: " << textoEuros(cuentas.caducado(registro).importe)
+        << "  neto: " << textoEuros(ganado - p->coste()) << "\n";
   return kBien;
 }
 
@@ -203,6 +225,7 @@ int ordenCompletarPremios(Contexto& c, QStringList args) {
   while (completar.enCurso()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   const operaciones::ResumenCompletar& r = completar.resumen();
   c.out << "Tablas de premios guardadas: " << r.guardadas << ". Sorteos sin tabla de premios: " << r.faltan << ".\n";
+  for (const QString& l : operaciones::textosSinImporte(r)) c.out << l << "\n";
   if (!r.resultado) {
     if (r.resultado.permiso) errorpermiso();
     c.err << r.resultado.error << "\n";

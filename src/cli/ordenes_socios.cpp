@@ -33,7 +33,8 @@ int movimiento(Contexto& c, QStringList args, Concepto concepto, const QString& 
   const int k = positivo(args.at(0));
   const int s = positivo(args.at(1));
   const std::optional<Centimos> importe = leerImporte(args.at(2));
-  if (!k || !s || !importe) return c.uso(uso);
+  if (!k || !s) return c.uso(uso);
+  if (!importe) return c.uso(avisoImporte());
   c.cargar();
   if (const Resultado r =
           operaciones::anotarMovimiento(c.sesion.almacen(), k, s, concepto, *importe, fecha, plataforma::hoy());

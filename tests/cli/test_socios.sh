@@ -64,13 +64,36 @@ grep -q '^1;"Ana García";"12345678Z";2;31630,63;992,79;30637,84' "$tmp/reparto.
 sale 1 "documento sin reparto" -- "$cli" --datos "$tmp" documento-reparto 1 2021-02-28 --pdf "$tmp/otro.pdf"
 [ -e "$tmp/otro.pdf" ] && falla "documento sin reparto: escribió el PDF"
 
+# A reset of the counters changes no money: the balance, the collections, the members and
+# their statements read the same after it, and after a second one.
+dinero() {
+  for orden in "balance --json" "balance 1 --json" "cobros --json" "socios 1 --json" "extracto 1 1 --json" "extracto 1 3 --json"; do
+    # shellcheck disable=SC2086
+    "$cli" --datos "$tmp" $orden || echo "falló: $orden"
+  done
+}
+dinero > "$tmp/antes"
+jq -c 'select(has("total")) | .penas[0] | {ganado_centimos, caducado_centimos, neto_centimos, coste_centimos}' "$tmp/antes"
+for vez in primero segundo; do
+  sale 0 "reinicio $vez" -- "$cli" --datos "$tmp" reiniciar-penas --si
+  dinero > "$tmp/despues"
+  igual "reinicio $vez: el dinero no cambia" "" "$(diff "$tmp/antes" "$tmp/despues")"
+done
+igual "reinicio: contadores a cero" "$(date +%d/%m/%Y)" "$("$cli" --datos "$tmp" penas --json | jq -r '.[0].creacion' | awk -F- '{print $3"/"$2"/"$1}')"
+
 # Orders written wrong.
 sale 2 "socios sin peña" -- "$cli" --datos "$tmp" socios
 sale 2 "alta sin participaciones" -- "$cli" --datos "$tmp" alta-socio 1 --nombre X
 sale 2 "alta fecha mala" -- "$cli" --datos "$tmp" alta-socio 1 --nombre X --participaciones 1 --desde 2021-02-30
 sale 2 "baja de más" -- "$cli" --datos "$tmp" baja-socio 1 2 3
 sale 2 "participaciones cero" -- "$cli" --datos "$tmp" participaciones 1 1 0
-sale 2 "aportación importe malo" -- "$cli" --datos "$tmp" aportacion 1 1 "1,234"
+# An amount that does not read is answered with the hint, whatever order takes it.
+for orden in aportacion pago; do
+  for importe in 25.5 "1,234" veinte; do
+    sale 2 "$orden $importe" -- "$cli" --datos "$tmp" $orden 1 1 "$importe"
+    igual "$orden $importe: aviso" "Escriba el importe en euros, por ejemplo 25,50." "$(cat "$tmp/err")"
+  done
+done
 sale 2 "pago --fecha sin valor" -- "$cli" --datos "$tmp" pago 1 1 1 --fecha
 sale 2 "reparto sin modo" -- "$cli" --datos "$tmp" reparto 1 2021-03-07
 sale 2 "reparto con los dos" -- "$cli" --datos "$tmp" reparto 1 2021-03-07 --pagar --reinvertir

@@ -85,12 +85,15 @@ QStringList volcado(const Cuentas& c) {
   QStringList l{QString::number(c.precio), QString::number(c.primerVigente)};
   for (const CuentaPena& p : c.penas) {
     const PorCobrar pc = c.porCobrar(p.registro);
-    l << QStringLiteral("peña %1 %2 %3 %4 %5")
+    l << QStringLiteral("peña %1 %2 %3 %4 %5 ganado %6 caducado %7 sin importe %8")
              .arg(p.registro)
              .arg(p.nombre)
              .arg(pc.cobros)
              .arg(pc.neto)
-             .arg(pc.pendiente);
+             .arg(pc.pendiente)
+             .arg(c.ganado(p.registro))
+             .arg(c.caducado(p.registro).importe)
+             .arg(c.premiosSinImporte(p.registro));
     for (const CuentaSorteo& s : p.sorteos)
       l << QStringLiteral("%1 %2 %3 %4")
                .arg(s.fecha.toString(Qt::ISODate))
@@ -141,7 +144,7 @@ class TestBalance : public QObject {
     QCOMPARE(parte, pendientes);
 
     // One at a time, whole and in part.
-    const DatosDinero datos{t.tablas, t.marcados, t.ids, 150};
+    const DatosDinero datos{t.tablas, t.marcados, t.ids, 150, {}};
     for (const bool vig : {false, true}) {
       QStringList uno;
       recorrerCobros(t.penas, t.sorteos, datos, t.hoy, {0, vig}, [&](const Cobro& c) { uno << texto(c); });
@@ -183,6 +186,78 @@ class TestBalance : public QObject {
     }
     QVERIFY(!todas.cobro(1, QDate(1980, 1, 1)));
     QVERIFY(!todas.pena(999));
+  }
+
+  // What each peña won (collected or still collectable) and lost (expired, never
+  // collected), summed draw by draw from the plain list of collections.
+  void ganadoYCaducado_data() { partes_data(); }
+  void ganadoYCaducado() {
+    QFETCH(quint32, semilla);
+    QFETCH(int, hoy);
+    const Temporada t(semilla, hoy);
+    const std::vector<Cobro> ref = referencia(t);
+    const Cuentas c = t.calcular();
+    Centimos ganadoTotal = 0, caducadoTotal = 0;
+    int estados[3] = {};
+    for (size_t i = 0; i < t.penas.size(); ++i) {
+      const int registro = static_cast<int>(i) + 1;
+      const CuentaPena p = cuentaPena(t.penas[i], registro, t.sorteos, t.tablas, 150);
+      Centimos cobrado = 0, porCobrar = 0, perdido = 0;
+      int sinImporte = 0;
+      for (const CuentaSorteo& s : p.sorteos) {
+        const auto k = std::find_if(ref.begin(), ref.end(),
+                                    [&](const Cobro& x) { return x.registro == registro && x.fecha == s.fecha; });
+        if (k == ref.end()) continue;
+        ++estados[static_cast<int>(k->estado)];
+        switch (k->estado) {
+          case EstadoCobro::Cobrado: cobrado += s.ganadoConocido(); break;
+          case EstadoCobro::Pendiente: porCobrar += s.ganadoConocido(); break;
+          case EstadoCobro::Caducado: perdido += s.ganadoConocido(); continue;
+        }
+        sinImporte += s.apuestasSinImporte();
+      }
+      if (!c.pena(registro)) continue;
+      QCOMPARE(c.ganado(registro), cobrado + porCobrar);
+      QCOMPARE(c.caducado(registro).importe, perdido);
+      QCOMPARE(c.premiosSinImporte(registro), sinImporte);
+      for (const CuentaSorteo& s : p.sorteos) {
+        const Cobro* k = c.cobro(registro, s.fecha);
+        QCOMPARE(c.caducado(registro, s.fecha), k && k->estado == EstadoCobro::Caducado);
+      }
+      ganadoTotal += cobrado + porCobrar;
+      caducadoTotal += perdido;
+    }
+    QCOMPARE(c.ganado(), ganadoTotal);
+    QCOMPARE(c.caducado(), caducadoTotal);
+    // The season has prizes of every kind, unless today is before any could expire.
+    QVERIFY(estados[0] > 0 && estados[1] > 0);
+    if (hoy > 100) QVERIFY(estados[2] > 0 && caducadoTotal > 0);
+  }
+
+  // The status bar's count: what is known, and "importe pendiente" only for what is not.
+  void porCobrarEnTexto_data() {
+    QTest::addColumn<QList<int>>("netos");  // -1: amount unknown; -2: collected
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("nada") << QList<int>{} << u8"Premios por cobrar: 0 (0,00 €)";
+    QTest::newRow("conocidos") << QList<int>{150, 123456, -2} << u8"Premios por cobrar: 2 (1.236,06 €)";
+    QTest::newRow("sin importe") << QList<int>{-1} << u8"Premios por cobrar: 1 (importe pendiente)";
+    QTest::newRow("cobrado y sin importe") << QList<int>{-2, -1, -1} << u8"Premios por cobrar: 2 (importe pendiente)";
+    QTest::newRow("de los dos") << QList<int>{-1, 123456} << u8"Premios por cobrar: 2 (1.234,56 € + importe pendiente)";
+  }
+  void porCobrarEnTexto() {
+    QFETCH(QList<int>, netos);
+    QFETCH(QString, texto);
+    std::vector<Cobro> cobros;
+    for (const int n : netos) {
+      Cobro c;
+      if (n >= 0) c.neto = n;
+      if (n == -2) {
+        c.neto = 999;
+        c.estado = EstadoCobro::Cobrado;
+      }
+      cobros.push_back(c);
+    }
+    QCOMPARE(textoPorCobrar(cobros), texto);
   }
 
   // After each kind of change, in a row, the money brought up to date equals the money

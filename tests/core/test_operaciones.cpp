@@ -13,8 +13,12 @@
 #include "base/fechas.h"
 #include "checking/comprobacion.h"
 #include "checking/cuenta.h"
+#include "members/registrosocios.h"
+#include "money/balance.h"
 #include "operations/ajustes.h"
+#include "operations/dinero.h"
 #include "operations/penas.h"
+#include "operations/socios.h"
 #include "operations/sorteos.h"
 #include "session/errorpermiso.h"
 #include "session/sesion.h"
@@ -241,6 +245,71 @@ class TestOperaciones : public QObject {
     QCOMPARE(p.ultimacuenta, 0.0);
     QCOMPARE(fechaDesdeOle(p.creacion), b.e.reloj->dia);
     QCOMPARE(p.nombreRecortado(), QStringLiteral("UNA"));
+  }
+
+  // A reset starts the prize counting again, not the money: the draws a peña played and
+  // paid, its collections and what its members owe stay, reset after reset. A peña that
+  // starts again another day (deleted and entered anew) pays from its own start.
+  void reiniciarGuardaElDinero_data() {
+    QTest::addColumn<QStringList>("pasos");
+    QTest::addColumn<int>("jugados");  // draws the peña has paid at the end
+    QTest::newRow("un reinicio") << QStringList{u"reiniciar"_s} << 3;
+    QTest::newRow("dos el mismo día") << QStringList{u"reiniciar"_s, u"reiniciar"_s} << 3;
+    QTest::newRow("dos en días distintos") << QStringList{u"reiniciar"_s, u"mañana"_s, u"reiniciar"_s} << 3;
+    QTest::newRow("cobro y socio antes") << QStringList{u"cobrar"_s, u"socio"_s, u"reiniciar"_s} << 3;
+    QTest::newRow("cobro y socio después") << QStringList{u"reiniciar"_s, u"mañana"_s, u"cobrar"_s, u"socio"_s} << 3;
+    QTest::newRow("la peña empieza de nuevo otro día")
+        << QStringList{u"socio"_s, u"reiniciar"_s, u"mañana"_s, u"recrear"_s} << 0;
+  }
+  void reiniciarGuardaElDinero() {
+    QFETCH(QStringList, pasos);
+    QFETCH(int, jugados);
+    Banco b;
+    QDate& hoy = b.e.reloj->dia;
+    bool cobrado = false, socio = false;
+    for (const QString& paso : pasos) {
+      if (paso == u"reiniciar"_s) {
+        QVERIFY(operaciones::reiniciarContadores(b.a, hoy));
+        QCOMPARE(fechaDesdeOle(b.penas()[0].creacion), hoy);
+      } else if (paso == u"mañana"_s) {
+        hoy = hoy.addDays(1);
+      } else if (paso == u"cobrar"_s) {
+        const Resultado r = operaciones::marcarCobro(b.a, 1, kD3, kD3.addDays(1), hoy);
+        QVERIFY2(r, qPrintable(r.error));
+        cobrado = true;
+      } else if (paso == u"socio"_s) {
+        // Joined before the reset, whenever it is entered.
+        const Resultado r = operaciones::altaSocio(b.a, 1, {u"ANA"_s, {}, {}}, 1, kD1);
+        QVERIFY2(r, qPrintable(r.error));
+        socio = true;
+      } else if (paso == u"recrear"_s) {
+        b.e.escribir(QStringLiteral("apuestas.dat"), pena("UNA", hoy).codificar());
+        cobrado = false;
+      }
+    }
+    const std::vector<Pena> penas = b.penas();
+    const std::vector<Sorteo> sorteos = b.a.sorteos().leerTodos();
+    Cuentas c;
+    QVERIFY(leerCuentas(b.a.carpeta(), penas, sorteos, hoy, c));
+    QCOMPARE(c.penas.size(), size_t{1});
+    QCOMPARE(static_cast<int>(c.penas[0].sorteos.size()), jugados);
+    QCOMPARE(c.coste(), Centimos{150} * jugados);
+    QCOMPARE(c.cobros.size(), size_t(jugados));  // 5 + key in every draw
+    const Cobro* k = c.cobro(1, kD3);
+    QCOMPARE(k && k->estado == EstadoCobro::Cobrado, cobrado);
+    // The collections one at a time say the same.
+    DatosDinero d;
+    QVERIFY(leerDatosDinero(b.a.carpeta(), penas, d));
+    int uno = 0;
+    recorrerCobros(penas, sorteos, d, hoy, {}, [&](const Cobro&) { ++uno; });
+    QCOMPARE(uno, jugados);
+    // The members pay the same draws.
+    SociosPena sp;
+    QVERIFY(leerSociosPena(b.a.carpeta(), penas, sorteos, 1, sp));
+    Centimos costes = 0;
+    for (const auto& x : sp.costes) costes += x.coste;
+    QCOMPARE(costes, c.coste());
+    if (socio && jugados > 0) QCOMPARE(sp.saldos(), std::vector<Centimos>{-c.coste()});
   }
 
   // ---- Draws ----

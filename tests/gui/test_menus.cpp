@@ -319,7 +319,9 @@ void PruebaMenus::borrarTodosYFilas() {
   p_->findChild<QAction*>(QStringLiteral("borrpe"))->trigger();
   QCOMPARE(e_->mensajes->vistos.size(), 2);
   QCOMPARE(e_->mensajes->vistos[0].texto, operaciones::kPreguntaBorrarTodos);
-  QCOMPARE(e_->mensajes->vistos[1].texto, operaciones::kPreguntaAciertos);
+  // The question as it always was, and under it that the money stays.
+  QCOMPARE(e_->mensajes->vistos[1].texto,
+           operaciones::kPreguntaAciertos + QStringLiteral("\n\n") + operaciones::kDineroConservado);
   for (const auto& v : e_->mensajes->vistos)
     QCOMPARE(v.predeterminada, plataforma::Respuesta::No);  // Return alone deletes nothing
   QCOMPARE(e_->leer(QStringLiteral("numeros.dat")), antes);

@@ -181,7 +181,11 @@ class TestPapelesSocios : public QObject {
     QTest::mouseClick(control<QPushButton>(&tab, "CommandAportacion"), Qt::LeftButton);
     control<QLineEdit>(&tab, "EditImporte")->setText(QStringLiteral("veinte"));
     QTest::mouseClick(control<QPushButton>(&tab, "CommandPago"), Qt::LeftButton);
-    QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
+    QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Escriba el importe en euros, por ejemplo 25,50."));
+    // A decimal point books nothing either: 25.5 is not guessed to be 25,50 or 255.
+    control<QLineEdit>(&tab, "EditImporte")->setText(QStringLiteral("25.5"));
+    QTest::mouseClick(control<QPushButton>(&tab, "CommandAportacion"), Qt::LeftButton);
+    QCOMPARE(e.mensajes->vistos.last().texto, QStringLiteral("Escriba el importe en euros, por ejemplo 25,50."));
     // Ana alone pays the five January draws, then two thirds of the five since Luis joined.
     QCOMPARE(fila(control<QTableView>(&tab, "TablaSocios"), 0), QStringLiteral("1|Ana|2|01/01/2021||7,50 €"));
     QCOMPARE(fila(control<QTableView>(&tab, "TablaSocios"), 1), QStringLiteral("2|Luis|1|01/02/2021||debe 2,50 €"));

@@ -13,6 +13,7 @@
 
 #include "app/principal.h"
 #include "gui/members/tabsocios.h"
+#include "gui/money/modeloscuentas.h"
 #include "gui/money/tabcuentas.h"
 #include "gui/printing/imprimir.h"
 #include "operations/dinero.h"
@@ -154,7 +155,11 @@ class TestSeleccion : public QObject {
     QVERIFY(control<QPushButton>(tab, "CommandCobrar")->isEnabled());
     QTest::mouseClick(control<QPushButton>(tab, "CommandCobrar"), Qt::LeftButton);
     QVERIFY(e->mensajes->vistos.isEmpty());
-    QVERIFY(sorteos->model()->index(0, 7).data().toString().startsWith(QStringLiteral("cobrado el ")));
+    QVERIFY(sorteos->model()
+                ->index(0, ui::ModeloCuentasSorteos::Cobro)
+                .data()
+                .toString()
+                .startsWith(QStringLiteral("cobrado el ")));
 
     // A Ctrl+click takes the highlight away: nothing left to act on.
     clic(sorteos, 0, Qt::ControlModifier);

@@ -87,6 +87,8 @@ std::optional<Centimos> leerImporte(QStringView texto) {
   return negativo ? -*v : *v;
 }
 
+QString avisoImporte() { return QStringLiteral("Escriba el importe en euros, por ejemplo 25,50."); }
+
 std::optional<Centimos> leerImportePunto(QStringView texto) {
   const QStringView t = texto.trimmed();
   const qsizetype punto = t.indexOf(u'.');

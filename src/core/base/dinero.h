@@ -25,6 +25,10 @@ QString textoImporteCsv(Centimos c);
 // "1234,56 €", with an optional leading minus. Empty for anything else.
 std::optional<Centimos> leerImporte(QStringView texto);
 
+// What to tell someone whose amount did not read as one ("25.5", "veinte"): the window
+// and the command line say the same.
+QString avisoImporte();
+
 // An amount as the results service writes it, with a decimal point ("47445.95",
 // "3", "1.5"), read digit by digit. Never negative. Empty for anything else.
 std::optional<Centimos> leerImportePunto(QStringView texto);

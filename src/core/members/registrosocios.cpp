@@ -243,14 +243,18 @@ Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas,
   p.registro = registro;
   if (registro < 1 || registro > static_cast<int>(penas.size()))
     return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
-  const Pena& pena = penas[static_cast<size_t>(registro - 1)];
-  p.nombre = pena.nombreRecortado();
-  // Costs need no prize table.
-  const CuentaPena cuenta = cuentaPena(pena, registro, sorteos, {}, precioApuesta(carpeta));
-  for (const CuentaSorteo& s : cuenta.sorteos) p.costes.push_back({s.fecha, s.coste});
-
+  p.nombre = penas[static_cast<size_t>(registro - 1)].nombreRecortado();
   BaseDatos base;
-  if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+  std::vector<Pena> delDinero = penas;
+  Resultado leido = base.abrir(carpeta, BaseDatos::Modo::Lectura);
+  // The members pay every draw the peña played since it really started, whatever a reset
+  // of its counters did to its creation.
+  if (leido) leido = leerPenasDelDinero(base, delDinero);
+  // Costs need no prize table.
+  const CuentaPena cuenta =
+      cuentaPena(delDinero[static_cast<size_t>(registro - 1)], registro, sorteos, {}, precioApuesta(carpeta));
+  for (const CuentaSorteo& s : cuenta.sorteos) p.costes.push_back({s.fecha, s.coste});
+  if (!leido) return leido;
   std::vector<PenaGuardada> guardadas;
   if (Resultado r = leerPenas(base, guardadas); !r) return r;
   const std::vector<std::optional<qint64>> ids = emparejarPenas(guardadas, penas);

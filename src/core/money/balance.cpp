@@ -42,16 +42,44 @@ PorCobrar Cuentas::porCobrar(int registro) const {
   return i < porCobrarPenas.size() ? porCobrarPenas[i] : PorCobrar{};
 }
 
+Caducado Cuentas::caducado(int registro) const {
+  const CuentaPena* p = pena(registro);
+  if (!p) return {};
+  const auto i = static_cast<size_t>(p - penas.data());
+  return i < caducadoPenas.size() ? caducadoPenas[i] : Caducado{};
+}
+
+bool Cuentas::caducado(int registro, const QDate& fecha) const {
+  const Cobro* c = cobro(registro, fecha);
+  return c && c->estado == EstadoCobro::Caducado;
+}
+
+Centimos Cuentas::ganado(int registro) const {
+  const CuentaPena* p = pena(registro);
+  return p ? p->ganadoConocido() - caducado(registro).importe : 0;
+}
+
+int Cuentas::premiosSinImporte(int registro) const {
+  const CuentaPena* p = pena(registro);
+  return p ? p->premiosSinImporte() - caducado(registro).sinImporte : 0;
+}
+
 Centimos Cuentas::coste() const {
   Centimos c = 0;
   for (const CuentaPena& p : penas) c += p.coste();
   return c;
 }
 
-Centimos Cuentas::ganadoConocido() const {
+Centimos Cuentas::ganado() const {
   Centimos g = 0;
-  for (const CuentaPena& p : penas) g += p.ganadoConocido();
+  for (const CuentaPena& p : penas) g += ganado(p.registro);
   return g;
+}
+
+Centimos Cuentas::caducado() const {
+  Centimos c = 0;
+  for (const Caducado& k : caducadoPenas) c += k.importe;
+  return c;
 }
 
 namespace {
@@ -105,7 +133,14 @@ class MarcasPena {
   CobrosMarcados::const_iterator it_{}, fin_{};
 };
 
-// The first collection that may still be pending and what each peña has to collect.
+const CuentaSorteo* sorteoDe(const CuentaPena& p, const QDate& fecha) {
+  const auto s = std::lower_bound(p.sorteos.begin(), p.sorteos.end(), fecha,
+                                  [](const CuentaSorteo& x, const QDate& f) { return x.fecha < f; });
+  return s != p.sorteos.end() && s->fecha == fecha ? &*s : nullptr;
+}
+
+// The first collection that may still be pending, what each peña has to collect and
+// what it lost.
 void resumirCobros(Cuentas& c, const QDate& hoy) {
   c.primerVigente = static_cast<size_t>(
       std::partition_point(c.cobros.begin(), c.cobros.end(), [&](const Cobro& k) { return k.limite < hoy; }) -
@@ -118,6 +153,17 @@ void resumirCobros(Cuentas& c, const QDate& hoy) {
     ++pc.cobros;
     pc.neto += k.neto.value_or(0);
     pc.pendiente = pc.pendiente || !k.neto;
+  }
+  c.caducadoPenas.assign(c.penas.size(), Caducado{});
+  // Only a collection whose last day is past can have expired.
+  for (const Cobro& k : std::span<const Cobro>(c.cobros).first(c.primerVigente)) {
+    if (k.estado != EstadoCobro::Caducado) continue;
+    const CuentaPena* p = c.pena(k.registro);
+    const CuentaSorteo* s = p ? sorteoDe(*p, k.fecha) : nullptr;
+    if (!s) continue;
+    Caducado& perdido = c.caducadoPenas[static_cast<size_t>(p - c.penas.data())];
+    perdido.importe += s->ganadoConocido();
+    perdido.sinImporte += s->apuestasSinImporte();
   }
 }
 
@@ -347,8 +393,9 @@ Cuentas actualizarCuentas(Cuentas previas, const std::vector<Pena>& penas, const
   return c;
 }
 
-void recorrerCobros(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const DatosDinero& d,
+void recorrerCobros(const std::vector<Pena>& deLosArchivos, const std::vector<Sorteo>& sorteos, const DatosDinero& d,
                     const QDate& hoy, const AlcanceCuentas& alcance, const std::function<void(const Cobro&)>& cobro) {
+  const std::vector<Pena> penas = penasDelDinero(deLosArchivos, d.ids, d.inicios);
   if (!enOrden(sorteos)) {
     for (const Cobro& k : calcularCuentas(penas, sorteos, d.tablas, d.marcados, d.ids, d.precio, hoy, alcance).cobros)
       cobro(k);
@@ -386,9 +433,11 @@ Resultado leerDatosDinero(const QString& carpeta, const std::vector<Pena>& penas
   if (r) r = leerTablas(base, d.tablas);
   if (r) r = leerPenas(base, guardadas);
   if (r) r = leerCobros(base, d.marcados);
+  if (r) r = leerInicios(base, d.inicios);
   if (!r) {
     d.tablas.clear();
     d.marcados.clear();
+    d.inicios.clear();
     guardadas.clear();
   }
   d.ids = emparejarPenas(guardadas, penas);
@@ -400,8 +449,8 @@ Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, 
                         const QDate& hoy, Cuentas& cuentas) {
   DatosDinero d;
   const Resultado r = leerDatosDinero(carpeta, penas, d);
-  cuentas = actualizarCuentas(std::move(cuentas), penas, sorteos, std::move(d.tablas), std::move(d.marcados), d.ids,
-                              d.precio, hoy);
+  cuentas = actualizarCuentas(std::move(cuentas), penasDelDinero(penas, d.ids, d.inicios), sorteos, std::move(d.tablas),
+                              std::move(d.marcados), d.ids, d.precio, hoy);
   return r;
 }
 
@@ -411,25 +460,26 @@ Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, co
   // Without what the database holds the money is still worked out: every prize then
   // reads "importe pendiente" and no collection is marked; the reason is returned.
   const Resultado r = leerDatosDinero(carpeta, penas, d);
-  cuentas = calcularCuentas(penas, sorteos, d.tablas, d.marcados, d.ids, d.precio, hoy, alcance);
+  cuentas = calcularCuentas(penasDelDinero(penas, d.ids, d.inicios), sorteos, d.tablas, d.marcados, d.ids, d.precio,
+                            hoy, alcance);
   return r;
 }
 
 QString textoPorCobrar(std::span<const Cobro> cobros) {
-  int n = 0;
+  int n = 0, conocidos = 0;
   Centimos total = 0;
-  bool pendiente = false;
   for (const Cobro& c : cobros) {
     if (c.estado != EstadoCobro::Pendiente) continue;
     ++n;
-    if (c.neto)
-      total += *c.neto;
-    else
-      pendiente = true;
+    if (!c.neto) continue;
+    ++conocidos;
+    total += *c.neto;
   }
-  QString t = QStringLiteral("Premios por cobrar: %1 (%2").arg(n).arg(textoEuros(total));
-  if (pendiente) t += QStringLiteral(" + importe pendiente");
-  return t + QLatin1Char(')');
+  // Nothing known yet is no amount at all, not 0,00 €.
+  QString importe = conocidos > 0 || n == 0 ? textoEuros(total) : QString();
+  if (conocidos < n)
+    importe += importe.isEmpty() ? QStringLiteral("importe pendiente") : QStringLiteral(" + importe pendiente");
+  return QStringLiteral("Premios por cobrar: %1 (%2)").arg(n).arg(importe);
 }
 
 QString avisoCobrosUrgentes(std::span<const Cobro> cobros, const QDate& hoy) {
@@ -468,12 +518,14 @@ QString textoCobro(const Cobro& c) {
 
 QByteArray csvSorteos(const CuentaPena& pena, const Cuentas& cuentas) {
   EscritorCsv w;
-  w.fijo(QStringLiteral("Sorteo;Apuestas;Coste;Premios;Ganado;Neto a cobrar;Lugar;Cobro")).fin();
+  w.fijo(QStringLiteral("Sorteo;Apuestas;Coste;Premios;Ganado;Caducado;Neto a cobrar;Lugar;Cobro")).fin();
   // Newest first, as the window lists them.
   for (auto s = pena.sorteos.rbegin(); s != pena.sorteos.rend(); ++s) {
     const Cobro* c = cuentas.cobro(pena.registro, s->fecha);
+    const bool perdido = c && c->estado == EstadoCobro::Caducado;
+    const QString premio = s->hayPremio() ? importeOPendienteCsv(s->ganado()) : QString();
     w.numero(fechaCorta(s->fecha)).numero(s->apuestas).numero(textoImporteCsv(s->coste)).texto(textoPremios(*s));
-    w.numero(s->hayPremio() ? importeOPendienteCsv(s->ganado()) : QString());
+    w.numero(perdido ? QString() : premio).numero(perdido ? premio : QString());
     if (c)
       w.numero(importeOPendienteCsv(c->neto)).fijo(c->lugar ? textoLugar(*c->lugar) : QString()).fijo(textoCobro(*c));
     else

@@ -20,6 +20,13 @@ struct PorCobrar {
   bool pendiente = false;  // some amount is not known yet
 };
 
+// What a peña lost: prizes past their last day that nobody collected. Never part of
+// what it won.
+struct Caducado {
+  Centimos importe = 0;  // of those whose amount is known
+  int sinImporte = 0;    // prize bets among them whose amount is not known
+};
+
 // How much of the money to work out: a command that prints one peña, or only what may
 // still be collected, needs no more.
 struct AlcanceCuentas {
@@ -38,6 +45,7 @@ struct Cuentas {
   // kept for the lists but never looked at again for what is still to collect.
   size_t primerVigente = 0;
   std::vector<PorCobrar> porCobrarPenas;  // beside `penas`
+  std::vector<Caducado> caducadoPenas;    // beside `penas`
 
   // What the money was worked out from, so that after a change only what it touched is
   // worked out again (actualizarCuentas).
@@ -56,8 +64,17 @@ struct Cuentas {
   // Every collection that may still be pending (the collected ones among them).
   std::span<const Cobro> vigentes() const { return std::span<const Cobro>(cobros).subspan(primerVigente); }
   PorCobrar porCobrar(int registro) const;
+  Caducado caducado(int registro) const;
+  // Whether the prize of that draw expired without being collected.
+  bool caducado(int registro, const QDate& fecha) const;
+  // What a peña won and has collected or may still collect: the known amounts, lost
+  // prizes left out.
+  Centimos ganado(int registro) const;
+  // Prize bets without an amount yet, lost prizes left out.
+  int premiosSinImporte(int registro) const;
   Centimos coste() const;
-  Centimos ganadoConocido() const;
+  Centimos ganado() const;    // every peña
+  Centimos caducado() const;  // every peña
 };
 
 // What the money needs from sortilan.db and sortilan.ini besides the data files.
@@ -66,6 +83,7 @@ struct DatosDinero {
   CobrosMarcados marcados;
   std::vector<std::optional<qint64>> ids;  // beside the peñas of the file
   Centimos precio = kPrecioPorDefecto;
+  IniciosPenas inicios;
 };
 // Reads sortilan.db (never creating it) and the price of sortilan.ini in `carpeta`.
 // Without what the database holds, `datos` has no tables and no marks and the reason is
@@ -99,7 +117,8 @@ Resultado releerCuentas(const QString& carpeta, const std::vector<Pena>& penas, 
 void recorrerCobros(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const DatosDinero& datos,
                     const QDate& hoy, const AlcanceCuentas& alcance, const std::function<void(const Cobro&)>& cobro);
 
-// "Premios por cobrar: 2 (1.234,56 €)"; "+ importe pendiente" when some amount is unknown.
+// "Premios por cobrar: 2 (1.234,56 €)"; "(1.234,56 € + importe pendiente)" when some amount
+// is unknown, "(importe pendiente)" when none is known.
 QString textoPorCobrar(std::span<const Cobro> cobros);
 // The start-up warning for collections at most 14 days from their last day; empty when none.
 QString avisoCobrosUrgentes(std::span<const Cobro> cobros, const QDate& hoy);

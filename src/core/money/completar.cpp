@@ -1,21 +1,18 @@
 #include "money/completar.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "base/fechas.h"
 
 namespace sortilan {
 
-std::vector<QDate> tablasQueFaltan(const std::vector<Sorteo>& sorteos, const TablasPremios& tablas,
-                                   const QDate& desde) {
+std::vector<QDate> importesQueFaltan(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                                     const DatosDinero& datos, const QDate& desde) {
   std::vector<QDate> faltan;
-  for (const Sorteo& s : sorteos) {
-    const QDate f = fechaDesdeOle(s.fecha);
-    if (!s.valido() || !f.isValid() || f < desde) continue;
-    const auto t = tablas.find(f);
-    if (t == tablas.end() || !t->second.publicada()) faltan.push_back(f);
-  }
+  // Whether a collection is pending or expired plays no part here: any day will do.
+  recorrerCobros(penas, sorteos, datos, QDate(), {}, [&](const Cobro& k) {
+    if (!k.neto && (!desde.isValid() || k.fecha >= desde)) faltan.push_back(k.fecha);
+  });
   std::sort(faltan.begin(), faltan.end());
   faltan.erase(std::unique(faltan.begin(), faltan.end()), faltan.end());
   return faltan;
@@ -42,17 +39,6 @@ QUrl direccionVentana(const QUrl& base, const VentanaPeticion& v) {
                  .arg(v.desde.toString(QStringLiteral("yyyyMMdd")), v.hasta.toString(QStringLiteral("yyyyMMdd"))));
   u.setFragment(QString());
   return u;
-}
-
-QDate creacionMasAntigua(const std::vector<Pena>& penas) {
-  QDate primera;
-  for (const Pena& p : penas) {
-    if (!p.esSencilla() && !p.esMultiple()) continue;
-    // A creation with a time of day plays the draws of the following days only.
-    const QDate d = fechaDesdeOle(std::ceil(p.creacion));
-    if (d.isValid() && (!primera.isValid() || d < primera)) primera = d;
-  }
-  return primera;
 }
 
 }  // namespace sortilan

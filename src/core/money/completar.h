@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "money/balance.h"
 #include "money/registrodinero.h"
 #include "store/pena.h"
 #include "store/sorteo.h"
@@ -19,9 +20,11 @@ struct VentanaPeticion {
   bool operator==(const VentanaPeticion&) const = default;
 };
 
-// Stored draws dated on or after `desde` whose prize table is missing or not yet
-// published, oldest first.
-std::vector<QDate> tablasQueFaltan(const std::vector<Sorteo>& sorteos, const TablasPremios& tablas, const QDate& desde);
+// The draws, on or after `desde` (invalid: any), in which some peña won a prize whose
+// amount is not known: the table of that draw, or its row of that category, is missing.
+// These are the draws whose prizes read "importe pendiente". Oldest first.
+std::vector<QDate> importesQueFaltan(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                                     const DatosDinero& datos, const QDate& desde);
 
 // The fewest windows of at most 150 days, oldest first, that hold every date of `faltan`
 // (ascending): each starts at a missing date and ends at the last one it can hold.
@@ -29,8 +32,5 @@ std::vector<VentanaPeticion> ventanasPeticion(const std::vector<QDate>& faltan);
 
 // The results service's request for the draws of one window.
 QUrl direccionVentana(const QUrl& base, const VentanaPeticion& v);
-
-// The creation day of the oldest peña; invalid when there is none.
-QDate creacionMasAntigua(const std::vector<Pena>& penas);
 
 }  // namespace sortilan

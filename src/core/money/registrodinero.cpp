@@ -3,7 +3,10 @@
 #include <QCryptographicHash>
 #include <QSqlQuery>
 #include <QVariant>
+#include <cmath>
 #include <map>
+
+#include "base/fechas.h"
 
 namespace sortilan {
 
@@ -205,6 +208,61 @@ Resultado registrarPenas(BaseDatos& base, const std::vector<Pena>& penas, std::v
       return r;
     ids[i] = q.lastInsertId().toLongLong();
   }
+  return Resultado::bien();
+}
+
+Resultado leerInicios(BaseDatos& base, IniciosPenas& inicios) {
+  inicios.clear();
+  if (!base.abierta()) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT pena, inicio, reinicio FROM inicios_pena")); !r) return r;
+  while (q.next()) inicios[q.value(0).toLongLong()] = {deIso(q.value(1)), deIso(q.value(2))};
+  return Resultado::bien();
+}
+
+namespace {
+QDate diaCreacion(const Pena& p) { return fechaDesdeOle(std::floor(p.creacion)); }
+}  // namespace
+
+Resultado guardarInicios(BaseDatos& base, const std::vector<Pena>& penas, const std::vector<qint64>& ids,
+                         const QDate& hoy) {
+  IniciosPenas inicios;
+  if (Resultado r = leerInicios(base, inicios); !r) return r;
+  const std::vector<Pena> antes = penasDelDinero(penas, {ids.begin(), ids.end()}, inicios);
+  for (size_t i = 0; i < antes.size() && i < ids.size(); ++i) {
+    const QDate inicio = diaCreacion(antes[i]);
+    if (!inicio.isValid() || inicio >= hoy) continue;
+    if (Resultado r = base.ejecutar(QStringLiteral("INSERT INTO inicios_pena (pena, inicio, reinicio) VALUES (?, ?, ?) "
+                                                   "ON CONFLICT (pena) DO UPDATE SET inicio = excluded.inicio,"
+                                                   " reinicio = excluded.reinicio"),
+                                    {ids[i], iso(inicio), iso(hoy)});
+        !r)
+      return r;
+  }
+  return Resultado::bien();
+}
+
+std::vector<Pena> penasDelDinero(std::vector<Pena> penas, const std::vector<std::optional<qint64>>& ids,
+                                 const IniciosPenas& inicios) {
+  if (inicios.empty()) return penas;
+  for (size_t i = 0; i < penas.size() && i < ids.size(); ++i) {
+    if (!ids[i]) continue;
+    const auto k = inicios.find(*ids[i]);
+    // A creation another day than the reset's is another start (a peña deleted and
+    // entered again): its own.
+    if (k != inicios.end() && diaCreacion(penas[i]) == k->second.reinicio && k->second.inicio < k->second.reinicio)
+      penas[i].creacion = oleDesdeFecha(k->second.inicio);
+  }
+  return penas;
+}
+
+Resultado leerPenasDelDinero(BaseDatos& base, std::vector<Pena>& penas) {
+  std::vector<PenaGuardada> guardadas;
+  IniciosPenas inicios;
+  if (Resultado r = leerPenas(base, guardadas); !r) return r;
+  if (Resultado r = leerInicios(base, inicios); !r) return r;
+  const std::vector<std::optional<qint64>> ids = emparejarPenas(guardadas, penas);
+  penas = penasDelDinero(std::move(penas), ids, inicios);
   return Resultado::bien();
 }
 

@@ -44,6 +44,25 @@ Resultado leerPenas(BaseDatos& base, std::vector<PenaGuardada>& penas);
 // number (its history stays). Their ids in record order. Inside a transaction.
 Resultado registrarPenas(BaseDatos& base, const std::vector<Pena>& penas, std::vector<qint64>& ids);
 
+// The day a peña really started playing, kept when a reset of its counters moved the
+// creation of its record on to `reinicio`: what it played before stays played.
+struct InicioPena {
+  QDate inicio;
+  QDate reinicio;
+};
+using IniciosPenas = std::map<qint64, InicioPena>;
+Resultado leerInicios(BaseDatos& base, IniciosPenas& inicios);
+// Before a reset moves the creation of every peña of `penas` (their ids beside) to `hoy`:
+// keeps where each one's money starts. Inside a transaction.
+Resultado guardarInicios(BaseDatos& base, const std::vector<Pena>& penas, const std::vector<qint64>& ids,
+                         const QDate& hoy);
+// The peñas as their money sees them: a peña whose creation is still the day of its reset
+// plays from the day it really started.
+std::vector<Pena> penasDelDinero(std::vector<Pena> penas, const std::vector<std::optional<qint64>>& ids,
+                                 const IniciosPenas& inicios);
+// The same for the peñas of the file, with their ids read from `base` (not open: as they are).
+Resultado leerPenasDelDinero(BaseDatos& base, std::vector<Pena>& penas);
+
 // Collections the user marked: (peña id, draw date) -> day collected.
 using CobrosMarcados = std::map<std::pair<qint64, QDate>, QDate>;
 Resultado leerCobros(BaseDatos& base, CobrosMarcados& cobros);

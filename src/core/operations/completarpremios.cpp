@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "answer/analisis.h"
+#include "base/fechas.h"
+#include "money/tablapremios.h"
 #include "operations/dinero.h"
 #include "platform/plataforma.h"
 #include "platform/servicios.h"
@@ -16,14 +18,11 @@ CompletarPremios::CompletarPremios(Almacen& almacen, plataforma::CanalHttp& cana
 
 Resultado CompletarPremios::buscarFaltan(std::vector<QDate>& faltan) {
   faltan.clear();
-  BaseDatos base;
-  TablasPremios tablas;
-  Resultado r = base.abrir(almacen_.carpeta(), BaseDatos::Modo::Lectura);
-  if (r) r = leerTablas(base, tablas);
-  if (!r) return r;
-  const QDate inicio = desde_.isValid() ? desde_ : creacionMasAntigua(almacen_.penas().leerTodos());
-  // Without peñas no draw was played: no table is needed.
-  if (inicio.isValid()) faltan = tablasQueFaltan(almacen_.sorteos().leerTodos(), tablas, inicio);
+  // Exactly the draws whose prizes "Cuentas" shows as "importe pendiente".
+  const std::vector<Pena> penas = almacen_.penas().leerTodos();
+  DatosDinero datos;
+  if (Resultado r = leerDatosDinero(almacen_.carpeta(), penas, datos); !r) return r;
+  faltan = importesQueFaltan(penas, almacen_.sorteos().leerTodos(), datos, desde_);
   return Resultado::bien();
 }
 
@@ -33,6 +32,7 @@ void CompletarPremios::iniciar(const QDate& desde) {
   resumen_ = ResumenCompletar{};
   ventanas_.clear();
   siguiente_ = 0;
+  listadas_.clear();
   enCurso_ = true;
   std::vector<QDate> faltan;
   if (Resultado r = buscarFaltan(faltan); !r) return terminar(r);
@@ -72,6 +72,7 @@ void CompletarPremios::alTraer(const plataforma::Traida& t) {
   }
   int guardadas = 0;
   if (Resultado r = guardarPremiosRespuesta(almacen_.carpeta(), t.cuerpo, &guardadas); !r) return terminar(r);
+  for (const TablaPremios& tabla : leerTablasRespuesta(t.cuerpo)) listadas_.push_back(tabla.fecha);
   ++resumen_.peticiones;
   resumen_.guardadas += guardadas;
   // An answer may bring more than its window: the windows it completed are not asked for.
@@ -93,14 +94,26 @@ void CompletarPremios::terminar(Resultado r) {
   std::vector<QDate> faltan;
   if (const Resultado leido = buscarFaltan(faltan); !leido && resumen_.resultado) resumen_.resultado = leido;
   resumen_.faltan = static_cast<int>(faltan.size());
+  std::sort(listadas_.begin(), listadas_.end());
+  for (const QDate& f : faltan)
+    if (std::binary_search(listadas_.begin(), listadas_.end(), f)) resumen_.sinImporte.push_back(f);
   // Answers that brought none of the tables asked for (a page of HTML, an empty search)
-  // are no success, whatever the transfers said.
-  if (resumen_.resultado && resumen_.ventanas > 0 && resumen_.guardadas == 0)
+  // are no success, whatever the transfers said; tables listed without the amount are
+  // told draw by draw.
+  if (resumen_.resultado && resumen_.ventanas > 0 && resumen_.guardadas == 0 && resumen_.sinImporte.empty())
     resumen_.resultado =
         Resultado::fallo(Resultado::Clase::Red,
                          QStringLiteral("El servicio de resultados no ha dado ninguna de las tablas de premios que "
                                         "faltan. Pruebe más tarde."));
   emit terminado(resumen_);
+}
+
+QStringList textosSinImporte(const ResumenCompletar& r) {
+  QStringList l;
+  for (const QDate& f : r.sinImporte)
+    l << QStringLiteral("El servicio de resultados no da el importe de algún premio del sorteo del %1.")
+             .arg(fechaCorta(f));
+  return l;
 }
 
 }  // namespace sortilan::operaciones

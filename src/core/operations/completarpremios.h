@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QStringList>
 #include <vector>
 
 #include "base/resultado.h"
@@ -12,14 +13,20 @@
 namespace sortilan::operaciones {
 
 struct ResumenCompletar {
-  int ventanas = 0;     // requests to make
-  int peticiones = 0;   // requests answered and stored
-  int guardadas = 0;    // tables new or changed
-  int faltan = 0;       // draws still without a published table at the end
+  int ventanas = 0;    // requests to make
+  int peticiones = 0;  // requests answered and stored
+  int guardadas = 0;   // tables new or changed
+  int faltan = 0;      // draws still with a prize of unknown amount at the end
+  // Those of them the service listed, without the amount of the prize won.
+  std::vector<QDate> sinImporte;
   Resultado resultado;  // the failure that ended the catch-up early
 };
 
-// Asks the results service for the prize tables that are missing, window by window, with
+// One line for each draw of `r.sinImporte`, for the window and the command line alike.
+QStringList textosSinImporte(const ResumenCompletar& r);
+
+// Asks the results service for the prize tables of the draws whose prizes read "importe
+// pendiente", window by window, with
 // a pause between requests, and stores each answer as it arrives. A refused or failed
 // request ends it; what was stored stays.
 class CompletarPremios : public QObject {
@@ -29,8 +36,8 @@ class CompletarPremios : public QObject {
 
   CompletarPremios(Almacen& almacen, plataforma::CanalHttp& canal, QObject* padre = nullptr);
 
-  // The tables missing since `desde` (invalid: since the oldest peña's creation). With
-  // nothing to ask, `terminado` comes at once.
+  // The amounts missing since `desde` (invalid: all of them). With nothing to ask,
+  // `terminado` comes at once.
   void iniciar(const QDate& desde = QDate());
   bool enCurso() const { return enCurso_; }
   const ResumenCompletar& resumen() const { return resumen_; }
@@ -52,6 +59,7 @@ class CompletarPremios : public QObject {
   QDate desde_;
   std::vector<VentanaPeticion> ventanas_;
   size_t siguiente_ = 0;
+  std::vector<QDate> listadas_;  // draws the answers listed
   bool enCurso_ = false;
   bool esperando_ = false;
   ResumenCompletar resumen_;

@@ -59,7 +59,10 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
     const std::vector<Pena> penas = almacen.penas().leerTodos();
     if (registro < 1 || registro > static_cast<int>(penas.size()))
       return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
-    const Pena& pena = penas[static_cast<size_t>(registro - 1)];
+    // What it played since it really started, also after a reset of its counters.
+    std::vector<Pena> delDinero = penas;
+    if (Resultado r = leerPenasDelDinero(base, delDinero); !r) return r;
+    const Pena& pena = delDinero[static_cast<size_t>(registro - 1)];
     TablasPremios tablas;
     if (Resultado r = leerTablas(base, tablas); !r) return r;
     // The price plays no part in what is collected.
@@ -76,6 +79,12 @@ Resultado marcarCobro(Almacen& almacen, int registro, const QDate& sorteo, const
     if (dia) {
       if (*dia < sorteo) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser anterior al sorteo."));
       if (*dia > hoy) return Resultado::fallo(QStringLiteral("La fecha de cobro no puede ser posterior a hoy."));
+      // Marked on the day it is marked, an expired prize needs the day it really was
+      // collected; a later day is impossible.
+      if (*dia > cobro->limite && *dia == hoy)
+        return Resultado::fallo(QStringLiteral("El premio caducó el %1 sin marcarse cobrado. Si se cobró a tiempo, "
+                                               "indique el día en que se cobró: el %1 o antes.")
+                                    .arg(fechaCorta(cobro->limite)));
       if (*dia > cobro->limite)
         return Resultado::fallo(
             QStringLiteral("El premio caducó el %1: no se pudo cobrar después.").arg(fechaCorta(cobro->limite)));

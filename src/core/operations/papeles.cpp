@@ -19,11 +19,15 @@ struct Estado {
 };
 
 Resultado leerEstado(Almacen& almacen, BaseDatos& base, int registro, Estado& e) {
-  const std::vector<Pena> penas = almacen.penas().leerTodos();
+  std::vector<Pena> penas = almacen.penas().leerTodos();
   if (registro < 1 || registro > static_cast<int>(penas.size()))
     return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
   std::vector<qint64> ids;
   if (Resultado r = registrarPenas(base, penas, ids); !r) return r;
+  // A paper covers what the peña played since it really started, also before a reset.
+  IniciosPenas inicios;
+  if (Resultado r = leerInicios(base, inicios); !r) return r;
+  penas = penasDelDinero(std::move(penas), {ids.begin(), ids.end()}, inicios);
   e.pena = penas[static_cast<size_t>(registro - 1)];
   e.id = ids[static_cast<size_t>(registro - 1)];
   e.socios.registro = registro;

@@ -6,6 +6,7 @@
 #include "base/fechas.h"
 #include "checking/altapena.h"
 #include "checking/cuenta.h"
+#include "money/registrodinero.h"
 #include "operations/transaccion.h"
 #include "store/cerrojodatos.h"
 
@@ -131,6 +132,14 @@ Resultado contarPremios(Almacen& almacen) {
 Resultado reiniciarContadores(Almacen& almacen, const QDate& hoy) {
   Transaccion t(almacen);
   if (Resultado r = t.empezar(); !r) return r;
+  // Only the prize counting starts again: the money keeps where each peña really started
+  // (the cost of the draws it played, its collections and its members' balances).
+  if (!t.penas.empty()) {
+    std::vector<qint64> ids;
+    if (Resultado r = t.abrirBase(); !r) return r;
+    if (Resultado r = registrarPenas(t.base(), t.penas, ids); !r) return r;
+    if (Resultado r = guardarInicios(t.base(), t.penas, ids, hoy); !r) return r;
+  }
   std::vector<Pena> penas = t.penas;
   for (Pena& p : penas) {
     p.aciertos.fill(0);

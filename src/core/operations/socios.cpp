@@ -34,6 +34,11 @@ Resultado conSocios(Almacen& almacen, int registro, const std::function<Resultad
     if (registro < 1 || registro > static_cast<int>(e.penas.size()))
       return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
     if (Resultado r = registrarPenas(base, e.penas, e.ids); !r) return r;
+    // Dates and shares are judged against the peña's real start, not the day a reset of
+    // its counters gave its record.
+    IniciosPenas inicios;
+    if (Resultado r = leerInicios(base, inicios); !r) return r;
+    e.penas = penasDelDinero(std::move(e.penas), {e.ids.begin(), e.ids.end()}, inicios);
     e.pena = e.ids[static_cast<size_t>(registro - 1)];
     e.socios.registro = registro;
     e.socios.nombre = e.penas[static_cast<size_t>(registro - 1)].nombreRecortado();

@@ -20,6 +20,9 @@ const QString kPreguntaBorrarTodos = QStringLiteral("¿Seguro que quieres borrar
 const QString kPreguntaAciertos = QStringLiteral(
     "¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los sorteos, se aconseja que se resetee "
     "también los resultados de las peñas y la fecha de creación pasará a ser la de hoy.");
+const QString kDineroConservado = QStringLiteral(
+    "El dinero de las peñas (el coste de los sorteos jugados, los cobros y los repartos) y los saldos "
+    "de los socios se conservan.");
 const QString kPreguntaBorrarUno = QStringLiteral("¿Seguro que quieres eliminar este sorteo?");
 const QString kDanado = QStringLiteral("Archivo de números ganadores no válido. ¡Se perderán los sorteos grabados!.");
 const QString kTituloDanado = QStringLiteral("Error de lectura");

@@ -22,6 +22,8 @@ extern const QString kNoValido;
 extern const QString kImportado;
 extern const QString kPreguntaBorrarTodos;
 extern const QString kPreguntaAciertos;
+// What the window says under kPreguntaAciertos: a reset starts only the prize counting again.
+extern const QString kDineroConservado;
 extern const QString kPreguntaBorrarUno;
 extern const QString kDanado;
 extern const QString kTituloDanado;

@@ -100,6 +100,17 @@ const std::vector<Migracion>& migraciones() {
                        " clave TEXT PRIMARY KEY NOT NULL,"
                        " dia TEXT NOT NULL"
                        "  CHECK (dia GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'))")}},
+      // 6: where the money of a peña starts once its counters were reset. The reset moves
+      // the record's creation to that day (`reinicio`), but the draws it played since
+      // `inicio` stay played and paid for.
+      {6,
+       {QStringLiteral("CREATE TABLE inicios_pena ("
+                       " pena INTEGER PRIMARY KEY REFERENCES penas(id),"
+                       " inicio TEXT NOT NULL"
+                       "  CHECK (inicio GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+                       " reinicio TEXT NOT NULL"
+                       "  CHECK (reinicio GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+                       " CHECK (inicio < reinicio))")}},
       // 7: voids. A contribution or payout is never erased: its void names it, with the
       // day and the reason. A voided split moves whole to `repartos_anulados` (so the prize
       // can be split again) and the payouts it had made are voided with it.

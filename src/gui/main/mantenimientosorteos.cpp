@@ -57,7 +57,7 @@ void MantenimientoSorteos::Command5_Click() {
     if (!r) return avisarFallo(r);
     emit sorteosCambiados();
   }
-  if (pregunta(kBorrar, operaciones::kPreguntaAciertos)) {
+  if (pregunta(kBorrar, operaciones::kPreguntaAciertos + QStringLiteral("\n\n") + operaciones::kDineroConservado)) {
     const Resultado r = operaciones::reiniciarContadores(almacen, plataforma::hoy());
     if (!r) return avisarFallo(r);
     emit estadoCambiado();

@@ -130,8 +130,7 @@ void ControlSocios::anotar(Concepto concepto) {
   if (!s) return;
   const std::optional<Centimos> importe = leerImporte(tab_.importe());
   if (!importe) {
-    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"),
-                        QStringLiteral("Escriba el importe en euros, por ejemplo 20,00."));
+    plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Importe"), avisoImporte());
     return;
   }
   const bool pago = concepto == Concepto::Pago;

@@ -100,14 +100,15 @@ void ControlCuentas::alCompletar(const operaciones::ResumenCompletar& r) {
   const QString cuenta = QStringLiteral("Tablas de premios guardadas: %1. Sorteos sin tabla de premios: %2.")
                              .arg(r.guardadas)
                              .arg(r.faltan);
+  const QString lineas = (QStringList{cuenta} + operaciones::textosSinImporte(r)).join(QLatin1Char('\n'));
   if (!r.resultado)
     plataforma::mensaje(plataforma::Icono::Exclamacion, kTituloTablas,
-                        r.resultado.error + QStringLiteral("\n") + cuenta);
+                        r.resultado.error + QStringLiteral("\n") + lineas);
   else if (r.ventanas == 0)
     plataforma::mensaje(plataforma::Icono::Informacion, kTituloTablas,
                         QStringLiteral("No falta ninguna tabla de premios de los sorteos jugados."));
   else
-    plataforma::mensaje(plataforma::Icono::Informacion, kTituloTablas, cuenta);
+    plataforma::mensaje(plataforma::Icono::Informacion, kTituloTablas, lineas);
 }
 
 }  // namespace sortilan::ui

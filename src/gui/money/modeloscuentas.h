@@ -6,11 +6,11 @@
 
 namespace sortilan::ui {
 
-// The peñas of "Cuentas": draws played, cost, won, net and what is still to collect.
+// The peñas of "Cuentas": draws played, cost, won, lost, net and what is still to collect.
 class ModeloCuentasPenas : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Columna { Pena, Sorteos, Coste, Ganado, Neto, PorCobrar, kColumnas };
+  enum Columna { Pena, Sorteos, Coste, Ganado, Caducado, Neto, PorCobrar, kColumnas };
   using QAbstractTableModel::QAbstractTableModel;
 
   void poner(const Cuentas& cuentas);
@@ -33,11 +33,11 @@ class ModeloCuentasPenas : public QAbstractTableModel {
 };
 
 // The draws of the selected peña, newest first: cost, prizes by category with amounts,
-// what was won and the state of its collection.
+// what was won (or lost) and the state of its collection.
 class ModeloCuentasSorteos : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Columna { Fecha, Apuestas, Coste, Premios, Ganado, Neto, Lugar, Cobro, kColumnas };
+  enum Columna { Fecha, Apuestas, Coste, Premios, Ganado, Caducado, Neto, Lugar, Cobro, kColumnas };
   using QAbstractTableModel::QAbstractTableModel;
 
   // `pena` null: no peña selected.

@@ -85,8 +85,12 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   ganado_ = new QLineSeries;
   ganado_->setName(QStringLiteral("Ganado"));
   ganado_->setColor(QColor(0x20, 0x80, 0x30));
+  caducado_ = new QLineSeries;
+  caducado_->setName(QStringLiteral("Caducado"));
+  caducado_->setColor(QColor(0x80, 0x80, 0x80));
   grafico->addSeries(coste_);
   grafico->addSeries(ganado_);
+  grafico->addSeries(caducado_);
   auto* fechas = new QDateTimeAxis;
   fechas->setFormat(QStringLiteral("MM/yyyy"));
   fechas->setTickCount(5);
@@ -94,7 +98,7 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   auto* importes = new QValueAxis;
   importes->setLabelFormat(QStringLiteral("%.0f"));
   grafico->addAxis(importes, Qt::AlignLeft);
-  for (QLineSeries* s : {coste_, ganado_}) {
+  for (QLineSeries* s : {coste_, ganado_, caducado_}) {
     s->attachAxis(fechas);
     s->attachAxis(importes);
   }
@@ -150,11 +154,11 @@ void TabCuentas::mostrar(Cuentas cuentas, const QDate& hoy) {
   const int pena = penaSeleccionada();
   const QDate sorteo = sorteoSeleccionado();
   cuentas_ = std::move(cuentas);
-  const Centimos neto = cuentas_.ganadoConocido() - cuentas_.coste();
-  LabelCuentas->setText(QStringLiteral("Precio por apuesta: %1.   Todas las peñas: coste %2, ganado %3, neto %4.   %5")
-                            .arg(textoEuros(cuentas_.precio), textoEuros(cuentas_.coste()),
-                                 textoEuros(cuentas_.ganadoConocido()), textoEuros(neto),
-                                 textoPorCobrar(cuentas_.cobros)));
+  const Centimos neto = cuentas_.ganado() - cuentas_.coste();
+  LabelCuentas->setText(
+      QStringLiteral("Precio por apuesta: %1.   Todas las peñas: coste %2, ganado %3, caducado %4, neto %5.   %6")
+          .arg(textoEuros(cuentas_.precio), textoEuros(cuentas_.coste()), textoEuros(cuentas_.ganado()),
+               textoEuros(cuentas_.caducado()), textoEuros(neto), textoPorCobrar(cuentas_.cobros)));
   FechaCobro->setMaximumDate(hoy);
   FechaCobro->setDate(hoy);
   modeloPenas->poner(cuentas_);
@@ -201,19 +205,21 @@ void TabCuentas::alElegirSorteo() {
 }
 
 void TabCuentas::dibujar(const CuentaPena* pena) {
-  QList<QPointF> coste, ganado;
-  Centimos c = 0, g = 0;
+  QList<QPointF> coste, ganado, caducado;
+  Centimos c = 0, g = 0, k = 0;
   if (pena) {
     for (const CuentaSorteo& s : pena->sorteos) {
       c += s.coste;
-      g += s.ganadoConocido();
+      (cuentas_.caducado(pena->registro, s.fecha) ? k : g) += s.ganadoConocido();
       const qreal x = static_cast<qreal>(s.fecha.startOfDay().toMSecsSinceEpoch());
       coste << QPointF(x, euros(c));
       ganado << QPointF(x, euros(g));
+      caducado << QPointF(x, euros(k));
     }
   }
   coste_->replace(coste);
   ganado_->replace(ganado);
+  caducado_->replace(caducado);
   QChart* grafico = GraficoCuentas->chart();
   for (QAbstractAxis* eje : grafico->axes(Qt::Horizontal)) {
     if (!pena || pena->sorteos.empty()) break;
@@ -222,7 +228,7 @@ void TabCuentas::dibujar(const CuentaPena* pena) {
   for (QAbstractAxis* eje : grafico->axes(Qt::Vertical)) {
     auto* importes = qobject_cast<QValueAxis*>(eje);
     if (!importes) continue;
-    importes->setRange(0.0, std::max({1.0, euros(c), euros(g)}));
+    importes->setRange(0.0, std::max({1.0, euros(c), euros(g), euros(k)}));
     importes->applyNiceNumbers();
   }
   mostrarVacio(*grafico, !pena || pena->sorteos.empty(), kTituloGrafico);

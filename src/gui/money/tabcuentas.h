@@ -65,6 +65,7 @@ class TabCuentas : public QWidget {
   Cuentas cuentas_;
   QLineSeries* coste_ = nullptr;
   QLineSeries* ganado_ = nullptr;
+  QLineSeries* caducado_ = nullptr;  // prizes lost, apart from what was won
 };
 
 }  // namespace sortilan::ui
