@@ -415,6 +415,26 @@ Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, co
   return r;
 }
 
+Resultado leerCuentasBorrada(const QString& carpeta, int numero, const std::vector<Sorteo>& sorteos, const QDate& hoy,
+                             Cuentas& cuentas, PenaBorrada* borrada) {
+  cuentas = Cuentas{};
+  BaseDatos base;
+  PenaBorrada b;
+  DatosDinero d;
+  Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura);
+  if (r && !base.abierta()) r = Resultado::fallo(QStringLiteral("No hay ninguna peña borrada B%1.").arg(numero));
+  if (r) r = leerPenaBorrada(base, numero, b);
+  if (r) r = leerTablas(base, d.tablas);
+  if (r) r = leerCobros(base, d.marcados);
+  if (!r) return r;
+  d.ids = {b.id};
+  d.precio = precioApuesta(carpeta);
+  // The record it had, alone, over the draws it played: its collections keep their marks.
+  cuentas = calcularCuentas({b.pena}, b.jugados(sorteos), d.tablas, d.marcados, d.ids, d.precio, hoy, {1});
+  if (borrada) *borrada = std::move(b);
+  return r;
+}
+
 QString textoPorCobrar(std::span<const Cobro> cobros) {
   int n = 0;
   Centimos total = 0;

@@ -76,6 +76,9 @@ Resultado leerDatosDinero(const QString& carpeta, const std::vector<Pena>& penas
 // `penas` and `sorteos` are the records of the data files, in file order.
 Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
                       const QDate& hoy, Cuentas& cuentas, const AlcanceCuentas& alcance = {});
+// The money of the deleted peña "B`numero`" (as record 1), over the draws it played.
+Resultado leerCuentasBorrada(const QString& carpeta, int numero, const std::vector<Sorteo>& sorteos, const QDate& hoy,
+                             Cuentas& cuentas, PenaBorrada* borrada = nullptr);
 // The same on the tables, marks and ids already read.
 Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos, const TablasPremios& tablas,
                         const CobrosMarcados& marcados, const std::vector<std::optional<qint64>>& ids, Centimos precio,

@@ -211,7 +211,10 @@ TabSocios::TabSocios(Almacen& almacen, QWidget* padre) : QWidget(padre), almacen
   habilitar();
 }
 
-int TabSocios::penaSeleccionada() const { return ComboPenaSocios->currentData().toInt(); }
+// The combo's data: a record number, or minus the number of a deleted peña.
+int TabSocios::penaSeleccionada() const { return std::max(0, ComboPenaSocios->currentData().toInt()); }
+
+int TabSocios::borradaSeleccionada() const { return std::max(0, -ComboPenaSocios->currentData().toInt()); }
 
 int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResaltada(*TablaSocios)); }
 
@@ -222,14 +225,23 @@ void TabSocios::seleccionarSocio(int numero) {
 }
 
 void TabSocios::actualizar() {
-  const int registro = penaSeleccionada();
+  const int registro = ComboPenaSocios->currentData().toInt();
   penas_ = almacen_.penas().leerTodos();
+  std::vector<PenaBorrada> borradas;
+  {
+    BaseDatos base;
+    // Without them the live peñas still show; the members' read below tells the cause.
+    if (base.abrir(almacen_.carpeta(), BaseDatos::Modo::Lectura)) (void)leerPenasBorradas(base, borradas);
+  }
   {
     const QSignalBlocker bloqueo(ComboPenaSocios);
     ComboPenaSocios->clear();
     for (size_t i = 0; i < penas_.size(); ++i)
       ComboPenaSocios->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(penas_[i].nombreRecortado()),
                                static_cast<int>(i) + 1);
+    // Deleted peñas at the end, only to look at.
+    if (!borradas.empty()) ComboPenaSocios->insertSeparator(ComboPenaSocios->count());
+    for (const PenaBorrada& b : borradas) ComboPenaSocios->addItem(textoPenaBorrada(b), -b.numero);
     const int elegida = ComboPenaSocios->findData(registro);
     ComboPenaSocios->setCurrentIndex(elegida >= 0 ? elegida : (penas_.empty() ? -1 : 0));
   }
@@ -239,12 +251,19 @@ void TabSocios::actualizar() {
 void TabSocios::cargarPena() {
   const int socio = socioSeleccionado();
   const QDate premio = premioSeleccionado();
-  const int registro = penaSeleccionada();
+  int registro = penaSeleccionada();
+  const int borrada = borradaSeleccionada();
   socios_ = SociosPena{};
   QStringList avisos;
   const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
   Cuentas cuentas;
-  if (registro > 0) {
+  if (borrada > 0) {
+    if (const Resultado r = leerSociosPenaBorrada(almacen_.carpeta(), sorteos, borrada, socios_); !r) avisos << r.error;
+    if (const Resultado r = leerCuentasBorrada(almacen_.carpeta(), borrada, sorteos, plataforma::hoy(), cuentas); !r)
+      avisos << r.error;
+    avisos << QStringLiteral("Peña borrada: sus socios y cuentas solo se consultan.");
+    registro = 1;  // its collections are worked out as those of record 1
+  } else if (registro > 0) {
     if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios_); !r)
       avisos << r.error;
     if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
@@ -288,8 +307,9 @@ void TabSocios::mostrarMovimientos() {
   const Socio* s = socios_.socio(socioSeleccionado());
   if (!s) {
     modeloMovimientos_->poner({});
-    LabelSocio->setText(socios_.socios.empty() && penaSeleccionada() > 0 ? QStringLiteral("La peña no tiene socios.")
-                                                                         : QString());
+    LabelSocio->setText(socios_.socios.empty() && (penaSeleccionada() > 0 || borradaSeleccionada() > 0)
+                            ? QStringLiteral("La peña no tiene socios.")
+                            : QString());
     return;
   }
   const std::vector<Movimiento> movimientos = socios_.movimientosDe(s->numero);
@@ -301,14 +321,16 @@ void TabSocios::mostrarMovimientos() {
 
 void TabSocios::habilitar() {
   const bool pena = penaSeleccionada() > 0;
+  // A deleted peña is only looked at: its statements and documents, nothing that changes.
+  const bool soloLectura = borradaSeleccionada() > 0;
   const bool socio = socios_.socio(socioSeleccionado()) != nullptr;
   const QDate premio = premioSeleccionado();
   const bool repartido = premio.isValid() && socios_.reparto(premio);
   CommandAlta->setEnabled(pena);
-  for (QPushButton* b :
-       {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago, CommandExtractoPdf, CommandExtractoCsv})
-    b->setEnabled(socio);
-  CommandRepartir->setEnabled(premio.isValid() && !repartido);
+  for (QPushButton* b : {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago})
+    b->setEnabled(socio && !soloLectura);
+  for (QPushButton* b : {CommandExtractoPdf, CommandExtractoCsv}) b->setEnabled(socio);
+  CommandRepartir->setEnabled(premio.isValid() && !repartido && !soloLectura);
   CommandDocumentoPdf->setEnabled(repartido);
   CommandDocumentoCsv->setEnabled(repartido);
 }
@@ -396,10 +418,15 @@ void TabSocios::guardarPapel(const QString& titulo, const QString& propuesto, co
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Error"), r.error);
 }
 
+QString TabSocios::idPena() const {
+  return borradaSeleccionada() > 0 ? QStringLiteral("B%1").arg(borradaSeleccionada())
+                                   : QString::number(penaSeleccionada());
+}
+
 void TabSocios::papelExtracto(bool pdf) {
   const std::optional<Extracto> e = extracto(socios_, socioSeleccionado(), FechaDesde->date(), FechaHasta->date());
   if (!e) return;
-  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
+  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(idPena()).arg(e->numero);
   if (pdf)
     guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
                  QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, CheckNif->isChecked()));
@@ -410,10 +437,13 @@ void TabSocios::papelExtracto(bool pdf) {
 
 void TabSocios::papelReparto(bool pdf) {
   DocumentoReparto d;
-  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
-                                           penaSeleccionada(), premioSeleccionado(), d);
+  const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
+  const Resultado r =
+      borradaSeleccionada() > 0
+          ? leerDocumentoRepartoBorrada(almacen_.carpeta(), sorteos, borradaSeleccionada(), premioSeleccionado(), d)
+          : leerDocumentoReparto(almacen_.carpeta(), penas_, sorteos, penaSeleccionada(), premioSeleccionado(), d);
   if (!r) return avisarFallo(r);
-  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
+  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(idPena(), d.sorteo.toString(Qt::ISODate));
   if (pdf)
     guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
                  QStringLiteral("PDF (*.pdf)"), pdfReparto(d, CheckNif->isChecked()));

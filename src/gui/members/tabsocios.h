@@ -35,8 +35,9 @@ class TabSocios : public QWidget {
   // Reads the peñas, the members and the collected prizes again, keeping the choices.
   void actualizar();
   void seleccionarSocio(int numero);
-  int penaSeleccionada() const;   // record number, 0 when none
-  int socioSeleccionado() const;  // member number, 0 when none
+  int penaSeleccionada() const;     // record number, 0 when none or a deleted peña
+  int borradaSeleccionada() const;  // number of the deleted peña chosen ("B1" is 1), 0 when none
+  int socioSeleccionado() const;    // member number, 0 when none
   QDate premioSeleccionado() const;
   const SociosPena& socios() const { return socios_; }
 
@@ -91,6 +92,8 @@ class TabSocios : public QWidget {
   // Shows a failure, or re-reads and tells the window after a stored change.
   void trasCambio(const Resultado& r);
   void anotar(Concepto concepto);
+  // "3" for record 3, "B1" for a deleted peña: names the files saved.
+  QString idPena() const;
   void papelExtracto(bool pdf);
   void papelReparto(bool pdf);
   void guardarPapel(const QString& titulo, const QString& propuesto, const QString& filtro, const QByteArray& datos);
