@@ -435,6 +435,46 @@ Resultado leerCuentasBorrada(const QString& carpeta, int numero, const std::vect
   return r;
 }
 
+Resultado leerCuentasBorradas(const QString& carpeta, const std::vector<Sorteo>& sorteos, const QDate& hoy,
+                              Cuentas& cuentas, std::vector<PenaBorrada>& borradas) {
+  cuentas = Cuentas{};
+  cuentas.precio = precioApuesta(carpeta);
+  borradas.clear();
+  std::vector<PenaBorrada> lista;
+  {
+    BaseDatos base;
+    if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+    if (Resultado r = leerPenasBorradas(base, lista); !r) return r;
+  }
+  for (const PenaBorrada& b : lista) {
+    Cuentas una;
+    if (Resultado r = leerCuentasBorrada(carpeta, b.numero, sorteos, hoy, una); !r) {
+      cuentas = Cuentas{};
+      cuentas.precio = precioApuesta(carpeta);
+      return r;
+    }
+    const QString nombre = textoPenaBorrada(b);
+    for (size_t i = 0; i < una.penas.size(); ++i) {
+      una.penas[i].registro = b.numero;
+      una.penas[i].nombre = nombre;
+      cuentas.penas.push_back(std::move(una.penas[i]));
+      cuentas.porCobrarPenas.push_back(i < una.porCobrarPenas.size() ? una.porCobrarPenas[i] : PorCobrar{});
+    }
+    for (Cobro& c : una.cobros) {
+      c.registro = b.numero;
+      c.nombre = nombre;
+      cuentas.cobros.push_back(std::move(c));
+    }
+    if (cuentas.tablas.empty()) cuentas.tablas = std::move(una.tablas);
+  }
+  // Draw order, then number: as Cuentas::cobro looks them up.
+  std::stable_sort(cuentas.cobros.begin(), cuentas.cobros.end(), [](const Cobro& a, const Cobro& b) {
+    return std::make_pair(a.fecha, a.registro) < std::make_pair(b.fecha, b.registro);
+  });
+  borradas = std::move(lista);
+  return Resultado::bien();
+}
+
 QString textoPorCobrar(std::span<const Cobro> cobros) {
   int n = 0;
   Centimos total = 0;
