@@ -1,4 +1,5 @@
 #include "cli/contexto.h"
+#include "money/registrodinero.h"
 #include "session/errorpermiso.h"
 #include "store/escritura.h"
 
@@ -19,6 +20,15 @@ bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate
   const QString t = Contexto::tomarValor(args, opcion, &falta);
   d = t.isEmpty() ? porDefecto : leerFecha(t);
   return !falta && (t.isEmpty() || d.isValid());
+}
+
+bool borradaRechazada(Contexto& c, const QStringList& args) {
+  const int n = args.isEmpty() ? 0 : numeroPenaBorrada(args.first());
+  if (n == 0) return false;
+  c.err << "La peña B" << n
+        << " está borrada: no se puede cambiar. Sus socios, extractos, repartos y balance se consultan con socios, "
+           "extracto, documento-reparto y balance.\n";
+  return true;
 }
 
 int rechazo(Contexto& c, const Resultado& r) {

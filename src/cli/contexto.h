@@ -55,6 +55,9 @@ bool fechaOpcion(QStringList& args, const QString& opcion, QDate& d, const QDate
 // A paper written whole to a file of the user's, anywhere; false, said on stderr, when
 // it could not be painted or written.
 bool guardar(Contexto& c, const QString& ruta, const QByteArray& datos);
+// A deleted peña ("B1") given as the K of an order that would change it or that does not
+// read deleted peñas: told on stderr, true. `args` are what is left once options are taken.
+bool borradaRechazada(Contexto& c, const QStringList& args);
 // A failure told on stderr (the permission text first when it is one): the exit status.
 int rechazo(Contexto& c, const Resultado& r);
 

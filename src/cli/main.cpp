@@ -22,10 +22,13 @@ struct Entrada {
 const Entrada kOrdenes[] = {
     {"sorteos", ordenSorteos, "sorteos [--json]|lista de sorteos, el más reciente primero"},
     {"estado", ordenEstado, "estado|último sorteo, próximo sorteo, sorteos que faltan y total"},
-    {"penas", ordenPenas, "penas [--json]|peñas en orden de registro"},
+    {"penas", ordenPenas,
+     "penas [--borradas] [--json]|peñas en orden de registro; con --borradas, las borradas que conservan "
+     "socios o cuentas (B1, B2...: valen por K en socios, extracto, documento-reparto y balance)"},
     {"crear", ordenCrear,
      "crear --nombre N --clave K (--apuesta \"N N N N N\")... | --multiple \"N N N N N N[ ...]\"|añade una peña"},
-    {"borrar-pena", ordenBorrarPena, "borrar-pena K --si|elimina la peña del registro K"},
+    {"borrar-pena", ordenBorrarPena,
+     "borrar-pena K --si|elimina la peña del registro K (sus socios y cuentas se conservan)"},
     {"comprobar", ordenComprobar,
      "comprobar [--sorteos N] [--historico] [--solo-premios] [--json]|comprueba las peñas y cuenta los premios"},
     {"resumen", ordenResumen, "resumen [--json]|resumen y detalle de las peñas"},

@@ -80,9 +80,21 @@ QJsonObject lineaJson(const LineaPremio& l) {
   return o;
 }
 
-int balancePena(Contexto& c, int registro, bool json) {
+// The money of the deleted peña "B`numero`", as record 1.
+bool leerBorrada(Contexto& c, int numero, Cuentas& cuentas, PenaBorrada& b) {
+  if (!c.leer()) return false;
+  const Resultado r =
+      leerCuentasBorrada(c.carpeta, numero, c.sesion.almacen().sorteos().leerTodos(), plataforma::hoy(), cuentas, &b);
+  if (!r) c.err << r.error << "\n";
+  return static_cast<bool>(r);
+}
+
+// One peña's draws: record `registro`, or the deleted peña `borrada` when not 0.
+int balancePena(Contexto& c, int registro, bool json, int borrada = 0) {
   Cuentas cuentas;
-  if (!leer(c, cuentas, {registro})) return kRechazo;
+  PenaBorrada b;
+  if (borrada ? !leerBorrada(c, borrada, cuentas, b) : !leer(c, cuentas, {registro})) return kRechazo;
+  if (borrada) registro = 1;
   const CuentaPena* p = cuentas.pena(registro);
   if (!p) {
     c.err << "No hay ninguna peña en el registro " << registro << ".\n";
@@ -105,16 +117,25 @@ int balancePena(Contexto& c, int registro, bool json) {
                       {QStringLiteral("caducado_centimos"), perdido ? centimos(s.ganado()) : QJsonValue(0)}});
     }
     const Centimos ganado = cuentas.ganado(registro);
-    imprimirJson(c, QJsonDocument(QJsonObject{{QStringLiteral("registro"), p->registro},
-                                              {QStringLiteral("nombre"), p->nombre},
-                                              {QStringLiteral("sorteos"), sorteos},
-                                              {QStringLiteral("coste_centimos"), p->coste()},
-                                              {QStringLiteral("ganado_centimos"), ganado},
-                                              {QStringLiteral("caducado_centimos"), cuentas.caducado(registro).importe},
-                                              {QStringLiteral("neto_centimos"), ganado - p->coste()}}));
+    QJsonObject o{{QStringLiteral("nombre"), p->nombre},
+                  {QStringLiteral("sorteos"), sorteos},
+                  {QStringLiteral("coste_centimos"), p->coste()},
+                  {QStringLiteral("ganado_centimos"), ganado},
+                  {QStringLiteral("caducado_centimos"), cuentas.caducado(registro).importe},
+                  {QStringLiteral("neto_centimos"), ganado - p->coste()}};
+    if (borrada) {
+      o.insert(QStringLiteral("id"), b.codigo());
+      o.insert(QStringLiteral("borrada"), b.borrada.toString(Qt::ISODate));
+    } else {
+      o.insert(QStringLiteral("registro"), p->registro);
+    }
+    imprimirJson(c, QJsonDocument(o));
     return kBien;
   }
-  c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
+  if (borrada)
+    c.out << "Peña " << p->nombre << " (" << b.codigo() << ", borrada el " << fechaCorta(b.borrada) << ")\n";
+  else
+    c.out << "Peña " << p->nombre << " (registro " << p->registro << ")\n";
   for (const CuentaSorteo& s : p->sorteos) {
     c.out << fechaCorta(s.fecha) << "  coste: " << textoEuros(s.coste);
     if (s.hayPremio())
@@ -148,6 +169,7 @@ QJsonObject cobroJson(const Cobro& k) {
 int ordenBalance(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
   if (args.isEmpty()) return balanceGeneral(c, json);
+  if (const int b = args.size() == 1 ? numeroPenaBorrada(args.first()) : 0; b > 0) return balancePena(c, 0, json, b);
   bool ok = false;
   const int k = args.size() == 1 ? args.first().toInt(&ok) : 0;
   if (!ok) return c.uso(QStringLiteral("Uso: sortilan-cli balance [K] [--json]"));
@@ -190,6 +212,7 @@ int ordenCobrar(Contexto& c, QStringList args) {
   const QString uso = QStringLiteral("Uso: sortilan-cli cobrar K AAAA-MM-DD [--fecha AAAA-MM-DD]");
   bool falta = false;
   const QString textoDia = Contexto::tomarValor(args, QStringLiteral("--fecha"), &falta);
+  if (borradaRechazada(c, args)) return kRechazo;
   bool ok = false;
   const int k = args.size() == 2 ? args.first().toInt(&ok) : 0;
   const QDate sorteo = args.size() == 2 ? leerFecha(args.at(1)) : QDate();

@@ -22,6 +22,7 @@ int ordenImprimir(Contexto& c, QStringList args) {
   bool falta = false;
   const QString papel = Contexto::tomarValor(args, QStringLiteral("--papel"), &falta);
   const QString pdf = Contexto::tomarValor(args, QStringLiteral("--pdf"), &falta);
+  if (borradaRechazada(c, args)) return kRechazo;
   bool numero = false;
   const int k = args.size() == 1 ? args.first().toInt(&numero) : 0;
   if (falta || !numero || k < 1 || pdf.isEmpty() ||

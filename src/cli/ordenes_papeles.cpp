@@ -68,6 +68,7 @@ int ordenPapel(Contexto& c, QStringList args) {
   const QString rutaCsv = Contexto::tomarValor(args, QStringLiteral("--csv"), &falta);
   const bool peticionBien = leerPeticion(c, args, p);
   const int salidas = (json ? 1 : 0) + (rutaCsv.isEmpty() ? 0 : 1) + (rutaPdf.isEmpty() ? 0 : 1);
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
   const int s = args.size() == 2 ? positivo(args.at(1)) : 0;
   if (falta || !desdeBien || !p.desde.isValid() || !peticionBien || !k || !s || salidas > 1) return c.uso(uso);
@@ -95,6 +96,7 @@ int ordenPapelesSorteo(Contexto& c, QStringList args) {
   bool falta = false;
   p.conNif = Contexto::tomarOpcion(args, QStringLiteral("--nif"));
   const QString carpeta = Contexto::tomarValor(args, QStringLiteral("--pdf"), &falta);
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = !args.isEmpty() ? positivo(args.at(0)) : 0;
   p.desde = args.size() >= 2 ? leerFecha(args.at(1)) : QDate();
   if (args.size() >= 2) args.remove(0, 2);
@@ -172,6 +174,7 @@ int ordenAnularPapel(Contexto& c, QStringList args) {
 
 int ordenPapeles(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 1 ? positivo(args.at(0)) : 0;
   if (!k) return c.uso(QStringLiteral("Uso: sortilan-cli papeles K [--json]"));
   c.cargar();

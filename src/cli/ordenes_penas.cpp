@@ -8,6 +8,7 @@
 #include "checking/comprobacion.h"
 #include "checking/resumenpenas.h"
 #include "cli/contexto.h"
+#include "members/registrosocios.h"
 #include "operations/penas.h"
 #include "operations/sorteos.h"
 #include "platform/plataforma.h"
@@ -91,11 +92,36 @@ void imprimirLista(Contexto& c, const QString& titulo, const ListaResultados* l)
   }
 }
 
+int penasBorradas(Contexto& c, bool json) {
+  if (!c.leer()) return kRechazo;
+  std::vector<ResumenBorrada> borradas;
+  if (const Resultado r = leerPenasBorradas(c.carpeta, c.sesion.almacen().sorteos().leerTodos(), borradas); !r)
+    return rechazo(c, r);
+  if (json) {
+    QJsonArray todas;
+    for (const ResumenBorrada& b : borradas)
+      todas.append(QJsonObject{{QStringLiteral("id"), b.pena.codigo()},
+                               {QStringLiteral("nombre"), b.pena.nombre},
+                               {QStringLiteral("borrada"), b.pena.borrada.toString(Qt::ISODate)},
+                               {QStringLiteral("socios"), b.socios},
+                               {QStringLiteral("saldo_centimos"), b.saldo}});
+    imprimirJson(c, QJsonDocument(todas));
+    return kBien;
+  }
+  if (borradas.empty()) c.out << "No hay peñas borradas con socios ni cuentas.\n";
+  for (const ResumenBorrada& b : borradas)
+    c.out << b.pena.codigo() << ". " << b.pena.nombre << "  borrada el " << fechaCorta(b.pena.borrada) << "  "
+          << b.socios << (b.socios == 1 ? " socio" : " socios") << "  saldo: " << textoSaldo(b.saldo) << "\n";
+  return kBien;
+}
+
 }  // namespace
 
 int ordenPenas(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
-  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli penas [--json]"));
+  const bool borradas = Contexto::tomarOpcion(args, QStringLiteral("--borradas"));
+  if (!args.isEmpty()) return c.uso(QStringLiteral("Uso: sortilan-cli penas [--borradas] [--json]"));
+  if (borradas) return penasBorradas(c, json);
   if (!c.leer()) return kRechazo;
   const std::vector<Pena>& penas = c.sesion.penas();
   if (json) {
@@ -170,6 +196,7 @@ int ordenCrear(Contexto& c, QStringList args) {
 
 int ordenBorrarPena(Contexto& c, QStringList args) {
   const bool si = Contexto::tomarOpcion(args, QStringLiteral("--si"));
+  if (borradaRechazada(c, args)) return kRechazo;
   bool ok = false;
   const int k = args.size() == 1 ? args.first().toInt(&ok) : 0;
   if (!ok) return c.uso(QStringLiteral("Uso: sortilan-cli borrar-pena K --si"));
@@ -180,14 +207,21 @@ int ordenBorrarPena(Contexto& c, QStringList args) {
     return kRechazo;
   }
   const Pena pena = penas[static_cast<size_t>(k - 1)];
-  const QString pregunta = operaciones::preguntaBorrarPena(pena);
+  const operaciones::ConservaPena conserva = operaciones::conservaPena(c.carpeta, penas, k);
+  const QString pregunta = operaciones::preguntaBorrarPena(pena, conserva);
   if (!si) {
     plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."), pregunta, plataforma::Botones::SiNo);
     c.err << "No se ha borrado nada: confirme con --si.\n";
     return kRechazo;
   }
-  if (Resultado r = operaciones::borrarPena(c.sesion.almacen(), k, pena); !r) return informar(c, r);
+  operaciones::PenaConservada borrada;
+  if (Resultado r = operaciones::borrarPena(c.sesion.almacen(), k, pena, plataforma::hoy(), &borrada); !r)
+    return informar(c, r);
   c.out << "Peña " << pena.nombreRecortado() << " eliminada.\n";
+  // What was kept as the change found it: another program may have added to it meanwhile.
+  if (borrada.numero > 0)
+    c.out << operaciones::lineaConservaPena(borrada.conserva) << " Se consulta como peña borrada B" << borrada.numero
+          << ".\n";
   return kBien;
 }
 

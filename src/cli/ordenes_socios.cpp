@@ -17,9 +17,20 @@ namespace sortilan::cli {
 
 namespace {
 
-bool leerSocios(Contexto& c, int k, SociosPena& p) {
+// K of an order that only reads: a record number, or a deleted peña ("B1").
+struct PenaLeida {
+  int registro = 0;
+  int borrada = 0;
+  explicit operator bool() const { return registro > 0 || borrada > 0; }
+};
+
+PenaLeida leerK(const QString& texto) { return {positivo(texto), numeroPenaBorrada(texto)}; }
+
+bool leerSocios(Contexto& c, PenaLeida k, SociosPena& p) {
   if (!c.leer()) return false;
-  if (const Resultado r = leerSociosPena(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), k, p);
+  const std::vector<Sorteo> sorteos = c.sesion.almacen().sorteos().leerTodos();
+  if (const Resultado r = k.borrada ? leerSociosPenaBorrada(c.carpeta, sorteos, k.borrada, p)
+                                    : leerSociosPena(c.carpeta, c.sesion.penas(), sorteos, k.registro, p);
       !r) {
     c.err << r.error << "\n";
     return false;
@@ -29,6 +40,7 @@ bool leerSocios(Contexto& c, int k, SociosPena& p) {
 
 int movimiento(Contexto& c, QStringList args, Concepto concepto, const QString& uso) {
   QDate fecha;
+  if (borradaRechazada(c, args)) return kRechazo;
   if (!fechaOpcion(args, QStringLiteral("--fecha"), fecha, plataforma::hoy()) || args.size() != 3) return c.uso(uso);
   const int k = positivo(args.at(0));
   const int s = positivo(args.at(1));
@@ -50,7 +62,7 @@ int movimiento(Contexto& c, QStringList args, Concepto concepto, const QString& 
 
 int ordenSocios(Contexto& c, QStringList args) {
   const bool json = Contexto::tomarOpcion(args, QStringLiteral("--json"));
-  const int k = args.size() == 1 ? positivo(args.first()) : 0;
+  const PenaLeida k = args.size() == 1 ? leerK(args.first()) : PenaLeida{};
   if (!k) return c.uso(QStringLiteral("Uso: sortilan-cli socios K [--json]"));
   SociosPena p;
   if (!leerSocios(c, k, p)) return kRechazo;
@@ -92,6 +104,7 @@ int ordenAltaSocio(Contexto& c, QStringList args) {
   const int p = positivo(Contexto::tomarValor(args, QStringLiteral("--participaciones"), &falta));
   QDate desde;
   const bool fechaBien = fechaOpcion(args, QStringLiteral("--desde"), desde, plataforma::hoy());
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 1 ? positivo(args.first()) : 0;
   if (falta || !k || !p || !fechaBien) return c.uso(uso);
   c.cargar();
@@ -105,6 +118,7 @@ int ordenAltaSocio(Contexto& c, QStringList args) {
 int ordenBajaSocio(Contexto& c, QStringList args) {
   QDate desde;
   const bool fechaBien = fechaOpcion(args, QStringLiteral("--desde"), desde, plataforma::hoy());
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
   const int s = args.size() == 2 ? positivo(args.at(1)) : 0;
   if (!k || !s || !fechaBien) return c.uso(QStringLiteral("Uso: sortilan-cli baja-socio K S [--desde AAAA-MM-DD]"));
@@ -117,6 +131,7 @@ int ordenBajaSocio(Contexto& c, QStringList args) {
 int ordenParticipaciones(Contexto& c, QStringList args) {
   QDate desde;
   const bool fechaBien = fechaOpcion(args, QStringLiteral("--desde"), desde, plataforma::hoy());
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 3 ? positivo(args.at(0)) : 0;
   const int s = args.size() == 3 ? positivo(args.at(1)) : 0;
   const int p = args.size() == 3 ? positivo(args.at(2)) : 0;
@@ -142,6 +157,7 @@ int ordenPago(Contexto& c, QStringList args) {
 int ordenReparto(Contexto& c, QStringList args) {
   const bool pagar = Contexto::tomarOpcion(args, QStringLiteral("--pagar"));
   const bool reinvertir = Contexto::tomarOpcion(args, QStringLiteral("--reinvertir"));
+  if (borradaRechazada(c, args)) return kRechazo;
   const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
   const QDate sorteo = args.size() == 2 ? leerFecha(args.at(1)) : QDate();
   if (!k || !sorteo.isValid() || pagar == reinvertir)
@@ -167,7 +183,7 @@ int ordenExtracto(Contexto& c, QStringList args) {
   const QString rutaCsv = Contexto::tomarValor(args, QStringLiteral("--csv"), &falta);
   const QString rutaPdf = Contexto::tomarValor(args, QStringLiteral("--pdf"), &falta);
   const int salidas = (json ? 1 : 0) + (rutaCsv.isEmpty() ? 0 : 1) + (rutaPdf.isEmpty() ? 0 : 1);
-  const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
+  const PenaLeida k = args.size() == 2 ? leerK(args.at(0)) : PenaLeida{};
   const int s = args.size() == 2 ? positivo(args.at(1)) : 0;
   if (falta || !k || !s || !fechasBien || salidas > 1) return c.uso(uso);
   SociosPena p;
@@ -254,15 +270,16 @@ int ordenDocumentoReparto(Contexto& c, QStringList args) {
   const QString rutaPdf = Contexto::tomarValor(args, QStringLiteral("--pdf"), &falta);
   const QString rutaCsv = Contexto::tomarValor(args, QStringLiteral("--csv"), &falta);
   const bool conNif = Contexto::tomarOpcion(args, QStringLiteral("--nif"));
-  const int k = args.size() == 2 ? positivo(args.at(0)) : 0;
+  const PenaLeida k = args.size() == 2 ? leerK(args.at(0)) : PenaLeida{};
   const QDate sorteo = args.size() == 2 ? leerFecha(args.at(1)) : QDate();
   if (falta || !k || !sorteo.isValid() || rutaPdf.isEmpty())
     return c.uso(
         QStringLiteral("Uso: sortilan-cli documento-reparto K AAAA-MM-DD --pdf ARCHIVO [--csv ARCHIVO] [--nif]"));
   if (!c.leer()) return kRechazo;
   DocumentoReparto d;
-  if (const Resultado r =
-          leerDocumentoReparto(c.carpeta, c.sesion.penas(), c.sesion.almacen().sorteos().leerTodos(), k, sorteo, d);
+  const std::vector<Sorteo> sorteos = c.sesion.almacen().sorteos().leerTodos();
+  if (const Resultado r = k.borrada ? leerDocumentoRepartoBorrada(c.carpeta, sorteos, k.borrada, sorteo, d)
+                                    : leerDocumentoReparto(c.carpeta, c.sesion.penas(), sorteos, k.registro, sorteo, d);
       !r) {
     c.err << r.error << "\n";
     return kRechazo;

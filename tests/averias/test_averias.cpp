@@ -335,6 +335,8 @@ class TestAverias : public QObject {
                  << trasOrden(base(900, 900), alta);
     fila("participaciones") << cli({u"participaciones"_s, u"1"_s, u"1"_s, u"3"_s, u"--desde"_s, u"2021-03-10"_s})
                             << trasOrden(base(900, 900), alta);
+    // The deleted peña's member stays in sortilan.db in the same change as apuestas.dat.
+    fila("borrar-pena (con socios)") << cli({u"borrar-pena"_s, u"1"_s, u"--si"_s}) << trasOrden(base(900, 900), alta);
     fila("baja-socio") << cli({u"baja-socio"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-10"_s})
                        << trasOrden(base(900, 900), alta);
     // The prize of the peña that won on 3 January 2021, split among its one member.

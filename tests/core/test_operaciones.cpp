@@ -230,7 +230,7 @@ class TestOperaciones : public QObject {
     prueba::exigir(a.abrir(e.carpeta.path()));
     Pena buscada = pena(qPrintable(esperada));
     buscada.aciertos[0] = 9;  // counters that moved meanwhile do not make it another peña
-    const Resultado r = operaciones::borrarPena(a, registro, buscada);
+    const Resultado r = operaciones::borrarPena(a, registro, buscada, QDate(2021, 3, 10));
     QCOMPARE(r.ok, quedan.size() == 2);
     QStringList nombres;
     for (const Pena& p : a.penas().leerTodos()) nombres << p.nombreRecortado();

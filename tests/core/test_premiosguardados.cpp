@@ -306,7 +306,7 @@ class TestPremiosGuardados : public QObject {
             .resultado);
     const QDate sorteo(2021, 1, 3);
     prueba::exigir(operaciones::marcarCobro(a, 2, sorteo, QDate(2021, 1, 5), QDate(2021, 3, 10)));
-    prueba::exigir(operaciones::borrarPena(a, 1, a.penas().leerTodos().front()));
+    prueba::exigir(operaciones::borrarPena(a, 1, a.penas().leerTodos().front(), QDate(2021, 3, 10)));
 
     Cuentas c;
     prueba::exigir(

@@ -64,12 +64,11 @@ QStringList apuestasGanadoras(const Pena& p, const Sorteo& s, const CuentaSorteo
 
 }  // namespace
 
-Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& penas,
-                               const std::vector<Sorteo>& sorteos, int registro, const QDate& sorteo,
-                               DocumentoReparto& d) {
-  d = DocumentoReparto{};
-  SociosPena socios;
-  if (Resultado r = leerSociosPena(carpeta, penas, sorteos, registro, socios); !r) return r;
+namespace {
+
+// The document once the peña's members are read; `pena` is its record.
+Resultado documentoDe(const QString& carpeta, const Pena& pena, const SociosPena& socios,
+                      const std::vector<Sorteo>& sorteos, int registro, const QDate& sorteo, DocumentoReparto& d) {
   const Reparto* reparto = socios.reparto(sorteo);
   if (!reparto)
     return Resultado::fallo(QStringLiteral("El premio del sorteo del %1 de la peña %2 no está repartido.")
@@ -92,7 +91,6 @@ Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& 
   }
 
   // The bets that won, from the draw and the peña as they are now.
-  const Pena& pena = penas[static_cast<size_t>(registro - 1)];
   const auto s = std::find_if(sorteos.begin(), sorteos.end(),
                               [&](const Sorteo& x) { return x.valido() && fechaDesdeOle(x.fecha) == sorteo; });
   if (s == sorteos.end()) return Resultado::bien();
@@ -108,6 +106,26 @@ Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& 
   const CuentaSorteo cuenta = cuentaSorteo(pena, *s, t == tablas.end() ? nullptr : &t->second, kPrecioPorDefecto);
   d.apuestas = apuestasGanadoras(pena, *s, cuenta);
   return Resultado::bien();
+}
+
+}  // namespace
+
+Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& penas,
+                               const std::vector<Sorteo>& sorteos, int registro, const QDate& sorteo,
+                               DocumentoReparto& d) {
+  d = DocumentoReparto{};
+  SociosPena socios;
+  if (Resultado r = leerSociosPena(carpeta, penas, sorteos, registro, socios); !r) return r;
+  return documentoDe(carpeta, penas[static_cast<size_t>(registro - 1)], socios, sorteos, registro, sorteo, d);
+}
+
+Resultado leerDocumentoRepartoBorrada(const QString& carpeta, const std::vector<Sorteo>& sorteos, int numero,
+                                      const QDate& sorteo, DocumentoReparto& d) {
+  d = DocumentoReparto{};
+  SociosPena socios;
+  PenaBorrada b;
+  if (Resultado r = leerSociosPenaBorrada(carpeta, sorteos, numero, socios, &b); !r) return r;
+  return documentoDe(carpeta, b.pena, socios, b.jugados(sorteos), 0, sorteo, d);
 }
 
 QString tituloExtracto(const Extracto& e) {

@@ -51,6 +51,9 @@ struct DocumentoReparto {
 Resultado leerDocumentoReparto(const QString& carpeta, const std::vector<Pena>& penas,
                                const std::vector<Sorteo>& sorteos, int registro, const QDate& sorteo,
                                DocumentoReparto& d);
+// The same for the deleted peña "B`numero`".
+Resultado leerDocumentoRepartoBorrada(const QString& carpeta, const std::vector<Sorteo>& sorteos, int numero,
+                                      const QDate& sorteo, DocumentoReparto& d);
 
 // Titles and texts shared by the CSV and the PDF.
 QString tituloExtracto(const Extracto& e);

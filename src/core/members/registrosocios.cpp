@@ -2,7 +2,9 @@
 
 #include <QSqlQuery>
 #include <QVariant>
+#include <functional>
 #include <map>
+#include <optional>
 
 #include "money/cuentas.h"
 #include "money/registrodinero.h"
@@ -237,30 +239,30 @@ Resultado anularRepartoGuardado(BaseDatos& base, qint64 pena, const Reparto& r, 
   return Resultado::bien();
 }
 
-Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
-                         int registro, SociosPena& p) {
-  p = SociosPena{};
-  p.registro = registro;
-  if (registro < 1 || registro > static_cast<int>(penas.size()))
-    return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
-  p.nombre = penas[static_cast<size_t>(registro - 1)].nombreRecortado();
+namespace {
+
+// The members' side of `pena` once its stored id is known (`id` gives it; empty: none).
+Resultado leerSociosDe(const QString& carpeta, const Pena& pena, int registro, const std::vector<Sorteo>& sorteos,
+                       const std::function<Resultado(BaseDatos&, std::optional<qint64>&)>& id, SociosPena& p) {
+  p.nombre = pena.nombreRecortado();
   BaseDatos base;
-  std::vector<Pena> delDinero = penas;
+  std::optional<qint64> idPena;
   Resultado leido = base.abrir(carpeta, BaseDatos::Modo::Lectura);
+  if (leido) leido = id(base, idPena);
   // The members pay every draw the peña played since it really started, whatever a reset
   // of its counters did to its creation.
-  if (leido) leido = leerPenasDelDinero(base, delDinero);
+  Pena delDinero = pena;
+  if (leido && idPena) {
+    IniciosPenas inicios;
+    leido = leerInicios(base, inicios);
+    if (leido) delDinero = penasDelDinero({pena}, {idPena}, inicios).front();
+  }
   // Costs need no prize table.
-  const CuentaPena cuenta =
-      cuentaPena(delDinero[static_cast<size_t>(registro - 1)], registro, sorteos, {}, precioApuesta(carpeta));
+  const CuentaPena cuenta = cuentaPena(delDinero, registro, sorteos, {}, precioApuesta(carpeta));
   for (const CuentaSorteo& s : cuenta.sorteos) p.costes.push_back({s.fecha, s.coste});
   if (!leido) return leido;
-  std::vector<PenaGuardada> guardadas;
-  if (Resultado r = leerPenas(base, guardadas); !r) return r;
-  const std::vector<std::optional<qint64>> ids = emparejarPenas(guardadas, penas);
-  const std::optional<qint64> id = ids[static_cast<size_t>(registro - 1)];
-  if (!id) return Resultado::bien();
-  const Resultado r = leerSociosGuardados(base, *id, p);
+  if (!idPena) return Resultado::bien();
+  const Resultado r = leerSociosGuardados(base, *idPena, p);
   if (!r) {
     p.socios.clear();
     p.movimientos.clear();
@@ -268,6 +270,67 @@ Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas,
     p.repartosAnulados.clear();
   }
   return r;
+}
+
+}  // namespace
+
+Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
+                         int registro, SociosPena& p) {
+  p = SociosPena{};
+  p.registro = registro;
+  if (registro < 1 || registro > static_cast<int>(penas.size()))
+    return Resultado::fallo(QStringLiteral("No hay ninguna peña en el registro %1.").arg(registro));
+  return leerSociosDe(
+      carpeta, penas[static_cast<size_t>(registro - 1)], registro, sorteos,
+      [&](BaseDatos& base, std::optional<qint64>& id) {
+        std::vector<PenaGuardada> guardadas;
+        if (Resultado r = leerPenas(base, guardadas); !r) return r;
+        id = emparejarPenas(guardadas, penas)[static_cast<size_t>(registro - 1)];
+        return Resultado::bien();
+      },
+      p);
+}
+
+Resultado leerPenasBorradas(const QString& carpeta, const std::vector<Sorteo>& sorteos,
+                            std::vector<ResumenBorrada>& borradas) {
+  borradas.clear();
+  std::vector<PenaBorrada> v;
+  {
+    BaseDatos base;
+    if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+    if (Resultado r = leerPenasBorradas(base, v); !r) return r;
+  }
+  for (PenaBorrada& b : v) {
+    SociosPena p;
+    if (Resultado r = leerSociosPenaBorrada(carpeta, sorteos, b.numero, p); !r) {
+      borradas.clear();
+      return r;
+    }
+    ResumenBorrada resumen{std::move(b), static_cast<int>(p.socios.size()), 0};
+    for (const Centimos c : p.saldos()) resumen.saldo += c;
+    borradas.push_back(std::move(resumen));
+  }
+  return Resultado::bien();
+}
+
+Resultado leerSociosPenaBorrada(const QString& carpeta, const std::vector<Sorteo>& sorteos, int numero, SociosPena& p,
+                                PenaBorrada* borrada) {
+  p = SociosPena{};
+  PenaBorrada b;
+  {
+    BaseDatos base;
+    if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+    if (!base.abierta()) return Resultado::fallo(QStringLiteral("No hay ninguna peña borrada B%1.").arg(numero));
+    if (Resultado r = leerPenaBorrada(base, numero, b); !r) return r;
+  }
+  if (borrada) *borrada = b;
+  return leerSociosDe(
+      carpeta, b.pena, 1, b.jugados(sorteos),
+      [&](BaseDatos&, std::optional<qint64>& id) {
+        id = b.id;
+        return Resultado::bien();
+      },
+      p);
 }
 
 }  // namespace sortilan

@@ -6,6 +6,7 @@
 
 #include "base/resultado.h"
 #include "members/socios.h"
+#include "money/registrodinero.h"
 #include "store/basedatos.h"
 #include "store/pena.h"
 #include "store/sorteo.h"
@@ -40,5 +41,20 @@ Resultado anularRepartoGuardado(BaseDatos& base, qint64 pena, const Reparto& r, 
 // no members. On a failure `p` still holds the peña's name and costs.
 Resultado leerSociosPena(const QString& carpeta, const std::vector<Pena>& penas, const std::vector<Sorteo>& sorteos,
                          int registro, SociosPena& p);
+
+// The same for the deleted peña "B`numero`", over the draws it played. `borrada`, when
+// given, receives what is kept of it.
+Resultado leerSociosPenaBorrada(const QString& carpeta, const std::vector<Sorteo>& sorteos, int numero, SociosPena& p,
+                                PenaBorrada* borrada = nullptr);
+
+// A deleted peña as its list shows it: its members and what they hold together.
+struct ResumenBorrada {
+  PenaBorrada pena;
+  int socios = 0;
+  Centimos saldo = 0;  // the sum of its members' balances
+};
+// Every deleted peña kept in sortilan.db (none without the file), in order of deletion.
+Resultado leerPenasBorradas(const QString& carpeta, const std::vector<Sorteo>& sorteos,
+                            std::vector<ResumenBorrada>& borradas);
 
 }  // namespace sortilan

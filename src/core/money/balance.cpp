@@ -465,6 +465,70 @@ Resultado leerCuentas(const QString& carpeta, const std::vector<Pena>& penas, co
   return r;
 }
 
+Resultado leerCuentasBorrada(const QString& carpeta, int numero, const std::vector<Sorteo>& sorteos, const QDate& hoy,
+                             Cuentas& cuentas, PenaBorrada* borrada) {
+  cuentas = Cuentas{};
+  BaseDatos base;
+  PenaBorrada b;
+  DatosDinero d;
+  Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura);
+  if (r && !base.abierta()) r = Resultado::fallo(QStringLiteral("No hay ninguna peña borrada B%1.").arg(numero));
+  if (r) r = leerPenaBorrada(base, numero, b);
+  if (r) r = leerTablas(base, d.tablas);
+  if (r) r = leerCobros(base, d.marcados);
+  IniciosPenas inicios;
+  if (r) r = leerInicios(base, inicios);
+  if (!r) return r;
+  d.ids = {b.id};
+  d.precio = precioApuesta(carpeta);
+  // The record it had, alone, over the draws it played since it really started: its
+  // collections keep their marks.
+  cuentas = calcularCuentas(penasDelDinero({b.pena}, d.ids, inicios), b.jugados(sorteos), d.tablas, d.marcados, d.ids,
+                            d.precio, hoy, {1});
+  if (borrada) *borrada = std::move(b);
+  return r;
+}
+
+Resultado leerCuentasBorradas(const QString& carpeta, const std::vector<Sorteo>& sorteos, const QDate& hoy,
+                              Cuentas& cuentas, std::vector<PenaBorrada>& borradas) {
+  cuentas = Cuentas{};
+  cuentas.precio = precioApuesta(carpeta);
+  borradas.clear();
+  std::vector<PenaBorrada> lista;
+  {
+    BaseDatos base;
+    if (Resultado r = base.abrir(carpeta, BaseDatos::Modo::Lectura); !r) return r;
+    if (Resultado r = leerPenasBorradas(base, lista); !r) return r;
+  }
+  for (const PenaBorrada& b : lista) {
+    Cuentas una;
+    if (Resultado r = leerCuentasBorrada(carpeta, b.numero, sorteos, hoy, una); !r) {
+      cuentas = Cuentas{};
+      cuentas.precio = precioApuesta(carpeta);
+      return r;
+    }
+    const QString nombre = textoPenaBorrada(b);
+    for (size_t i = 0; i < una.penas.size(); ++i) {
+      una.penas[i].registro = b.numero;
+      una.penas[i].nombre = nombre;
+      cuentas.penas.push_back(std::move(una.penas[i]));
+      cuentas.porCobrarPenas.push_back(i < una.porCobrarPenas.size() ? una.porCobrarPenas[i] : PorCobrar{});
+    }
+    for (Cobro& c : una.cobros) {
+      c.registro = b.numero;
+      c.nombre = nombre;
+      cuentas.cobros.push_back(std::move(c));
+    }
+    if (cuentas.tablas.empty()) cuentas.tablas = std::move(una.tablas);
+  }
+  // Draw order, then number: as Cuentas::cobro looks them up.
+  std::stable_sort(cuentas.cobros.begin(), cuentas.cobros.end(), [](const Cobro& a, const Cobro& b) {
+    return std::make_pair(a.fecha, a.registro) < std::make_pair(b.fecha, b.registro);
+  });
+  borradas = std::move(lista);
+  return Resultado::bien();
+}
+
 QString textoPorCobrar(std::span<const Cobro> cobros) {
   int n = 0, conocidos = 0;
   Centimos total = 0;

@@ -171,7 +171,11 @@ Resultado leerPenas(BaseDatos& base, std::vector<PenaGuardada>& penas) {
   penas.clear();
   if (!base.abierta()) return Resultado::bien();
   QSqlQuery q(base.conexion());
-  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT id, huella, registro FROM penas ORDER BY id")); !r)
+  // A deleted peña keeps its money apart: a new peña with the same name and bets is
+  // another one.
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT id, huella, registro FROM penas"
+                                                    " WHERE id NOT IN (SELECT pena FROM penas_borradas) ORDER BY id"));
+      !r)
     return r;
   while (q.next()) {
     PenaGuardada p;
@@ -264,6 +268,91 @@ Resultado leerPenasDelDinero(BaseDatos& base, std::vector<Pena>& penas) {
   const std::vector<std::optional<qint64>> ids = emparejarPenas(guardadas, penas);
   penas = penasDelDinero(std::move(penas), ids, inicios);
   return Resultado::bien();
+}
+
+QString PenaBorrada::codigo() const { return QStringLiteral("B%1").arg(numero); }
+
+std::vector<Sorteo> PenaBorrada::jugados(const std::vector<Sorteo>& sorteos) const {
+  std::vector<Sorteo> v;
+  if (!ultimoSorteo.isValid()) return v;
+  for (const Sorteo& s : sorteos)
+    if (fechaDesdeOle(s.fecha) <= ultimoSorteo) v.push_back(s);
+  return v;
+}
+
+QString textoPenaBorrada(const PenaBorrada& b) {
+  return QStringLiteral("%1. %2 (borrada el %3)").arg(b.codigo(), b.nombre, fechaCorta(b.borrada));
+}
+
+int numeroPenaBorrada(const QString& texto) {
+  if (texto.size() < 2 || (texto.front() != QLatin1Char('B') && texto.front() != QLatin1Char('b'))) return 0;
+  for (qsizetype i = 1; i < texto.size(); ++i)
+    if (!texto.at(i).isDigit() || texto.at(i).unicode() > '9') return 0;
+  bool ok = false;
+  const int n = texto.mid(1).toInt(&ok);
+  return ok && n >= 1 ? n : 0;
+}
+
+namespace {
+
+constexpr const char* kSelectBorradas =
+    "SELECT pena, numero, nombre, borrada, registro, ultimo_sorteo FROM penas_borradas";
+
+Resultado leerBorradas(BaseDatos& base, const QString& condicion, const QVariantList& valores,
+                       std::vector<PenaBorrada>& borradas) {
+  borradas.clear();
+  if (!base.abierta()) return Resultado::bien();
+  QSqlQuery q(base.conexion());
+  if (Resultado r =
+          base.ejecutar(q, QLatin1String(kSelectBorradas) + condicion + QStringLiteral(" ORDER BY numero"), valores);
+      !r)
+    return r;
+  while (q.next()) {
+    const QByteArray registro = q.value(4).toByteArray();
+    if (registro.size() != Pena::kTamano)
+      return Resultado::fallo(Resultado::Clase::Danado,
+                              QStringLiteral("La peña borrada B%1 de %2 está dañada: su registro no tiene %3 bytes.")
+                                  .arg(q.value(1).toInt())
+                                  .arg(QLatin1String(BaseDatos::kArchivo))
+                                  .arg(Pena::kTamano));
+    PenaBorrada b;
+    b.id = q.value(0).toLongLong();
+    b.numero = q.value(1).toInt();
+    b.nombre = q.value(2).toString();
+    b.borrada = deIso(q.value(3));
+    b.pena = Pena::decodificar(registro.constData());
+    if (!q.value(5).isNull()) b.ultimoSorteo = deIso(q.value(5));
+    borradas.push_back(std::move(b));
+  }
+  return Resultado::bien();
+}
+
+}  // namespace
+
+Resultado leerPenasBorradas(BaseDatos& base, std::vector<PenaBorrada>& borradas) {
+  return leerBorradas(base, QString(), {}, borradas);
+}
+
+Resultado leerPenaBorrada(BaseDatos& base, int numero, PenaBorrada& borrada) {
+  std::vector<PenaBorrada> v;
+  if (Resultado r = leerBorradas(base, QStringLiteral(" WHERE numero = ?"), {numero}, v); !r) return r;
+  if (v.empty()) return Resultado::fallo(QStringLiteral("No hay ninguna peña borrada B%1.").arg(numero));
+  borrada = std::move(v.front());
+  return Resultado::bien();
+}
+
+Resultado guardarPenaBorrada(BaseDatos& base, qint64 id, const Pena& pena, const QDate& hoy, const QDate& ultimoSorteo,
+                             int& numero) {
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, QStringLiteral("SELECT COALESCE(MAX(numero), 0) + 1 FROM penas_borradas")); !r)
+    return r;
+  numero = q.next() ? q.value(0).toInt() : 1;
+  if (Resultado r = base.ejecutar(QStringLiteral("UPDATE penas SET registro = NULL WHERE id = ?"), {id}); !r) return r;
+  return base.ejecutar(
+      QStringLiteral("INSERT INTO penas_borradas (pena, numero, nombre, borrada, registro,"
+                     " ultimo_sorteo) VALUES (?, ?, ?, ?, ?, ?)"),
+      {id, numero, pena.nombreRecortado(), iso(hoy), pena.codificar(),
+       ultimoSorteo.isValid() ? QVariant(iso(ultimoSorteo)) : QVariant(QMetaType(QMetaType::QString))});
 }
 
 Resultado leerCobros(BaseDatos& base, CobrosMarcados& cobros) {

@@ -11,6 +11,7 @@
 #include "money/tablapremios.h"
 #include "store/basedatos.h"
 #include "store/pena.h"
+#include "store/sorteo.h"
 
 namespace sortilan {
 
@@ -40,6 +41,7 @@ struct PenaGuardada {
 std::vector<std::optional<qint64>> emparejarPenas(const std::vector<PenaGuardada>& guardadas,
                                                   const std::vector<Pena>& penas);
 Resultado leerPenas(BaseDatos& base, std::vector<PenaGuardada>& penas);
+// The peñas the file may hold: a deleted one (penas_borradas) is left out.
 // Records the peñas of the file: a new one gets an id, one that is gone loses its record
 // number (its history stays). Their ids in record order. Inside a transaction.
 Resultado registrarPenas(BaseDatos& base, const std::vector<Pena>& penas, std::vector<qint64>& ids);
@@ -62,6 +64,32 @@ std::vector<Pena> penasDelDinero(std::vector<Pena> penas, const std::vector<std:
                                  const IniciosPenas& inicios);
 // The same for the peñas of the file, with their ids read from `base` (not open: as they are).
 Resultado leerPenasDelDinero(BaseDatos& base, std::vector<Pena>& penas);
+
+// A deleted peña whose members, movements, collections or papers stay in sortilan.db.
+// Known as "B1", "B2", ... (`numero`, in order of deletion); only read, never changed.
+struct PenaBorrada {
+  qint64 id = 0;
+  int numero = 0;
+  QString nombre;
+  QDate borrada;
+  Pena pena;               // its record as it was when deleted
+  QDate ultimoSorteo;      // the newest draw stored then; invalid when there was none
+  QString codigo() const;  // "B1"
+  // The draws it played: those stored up to its deletion.
+  std::vector<Sorteo> jugados(const std::vector<Sorteo>& sorteos) const;
+};
+// "B1. NOMBRE (borrada el 10/12/2026)": how the windows list it.
+QString textoPenaBorrada(const PenaBorrada& b);
+// "B1" or "b1" into 1; 0 for anything else.
+int numeroPenaBorrada(const QString& texto);
+// Every deleted peña kept, in order of deletion.
+Resultado leerPenasBorradas(BaseDatos& base, std::vector<PenaBorrada>& borradas);
+// The deleted peña `numero`; a failure naming it when there is none.
+Resultado leerPenaBorrada(BaseDatos& base, int numero, PenaBorrada& borrada);
+// Keeps the stored peña `id` as deleted on `hoy` with its record, and gives it the next
+// number; it is never matched to a peña of the file again. Inside a transaction.
+Resultado guardarPenaBorrada(BaseDatos& base, qint64 id, const Pena& pena, const QDate& hoy, const QDate& ultimoSorteo,
+                             int& numero);
 
 // Collections the user marked: (peña id, draw date) -> day collected.
 using CobrosMarcados = std::map<std::pair<qint64, QDate>, QDate>;

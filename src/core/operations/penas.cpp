@@ -1,6 +1,10 @@
 #include "operations/penas.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
 #include <bit>
 
 #include "base/fechas.h"
@@ -8,6 +12,7 @@
 #include "checking/cuenta.h"
 #include "money/registrodinero.h"
 #include "operations/transaccion.h"
+#include "store/basedatos.h"
 #include "store/cerrojodatos.h"
 
 namespace sortilan::operaciones {
@@ -36,6 +41,54 @@ bool hayRestos(const Almacen& a) {
 
 QString nombreApartado(int n) {
   return n == 1 ? QLatin1String(Almacen::kPenasErr) : QStringLiteral("apuestas.%1.err").arg(n);
+}
+
+Resultado contarFilas(BaseDatos& base, const QString& sql, qint64 id, int& n) {
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q, sql, {id}); !r) return r;
+  n = q.next() ? q.value(0).toInt() : 0;
+  return Resultado::bien();
+}
+
+Resultado contarConservado(BaseDatos& base, qint64 id, ConservaPena& c) {
+  Resultado r = contarFilas(base, QStringLiteral("SELECT COUNT(*) FROM socios WHERE pena = ?"), id, c.socios);
+  if (r)
+    r = contarFilas(base,
+                    QStringLiteral("SELECT COUNT(*) FROM movimientos_socio m JOIN socios s ON s.id = m.socio"
+                                   " WHERE s.pena = ?"),
+                    id, c.movimientos);
+  if (r) r = contarFilas(base, QStringLiteral("SELECT COUNT(*) FROM cobros WHERE pena = ?"), id, c.cobros);
+  if (r) r = contarFilas(base, QStringLiteral("SELECT COUNT(*) FROM repartos WHERE pena = ?"), id, c.repartos);
+  if (r) r = contarFilas(base, QStringLiteral("SELECT COUNT(*) FROM papeles WHERE pena = ?"), id, c.papeles);
+  return r;
+}
+
+// The database's side of deleting record `registro` of `t.penas`: what it keeps of the
+// peña stays under it as deleted, and the later peñas take their new record numbers.
+Resultado conservarBorrada(Transaccion& t, int registro, const QDate& hoy, PenaConservada& conservada) {
+  BaseDatos& base = t.base();
+  std::vector<qint64> ids;
+  // The ids as the file was before the deletion, each peña at its own record.
+  if (Resultado r = registrarPenas(base, t.penas, ids); !r) return r;
+  const qint64 id = ids[static_cast<size_t>(registro - 1)];
+  ConservaPena& c = conservada.conserva;
+  if (Resultado r = contarConservado(base, id, c); !r) return r;
+  if (Resultado r = base.ejecutar(QStringLiteral("UPDATE penas SET registro = NULL WHERE id = ?"), {id}); !r) return r;
+  if (c.algo()) {
+    QDate ultimo;
+    for (const Sorteo& s : t.sorteos)
+      if (s.valido()) ultimo = std::max(ultimo, fechaDesdeOle(s.fecha));
+    if (Resultado r =
+            guardarPenaBorrada(base, id, t.penas[static_cast<size_t>(registro - 1)], hoy, ultimo, conservada.numero);
+        !r)
+      return r;
+  }
+  for (size_t j = static_cast<size_t>(registro); j < ids.size(); ++j)
+    if (Resultado r =
+            base.ejecutar(QStringLiteral("UPDATE penas SET registro = ? WHERE id = ?"), {static_cast<int>(j), ids[j]});
+        !r)
+      return r;
+  return Resultado::bien();
 }
 
 }  // namespace
@@ -86,11 +139,44 @@ Alta crearPena(Almacen& almacen, const Pena& nueva, const QDate& hoy) {
   return a;
 }
 
-QString preguntaBorrarPena(const Pena& pena) {
-  return QStringLiteral("¿Seguro que quieres eliminar la Peña ") + pena.nombreRecortado() + QStringLiteral("?");
+ConservaPena conservaPena(const QString& carpeta, const std::vector<Pena>& penas, int registro) {
+  ConservaPena c;
+  if (registro < 1 || registro > static_cast<int>(penas.size())) return c;
+  BaseDatos base;
+  std::vector<PenaGuardada> guardadas;
+  if (!base.abrir(carpeta, BaseDatos::Modo::Lectura) || !base.abierta() || !leerPenas(base, guardadas)) return c;
+  const std::optional<qint64> id = emparejarPenas(guardadas, penas)[static_cast<size_t>(registro - 1)];
+  if (id) (void)contarConservado(base, *id, c);
+  return c;
 }
 
-Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada) {
+QString lineaConservaPena(const ConservaPena& c) {
+  if (!c.algo()) return {};
+  QStringList partes;
+  const auto parte = [&](int n, const char* uno, const char* varios) {
+    if (n > 0) partes << QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? uno : varios));
+  };
+  parte(c.socios, "socio", "socios");
+  parte(c.movimientos, "movimiento", "movimientos");
+  parte(c.cobros, "cobro anotado", "cobros anotados");
+  parte(c.repartos, "reparto", "repartos");
+  parte(c.papeles, "papel", "papeles");
+  QString lista = partes.takeLast();
+  if (!partes.isEmpty()) lista = partes.join(QStringLiteral(", ")) + QStringLiteral(" y ") + lista;
+  return QStringLiteral("Tiene ") + lista +
+         (c.socios > 0 ? QStringLiteral("; sus saldos y extractos se conservan.") : QStringLiteral("; se conservan."));
+}
+
+QString preguntaBorrarPena(const Pena& pena, const ConservaPena& conserva) {
+  QString t = QStringLiteral("¿Seguro que quieres eliminar la Peña ") + pena.nombreRecortado() + QStringLiteral("?");
+  if (conserva.algo())
+    t += QStringLiteral("\n\n") + lineaConservaPena(conserva) +
+         QStringLiteral(" Se podrán consultar entre las peñas borradas.");
+  return t;
+}
+
+Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada, const QDate& hoy, PenaConservada* borrada) {
+  if (borrada) *borrada = {};
   Transaccion t(almacen);
   if (Resultado r = t.empezar(); !r) return r;
   if (registro < 1 || registro > static_cast<int>(t.penas.size()) ||
@@ -102,7 +188,17 @@ Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada) {
   std::vector<Pena> penas = t.penas;
   penas.erase(penas.begin() + (registro - 1));
   contar(t, penas);
-  return t.terminar(t.escribirPenas(penas));
+  PenaConservada conservada;
+  // Record numbers move up: the database follows in the same change, so that the next
+  // peña never takes the money of the one deleted (two peñas may share name and bets).
+  if (const QFileInfo base(QDir(almacen.carpeta()).filePath(QLatin1String(BaseDatos::kArchivo)));
+      base.isFile() && base.size() > 0) {
+    if (Resultado r = t.abrirBase(); !r) return r;
+    if (Resultado r = conservarBorrada(t, registro, hoy, conservada); !r) return r;
+  }
+  const Resultado r = t.terminar(t.escribirPenas(penas));
+  if (r && borrada) *borrada = conservada;
+  return r;
 }
 
 Resultado contarPremios(Almacen& almacen) {

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 #include "operations/sorteos.h"
 #include "store/almacen.h"
@@ -24,11 +25,32 @@ struct Alta {
 // first peña and the newest draw are not dated after `hoy`.
 Alta crearPena(Almacen& almacen, const Pena& nueva, const QDate& hoy);
 
-// The question asked before deleting a peña.
-QString preguntaBorrarPena(const Pena& pena);
+// What sortilan.db keeps of a peña, which stays when the peña is deleted.
+struct ConservaPena {
+  int socios = 0;
+  int movimientos = 0;
+  int cobros = 0;
+  int repartos = 0;
+  int papeles = 0;
+  bool algo() const { return socios + movimientos + cobros + repartos + papeles > 0; }
+};
+// Read without the lock, for the question; nothing when the database cannot be read.
+ConservaPena conservaPena(const QString& carpeta, const std::vector<Pena>& penas, int registro);
+// "Tiene 4 socios y 12 movimientos; sus saldos y extractos se conservan."; empty when nothing is kept.
+QString lineaConservaPena(const ConservaPena& c);
+
+// The question asked before deleting a peña: it says what of it is kept.
+QString preguntaBorrarPena(const Pena& pena, const ConservaPena& conserva = {});
 // Deletes record `registro`, moving the later peñas up, provided it still holds
 // `esperada` (the peña the user was asked about): another program may have moved it.
-Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada);
+// Whatever sortilan.db keeps of it stays there as a deleted peña dated `hoy`, in the same
+// change. `borrada`, when given, receives what was kept and its number.
+struct PenaConservada {
+  int numero = 0;  // "B1" is 1; 0 when nothing was kept
+  ConservaPena conserva;
+};
+Resultado borrarPena(Almacen& almacen, int registro, const Pena& esperada, const QDate& hoy,
+                     PenaConservada* borrada = nullptr);
 
 // Counts the draws each peña has not counted yet. Reads first and takes the lock only
 // when there is something to count or to clear, so a start with nothing to do changes

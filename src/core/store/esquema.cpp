@@ -141,6 +141,19 @@ const std::vector<Migracion>& migraciones() {
                        "  CHECK (fecha GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
                        " motivo TEXT,"
                        " reparto INTEGER REFERENCES repartos_anulados(id))")}},
+      // 8: a deleted peña whose members, movements, collections or papers stay. Its
+      // record is kept as it was in apuestas.dat, so its statements and balance are worked
+      // out as before, over the draws stored up to `ultimo_sorteo`. `numero` is the order
+      // of deletion ("B1", "B2", ...), never given twice.
+      {8,
+       {QStringLiteral("CREATE TABLE penas_borradas ("
+                       " pena INTEGER PRIMARY KEY REFERENCES penas(id),"
+                       " numero INTEGER NOT NULL UNIQUE CHECK (numero >= 1),"
+                       " nombre TEXT NOT NULL,"
+                       " borrada TEXT NOT NULL"
+                       "  CHECK (borrada GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+                       " registro BLOB NOT NULL,"
+                       " ultimo_sorteo TEXT)")}},
   };
   return kPasos;
 }

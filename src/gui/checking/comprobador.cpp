@@ -83,10 +83,11 @@ void Comprobador::eliminarPena() {
   }
   const Pena pena = s.penas()[static_cast<size_t>(penaSeleccionada_ - 1)];
   if (plataforma::mensaje(plataforma::Icono::Pregunta, QStringLiteral("Borrar..."),
-                          operaciones::preguntaBorrarPena(pena),
+                          operaciones::preguntaBorrarPena(
+                              pena, operaciones::conservaPena(s.almacen().carpeta(), s.penas(), penaSeleccionada_)),
                           plataforma::Botones::SiNo) != plataforma::Respuesta::Si)
     return;
-  const Resultado r = operaciones::borrarPena(s.almacen(), penaSeleccionada_, pena);
+  const Resultado r = operaciones::borrarPena(s.almacen(), penaSeleccionada_, pena, plataforma::hoy());
   if (!r) {
     avisarFallo(r);
     // The list may be stale (another program changed the peñas): show what is stored.

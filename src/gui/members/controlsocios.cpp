@@ -8,6 +8,7 @@
 #include "members/papeles.h"
 #include "members/registrosocios.h"
 #include "money/balance.h"
+#include "money/registrodinero.h"
 #include "operations/socios.h"
 #include "painters/pdfsocios.h"
 #include "platform/plataforma.h"
@@ -43,17 +44,32 @@ void ControlSocios::actualizar() {
   std::vector<std::pair<int, QString>> lista;
   for (size_t i = 0; i < penas_.size(); ++i)
     lista.emplace_back(static_cast<int>(i) + 1, QStringLiteral("%1. %2").arg(i + 1).arg(penas_[i].nombreRecortado()));
+  std::vector<PenaBorrada> borradas;
+  {
+    BaseDatos base;
+    // Without them the live peñas still show; the members' read below tells the cause.
+    if (base.abrir(almacen_.carpeta(), BaseDatos::Modo::Lectura)) (void)leerPenasBorradas(base, borradas);
+  }
+  // A deleted peña travels as minus its number.
+  for (const PenaBorrada& b : borradas) lista.emplace_back(-b.numero, textoPenaBorrada(b));
   tab_.mostrarPenas(lista);
   cargarPena();
 }
 
 void ControlSocios::cargarPena() {
-  const int registro = tab_.penaSeleccionada();
+  int registro = tab_.penaSeleccionada();
+  const int borrada = tab_.borradaSeleccionada();
   SociosPena socios;
   QStringList avisos;
   const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
   Cuentas cuentas;
-  if (registro > 0) {
+  if (borrada > 0) {
+    if (const Resultado r = leerSociosPenaBorrada(almacen_.carpeta(), sorteos, borrada, socios); !r) avisos << r.error;
+    if (const Resultado r = leerCuentasBorrada(almacen_.carpeta(), borrada, sorteos, plataforma::hoy(), cuentas); !r)
+      avisos << r.error;
+    avisos << QStringLiteral("Peña borrada: sus socios y cuentas solo se consultan.");
+    registro = 1;  // its collections are worked out as those of record 1
+  } else if (registro > 0) {
     if (const Resultado r = leerSociosPena(almacen_.carpeta(), penas_, sorteos, registro, socios); !r)
       avisos << r.error;
     if (const Resultado r = leerCuentas(almacen_.carpeta(), penas_, sorteos, plataforma::hoy(), cuentas, {registro});
@@ -72,6 +88,11 @@ void ControlSocios::cargarPena() {
                             repartido ? QStringLiteral("repartido") : QStringLiteral("sin repartir"))});
   }
   tab_.mostrarSocios(std::move(socios), premios, avisos);
+}
+
+QString ControlSocios::idPena() const {
+  const int borrada = tab_.borradaSeleccionada();
+  return borrada > 0 ? QStringLiteral("B%1").arg(borrada) : QString::number(tab_.penaSeleccionada());
 }
 
 bool ControlSocios::trasCambio(const Resultado& r) {
@@ -244,7 +265,7 @@ void ControlSocios::CommandExtracto_Click(bool pdf) {
   const std::optional<Extracto> e =
       extracto(tab_.socios(), tab_.socioSeleccionado(), tab_.extractoDesde(), tab_.extractoHasta());
   if (!e) return;
-  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(e->registro).arg(e->numero);
+  const QString nombre = QStringLiteral("extracto-pena-%1-socio-%2").arg(idPena()).arg(e->numero);
   if (pdf)
     guardarPapel(QStringLiteral("Guardar el extracto del socio"), nombre + QStringLiteral(".pdf"),
                  QStringLiteral("PDF (*.pdf)"), pdfExtracto(*e, tab_.conNif()));
@@ -255,10 +276,14 @@ void ControlSocios::CommandExtracto_Click(bool pdf) {
 
 void ControlSocios::CommandDocumento_Click(bool pdf) {
   DocumentoReparto d;
-  const Resultado r = leerDocumentoReparto(almacen_.carpeta(), penas_, almacen_.sorteos().leerTodos(),
-                                           tab_.penaSeleccionada(), tab_.premioSeleccionado(), d);
+  const std::vector<Sorteo> sorteos = almacen_.sorteos().leerTodos();
+  const int borrada = tab_.borradaSeleccionada();
+  const Resultado r =
+      borrada > 0 ? leerDocumentoRepartoBorrada(almacen_.carpeta(), sorteos, borrada, tab_.premioSeleccionado(), d)
+                  : leerDocumentoReparto(almacen_.carpeta(), penas_, sorteos, tab_.penaSeleccionada(),
+                                         tab_.premioSeleccionado(), d);
   if (!r) return avisarFallo(r);
-  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(d.registro).arg(d.sorteo.toString(Qt::ISODate));
+  const QString nombre = QStringLiteral("reparto-pena-%1-%2").arg(idPena(), d.sorteo.toString(Qt::ISODate));
   if (pdf)
     guardarPapel(QStringLiteral("Guardar el documento de reparto"), nombre + QStringLiteral(".pdf"),
                  QStringLiteral("PDF (*.pdf)"), pdfReparto(d, tab_.conNif()));

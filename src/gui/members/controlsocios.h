@@ -42,6 +42,8 @@ class ControlSocios : public QObject {
 
  private:
   void cargarPena();
+  // "3" for record 3, "B1" for a deleted peña: names the files saved.
+  QString idPena() const;
   // Shows a failure, or re-reads and tells the window after a stored change.
   bool trasCambio(const Resultado& r);
   void anotar(Concepto concepto);

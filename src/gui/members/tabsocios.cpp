@@ -233,7 +233,10 @@ TabSocios::TabSocios(QWidget* padre) : QWidget(padre) {
   habilitar();
 }
 
-int TabSocios::penaSeleccionada() const { return ComboPenaSocios->currentData().toInt(); }
+// The combo's data: a record number, or minus the number of a deleted peña.
+int TabSocios::penaSeleccionada() const { return std::max(0, ComboPenaSocios->currentData().toInt()); }
+
+int TabSocios::borradaSeleccionada() const { return std::max(0, -ComboPenaSocios->currentData().toInt()); }
 
 int TabSocios::socioSeleccionado() const { return modeloSocios_->numero(filaResaltada(*TablaSocios)); }
 
@@ -282,11 +285,17 @@ void TabSocios::mostrarDatosSocio() {
 }
 
 void TabSocios::mostrarPenas(const std::vector<std::pair<int, QString>>& penas) {
-  const int registro = penaSeleccionada();
+  const int elegidaAntes = ComboPenaSocios->currentData().toInt();
   const QSignalBlocker bloqueo(ComboPenaSocios);
   ComboPenaSocios->clear();
-  for (const auto& [numero, texto] : penas) ComboPenaSocios->addItem(texto, numero);
-  const int elegida = ComboPenaSocios->findData(registro);
+  for (const auto& [numero, texto] : penas) {
+    // Deleted peñas (negative numbers) at the end, apart, only to look at.
+    if (numero < 0 && ComboPenaSocios->count() > 0 &&
+        ComboPenaSocios->itemData(ComboPenaSocios->count() - 1).toInt() > 0)
+      ComboPenaSocios->insertSeparator(ComboPenaSocios->count());
+    ComboPenaSocios->addItem(texto, numero);
+  }
+  const int elegida = ComboPenaSocios->findData(elegidaAntes);
   ComboPenaSocios->setCurrentIndex(elegida >= 0 ? elegida : (penas.empty() ? -1 : 0));
 }
 
@@ -319,8 +328,9 @@ void TabSocios::mostrarMovimientos() {
   const Socio* s = socios_.socio(socioSeleccionado());
   if (!s) {
     modeloMovimientos_->poner({});
-    LabelSocio->setText(socios_.socios.empty() && penaSeleccionada() > 0 ? QStringLiteral("La peña no tiene socios.")
-                                                                         : QString());
+    LabelSocio->setText(socios_.socios.empty() && (penaSeleccionada() > 0 || borradaSeleccionada() > 0)
+                            ? QStringLiteral("La peña no tiene socios.")
+                            : QString());
     return;
   }
   const std::vector<Movimiento> movimientos = socios_.movimientosDe(s->numero);
@@ -332,17 +342,19 @@ void TabSocios::mostrarMovimientos() {
 
 void TabSocios::habilitar() {
   const bool pena = penaSeleccionada() > 0;
+  // A deleted peña is only looked at: its statements and documents, nothing that changes.
+  const bool soloLectura = borradaSeleccionada() > 0;
   const bool socio = socios_.socio(socioSeleccionado()) != nullptr;
   const QDate premio = premioSeleccionado();
   const bool repartido = premio.isValid() && socios_.reparto(premio);
   CommandAlta->setEnabled(pena);
-  for (QPushButton* b :
-       {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago, CommandExtractoPdf, CommandExtractoCsv})
-    b->setEnabled(socio);
-  CommandRepartir->setEnabled(premio.isValid() && !repartido);
-  CommandAnularReparto->setEnabled(repartido);
+  for (QPushButton* b : {CommandBaja, CommandParticipaciones, CommandAportacion, CommandPago})
+    b->setEnabled(socio && !soloLectura);
+  for (QPushButton* b : {CommandExtractoPdf, CommandExtractoCsv}) b->setEnabled(socio);
+  CommandRepartir->setEnabled(premio.isValid() && !repartido && !soloLectura);
+  CommandAnularReparto->setEnabled(repartido && !soloLectura);
   const Movimiento* m = socio ? movimientoSeleccionado() : nullptr;
-  CommandAnular->setEnabled(m && m->numero > 0 && !m->anulado.isValid());
+  CommandAnular->setEnabled(m && m->numero > 0 && !m->anulado.isValid() && !soloLectura);
   AccionAnular->setEnabled(CommandAnular->isEnabled());
   CommandDocumentoPdf->setEnabled(repartido);
   CommandDocumentoCsv->setEnabled(repartido);

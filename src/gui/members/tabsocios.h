@@ -51,8 +51,9 @@ class TabSocios : public QWidget {
   // Empties the amount once it is booked, so that nothing books it twice.
   void limpiarImporte();
 
-  int penaSeleccionada() const;   // record number, 0 when none
-  int socioSeleccionado() const;  // member number, 0 when none
+  int penaSeleccionada() const;     // record number, 0 when none or a deleted peña
+  int borradaSeleccionada() const;  // number of the deleted peña chosen ("B1" is 1), 0 when none
+  int socioSeleccionado() const;    // member number, 0 when none
   QDate premioSeleccionado() const;
   // The movement highlighted in the member's statement, nullptr when none.
   const Movimiento* movimientoSeleccionado() const;

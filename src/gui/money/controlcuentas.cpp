@@ -25,6 +25,7 @@ ControlCuentas::ControlCuentas(Sesion& sesion, TabCuentas& tab, QStatusBar& barr
   connect(&tab_, &TabCuentas::cobroPedido, this, &ControlCuentas::CommandCobrar_Click);
   connect(&tab_, &TabCuentas::pendientePedido, this, &ControlCuentas::CommandPendiente_Click);
   connect(&tab_, &TabCuentas::exportarPedido, this, &ControlCuentas::CommandCsv_Click);
+  connect(&tab_, &TabCuentas::borradasPedidas, this, &ControlCuentas::actualizar);
 }
 
 // The request must go before the channel it uses.
@@ -33,6 +34,21 @@ ControlCuentas::~ControlCuentas() { completar_.reset(); }
 void ControlCuentas::actualizar() {
   const QString carpeta = sesion_.almacen().carpeta();
   if (carpeta.isEmpty()) return;
+  if (tab_.verBorradas()) {
+    const std::vector<Sorteo> sorteos = sesion_.almacen().sorteos().leerTodos();
+    Cuentas borradas;
+    std::vector<PenaBorrada> lista;
+    const Resultado r = leerCuentasBorradas(carpeta, sorteos, plataforma::hoy(), borradas, lista);
+    // The status bar still speaks of the peñas in play.
+    Cuentas vivas;
+    (void)leerCuentas(carpeta, sesion_.penas(), sorteos, plataforma::hoy(), vivas, {0, true});
+    LabelPorCobrar->setText(textoPorCobrar(vivas.vigentes()));
+    tab_.mostrarAviso(r ? (lista.empty() ? QStringLiteral("No hay peñas borradas con socios ni cuentas.")
+                                         : QStringLiteral("Peñas borradas: sus cuentas solo se consultan."))
+                        : r.error);
+    tab_.mostrar(std::move(borradas), plataforma::hoy());
+    return;
+  }
   // Only what the change touched is worked out again.
   Cuentas cuentas = tab_.tomarCuentas();
   const Resultado r =
@@ -49,6 +65,7 @@ void ControlCuentas::avisarUrgentes() {
 }
 
 void ControlCuentas::marcar(const std::optional<QDate>& dia) {
+  if (tab_.verBorradas()) return;
   const int registro = tab_.penaSeleccionada();
   const QDate sorteo = tab_.sorteoSeleccionado();
   if (registro == 0 || !sorteo.isValid()) return;
@@ -64,8 +81,9 @@ void ControlCuentas::CommandPendiente_Click() { marcar(std::nullopt); }
 void ControlCuentas::CommandCsv_Click() {
   const CuentaPena* pena = tab_.cuentas().pena(tab_.penaSeleccionada());
   if (!pena) return;
+  const QString id = tab_.verBorradas() ? QStringLiteral("B%1").arg(pena->registro) : QString::number(pena->registro);
   const QString propuesto =
-      QDir(plataforma::carpetaInicialDialogo()).filePath(QStringLiteral("cuentas-pena-%1.csv").arg(pena->registro));
+      QDir(plataforma::carpetaInicialDialogo()).filePath(QStringLiteral("cuentas-pena-%1.csv").arg(id));
   const QString ruta = plataforma::dialogoArchivo().guardarArchivo(QStringLiteral("Exportar los sorteos de la peña"),
                                                                    propuesto, QStringLiteral("CSV (*.csv)"));
   if (ruta.isEmpty()) return;

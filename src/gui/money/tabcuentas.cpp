@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTimeAxis>
 #include <QHBoxLayout>
@@ -128,11 +129,19 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
   botones->addWidget(CommandCobrar);
   botones->addWidget(CommandPendiente);
   botones->addStretch();
+  CheckBorradas = new QCheckBox(QStringLiteral("Peñas borradas"), this);
+  CheckBorradas->setObjectName(QStringLiteral("CheckBorradas"));
+  botones->addWidget(CheckBorradas);
   botones->addWidget(CommandCsv);
 
   connect(CommandCobrar, &QPushButton::clicked, this, [this] { emit cobroPedido(FechaCobro->date()); });
   connect(CommandPendiente, &QPushButton::clicked, this, &TabCuentas::pendientePedido);
   connect(CommandCsv, &QPushButton::clicked, this, &TabCuentas::exportarPedido);
+  connect(CheckBorradas, &QCheckBox::toggled, this, [this] {
+    // Another list of peñas: the record chosen in one means nothing in the other.
+    ListaPenasCuentas->setCurrentIndex(QModelIndex());
+    emit borradasPedidas();
+  });
 
   // What the buttons act on is the row drawn highlighted, which a Ctrl+click can take away
   // from the current row.
@@ -141,6 +150,8 @@ TabCuentas::TabCuentas(QWidget* padre) : QWidget(padre) {
           &TabCuentas::alElegirSorteo);
   alElegirSorteo();
 }
+
+bool TabCuentas::verBorradas() const { return CheckBorradas->isChecked(); }
 
 int TabCuentas::penaSeleccionada() const { return modeloPenas->registro(filaResaltada(*ListaPenasCuentas)); }
 
@@ -155,10 +166,11 @@ void TabCuentas::mostrar(Cuentas cuentas, const QDate& hoy) {
   const QDate sorteo = sorteoSeleccionado();
   cuentas_ = std::move(cuentas);
   const Centimos neto = cuentas_.ganado() - cuentas_.coste();
-  LabelCuentas->setText(
-      QStringLiteral("Precio por apuesta: %1.   Todas las peñas: coste %2, ganado %3, caducado %4, neto %5.   %6")
-          .arg(textoEuros(cuentas_.precio), textoEuros(cuentas_.coste()), textoEuros(cuentas_.ganado()),
-               textoEuros(cuentas_.caducado()), textoEuros(neto), textoPorCobrar(cuentas_.cobros)));
+  LabelCuentas->setText(QStringLiteral("Precio por apuesta: %1.   %7: coste %2, ganado %3, caducado %4, neto %5.   %6")
+                            .arg(textoEuros(cuentas_.precio), textoEuros(cuentas_.coste()),
+                                 textoEuros(cuentas_.ganado()), textoEuros(cuentas_.caducado()), textoEuros(neto),
+                                 textoPorCobrar(cuentas_.cobros),
+                                 verBorradas() ? QStringLiteral("Peñas borradas") : QStringLiteral("Todas las peñas")));
   FechaCobro->setMaximumDate(hoy);
   FechaCobro->setDate(hoy);
   modeloPenas->poner(cuentas_);
@@ -199,8 +211,10 @@ void TabCuentas::alElegirPena() {
 
 void TabCuentas::alElegirSorteo() {
   const sortilan::Cobro* c = cobroSeleccionado();
-  CommandCobrar->setEnabled(c && c->estado != EstadoCobro::Cobrado);
-  CommandPendiente->setEnabled(c && c->estado == EstadoCobro::Cobrado);
+  // A deleted peña's collections are only looked at.
+  CommandCobrar->setEnabled(c && c->estado != EstadoCobro::Cobrado && !verBorradas());
+  CommandPendiente->setEnabled(c && c->estado == EstadoCobro::Cobrado && !verBorradas());
+  FechaCobro->setEnabled(!verBorradas());
   CommandCsv->setEnabled(penaSeleccionada() > 0);
 }
 

@@ -6,6 +6,7 @@
 #include "money/balance.h"
 
 class QChartView;
+class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineSeries;
@@ -37,6 +38,9 @@ class TabCuentas : public QWidget {
   QDate sorteoSeleccionado() const;  // invalid when none
   const sortilan::Cobro* cobroSeleccionado() const;
   void seleccionar(int registro, const QDate& sorteo = QDate());
+  // "Peñas borradas" ticked: what is shown is theirs (numbers "B1"... as records) and
+  // nothing of it can be changed.
+  bool verBorradas() const;
 
  signals:
   // "Marcar cobrado" on the highlighted draw, collected on `dia`.
@@ -45,6 +49,8 @@ class TabCuentas : public QWidget {
   void pendientePedido();
   // "Exportar CSV..." of the highlighted peña.
   void exportarPedido();
+  // "Peñas borradas" ticked or cleared: the money shown is to be read again.
+  void borradasPedidas();
 
  private:
   void alElegirPena();
@@ -60,6 +66,7 @@ class TabCuentas : public QWidget {
   QPushButton* CommandCobrar = nullptr;
   QPushButton* CommandPendiente = nullptr;
   QPushButton* CommandCsv = nullptr;
+  QCheckBox* CheckBorradas = nullptr;
   ModeloCuentasPenas* modeloPenas = nullptr;
   ModeloCuentasSorteos* modeloSorteos = nullptr;
   Cuentas cuentas_;
