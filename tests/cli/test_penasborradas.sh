@@ -37,6 +37,8 @@ leer() {
 }
 premiada=$(leer 1)
 otras=$(for k in 2 3 4; do leer $k; "$cli" --datos "$tmp" balance $k --json | jq -c 'del(.registro)'; done)
+# A reset of the counters before the deletion: the deleted peña's money still starts where it really started.
+sale 0 "reiniciar antes de borrar" -- "$cli" --datos "$tmp" reiniciar-penas --si
 
 sale 1 "borrar sin --si" -- "$cli" --datos "$tmp" borrar-pena 1
 grep -q "Tiene 2 socios, 4 movimientos, 1 cobro anotado y 1 reparto; sus saldos y extractos se conservan." "$tmp/err" ||
