@@ -44,6 +44,7 @@ void Arranque::entrar() {
   const bool alCerrarLaUltima = QGuiApplication::quitOnLastWindowClosed();
   QGuiApplication::setQuitOnLastWindowClosed(false);
   principal_ = std::make_unique<Principal>();
+  principal_->aplazarDinero();
   principal_->cargar(plataforma::carpetaPrograma());
   principal_->show();
   QGuiApplication::setQuitOnLastWindowClosed(alCerrarLaUltima);

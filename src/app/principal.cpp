@@ -77,6 +77,7 @@ Principal::Principal(QWidget* padre) : QMainWindow(padre) {
   // A prize marked collected in "Cuentas" is to split here: the tab reads again when shown.
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int i) {
     if (cargado_ && SSTab1_->widget(i) == socios_) controlSocios_->actualizar();
+    if (cargado_ && SSTab1_->widget(i) == cuentas_) controlCuentas_->completarAplazado();
   });
   // A window manager that ignores the minimum size (a tiling one) gets scroll bars
   // instead of widgets squeezed over each other.
@@ -343,7 +344,10 @@ void Principal::cargasorteos() {
   }
   general_->mostrarEstado(estado);
   comprobador_->resumen();
-  controlCuentas_->actualizar();
+  if (aplazarDinero_ && !cargado_)
+    controlCuentas_->actualizarVigentes();
+  else
+    controlCuentas_->actualizar();
   // A hidden "Socios" reads the database again when it is shown.
   if (SSTab1_->currentWidget() == socios_) controlSocios_->actualizar();
 }
@@ -439,6 +443,11 @@ void Principal::changeEvent(QEvent* e) {
 
 void Principal::paintEvent(QPaintEvent* e) {
   QMainWindow::paintEvent(e);
+  if (cargado_ && aplazarDinero_) {
+    // On screen now: the rest of the money, from the event loop.
+    aplazarDinero_ = false;
+    QTimer::singleShot(0, controlCuentas_, &ControlCuentas::completarAplazado);
+  }
   if (!cargado_ || contadorPantalla_ > 0) return;
   ++contadorPantalla_;
   Pena p;

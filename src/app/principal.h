@@ -67,6 +67,9 @@ class Principal : public QMainWindow {
 
   // The load sequence of the window, run once after construction.
   void cargar(const QString& carpeta);
+  // Before cargar(): the money of every draw is worked out once the window is painted,
+  // not before it can appear (the program's own start; the tests look at it at once).
+  void aplazarDinero() { aplazarDinero_ = true; }
 
   Sesion& sesion() { return sesion_; }
   void cargasorteos();
@@ -131,6 +134,7 @@ class Principal : public QMainWindow {
   AccionesMenu acciones_;
   int contadorPantalla_ = 0;
   bool cargado_ = false;
+  bool aplazarDinero_ = false;
   bool completando_ = false;  // prize tables are being completed
 };
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLabel>
 #include <QSettings>
 #include <QTimer>
 #include <QtTest>
@@ -14,6 +15,7 @@
 #include "app/arranque.h"
 #include "app/presentacion.h"
 #include "app/principal.h"
+#include "gui/money/tabcuentas.h"
 #include "store/archivoregistros.h"
 #include "store/cerrojodatos.h"
 #include "store/pena.h"
@@ -243,6 +245,40 @@ class TestArranque : public QObject {
     const Arrancado a = arrancar(*e, 1);
     QCOMPARE(a.fallo(), QString());
     QCOMPARE(a.titulos, QStringList{QStringLiteral("Premios por cobrar")});
+  }
+
+  // The program's own start is painted before the money of every draw is worked out, and
+  // works it out right after: the status bar tells at once what may be collected, and
+  // "Cuentas" then shows what a window loaded in one go shows.
+  void dineroTrasPintar() {
+    e = std::make_unique<prueba::Entorno>(QDate(2026, 8, 20));
+    e->copiar(QStringLiteral("numeros.dat"));
+    escribirPenas({penaDe(QStringLiteral("GANA"), QDate(2026, 8, 1), {7, 8, 11, 31, 35, 1}),
+                   penaDe(QStringLiteral("OTRA"), QDate(2020, 1, 1), {1, 2, 3, 4, 5, 0})});
+    const auto texto = [](QWidget* w, const char* nombre) {
+      return w->findChild<QLabel*>(QLatin1String(nombre))->text();
+    };
+    ui::Principal deUnaVez;
+    deUnaVez.cargar(e->carpeta.path());
+    QCOMPARE(texto(&deUnaVez, "LabelPorCobrar"), QStringLiteral("Premios por cobrar: 2 (importe pendiente)"));
+
+    ui::Arranque arranque;
+    QCOMPARE(arranque.iniciar({QStringLiteral("sortilan"), QStringLiteral("--datos"), e->carpeta.path()}), 0);
+    // What the window holds as it appears (the signal comes before the event loop goes on).
+    QString alAparecer;
+    size_t penasAlAparecer = 99;
+    QObject::connect(&arranque, &ui::Arranque::mostrada, &arranque, [&] {
+      alAparecer = texto(arranque.principal(), "LabelPorCobrar");
+      penasAlAparecer = arranque.principal()->cuentas()->cuentas().penas.size();
+    });
+    arranque.presentacion()->Command1_Click();
+    QTRY_VERIFY(arranque.principal() && arranque.principal()->isVisible());
+    ui::Principal* p = arranque.principal();
+    QCOMPARE(alAparecer, texto(&deUnaVez, "LabelPorCobrar"));
+    QCOMPARE(penasAlAparecer, size_t{0});
+    QTRY_COMPARE(p->cuentas()->cuentas().penas.size(), size_t{2});
+    QCOMPARE(texto(p->cuentas(), "LabelCuentas"), texto(deUnaVez.cuentas(), "LabelCuentas"));
+    QCOMPARE(texto(p, "LabelPorCobrar"), texto(&deUnaVez, "LabelPorCobrar"));
   }
 
   void argumentos_data() {

@@ -185,6 +185,12 @@ Cuentas calcularCuentas(const std::vector<Pena>& penas, const std::vector<Sorteo
     if (enAlcance(penas, i, alcance))
       c.penas.push_back(cuentaPena(penas[i], static_cast<int>(i) + 1, sorteos, tablas, precio));
 
+  // Every prize ever won is a collection: sized once rather than doubled (and copied) as it grows.
+  size_t premiados = 0;
+  for (const CuentaPena& p : c.penas)
+    premiados += static_cast<size_t>(
+        std::count_if(p.sorteos.begin(), p.sorteos.end(), [](const CuentaSorteo& s) { return s.hayPremio(); }));
+  c.cobros.reserve(premiados);
   const auto anadir = [&](const CuentaPena& p, const CuentaSorteo& s) {
     if (std::optional<Cobro> cobro = cobroDe(p, s, marcado(marcados, ids, p.registro, s.fecha), hoy))
       c.cobros.push_back(std::move(*cobro));

@@ -34,6 +34,8 @@ ControlCuentas::~ControlCuentas() { completar_.reset(); }
 void ControlCuentas::actualizar() {
   const QString carpeta = sesion_.almacen().carpeta();
   if (carpeta.isEmpty()) return;
+  aplazado_ = false;
+  vigentes_ = Cuentas{};
   if (tab_.verBorradas()) {
     const std::vector<Sorteo> sorteos = sesion_.almacen().sorteos().leerTodos();
     Cuentas borradas;
@@ -58,8 +60,23 @@ void ControlCuentas::actualizar() {
   tab_.mostrar(std::move(cuentas), plataforma::hoy());
 }
 
+void ControlCuentas::actualizarVigentes() {
+  const QString carpeta = sesion_.almacen().carpeta();
+  if (carpeta.isEmpty()) return;
+  const Resultado r = leerCuentas(carpeta, sesion_.penas(), sesion_.almacen().sorteos().leerTodos(), plataforma::hoy(),
+                                  vigentes_, {0, true});
+  aplazado_ = true;
+  tab_.mostrarAviso(r ? QString() : r.error);
+  LabelPorCobrar->setText(textoPorCobrar(vigentes_.vigentes()));
+}
+
+void ControlCuentas::completarAplazado() {
+  if (aplazado_) actualizar();
+}
+
 void ControlCuentas::avisarUrgentes() {
-  const QString aviso = avisoCobrosUrgentes(tab_.cuentas().vigentes(), plataforma::hoy());
+  const QString aviso =
+      avisoCobrosUrgentes(aplazado_ ? vigentes_.vigentes() : tab_.cuentas().vigentes(), plataforma::hoy());
   if (!aviso.isEmpty())
     plataforma::mensaje(plataforma::Icono::Exclamacion, QStringLiteral("Premios por cobrar"), aviso);
 }

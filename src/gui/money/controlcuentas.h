@@ -29,6 +29,12 @@ class ControlCuentas : public QObject {
 
   // Works the money out again from what is stored (after every change of the data).
   void actualizar();
+  // The first money a window shows before it is on screen: only what may still be
+  // collected, which the status bar and the warning need; the rest follows with
+  // completarAplazado() once the window is painted, so that a large season does not keep
+  // it from appearing.
+  void actualizarVigentes();
+  void completarAplazado();
   // The warning of collections at most 14 days from their last day; nothing when none.
   void avisarUrgentes();
 
@@ -52,6 +58,8 @@ class ControlCuentas : public QObject {
 
   Sesion& sesion_;
   TabCuentas& tab_;
+  Cuentas vigentes_;  // while aplazado_: the collections that may still be collected
+  bool aplazado_ = false;
   QLabel* LabelPorCobrar = nullptr;
   std::unique_ptr<operaciones::CompletarPremios> completar_;
   std::unique_ptr<plataforma::CanalHttp> canal_;
