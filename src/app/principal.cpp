@@ -220,7 +220,7 @@ void Principal::crearMenus() {
     QAction* a = nuevaAccion(ver, pestanas[i][0], QString::fromUtf8(pestanas[i][1]));
     a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
     acciones_.pestanas[static_cast<size_t>(i)] = a;
-    connect(a, &QAction::triggered, this, [this, i] { SSTab1_->setCurrentIndex(i); });
+    connect(a, &QAction::triggered, this, [this, i] { elegirPestana(i); });
   }
   // Ctrl+Tab is answered by the window, not only by the tab bar when it has the focus.
   acciones_.siguiente = new QAction(this);
@@ -236,9 +236,9 @@ void Principal::crearMenus() {
     addAction(a);
   }
   connect(acciones_.siguiente, &QAction::triggered, this,
-          [this] { SSTab1_->setCurrentIndex((SSTab1_->currentIndex() + 1) % SSTab1_->count()); });
+          [this] { elegirPestana((SSTab1_->currentIndex() + 1) % SSTab1_->count()); });
   connect(acciones_.anterior, &QAction::triggered, this,
-          [this] { SSTab1_->setCurrentIndex((SSTab1_->currentIndex() + SSTab1_->count() - 1) % SSTab1_->count()); });
+          [this] { elegirPestana((SSTab1_->currentIndex() + SSTab1_->count() - 1) % SSTab1_->count()); });
 
   const auto seleccion = [this] { return std::pair{socios_->penaSeleccionada(), socios_->socioSeleccionado()}; };
   auto* papeles = new Papeles(sesion_.almacen(), seleccion, this);
@@ -423,6 +423,24 @@ void Principal::alActivar() {
   // would hide a prize in an earlier draw of the same catch-up.
   if (nuevosFuera > 0) return mostrarNuevosDeFuera(nuevosFuera);
   recomprobar();
+}
+
+void Principal::elegirPestana(int indice) {
+  SSTab1_->setCurrentIndex(indice);
+  enfocarPestana(SSTab1_->currentWidget());
+}
+
+void Principal::enfocarPestana(QWidget* pestana) {
+  // A tab chosen by its shortcut or the menu would leave the focus on a control of the
+  // tab that went (hidden) or on the tab bar, where the arrows change the tab again: its
+  // first control takes it. (Arrows on the tab bar itself keep the focus there.)
+  QWidget* foco = QApplication::focusWidget();
+  if (!pestana || (foco && pestana->isAncestorOf(foco))) return;
+  for (QWidget* w = pestana->nextInFocusChain(); w && w != pestana; w = w->nextInFocusChain())
+    if (pestana->isAncestorOf(w) && w->isVisibleTo(pestana) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
 }
 
 void Principal::mostrarNuevosDeFuera(int sorteos) {

@@ -110,6 +110,10 @@ class Principal : public QMainWindow {
   // Draws another program stored (the scheduled download) are shown as after a download
   // of this window: checked with the prize banner, selected, listed, their report shown.
   void mostrarNuevosDeFuera(int sorteos);
+  // A tab chosen from the keyboard (its shortcut, Ctrl+Tab, the "Ver" menu), with the
+  // focus on its first control unless it is there already.
+  void elegirPestana(int indice);
+  void enfocarPestana(QWidget* pestana);
   void trasArchivoDanado(ListaSorteos lista);
   void mostrarLista(ListaSorteos lista);
   void bienvenida();

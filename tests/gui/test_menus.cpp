@@ -28,6 +28,7 @@
 #include "gui/main/modelosorteos.h"
 #include "gui/main/tabestadisticas.h"
 #include "gui/main/tabgeneral.h"
+#include "gui/money/tabcuentas.h"
 #include "gui/report/tabultimo.h"
 #include "operations/sorteos.h"
 #include "support/controles.h"
@@ -66,6 +67,7 @@ class PruebaMenus : public QObject {
   void mnemonicosUnicos();
   void atajos();
   void pestanasConTeclado();
+  void pestanaConElFoco();
   void sorteosEscritos();
   void crearPena_data();
   void crearPena();
@@ -185,6 +187,27 @@ void PruebaMenus::atajos() {
       QVERIFY2(!vistas.contains(k.toString()), qPrintable(k.toString()));
       vistas.insert(k.toString());
     }
+}
+
+// A tab chosen by its shortcut takes the focus, so that Tab and the arrows walk its lists.
+void PruebaMenus::pestanaConElFoco() {
+  e_->escribir(QStringLiteral("apuestas.dat"),
+               prueba::penaConApuestas(QStringLiteral("UNA"), 2, QDate(2026, 1, 1)).codificar());
+  abrir();
+  p_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(p_.get()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_5, Qt::ControlModifier);
+  QCOMPARE(p_->SSTab1()->currentWidget(), p_->cuentas());
+  QVERIFY(QApplication::focusWidget());
+  QVERIFY2(p_->cuentas()->isAncestorOf(QApplication::focusWidget()),
+           QApplication::focusWidget()->objectName().toUtf8().constData());
+  auto* sorteos = p_->cuentas()->findChild<QAbstractItemView*>(QStringLiteral("ListaSorteosCuentas"));
+  QVERIFY(sorteos);
+  for (int i = 0; i < 6 && QApplication::focusWidget() != sorteos; ++i)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), sorteos);
+  QTest::keyClick(sorteos, Qt::Key_Down);
+  QVERIFY(p_->cuentas()->sorteoSeleccionado().isValid());
 }
 
 void PruebaMenus::pestanasConTeclado() {

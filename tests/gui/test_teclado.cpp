@@ -61,6 +61,7 @@ class PruebaTeclado : public QObject {
   void apuestaEscritaRechazada_data();
   void apuestaEscritaRechazada();
   void apuestaRepetidaPregunta();
+  void introSinApuestaGraba();
 };
 
 void PruebaTeclado::fechaEscrita_data() {
@@ -179,6 +180,31 @@ void PruebaTeclado::penaDeTresApuestasSinRaton() {
   QCOMPARE(QApplication::focusWidget(), w.Text1);
 
   // Return from the name box saves once; with nothing to save it does nothing.
+  tecla(Qt::Key_Return);
+  QCOMPARE(grabada.size(), 1);
+  QCOMPARE(s.almacen().penas().leerTodos().size(), size_t{1});
+}
+
+// With the bet box empty, Return saves what is on the ticket, once; before any bet it does nothing.
+void PruebaTeclado::introSinApuestaGraba() {
+  prueba::Entorno e;
+  Sesion s;
+  prueba::exigir(s.abrir(e.carpeta.path()));
+  s.cargasorteos(e.reloj->dia);
+  Crea w(s, 0);
+  mostrarActiva(w);
+  QSignalSpy grabada(&w, &Crea::penaGrabada);
+  w.Text1->setFocus();
+  escribir(u"vacia"_s);
+  tecla(Qt::Key_Tab);
+  escribir(u"3"_s);
+  tecla(Qt::Key_Return);
+  tecla(Qt::Key_Return);  // no bet yet: "Grabar" is not enabled
+  QCOMPARE(grabada.size(), 0);
+  escribir(u"4 17 38 41 52"_s);
+  tecla(Qt::Key_Return);
+  QCOMPARE(grabada.size(), 0);
+  QCOMPARE(QApplication::focusWidget(), w.TextApuesta);
   tecla(Qt::Key_Return);
   QCOMPARE(grabada.size(), 1);
   QCOMPARE(s.almacen().penas().leerTodos().size(), size_t{1});

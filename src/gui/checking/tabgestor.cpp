@@ -43,6 +43,8 @@ TabGestor::TabGestor(QWidget* padre) : QWidget(padre) {
 
   ListView1 = new QTableView(divisor);
   ListView1->setObjectName(QStringLiteral("ListView1"));
+  // Tab goes on to the next control, as in any form; the arrows walk the rows.
+  ListView1->setTabKeyNavigation(false);
   ListView1->verticalHeader()->hide();
   ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListView1->setSelectionMode(QAbstractItemView::SingleSelection);

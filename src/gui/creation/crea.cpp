@@ -136,9 +136,14 @@ Crea::Crea(Sesion& sesion, int tipoapuesta, QWidget* padre)
 bool Crea::eventFilter(QObject* objeto, QEvent* evento) {
   if (objeto == TextApuesta && evento->type() == QEvent::KeyPress) {
     const auto* tecla = static_cast<QKeyEvent*>(evento);
-    // Return here marks the bet; it must not reach "Grabar" as well.
+    // Return here marks the bet; it must not reach "Grabar" as well. With nothing typed
+    // there is nothing to mark, and Return is the window's: "Grabar".
     if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
-      if (!tecla->isAutoRepeat()) TextApuesta_Intro();
+      if (tecla->isAutoRepeat()) return true;
+      if (!TextApuesta->text().trimmed().isEmpty())
+        TextApuesta_Intro();
+      else if (Command1->isEnabled())
+        Command1->click();
       return true;
     }
   }

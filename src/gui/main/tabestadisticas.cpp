@@ -80,6 +80,8 @@ TabEstadisticas::TabEstadisticas(QWidget* padre) : QWidget(padre) {
   derecha->addWidget(FiltroSorteos);
   ListView3 = new QTableView(columnaLista);
   ListView3->setObjectName(QStringLiteral("ListView3"));
+  // Tab goes on to the next control, as in any form; the arrows walk the rows.
+  ListView3->setTabKeyNavigation(false);
   modeloSorteos = new ModeloSorteos(ListView3);
   ListView3->setModel(modeloSorteos);
   ordenSorteos = ordenarPorCabecera(*ListView3);

@@ -28,6 +28,8 @@ namespace {
 QTableView* listaResultados(QWidget* padre, const char* nombre) {
   auto* v = new QTableView(padre);
   v->setObjectName(QLatin1String(nombre));
+  // Tab goes on to the next control, as in any form; the arrows walk the rows.
+  v->setTabKeyNavigation(false);
   v->verticalHeader()->hide();
   v->verticalHeader()->setDefaultSectionSize(18);
   v->setShowGrid(false);

@@ -39,6 +39,8 @@ QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
 QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo) {
   auto* t = new QTableView(padre);
   t->setObjectName(QLatin1String(nombre));
+  // Tab goes on to the next control, as in any form; the arrows walk the rows.
+  t->setTabKeyNavigation(false);
   t->setModel(modelo);
   ordenarPorCabecera(*t);
   t->verticalHeader()->hide();

@@ -30,6 +30,8 @@ namespace {
 QTableView* tabla(QWidget* padre, const char* nombre, QAbstractItemModel* modelo) {
   auto* v = new QTableView(padre);
   v->setObjectName(QLatin1String(nombre));
+  // Tab goes on to the next control, as in any form; the arrows walk the rows.
+  v->setTabKeyNavigation(false);
   v->verticalHeader()->hide();
   v->verticalHeader()->setDefaultSectionSize(20);
   v->setSelectionBehavior(QAbstractItemView::SelectRows);
