@@ -72,8 +72,10 @@ class PruebaGuardados : public QObject {
     QStatusBar barra;
     AvisoGuardado a(barra);
     QVERIFY(a.isHidden());
+    barra.showMessage(u"Anotada la aportación de 20,00 € de Ana"_s);
     a.avisar(ruta);
     QVERIFY(!a.isHidden());
+    QCOMPARE(barra.currentMessage(), QString());  // never one text over the other
     QCOMPARE(control<QLabel>(&a, "LabelGuardado")->text(), u"Guardado en «%1»"_s.arg(QDir::toNativeSeparators(ruta)));
     if (!existe) QVERIFY(QFile::remove(ruta));
     QTest::mouseClick(control<QPushButton>(&a, "CommandAbrir"), Qt::LeftButton);

@@ -38,6 +38,8 @@ void AvisoGuardado::avisar(const QString& ruta) {
   LabelGuardado->setToolTip(texto);
   CommandAbrir->setToolTip(
       QStringLiteral("Abrir «%1» con el programa del escritorio").arg(QFileInfo(ruta_).fileName()));
+  // A word shown before (what was just booked) would be drawn under this one.
+  if (auto* barra = qobject_cast<QStatusBar*>(parentWidget())) barra->clearMessage();
   show();
 }
 
