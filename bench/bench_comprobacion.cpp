@@ -40,11 +40,8 @@ std::vector<Pena> penas(int cuantas = 50) {
   return r;
 }
 
-// The kernel on its own: one AND and one popcount per bet and draw, prizes tallied.
-void BM_NucleoMascaras(benchmark::State& st) {
-  const std::vector<Sorteo> s = historia();
-  std::vector<uint64_t> sorteos;
-  for (const Sorteo& x : s) sorteos.push_back(x.mascara());
+// The mask of every bet of the benchmark's peñas.
+std::vector<uint64_t> mascarasApuestas() {
   std::vector<uint64_t> apuestas;
   for (const Pena& p : penas())
     for (int f = 1; f <= 24; ++f) {
@@ -52,6 +49,15 @@ void BM_NucleoMascaras(benchmark::State& st) {
       for (int i = 1; i <= 5; ++i) m |= uint64_t{1} << p.apuesta(i, f);
       apuestas.push_back(m);
     }
+  return apuestas;
+}
+
+// The kernel on its own: one AND and one popcount per bet and draw, prizes tallied.
+void BM_NucleoMascaras(benchmark::State& st) {
+  const std::vector<Sorteo> s = historia();
+  std::vector<uint64_t> sorteos;
+  for (const Sorteo& x : s) sorteos.push_back(x.mascara());
+  const std::vector<uint64_t> apuestas = mascarasApuestas();
   for (auto _ : st) {
     std::array<int64_t, 6> porAciertos{};
     for (uint64_t ms : sorteos)
@@ -68,13 +74,7 @@ BENCHMARK(BM_NucleoMascaras)->Unit(benchmark::kMillisecond);
 // start in the baseline build people install (the loop above is built for the baseline).
 void BM_NucleoDelPrograma(benchmark::State& st) {
   const std::vector<Sorteo> s = historia();
-  std::vector<uint64_t> apuestas;
-  for (const Pena& p : penas())
-    for (int f = 1; f <= 24; ++f) {
-      uint64_t m = 0;
-      for (int i = 1; i <= 5; ++i) m |= uint64_t{1} << p.apuesta(i, f);
-      apuestas.push_back(m);
-    }
+  const std::vector<uint64_t> apuestas = mascarasApuestas();
   std::vector<uint8_t> aciertos(apuestas.size());
   const int n = static_cast<int>(apuestas.size());
   for (auto _ : st) {

@@ -17,6 +17,19 @@ QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
 QDate deIso(const QVariant& v) { return v.isNull() ? QDate() : QDate::fromString(v.toString(), Qt::ISODate); }
 QVariant textoONulo(const QString& t) { return t.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(t); }
 
+// A split as a query lists it: id, draw, made, collected, gross, withheld, paid out.
+Reparto repartoDeFila(const QSqlQuery& q) {
+  Reparto r;
+  r.id = q.value(0).toLongLong();
+  r.sorteo = deIso(q.value(1));
+  r.hecho = deIso(q.value(2));
+  r.cobrado = deIso(q.value(3));
+  r.bruto = q.value(4).toLongLong();
+  r.retencion = q.value(5).toLongLong();
+  r.pagado = q.value(6).toInt() != 0;
+  return r;
+}
+
 Resultado leerRepartosAnulados(BaseDatos& base, qint64 pena, SociosPena& p) {
   QSqlQuery q(base.conexion());
   if (Resultado r =
@@ -29,14 +42,7 @@ Resultado leerRepartosAnulados(BaseDatos& base, qint64 pena, SociosPena& p) {
     return r;
   std::map<qint64, size_t> indice;
   while (q.next()) {
-    Reparto r;
-    r.id = q.value(0).toLongLong();
-    r.sorteo = deIso(q.value(1));
-    r.hecho = deIso(q.value(2));
-    r.cobrado = deIso(q.value(3));
-    r.bruto = q.value(4).toLongLong();
-    r.retencion = q.value(5).toLongLong();
-    r.pagado = q.value(6).toInt() != 0;
+    Reparto r = repartoDeFila(q);
     r.anulado = deIso(q.value(7));
     r.motivo = q.value(8).toString();
     indice[r.id] = p.repartosAnulados.size();
@@ -114,14 +120,7 @@ Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
     return r;
   std::map<qint64, size_t> repartos;
   while (q.next()) {
-    Reparto r;
-    r.id = q.value(0).toLongLong();
-    r.sorteo = deIso(q.value(1));
-    r.hecho = deIso(q.value(2));
-    r.cobrado = deIso(q.value(3));
-    r.bruto = q.value(4).toLongLong();
-    r.retencion = q.value(5).toLongLong();
-    r.pagado = q.value(6).toInt() != 0;
+    Reparto r = repartoDeFila(q);
     repartos[r.id] = p.repartos.size();
     p.repartos.push_back(std::move(r));
   }
