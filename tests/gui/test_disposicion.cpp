@@ -361,7 +361,7 @@ class TestDisposicion : public QObject {
     if (ventana == QLatin1String("Infor")) w = std::make_unique<Infor>(e.ruta(QStringLiteral("informe.dat")));
     if (ventana == QLatin1String("Creamenu")) {
       auto* m = new Creamenu;
-      m->Check1[0]->setChecked(true);
+      prueba::control<QCheckBox>(m, "Check1_0")->setChecked(true);
       m->Check1_Click(0);
       for (int i = 0; i < 18; ++i) m->Timer1_Timer();
       w.reset(m);

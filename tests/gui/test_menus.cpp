@@ -278,13 +278,15 @@ void PruebaMenus::crearPena() {
     QTest::mouseClick(p_->gestor()->findChild<QAbstractButton*>(via), Qt::LeftButton);
   auto* menu = ventana<Creamenu>("Creamenu");
   QVERIFY(menu);
-  QTest::mouseClick(menu->Check1[0], Qt::LeftButton, {}, QPoint(6, menu->Check1[0]->height() / 2));
-  QTest::mouseClick(menu->Option1[3], Qt::LeftButton, {}, QPoint(6, menu->Option1[3]->height() / 2));
+  auto* multiple = control<QCheckBox>(menu, "Check1_0");
+  auto* nueve = control<QRadioButton>(menu, "Option1_3");
+  QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(6, multiple->height() / 2));
+  QTest::mouseClick(nueve, Qt::LeftButton, {}, QPoint(6, nueve->height() / 2));
   QTRY_VERIFY(!ventana<Creamenu>("Creamenu"));
   auto* crea = ventana<Crea>("Crea");
   QVERIFY(crea);
   QCOMPARE(crea->creacion().tipoapuesta(), 3);
-  QCOMPARE(crea->Label4->text(), QStringLiteral("INTRODUZCA EL NOMBRE Y 8 NÚMEROS:"));
+  QCOMPARE(control<QLabel>(crea, "Label4")->text(), QStringLiteral("INTRODUZCA EL NOMBRE Y 8 NÚMEROS:"));
 
   // The main window becoming active throws both windows away.
   p_->menus()->descargarSecundarias();
@@ -300,7 +302,7 @@ void PruebaMenus::penaCreadaAlVolver() {
   QVERIFY(crea);
   crea->Image1_Click(54 + 3);
   crea->Command3_Click();
-  crea->Text1->setText(QStringLiteral("NUEVA"));
+  control<QLineEdit>(crea, "Text1")->setText(QStringLiteral("NUEVA"));
   crea->creacion().cambiarNombre(QStringLiteral("NUEVA"));
   QSignalSpy grabada(p_->menus()->creacion(), &LanzadorCreacion::penaGrabada);
   crea->Command1_Click();

@@ -14,10 +14,12 @@
 #include "gui/creation/panelboleto.h"
 #include "gui/download/entradasorteo.h"
 #include "gui/ui/campofecha.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace Qt::StringLiterals;
 using namespace sortilan;
+using prueba::control;
 using namespace sortilan::ui;
 using plataforma::Respuesta;
 
@@ -143,30 +145,30 @@ void PruebaTeclado::penaDeTresApuestasSinRaton() {
   Crea w(s, 0);
   mostrarActiva(w);
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  w.Text1->setFocus();  // where the window opens
+  control<QLineEdit>(&w, "Text1")->setFocus();  // where the window opens
   escribir(u"trio"_s);
   tecla(Qt::Key_Tab);
-  QCOMPARE(QApplication::focusWidget(), w.TextApuesta);
+  QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, "TextApuesta"));
   escribir(u"3"_s);
   tecla(Qt::Key_Return);  // the key
-  QVERIFY(w.Picture1->isVisible());
+  QVERIFY(control<ui::PanelBoleto>(&w, "Picture1")->isVisible());
   escribir(u"4 17 38 41 52"_s);
   tecla(Qt::Key_Return);
   QCOMPARE(grabada.size(), 0);  // Return in the bet box marks, it does not save
   escribir(u" 9,10 ,  11;12 13"_s);
   tecla(Qt::Key_Return);
-  QVERIFY(w.TextApuesta->text().isEmpty());
+  QVERIFY(control<QLineEdit>(&w, "TextApuesta")->text().isEmpty());
 
   // The third on the grid: arrows and Space from number 1.
   tecla(Qt::Key_Tab);
-  QCOMPARE(QApplication::focusWidget(), w.Picture1);
+  QCOMPARE(QApplication::focusWidget(), control<ui::PanelBoleto>(&w, "Picture1"));
   for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space, Qt::Key_Down,
                     Qt::Key_Space, Qt::Key_Right, Qt::Key_Space, Qt::Key_Up, Qt::Key_Space})
     tecla(k);
-  QCOMPARE(lineas(w.List1),
+  QCOMPARE(lineas(control<QListWidget>(&w, "List1")),
            (QStringList{u"Número clave:   3"_s, u" 4-17-38-41-52"_s, u" 9-10-11-12-13"_s, u"21-22-23-32-33"_s}));
   tecla(Qt::Key_Tab);
-  QCOMPARE(QApplication::focusWidget(), w.Command1);  // past the hidden key panel
+  QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&w, "Command1"));  // past the hidden key panel
   tecla(Qt::Key_Return);
   QCOMPARE(grabada.size(), 1);
   QVERIFY(e.mensajes->vistos.isEmpty());
@@ -176,8 +178,8 @@ void PruebaTeclado::penaDeTresApuestasSinRaton() {
   QCOMPARE(penas[0].tipo, 3);
   QCOMPARE(penas[0].clave(), 3);
   QCOMPARE(penas[0].apuesta(5, 3), 33);
-  QCOMPARE(w.LabelGrabada->text(), u"Peña «TRIO» grabada. Puede crear otra."_s);
-  QCOMPARE(QApplication::focusWidget(), w.Text1);
+  QCOMPARE(control<QLabel>(&w, "LabelGrabada")->text(), u"Peña «TRIO» grabada. Puede crear otra."_s);
+  QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, "Text1"));
 
   // Return from the name box saves once; with nothing to save it does nothing.
   tecla(Qt::Key_Return);
@@ -194,7 +196,7 @@ void PruebaTeclado::introSinApuestaGraba() {
   Crea w(s, 0);
   mostrarActiva(w);
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  w.Text1->setFocus();
+  control<QLineEdit>(&w, "Text1")->setFocus();
   escribir(u"vacia"_s);
   tecla(Qt::Key_Tab);
   escribir(u"3"_s);
@@ -204,7 +206,7 @@ void PruebaTeclado::introSinApuestaGraba() {
   escribir(u"4 17 38 41 52"_s);
   tecla(Qt::Key_Return);
   QCOMPARE(grabada.size(), 0);
-  QCOMPARE(QApplication::focusWidget(), w.TextApuesta);
+  QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, "TextApuesta"));
   tecla(Qt::Key_Return);
   QCOMPARE(grabada.size(), 1);
   QCOMPARE(s.almacen().penas().leerTodos().size(), size_t{1});
@@ -240,22 +242,22 @@ void PruebaTeclado::apuestaEscritaRechazada() {
   Sesion s;
   Crea w(s, tipo);
   mostrarActiva(w);
-  w.TextApuesta->setFocus();
+  control<QLineEdit>(&w, "TextApuesta")->setFocus();
   for (const QString& t : antes) {
     escribir(t);
     tecla(Qt::Key_Return);
   }
   QVERIFY(e.mensajes->vistos.isEmpty());
-  const QStringList previas = lineas(w.List1);
+  const QStringList previas = lineas(control<QListWidget>(&w, "List1"));
   escribir(escrito);
   tecla(Qt::Key_Return);
   QCOMPARE(e.mensajes->vistos.size(), 1);
   QCOMPARE(e.mensajes->vistos[0].texto, mensaje);
   QCOMPARE(e.mensajes->vistos[0].titulo, u"Error"_s);
   // Nothing marked, and the text stays to be mended.
-  QCOMPARE(lineas(w.List1), previas);
+  QCOMPARE(lineas(control<QListWidget>(&w, "List1")), previas);
   QCOMPARE(w.creacion().marcados(), 0);
-  QCOMPARE(w.TextApuesta->text(), escrito);
+  QCOMPARE(control<QLineEdit>(&w, "TextApuesta")->text(), escrito);
 }
 
 void PruebaTeclado::apuestaRepetidaPregunta() {
@@ -266,7 +268,7 @@ void PruebaTeclado::apuestaRepetidaPregunta() {
   s.cargasorteos(e.reloj->dia);
   Crea w(s, 0);
   mostrarActiva(w);
-  w.Text1->setFocus();
+  control<QLineEdit>(&w, "Text1")->setFocus();
   escribir(u"segunda"_s);
   tecla(Qt::Key_Tab);
   for (const QString& t : {u"5"_s, u"10 20 30 40 50"_s, u"5 4 3 2 1"_s}) {
@@ -274,7 +276,7 @@ void PruebaTeclado::apuestaRepetidaPregunta() {
     tecla(Qt::Key_Return);
   }
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  w.Text1->setFocus();
+  control<QLineEdit>(&w, "Text1")->setFocus();
   tecla(Qt::Key_Return);
   QCOMPARE(e.mensajes->vistos.size(), 1);
   const prueba::MensajeVisto& m = e.mensajes->vistos[0];
@@ -285,7 +287,7 @@ void PruebaTeclado::apuestaRepetidaPregunta() {
   // No (what Return answers) keeps the entry and writes nothing.
   QCOMPARE(grabada.size(), 0);
   QCOMPARE(s.almacen().penas().leerTodos().size(), size_t{1});
-  QCOMPARE(w.List1->count(), 3);
+  QCOMPARE(control<QListWidget>(&w, "List1")->count(), 3);
 
   e.mensajes->respuestas = {Respuesta::Si};
   tecla(Qt::Key_Return);

@@ -13,9 +13,11 @@
 #include "gui/creation/crea.h"
 #include "gui/creation/creamenu.h"
 #include "gui/creation/panelboleto.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
+using prueba::control;
 using namespace sortilan::ui;
 
 namespace {
@@ -51,22 +53,23 @@ class PruebaVentanasCreacion : public QObject {
 void PruebaVentanasCreacion::creamenuMarcas() {
   Creamenu m;
   QCOMPARE(m.windowTitle(), QStringLiteral("Menú creación"));
-  QCOMPARE(m.Timer1->interval(), 500);
-  QVERIFY(m.Timer1->isActive());
-  for (QLabel* x : m.Label1) {
+  QCOMPARE(control<QTimer>(&m, "Timer1")->interval(), 500);
+  QVERIFY(control<QTimer>(&m, "Timer1")->isActive());
+  for (int i = 0; i < 18; ++i) {
+    const QLabel* x = control<QLabel>(&m, QStringLiteral("Label1_%1").arg(i));
     QCOMPARE(x->text(), QStringLiteral("x"));
     QVERIFY(x->isHidden());
   }
   for (int i = 0; i < 17; ++i) m.Timer1_Timer();
-  QVERIFY(!m.Label1[16]->isHidden());
-  QVERIFY(m.Label1[17]->isHidden());
-  QVERIFY(m.Timer1->isActive());
+  QVERIFY(!control<QLabel>(&m, "Label1_16")->isHidden());
+  QVERIFY(control<QLabel>(&m, "Label1_17")->isHidden());
+  QVERIFY(control<QTimer>(&m, "Timer1")->isActive());
   m.Timer1_Timer();
-  QVERIFY(!m.Label1[17]->isHidden());
-  QVERIFY(!m.Timer1->isActive());  // stops after the 18th and does not start again
+  QVERIFY(!control<QLabel>(&m, "Label1_17")->isHidden());
+  QVERIFY(!control<QTimer>(&m, "Timer1")->isActive());  // stops after the 18th and does not start again
   m.Timer1_Timer();
   QCOMPARE(m.contador(), 18);
-  QVERIFY(!m.Timer1->isActive());
+  QVERIFY(!control<QTimer>(&m, "Timer1")->isActive());
 }
 
 void PruebaVentanasCreacion::creamenuEleccion_data() {
@@ -86,15 +89,16 @@ void PruebaVentanasCreacion::creamenuEleccion() {
   QSignalSpy elegido(m, &Creamenu::elegido);
   auto* multiple = m->findChild<QCheckBox*>(QStringLiteral("Check1_0"));
   QCOMPARE(multiple->text(), QStringLiteral("Múltiple"));
-  QVERIFY(!m->Shape2->isVisible());
+  QVERIFY(!m->findChild<QFrame*>(QStringLiteral("Shape2"))->isVisible());
   // Unfold, fold (nothing opens), unfold again.
   QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(6, multiple->height() / 2));
-  QVERIFY(m->Shape2->isVisible());
-  QVERIFY(m->Option1[6]->isVisible());
-  QCOMPARE(m->Option1[6]->text(), QStringLiteral("11 números (462 apuestas)"));
+  QVERIFY(m->findChild<QFrame*>(QStringLiteral("Shape2"))->isVisible());
+  QVERIFY(m->findChild<QRadioButton*>(QStringLiteral("Option1_6"))->isVisible());
+  QCOMPARE(m->findChild<QRadioButton*>(QStringLiteral("Option1_6"))->text(),
+           QStringLiteral("11 números (462 apuestas)"));
   QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(6, multiple->height() / 2));
-  QVERIFY(!m->Shape2->isVisible());
-  QVERIFY(!m->Option1[1]->isVisible());
+  QVERIFY(!m->findChild<QFrame*>(QStringLiteral("Shape2"))->isVisible());
+  QVERIFY(!m->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isVisible());
   QCOMPARE(elegido.size(), 0);
   QTest::mouseClick(multiple, Qt::LeftButton, {}, QPoint(6, multiple->height() / 2));
 
@@ -134,33 +138,33 @@ void PruebaVentanasCreacion::creaConClics() {
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   QCOMPARE(w.windowTitle(), QStringLiteral("Crear peña nueva..."));
-  QCOMPARE(w.Label4->text(), QStringLiteral("INTRODUZCA EL NOMBRE Y 5 NÚMEROS:"));
-  QVERIFY(w.Picture2->isVisible());
-  QVERIFY(!w.Picture1->isVisible());
-  QVERIFY(!w.Command1->isEnabled());
-  QVERIFY(!w.Command2->isEnabled());
+  QCOMPARE(control<QLabel>(&w, "Label4")->text(), QStringLiteral("INTRODUZCA EL NOMBRE Y 5 NÚMEROS:"));
+  QVERIFY(control<ui::PanelBoleto>(&w, "Picture2")->isVisible());
+  QVERIFY(!control<ui::PanelBoleto>(&w, "Picture1")->isVisible());
+  QVERIFY(!control<QPushButton>(&w, "Command1")->isEnabled());
+  QVERIFY(!control<QPushButton>(&w, "Command2")->isEnabled());
 
   pulsar(w, 54 + 7);
-  QVERIFY(!w.Picture2->isVisible());
-  QVERIFY(w.Picture1->isVisible());
-  QCOMPARE(lineas(w.List1), QStringList{QStringLiteral("Número clave:   7")});
+  QVERIFY(!control<ui::PanelBoleto>(&w, "Picture2")->isVisible());
+  QVERIFY(control<ui::PanelBoleto>(&w, "Picture1")->isVisible());
+  QCOMPARE(lineas(control<QListWidget>(&w, "List1")), QStringList{QStringLiteral("Número clave:   7")});
   for (int n : {40, 3, 25, 7}) pulsar(w, n - 1);
   QVERIFY(w.findChild<CasillaBoleto*>(QStringLiteral("Image1_24"))->marcada());
   pulsar(w, 11);
-  QCOMPARE(lineas(w.List1).last(), QStringLiteral(" 3- 7-12-25-40"));
+  QCOMPARE(lineas(control<QListWidget>(&w, "List1")).last(), QStringLiteral(" 3- 7-12-25-40"));
   QVERIFY(!w.findChild<CasillaBoleto*>(QStringLiteral("Image1_24"))->marcada());
-  QCOMPARE(w.Label3->text(), QStringLiteral("2"));
-  QVERIFY(w.Command1->isEnabled());
-  QTest::mouseClick(w.Command3, Qt::LeftButton);
-  QCOMPARE(w.List1->count(), 3);
+  QCOMPARE(control<QLabel>(&w, "Label3")->text(), QStringLiteral("2"));
+  QVERIFY(control<QPushButton>(&w, "Command1")->isEnabled());
+  QTest::mouseClick(control<QPushButton>(&w, "Command3"), Qt::LeftButton);
+  QCOMPARE(control<QListWidget>(&w, "List1")->count(), 3);
 
-  QTest::mouseClick(w.Command2, Qt::LeftButton);  // Borrar the random one
-  QCOMPARE(w.List1->count(), 2);
-  QTest::keyClicks(w.Text1, QStringLiteral("pena jose"));
-  QCOMPARE(w.Text1->text(), QStringLiteral("PENA JOSE"));
+  QTest::mouseClick(control<QPushButton>(&w, "Command2"), Qt::LeftButton);  // Borrar the random one
+  QCOMPARE(control<QListWidget>(&w, "List1")->count(), 2);
+  QTest::keyClicks(control<QLineEdit>(&w, "Text1"), QStringLiteral("pena jose"));
+  QCOMPARE(control<QLineEdit>(&w, "Text1")->text(), QStringLiteral("PENA JOSE"));
 
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  QTest::mouseClick(w.Command1, Qt::LeftButton);
+  QTest::mouseClick(control<QPushButton>(&w, "Command1"), Qt::LeftButton);
   QCOMPARE(grabada.size(), 1);
   QVERIFY(e.mensajes->vistos.isEmpty());
   const std::vector<Pena> penas = s.almacen().penas().leerTodos();
@@ -170,11 +174,11 @@ void PruebaVentanasCreacion::creaConClics() {
   QCOMPARE(penas[0].clave(), 7);
   QCOMPARE(penas[0].apuesta(5, 1), 40);
   // Cleared for the next peña.
-  QVERIFY(w.Picture2->isVisible());
-  QCOMPARE(w.List1->count(), 0);
-  QVERIFY(w.Text1->text().isEmpty());
-  QCOMPARE(w.Label3->text(), QStringLiteral("1"));
-  QVERIFY(!w.Command1->isEnabled());
+  QVERIFY(control<ui::PanelBoleto>(&w, "Picture2")->isVisible());
+  QCOMPARE(control<QListWidget>(&w, "List1")->count(), 0);
+  QVERIFY(control<QLineEdit>(&w, "Text1")->text().isEmpty());
+  QCOMPARE(control<QLabel>(&w, "Label3")->text(), QStringLiteral("1"));
+  QVERIFY(!control<QPushButton>(&w, "Command1")->isEnabled());
 }
 
 void PruebaVentanasCreacion::dobleClicEsUnClic() {
@@ -191,7 +195,7 @@ void PruebaVentanasCreacion::dobleClicEsUnClic() {
   QTest::mouseRelease(celda, Qt::LeftButton, {}, celda->rect().center());
   QVERIFY(celda->marcada());
   QCOMPARE(w.creacion().marcados(), 1);
-  QCOMPARE(w.List1->count(), 1);
+  QCOMPARE(control<QListWidget>(&w, "List1")->count(), 1);
 }
 
 void PruebaVentanasCreacion::nombreLargo() {
@@ -199,13 +203,13 @@ void PruebaVentanasCreacion::nombreLargo() {
   Sesion s;
   Crea w(s, 0);
   w.show();
-  QTest::keyClicks(w.Text1, QString(20, QLatin1Char('z')));
-  QCOMPARE(w.Text1->text(), QString(20, QLatin1Char('Z')));
+  QTest::keyClicks(control<QLineEdit>(&w, "Text1"), QString(20, QLatin1Char('z')));
+  QCOMPARE(control<QLineEdit>(&w, "Text1")->text(), QString(20, QLatin1Char('Z')));
   QVERIFY(e.mensajes->vistos.isEmpty());
-  QTest::keyClick(w.Text1, Qt::Key_Z);
+  QTest::keyClick(control<QLineEdit>(&w, "Text1"), Qt::Key_Z);
   QCOMPARE(e.mensajes->vistos.size(), 1);
   QCOMPARE(e.mensajes->vistos[0].texto, QStringLiteral("¡¡¡El nombre no puede tener más de 20 letras!!!"));
-  QCOMPARE(w.Text1->text(), QStringLiteral("AYYYYYY!!"));
+  QCOMPARE(control<QLineEdit>(&w, "Text1")->text(), QStringLiteral("AYYYYYY!!"));
   QCOMPARE(w.creacion().nombre(), QStringLiteral("AYYYYYY!!"));
 }
 

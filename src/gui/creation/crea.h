@@ -27,6 +27,14 @@ class Crea : public QWidget {
   void Command2_Click();  // Borrar
   void Command3_Click();  // Aleatorio
 
+ signals:
+  void penaGrabada();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
   QLabel* Label1 = nullptr;
   QLineEdit* Text1 = nullptr;
   QLabel* Label2 = nullptr;
@@ -42,14 +50,6 @@ class Crea : public QWidget {
   PanelBoleto* Picture2 = nullptr;  // key panel
   PanelBoleto* Picture1 = nullptr;  // number panel
 
- signals:
-  void penaGrabada();
-
- protected:
-  void showEvent(QShowEvent* e) override;
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
- private:
   void Text1_Change(const QString& texto);
   // Return in the bet box.
   void TextApuesta_Intro();

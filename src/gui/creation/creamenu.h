@@ -23,18 +23,17 @@ class Creamenu : public QWidget {
   void Check1_Click(int indice);
   void Option1_Click(int indice);
 
+ signals:
+  // tipoapuesta: 0 = simple bets, k = one multiple bet of 5 + k numbers.
+  void elegido(int tipoapuesta);
+
+ private:
   QLabel* Label2 = nullptr;
   std::array<QCheckBox*, 2> Check1{};      // 0 "Múltiple", 1 "Sencilla"
   std::array<QRadioButton*, 7> Option1{};  // elements 1..6
   QFrame* Shape2 = nullptr;
   std::array<QLabel*, 18> Label1{};
   QTimer* Timer1 = nullptr;
-
- signals:
-  // tipoapuesta: 0 = simple bets, k = one multiple bet of 5 + k numbers.
-  void elegido(int tipoapuesta);
-
- private:
   int contador_ = 0;
 };
 
