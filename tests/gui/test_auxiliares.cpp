@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
@@ -26,10 +27,10 @@ class TestAuxiliares : public QObject {
     Entorno e;
     Acercade w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Sortilan ") + versionPrograma());
-    QVERIFY(w.Label4->text().startsWith(QStringLiteral("S.O: ")));
-    QVERIFY(w.Label4->text().size() > 5);
-    QCOMPARE(w.LabelDatos->text(), QStringLiteral("Datos: ") + e.carpeta.path());
-    QVERIFY(w.Label2->isHidden());
+    QVERIFY(prueba::control<QLabel>(&w, "Label4")->text().startsWith(QStringLiteral("S.O: ")));
+    QVERIFY(prueba::control<QLabel>(&w, "Label4")->text().size() > 5);
+    QCOMPARE(prueba::control<QLabel>(&w, "LabelDatos")->text(), QStringLiteral("Datos: ") + e.carpeta.path());
+    QVERIFY(prueba::control<QLabel>(&w, "Label2")->isHidden());
     w.Label2_Click();
     QVERIFY(e.navegador->abiertas.isEmpty());
   }
@@ -38,11 +39,11 @@ class TestAuxiliares : public QObject {
     Entorno e;
     e.escribir(QStringLiteral("sortilan.ini"), "[servicios]\nfabricante=http://fabricante.example\n");
     Acercade w;
-    QVERIFY(!w.Label2->isHidden());
-    QCOMPARE(w.Label2->text(), QStringLiteral("http://fabricante.example/"));
+    QVERIFY(!prueba::control<QLabel>(&w, "Label2")->isHidden());
+    QCOMPARE(prueba::control<QLabel>(&w, "Label2")->text(), QStringLiteral("http://fabricante.example/"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::mouseClick(w.Label2, Qt::LeftButton);
+    QTest::mouseClick(prueba::control<QLabel>(&w, "Label2"), Qt::LeftButton);
     QCOMPARE(e.navegador->abiertas, QList<QUrl>{QUrl(QStringLiteral("http://fabricante.example/"))});
   }
 
@@ -62,14 +63,16 @@ class TestAuxiliares : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("Noticias del jefe..."));
     QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(w.pos(), QPoint(0, 0));
-    QCOMPARE(!w.WebBrowser1->isHidden(), navegador);
-    if (navegador) QVERIFY(w.WebBrowser1->toPlainText().contains(QStringLiteral("Nueva versión")));
-    QCOMPARE(w.Timer1->interval(), 100);
-    QVERIFY(w.Timer1->isActive());
-    const int x = w.Label1->x();
+    QCOMPARE(!prueba::control<QTextBrowser>(&w, "WebBrowser1")->isHidden(), navegador);
+    if (navegador)
+      QVERIFY(
+          prueba::control<QTextBrowser>(&w, "WebBrowser1")->toPlainText().contains(QStringLiteral("Nueva versión")));
+    QCOMPARE(prueba::control<QTimer>(&w, "Timer1")->interval(), 100);
+    QVERIFY(prueba::control<QTimer>(&w, "Timer1")->isActive());
+    const int x = prueba::control<QLabel>(&w, "Label1")->x();
     w.Timer1_Timer();
     QCOMPARE(w.izquierdaTwips(), 460);
-    QVERIFY(w.Label1->x() > x);
+    QVERIFY(prueba::control<QLabel>(&w, "Label1")->x() > x);
   }
 
   // Nothing the page names is fetched, neither from the network nor from the disk.
@@ -101,7 +104,7 @@ class TestAuxiliares : public QObject {
     p.findChild<QAction*>(QStringLiteral("Leer"))->trigger();
     QVERIFY(aux->infor() && aux->infor()->isVisible());
     // An empty news file still opens the window, without the page.
-    QVERIFY(aux->infor()->WebBrowser1->isHidden());
+    QVERIFY(prueba::control<QTextBrowser>(aux->infor(), "WebBrowser1")->isHidden());
   }
 
   // "Ver mensaje" opens the news too, and while they are on screen the download button does nothing.

@@ -158,8 +158,8 @@ class TestDescargador : public QObject {
     QPointer<ui::EntradaSorteo> v = w.descargador()->entradaManual();
     QVERIFY(v && v->isVisible());
     QCOMPARE(v->windowTitle(), QStringLiteral("Añadir sorteo a mano"));
-    QCOMPARE(v->fecha->date(), QDate(2021, 3, 7));  // the last Sunday
-    QCOMPARE(v->numeros[0]->text(), QStringLiteral("--"));
+    QCOMPARE(prueba::control<QDateEdit>(v, "fecha")->date(), QDate(2021, 3, 7));  // the last Sunday
+    QCOMPARE(prueba::control<QSpinBox>(v, QStringLiteral("numero_%1").arg(0))->text(), QStringLiteral("--"));
 
     struct Caso {
       QDate fecha;
@@ -180,10 +180,11 @@ class TestDescargador : public QObject {
     };
     for (const Caso& c : casos) {
       e.mensajes->vistos.clear();
-      v->fecha->setDate(c.fecha);
-      for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(c.numeros[i]);
-      v->clave->setValue(c.clave);
-      QTest::mouseClick(v->aceptar, Qt::LeftButton);
+      prueba::control<QDateEdit>(v, "fecha")->setDate(c.fecha);
+      for (size_t i = 0; i < 5; ++i)
+        prueba::control<QSpinBox>(v, QStringLiteral("numero_%1").arg(i))->setValue(c.numeros[i]);
+      prueba::control<QSpinBox>(v, "clave")->setValue(c.clave);
+      QTest::mouseClick(prueba::control<QPushButton>(v, "aceptar"), Qt::LeftButton);
       QCOMPARE(e.mensajes->vistos.size(), 1);
       QCOMPARE(e.mensajes->vistos[0].texto, QStringLiteral("No se puede añadir el sorteo: %1.").arg(c.motivo));
       QVERIFY(v->isVisible());
@@ -191,11 +192,11 @@ class TestDescargador : public QObject {
     QCOMPARE(e.leer(QStringLiteral("numeros.dat")).size(), 829 * 24);
 
     e.mensajes->vistos.clear();
-    v->fecha->setDate(QDate(2021, 3, 7));
+    prueba::control<QDateEdit>(v, "fecha")->setDate(QDate(2021, 3, 7));
     const int n[5] = {48, 15, 42, 24, 40};
-    for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(n[i]);
-    v->clave->setValue(9);
-    QTest::mouseClick(v->aceptar, Qt::LeftButton);
+    for (size_t i = 0; i < 5; ++i) prueba::control<QSpinBox>(v, QStringLiteral("numero_%1").arg(i))->setValue(n[i]);
+    prueba::control<QSpinBox>(v, "clave")->setValue(9);
+    QTest::mouseClick(prueba::control<QPushButton>(v, "aceptar"), Qt::LeftButton);
     QVERIFY(e.mensajes->vistos.isEmpty());
     QTRY_VERIFY(!v);
     // Stored as the service would have sent it.
@@ -213,8 +214,9 @@ class TestDescargador : public QObject {
     w.cargar(e.carpeta.path());
     w.descargador()->abrirEntradaManual();
     ui::EntradaSorteo* v = w.descargador()->entradaManual();
-    for (size_t i = 0; i < 5; ++i) v->numeros[i]->setValue(static_cast<int>(i) + 1);
-    v->clave->setValue(0);
+    for (size_t i = 0; i < 5; ++i)
+      prueba::control<QSpinBox>(v, QStringLiteral("numero_%1").arg(i))->setValue(static_cast<int>(i) + 1);
+    prueba::control<QSpinBox>(v, "clave")->setValue(0);
     QVERIFY(!v->guardar());
     QCOMPARE(e.mensajes->vistos.size(), 1);
     QCOMPARE(e.mensajes->vistos[0].botones, plataforma::Botones::SiNo);

@@ -102,7 +102,7 @@ class PruebaGuardados : public QObject {
     e_->mensajes->vistos.clear();
 
     e_->dialogo->siguiente = e_->ruta(u"boletos"_s);
-    QTest::mouseClick(impresor->ventana()->Command4, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(impresor->ventana(), "Command4"), Qt::LeftButton);
     const QString escrito = e_->ruta(u"boletos.pdf"_s);
     QVERIFY(QFile::exists(escrito));
     QVERIFY(!aviso->isHidden());
@@ -113,7 +113,7 @@ class PruebaGuardados : public QObject {
 
     for (const QString& elegido : {QString(), e_->ruta(u"no-existe/otro.pdf"_s)}) {
       e_->dialogo->siguiente = elegido;
-      QTest::mouseClick(impresor->ventana()->Command4, Qt::LeftButton);
+      QTest::mouseClick(control<QPushButton>(impresor->ventana(), "Command4"), Qt::LeftButton);
       QCOMPARE(aviso->ruta(), escrito);
     }
     QCOMPARE(e_->mensajes->vistos.size(), 1);  // the failed save, told by the print window

@@ -212,8 +212,8 @@ class TestImprimir : public QObject {
       hoja->updatePreview();
       paginas = hoja->pageCount();
     };
-    QTest::mouseClick(w.Command3, Qt::LeftButton);
-    QCOMPARE(w.Command3->text(), QStringLiteral("Vista previa"));
+    QTest::mouseClick(prueba::control<QPushButton>(&w, "Command3"), Qt::LeftButton);
+    QCOMPARE(prueba::control<QPushButton>(&w, "Command3")->text(), QStringLiteral("Vista previa"));
     QCOMPARE(titulo, QStringLiteral("Vista previa: PEÑA Veinticuatro"));
     QCOMPARE(paginas, 2);
     QVERIFY(e.mensajes->vistos.isEmpty());
@@ -243,7 +243,7 @@ class TestImprimir : public QObject {
     Imprimir w(a, 3);
     e.dialogo->siguiente = elegido.isEmpty() ? QString() : e.ruta(elegido);
     QSignalSpy guardados(&w, &Imprimir::archivoGuardado);
-    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    QTest::mouseClick(prueba::control<QPushButton>(&w, "Command4"), Qt::LeftButton);
     // Only a file really written is announced.
     QCOMPARE(guardados.size(), escrito.isEmpty() ? 0 : 1);
     QCOMPARE(e.dialogo->titulos, QStringList{QStringLiteral("Guardar PDF")});

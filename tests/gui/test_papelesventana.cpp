@@ -9,6 +9,7 @@
 #include "gui/papers/papeles.h"
 #include "operations/socios.h"
 #include "papers/registropapeles.h"
+#include "support/controles.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -45,9 +46,9 @@ class TestPapelesVentana : public QObject {
     prueba::Entorno e(QDate(2021, 3, 5));
     DialogoPapel d(QStringLiteral("x"), {QStringLiteral("Juan"), QStringLiteral("1H")}, QDate(2021, 3, 5));
     // A Friday: the next draw is on Sunday.
-    QCOMPARE(d.FechaDesde->date(), QDate(2021, 3, 7));
-    QCOMPARE(d.FechaHasta->date(), QDate(2021, 3, 7));
-    d.EditOrganizadorNif->setText(QStringLiteral(" 12 h "));
+    QCOMPARE(prueba::control<QDateEdit>(&d, "FechaDesde")->date(), QDate(2021, 3, 7));
+    QCOMPARE(prueba::control<QDateEdit>(&d, "FechaHasta")->date(), QDate(2021, 3, 7));
+    prueba::control<QLineEdit>(&d, "EditOrganizadorNif")->setText(QStringLiteral(" 12 h "));
     const operaciones::PeticionPapel p = d.peticion();
     QCOMPARE(p.organizador.nombre, QStringLiteral("Juan"));
     QCOMPARE(p.organizador.nif, QStringLiteral("12H"));
@@ -122,7 +123,7 @@ class TestPapelesVentana : public QObject {
         &ventana);
     QDir(e.carpeta.path()).mkdir(QStringLiteral("lote"));
     e.dialogo->siguiente = e.ruta(QStringLiteral("lote/resumen.pdf"));
-    aceptarDialogo([](DialogoPapel& d) { d.FechaHasta->setDate(QDate(2021, 3, 14)); });
+    aceptarDialogo([](DialogoPapel& d) { prueba::control<QDateEdit>(&d, "FechaHasta")->setDate(QDate(2021, 3, 14)); });
     QSignalSpy guardados(&papeles, &Papeles::archivoGuardado);
     papeles.emitirDeTodos();
     QCOMPARE(guardados, QList<QVariantList>{{e.ruta(QStringLiteral("lote/resumen.pdf"))}});

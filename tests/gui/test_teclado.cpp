@@ -1,5 +1,6 @@
 // The windows driven by the keyboard alone: typed dates, Return, the ticket from the keys.
 #include <QApplication>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -120,13 +121,13 @@ void PruebaTeclado::sorteoAManoConTeclas() {
   QSignalSpy anadido(v, &EntradaSorteo::anadido);
   QSignalSpy aceptada(v, &QDialog::accepted);
   mostrarActiva(*v);
-  v->fecha->setFocus();
+  control<QDateEdit>(v, "fecha")->setFocus();
   escribir(u"28/2/2021"_s);
   for (const QString& n : {u"15"_s, u"24"_s, u"40"_s, u"42"_s, u"48"_s, u"9"_s}) {
     tecla(Qt::Key_Tab);
     escribir(n);
   }
-  QCOMPARE(QApplication::focusWidget(), v->clave);
+  QCOMPARE(QApplication::focusWidget(), control<QSpinBox>(v, "clave"));
   tecla(Qt::Key_Return);
   QCOMPARE(aceptada.size(), 1);
   QCOMPARE(anadido.size(), 1);

@@ -18,15 +18,14 @@ class Acercade : public QWidget {
   void Label2_Click();
   QUrl web() const { return web_; }
 
-  QLabel* Label4 = nullptr;
-  QLabel* LabelDatos = nullptr;  // the data folder in use
-  QLabel* Label2 = nullptr;
-  QPushButton* Command1 = nullptr;  // "Aceptar"
-
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
+  QLabel* Label4 = nullptr;
+  QLabel* LabelDatos = nullptr;  // the data folder in use
+  QLabel* Label2 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Aceptar"
   QUrl web_;
 };
 

@@ -31,13 +31,13 @@ class Infor : public QWidget {
   int izquierdaTwips() const { return deriva_.izquierda; }
   int pasoTwips() const { return deriva_.paso; }
 
+ private:
   NavegadorInforme* WebBrowser1 = nullptr;
   QLabel* Image1 = nullptr;
   QLabel* Label1 = nullptr;
   QTimer* Timer1 = nullptr;
   QPushButton* Command1 = nullptr;  // "Aceptar"
 
- private:
   void colocarEtiqueta();
 
   DerivaEtiqueta deriva_;

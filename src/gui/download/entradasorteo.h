@@ -21,12 +21,6 @@ class EntradaSorteo : public QDialog {
  public:
   explicit EntradaSorteo(Sesion& sesion, QWidget* padre = nullptr);
 
-  QDateEdit* fecha = nullptr;
-  std::array<QSpinBox*, 5> numeros{};
-  QSpinBox* clave = nullptr;
-  QPushButton* aceptar = nullptr;
-  QPushButton* cancelar = nullptr;
-
   // Checks and stores the draw; true when it was stored (the window then closes).
   bool guardar();
 
@@ -34,6 +28,11 @@ class EntradaSorteo : public QDialog {
   void anadido();
 
  private:
+  QDateEdit* fecha = nullptr;
+  std::array<QSpinBox*, 5> numeros{};
+  QSpinBox* clave = nullptr;
+  QPushButton* aceptar = nullptr;
+  QPushButton* cancelar = nullptr;
   Sesion& sesion_;
 };
 

@@ -23,6 +23,7 @@ class DialogoPapel : public QDialog {
   DialogoPapel(const QString& titulo, const Organizador& organizador, const QDate& hoy, QWidget* padre = nullptr);
   operaciones::PeticionPapel peticion() const;
 
+ private:
   QDateEdit* FechaDesde = nullptr;
   QDateEdit* FechaHasta = nullptr;
   QLineEdit* EditOrganizador = nullptr;

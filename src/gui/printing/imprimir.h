@@ -44,6 +44,14 @@ class Imprimir : public QWidget {
   const Pena& pena() const { return pena_; }
   const AjusteCalibracion& ajuste() const { return *ajuste_; }
 
+ signals:
+  // A file the user asked for was written at `ruta`.
+  void archivoGuardado(const QString& ruta);
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
   QLabel* Label9 = nullptr;
   QLabel* Label10 = nullptr;
   std::array<QLabel*, 3> Label1{};
@@ -54,14 +62,6 @@ class Imprimir : public QWidget {
   QPushButton* Command4 = nullptr;  // "Guardar PDF…"
   std::array<QLineEdit*, 2> Text1{};
 
- signals:
-  // A file the user asked for was written at `ruta`.
-  void archivoGuardado(const QString& ruta);
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-
- private:
   void imprimeboletos(Papel papel);
   // The job for the peña as the file holds it now; no pages when there is nothing to print.
   Impresion trabajo(Papel papel);
