@@ -344,8 +344,14 @@ class TestAverias : public QObject {
     const QStringList altaPremiada = cli({u"alta-socio"_s, premiadaK, u"--nombre"_s, u"Eva"_s, u"--participaciones"_s,
                                           u"1"_s, u"--desde"_s, u"2020-12-15"_s});
     const QStringList cobrado = cli({u"cobrar"_s, premiadaK, u"2021-01-03"_s, u"--fecha"_s, u"2021-01-05"_s});
-    fila("reparto") << cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s})
-                    << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
+    const QStringList reparto = cli({u"reparto"_s, premiadaK, u"2021-01-03"_s, u"--pagar"_s});
+    fila("reparto") << reparto << trasOrden(trasOrden(cobro, altaPremiada), cobrado);
+    // Voids: a contribution (movement 1 of member 1), and the split with its payouts.
+    const QStringList aportacion = cli({u"aportacion"_s, u"1"_s, u"1"_s, u"10,50"_s, u"--fecha"_s, u"2021-03-02"_s});
+    fila("anular") << cli({u"anular"_s, u"1"_s, u"1"_s, u"1"_s, u"--motivo"_s, u"repetida"_s})
+                   << trasOrden(trasOrden(base(900, 900), alta), aportacion);
+    fila("anular-reparto") << cli({u"anular-reparto"_s, premiadaK, u"2021-01-03"_s})
+                           << trasOrden(trasOrden(trasOrden(cobro, altaPremiada), cobrado), reparto);
 
     // A member's paper, stored with its code in sortilan.db, and its voiding.
     const QStringList papel = cli({u"papel"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-07"_s, u"--hasta"_s,
