@@ -30,6 +30,25 @@ Reparto repartoDeFila(const QSqlQuery& q) {
   return r;
 }
 
+// The members' parts of the splits of `pena` (live or voided: the two pairs of tables
+// have the same columns), each under its split by `indice` (split id → position).
+Resultado leerPartes(BaseDatos& base, const char* partes, const char* repartos, qint64 pena,
+                     const std::map<qint64, size_t>& indice, std::vector<Reparto>& destino) {
+  QSqlQuery q(base.conexion());
+  if (Resultado r = base.ejecutar(q,
+                                  QStringLiteral("SELECT t.reparto, t.socio, t.participaciones, t.bruto_centimos,"
+                                                 " t.retencion_centimos FROM %1 t JOIN %2 r ON r.id = t.reparto"
+                                                 " JOIN socios s ON s.id = t.socio WHERE r.pena = ? ORDER BY s.numero")
+                                      .arg(QLatin1String(partes), QLatin1String(repartos)),
+                                  {pena});
+      !r)
+    return r;
+  while (q.next())
+    destino[indice.at(q.value(0).toLongLong())].partes.push_back(
+        {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
+  return Resultado::bien();
+}
+
 Resultado leerRepartosAnulados(BaseDatos& base, qint64 pena, SociosPena& p) {
   QSqlQuery q(base.conexion());
   if (Resultado r =
@@ -48,18 +67,7 @@ Resultado leerRepartosAnulados(BaseDatos& base, qint64 pena, SociosPena& p) {
     indice[r.id] = p.repartosAnulados.size();
     p.repartosAnulados.push_back(std::move(r));
   }
-  if (Resultado r = base.ejecutar(q,
-                                  QStringLiteral("SELECT t.reparto, t.socio, t.participaciones, t.bruto_centimos,"
-                                                 " t.retencion_centimos FROM partes_anuladas t JOIN repartos_anulados r"
-                                                 " ON r.id = t.reparto JOIN socios s ON s.id = t.socio"
-                                                 " WHERE r.pena = ? ORDER BY s.numero"),
-                                  {pena});
-      !r)
-    return r;
-  while (q.next())
-    p.repartosAnulados[indice.at(q.value(0).toLongLong())].partes.push_back(
-        {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
-  return Resultado::bien();
+  return leerPartes(base, "partes_anuladas", "repartos_anulados", pena, indice, p.repartosAnulados);
 }
 
 }  // namespace
@@ -124,17 +132,7 @@ Resultado leerSociosGuardados(BaseDatos& base, qint64 pena, SociosPena& p) {
     repartos[r.id] = p.repartos.size();
     p.repartos.push_back(std::move(r));
   }
-  if (Resultado r = base.ejecutar(q,
-                                  QStringLiteral("SELECT t.reparto, t.socio, t.participaciones, t.bruto_centimos,"
-                                                 " t.retencion_centimos FROM partes_reparto t JOIN repartos r"
-                                                 " ON r.id = t.reparto JOIN socios s ON s.id = t.socio"
-                                                 " WHERE r.pena = ? ORDER BY s.numero"),
-                                  {pena});
-      !r)
-    return r;
-  while (q.next())
-    p.repartos[repartos.at(q.value(0).toLongLong())].partes.push_back(
-        {q.value(1).toLongLong(), q.value(2).toInt(), q.value(3).toLongLong(), q.value(4).toLongLong()});
+  if (Resultado r = leerPartes(base, "partes_reparto", "repartos", pena, repartos, p.repartos); !r) return r;
   return leerRepartosAnulados(base, pena, p);
 }
 
