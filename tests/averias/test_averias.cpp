@@ -151,6 +151,8 @@ class TestAverias : public QObject {
   std::vector<Sorteo> historia_;
   std::vector<Pena> penas_;
   int operaciones_ = 0, pasos_ = 0, fallos_ = 0, muertes_ = 0;
+  QProcess servicio_;
+  quint16 puerto_ = 0;
   // Left out of the steps: the download buffer is not data, and the lock file is synced by
   // the lock itself, which goes on whatever that sync says (a lock needs no durability).
   QString ignorar_ = QStringLiteral("www.txt,sortilan.lock");
@@ -240,6 +242,13 @@ class TestAverias : public QObject {
 
  private slots:
   void initTestCase() {
+    // The results service for the completion of prize tables, outside this process: the
+    // runs under test are waited for without an event loop.
+    servicio_.start(QStringLiteral("python3"),
+                    {QStringLiteral(AVERIA_SERVICIO), prueba::datoPrueba(QStringLiteral("respuesta_ejemplo.json"))});
+    QVERIFY2(servicio_.waitForReadyRead(10000), "el servicio de prueba no arrancó");
+    puerto_ = servicio_.readLine().trimmed().toUShort();
+    QVERIFY(puerto_ > 0);
     historia_ = prueba::historiaReal();
     QRandomGenerator g(5);
     // Peñas of every kind, created among the first 700 draws.
@@ -352,6 +361,20 @@ class TestAverias : public QObject {
                    << trasOrden(trasOrden(base(900, 900), alta), aportacion);
     fila("anular-reparto") << cli({u"anular-reparto"_s, premiadaK, u"2021-01-03"_s})
                            << trasOrden(trasOrden(trasOrden(cobro, altaPremiada), cobrado), reparto);
+
+    // The prize tables of the draws whose prizes have no amount yet, asked of the service:
+    // the tables and the new sortilan.db are one change.
+    Estado sinTablas = base(830, 830);
+    sinTablas.insert(QStringLiteral("sortilan.ini"),
+                     QStringLiteral("[servicios]\nresultados=http://127.0.0.1:%1\noperador=http://127.0.0.1:%1\n")
+                         .arg(puerto_)
+                         .toUtf8());
+    const QStringList completar = cli({u"completar-premios"_s, u"--desde"_s, u"2020-10-01"_s});
+    fila("completar-premios") << completar << sinTablas;
+    fila("completar-premios (con sortilan.db)")
+        << completar
+        << trasOrden(sinTablas, cli({u"alta-socio"_s, u"1"_s, u"--nombre"_s, u"Ana"_s, u"--participaciones"_s, u"2"_s,
+                                     u"--desde"_s, u"2020-10-01"_s}));
 
     // A member's paper, stored with its code in sortilan.db, and its voiding.
     const QStringList papel = cli({u"papel"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-07"_s, u"--hasta"_s,
@@ -517,6 +540,8 @@ class TestAverias : public QObject {
   }
 
   void cleanupTestCase() {
+    servicio_.kill();
+    servicio_.waitForFinished();
     qInfo("Total: %d operaciones, %d pasos; %d fallos inyectados y %d muertes, %d averías en total", operaciones_,
           pasos_, fallos_, muertes_, fallos_ + muertes_);
   }
