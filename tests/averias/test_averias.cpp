@@ -8,11 +8,13 @@
 // - the prize counters equal a plain reference count over the stored draws;
 // - marking a collection in sortilan.db is judged the same way, the database included.
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -153,6 +155,10 @@ class TestAverias : public QObject {
   int operaciones_ = 0, pasos_ = 0, fallos_ = 0, muertes_ = 0;
   QProcess servicio_;
   quint16 puerto_ = 0;
+  // A session bus of the test's own with a notification service that takes every notice,
+  // so that what the desktop was told is recorded in sortilan.db.
+  QProcess bus_, escritorio_;
+  bool conEscritorio_ = false;
   // Left out of the steps: the download buffer is not data, and the lock file is synced by
   // the lock itself, which goes on whatever that sync says (a lock needs no durability).
   QString ignorar_ = QStringLiteral("www.txt,sortilan.lock");
@@ -249,6 +255,15 @@ class TestAverias : public QObject {
     QVERIFY2(servicio_.waitForReadyRead(10000), "el servicio de prueba no arrancó");
     puerto_ = servicio_.readLine().trimmed().toUShort();
     QVERIFY(puerto_ > 0);
+    if (!QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
+      bus_.start(QStringLiteral("dbus-daemon"),
+                 {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+      if (bus_.waitForReadyRead(10000)) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
+        escritorio_.start(QStringLiteral(AVERIA_ESCRITORIO), {entradas_.filePath(QStringLiteral("avisos.json"))});
+        conEscritorio_ = escritorio_.waitForReadyRead(10000) && escritorio_.readAll().contains("listo");
+      }
+    }
     historia_ = prueba::historiaReal();
     QRandomGenerator g(5);
     // Peñas of every kind, created among the first 700 draws.
@@ -375,6 +390,27 @@ class TestAverias : public QObject {
         << completar
         << trasOrden(sinTablas, cli({u"alta-socio"_s, u"1"_s, u"--nombre"_s, u"Ana"_s, u"--participaciones"_s, u"2"_s,
                                      u"--desde"_s, u"2020-10-01"_s}));
+
+    // The desktop told of a prize of last Sunday's draw: what was told is kept in sortilan.db.
+    if (conEscritorio_) {
+      QDate domingo = QDate::currentDate().addDays(-1);
+      while (domingo.dayOfWeek() != Qt::Sunday) domingo = domingo.addDays(-1);
+      QJsonArray sorteosRespuesta =
+          QJsonDocument::fromJson(prueba::leerDatoPrueba(QStringLiteral("respuesta_ejemplo.json"))).array();
+      QJsonObject ultimo = sorteosRespuesta.at(0).toObject();
+      ultimo[QStringLiteral("fecha_sorteo")] = domingo.toString(Qt::ISODate) + QStringLiteral(" 00:00:00");
+      const QString reciente = entrada("reciente.json", QJsonDocument(QJsonArray{ultimo}).toJson());
+      std::vector<Pena> conGanadora = penas_;
+      Pena reciente4 = nuevaPena(QStringLiteral("GANADORA"), 1, QDate(2020, 12, 1));
+      const int apuesta[6] = {15, 24, 40, 42, 1, 9};  // 4 + key of the sample's first draw
+      for (int i = 0; i < 6; ++i) reciente4.ponerApuesta(i + 1, 1, static_cast<int16_t>(apuesta[i]));
+      conGanadora.push_back(reciente4);
+      contarPremios(conGanadora, historia_);
+      const Estado conPremio = trasOrden({{QLatin1String(Almacen::kSorteos), ArchivoDe<Sorteo>::codificar(historia_)},
+                                          {QLatin1String(Almacen::kPenas), ArchivoDe<Pena>::codificar(conGanadora)}},
+                                         cli({u"descargar"_s, u"--respuesta"_s, reciente, u"--si"_s}));
+      fila("avisos") << cli({u"avisos"_s}) << conPremio;
+    }
 
     // A member's paper, stored with its code in sortilan.db, and its voiding.
     const QStringList papel = cli({u"papel"_s, u"1"_s, u"1"_s, u"--desde"_s, u"2021-03-07"_s, u"--hasta"_s,
@@ -540,8 +576,10 @@ class TestAverias : public QObject {
   }
 
   void cleanupTestCase() {
-    servicio_.kill();
-    servicio_.waitForFinished();
+    for (QProcess* p : {&servicio_, &escritorio_, &bus_}) {
+      p->kill();
+      p->waitForFinished();
+    }
     qInfo("Total: %d operaciones, %d pasos; %d fallos inyectados y %d muertes, %d averías en total", operaciones_,
           pasos_, fallos_, muertes_, fallos_ + muertes_);
   }
