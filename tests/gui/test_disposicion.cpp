@@ -40,6 +40,7 @@
 #include "store/almacen.h"
 #include "support/controles.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace Qt::StringLiterals;
 
@@ -220,10 +221,7 @@ class TestDisposicion : public QObject {
   void abrir(QSize tamano) {
     e_ = std::make_unique<prueba::Entorno>(QDate(2026, 8, 20));
     datos(*e_);
-    w_ = std::make_unique<Principal>();
-    w_->cargar(e_->carpeta.path());
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    w_ = prueba::principalEnPantalla(*e_);
     w_->resize(tamano.isValid() ? tamano : w_->minimumSize());
     // The blinking of the missing-draws text is not a change of layout.
     prueba::control<QTimer>(w_->general(), "Timer2")->stop();

@@ -25,6 +25,7 @@
 #include "gui/main/tabgeneral.h"
 #include "store/sorteo.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace sortilan;
 
@@ -268,10 +269,7 @@ class TestGestor : public QObject {
     }
     e->escribir(QStringLiteral("apuestas.dat"), ArchivoDe<Pena>::codificar({p}));
     e->escribir(QStringLiteral("numeros.dat"), todos.left((total - std::max(nuevos, 1)) * Sorteo::kTamano));
-    w = std::make_unique<ui::Principal>();
-    w->cargar(e->carpeta.path());
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w = prueba::principalEnPantalla(*e);
     ui::Comprobador* c = w->comprobador();
     QApplication::setActiveWindow(nullptr);
     QVERIFY(!c->Timer3()->isActive());

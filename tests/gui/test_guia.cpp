@@ -19,6 +19,7 @@
 #include "gui/stats/graficos.h"
 #include "gui/ui/graficovacio.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace sortilan;
 using namespace sortilan::ui;
@@ -163,10 +164,7 @@ class PruebaGuia : public QObject {
 
  private:
   void abrir(bool olvidar = true) {
-    p_ = std::make_unique<Principal>();
-    p_->cargar(e_->carpeta.path());
-    p_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p_.get()));
+    p_ = prueba::principalEnPantalla(*e_);
     QTest::qWait(0);
     if (olvidar) e_->mensajes->vistos.clear();
   }

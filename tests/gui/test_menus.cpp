@@ -33,6 +33,7 @@
 #include "operations/sorteos.h"
 #include "support/controles.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace Qt::StringLiterals;
 using namespace sortilan;
@@ -94,10 +95,7 @@ void PruebaMenus::init() {
 
 void PruebaMenus::abrir(const QByteArray& ini) {
   if (!ini.isEmpty()) e_->escribir(QStringLiteral("sortilan.ini"), ini);
-  p_ = std::make_unique<Principal>();
-  p_->cargar(e_->carpeta.path());
-  p_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(p_.get()));
+  p_ = prueba::principalEnPantalla(*e_);
   QTest::qWait(0);
   // The welcome message of an empty peña file is not part of what is tested here.
   e_->mensajes->vistos.clear();

@@ -23,6 +23,7 @@
 #include "store/sorteo.h"
 #include "support/controles.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace sortilan;
 using plataforma::Respuesta;
@@ -74,10 +75,7 @@ class TestSeleccion : public QObject {
     prueba::exigir(almacen.abrir(e->carpeta.path()));
     for (const char* n : {"Ana", "Luis", "Marta"})
       prueba::exigir(operaciones::altaSocio(almacen, 1, {QString::fromUtf8(n), {}, {}}, 1, QDate(2021, 1, 1)));
-    w = std::make_unique<ui::Principal>();
-    w->cargar(e->carpeta.path());
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w = prueba::principalEnPantalla(*e);
     e->mensajes->vistos.clear();  // the start's own warnings
   }
   void cleanup() {

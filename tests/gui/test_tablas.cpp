@@ -15,6 +15,7 @@
 #include "operations/sorteos.h"
 #include "support/controles.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace sortilan;
 using namespace sortilan::ui;
@@ -170,10 +171,7 @@ class PruebaTablas : public QObject {
 
  private:
   void abrir() {
-    p_ = std::make_unique<Principal>();
-    p_->cargar(e_->carpeta.path());
-    p_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p_.get()));
+    p_ = prueba::principalEnPantalla(*e_);
     QTest::qWait(0);
     e_->mensajes->vistos.clear();
   }

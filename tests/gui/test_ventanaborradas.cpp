@@ -17,6 +17,7 @@
 #include "store/archivoregistros.h"
 #include "support/controles.h"
 #include "support/dobles.h"
+#include "support/ventana.h"
 
 using namespace sortilan;
 using plataforma::Respuesta;
@@ -62,10 +63,7 @@ class TestPenasBorradasVentana : public QObject {
     prueba::exigir(operaciones::anotarMovimiento(almacen, 1, 1, Concepto::Aportacion, 2000, QDate(2021, 1, 2), kHoy));
     prueba::exigir(operaciones::marcarCobro(almacen, 1, k7Marzo, QDate(2021, 3, 9), kHoy));
     prueba::exigir(operaciones::repartirPremio(almacen, 1, k7Marzo, true, kHoy));
-    w = std::make_unique<ui::Principal>();
-    w->cargar(e->carpeta.path());
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w = prueba::principalEnPantalla(*e);
     e->mensajes->vistos.clear();  // the start's own warnings
   }
   void cleanup() {
