@@ -5,7 +5,7 @@ set -euo pipefail
 paquetes=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-charts-dev qt6-pdf-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libbenchmark-dev clang-14 libclang-rt-14-dev clang-format ccache fonts-dejavu-core jq python3
+  libcurl4-openssl-dev ca-certificates libbenchmark-dev clang-14 libclang-rt-14-dev clang-format ccache fonts-dejavu-core jq python3
   dpkg-dev desktop-file-utils appstream man-db lintian
   xvfb xauth openbox xdotool
   dbus-daemon systemd sqlite3

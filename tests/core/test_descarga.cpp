@@ -9,7 +9,7 @@
 #include "base/fechas.h"
 #include "download/descarga.h"
 #include "operations/entradas.h"
-#include "platform/canalqt.h"
+#include "platform/canalcurl.h"
 #include "session/sesion.h"
 #include "support/dobles.h"
 #include "support/servicioprueba.h"
@@ -313,18 +313,24 @@ class TestDescarga : public QObject {
   // another host is named as such after the usual text.
   void fallosDeRed_data() {
     QTest::addColumn<bool>("certificado");
+    QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("caminos");
     const QString noConectado = QStringLiteral("No conectado: Compruebe la conexión a internet...");
+    const QString cortada = u"La conexión se ha cortado antes de terminar la respuesta"_s;
+    const QString conCausa = noConectado + u"\n"_s + cortada + u"."_s;
+    const QString invalido = u"El certificado del servidor no es válido: la conexión no es segura y no se ha usado"_s;
     const QString certificado = noConectado + u"\n"_s + plataforma::textoCertificadoAjeno();
-    QTest::newRow("conexión perdida") << false << noConectado << QString();
-    QTest::newRow("certificado de otro sitio") << true << certificado << QString();
+    QTest::newRow("conexión perdida") << false << cortada << conCausa << QString();
+    QTest::newRow("sin causa") << false << QString() << noConectado << QString();
+    QTest::newRow("certificado de otro sitio") << true << invalido << certificado << QString();
     // The other ways to get the draws are told after the whole text, never in the failure itself.
-    QTest::newRow("con otros caminos") << false << noConectado << u"Importe un CSV."_s;
-    QTest::newRow("certificado y otros caminos") << true << certificado << u"Importe un CSV."_s;
+    QTest::newRow("con otros caminos") << false << cortada << conCausa << u"Importe un CSV."_s;
+    QTest::newRow("certificado y otros caminos") << true << invalido << certificado << u"Importe un CSV."_s;
   }
   void fallosDeRed() {
     QFETCH(bool, certificado);
+    QFETCH(QString, error);
     QFETCH(QString, texto);
     QFETCH(QString, caminos);
     Banco b(819);
@@ -333,7 +339,7 @@ class TestDescarga : public QObject {
     d.ponerOtrosCaminos(caminos);
     d.iniciar();
     plataforma::Traida t;
-    t.error = u"SSL handshake failed"_s;
+    t.error = error;
     t.certificadoAjeno = certificado;
     canal.ocupado_ = false;
     canal.error_ = true;
@@ -443,7 +449,7 @@ class TestDescarga : public QObject {
     prueba::ServicioPrueba servicio;
     servicio.historia = prueba::historiaRespuesta();
     servicio.configurar(b.entorno.carpeta.path());
-    plataforma::CanalQt canal;
+    plataforma::CanalCurl canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     b.correr();
@@ -473,8 +479,10 @@ class TestDescarga : public QObject {
     QTest::addColumn<QStringList>("pedidas");
     QTest::addColumn<QList<int>>("pausas");
     using R = prueba::ServicioPrueba::Respuesta;
-    const QStringList sinConexion{
-        QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...")};
+    const QString sinConexion =
+        QStringLiteral("Error de conexión: No conectado: Compruebe la conexión a internet...\n");
+    const QStringList lento{sinConexion + u"El servidor lleva 1 segundo sin enviar nada."_s};
+    const QStringList cerrado{sinConexion + u"No se puede conectar con 127.0.0.1."_s};
     const QString s = QStringLiteral("/servicios");
     const QStringList una{s};
     const R bien{200, ejemplo(), 0, false};
@@ -492,9 +500,8 @@ class TestDescarga : public QObject {
     QTest::newRow("403 tres veces") << QList<R>{denegado} << false
                                     << QStringList{u"Servicio no disponible: "_s + Descarga::textoRechazo(403)} << 0
                                     << tres << QList<int>{2000, 6000};
-    QTest::newRow("lento") << QList<R>{{200, ejemplo(), 5000, false}} << false << sinConexion << 0 << una
-                           << QList<int>();
-    QTest::newRow("conexión rechazada") << QList<R>{bien} << true << sinConexion << 0 << QStringList() << QList<int>();
+    QTest::newRow("lento") << QList<R>{{200, ejemplo(), 5000, false}} << false << lento << 0 << una << QList<int>();
+    QTest::newRow("conexión rechazada") << QList<R>{bien} << true << cerrado << 0 << QStringList() << QList<int>();
     QTest::newRow("texto de búsqueda vacía")
         << QList<R>{{200, "\"No se ha encontrado ningún registro para los parámetros introducidos.\"", 0, false}}
         << false << QStringList{kTodavia} << 0 << una << QList<int>();
@@ -514,7 +521,7 @@ class TestDescarga : public QObject {
       ini.setValue(QStringLiteral("servicios/resultados"),
                    QStringLiteral("http://127.0.0.1:%1").arg(prueba::puertoCerrado()));
     }
-    plataforma::CanalQt canal(300);  // a short time-out stands for the 60 s one
+    plataforma::CanalCurl canal(300);  // a short time-out stands for the 60 s one
     Descarga& d = b.con(canal);
     d.iniciar();
     b.correr();
@@ -575,7 +582,7 @@ class TestDescarga : public QObject {
     prueba::ServicioPrueba servicio;
     servicio.defecto = {200, respuesta, 0, false};
     servicio.configurar(b.entorno.carpeta.path());
-    plataforma::CanalQt canal;
+    plataforma::CanalCurl canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     b.correr();
@@ -595,7 +602,7 @@ class TestDescarga : public QObject {
     servicio.exigirCookie = true;
     servicio.defecto = {200, ejemplo(), 0, false};
     servicio.configurar(b.entorno.carpeta.path());
-    plataforma::CanalQt canal;
+    plataforma::CanalCurl canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     b.correr();
@@ -625,7 +632,7 @@ class TestDescarga : public QObject {
     servicio.defecto = {403, "Access Denied", 0, false};
     servicio.configurar(b.entorno.carpeta.path());
     b.entorno.mensajes->respuestas = {plataforma::Respuesta::Si};
-    plataforma::CanalQt canal;
+    plataforma::CanalCurl canal;
     Descarga& d = b.con(canal);
     d.iniciar();
     b.correr();
@@ -640,7 +647,7 @@ class TestDescarga : public QObject {
     prueba::Entorno e;
     prueba::ServicioPrueba servicio;
     servicio.defecto = {200, QByteArray(5000, 'x'), 0, false};
-    plataforma::CanalQt canal;
+    plataforma::CanalCurl canal;
     QList<int> estados;
     connect(&canal, &plataforma::CanalHttp::estado, this, [&](int c) { estados << c; });
     plataforma::Traida t = plataforma::traerEsperando(canal, servicio.base(), {1000, false, {}});

@@ -1,14 +1,19 @@
 // The channel against servers that do not play fair, each a QTcpServer on 127.0.0.1:
 // a body that drips, headers without end, a redirection to another host, a home page
-// that never stops. Every transfer ends, refused, within its deadline.
+// that never stops, a compressed bomb, a certificate nobody vouches for. Every transfer
+// ends, refused, within its deadline, and holds no more than its bounds.
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
-#include "platform/canalqt.h"
+#include "platform/canalcurl.h"
 #include "support/dobles.h"
 
 using namespace sortilan;
@@ -75,7 +80,7 @@ class TestServidorHostil : public QObject {
       s->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n");
       gotear(s);
     });
-    CanalQt canal(5000);
+    CanalCurl canal(5000);
     canal.ponerPlazo(800);
     CanalHttp::Opciones o;
     if (servicio) o.portada = h.url(u"/"_s);
@@ -89,19 +94,108 @@ class TestServidorHostil : public QObject {
     QVERIFY(canal.conError());
   }
 
+  // Headers are bounded while they arrive: neither many lines nor one line without end
+  // are kept past the bound, and the refusal comes at once, not at the deadline.
+  void cabecerasSinFin_data() {
+    QTest::addColumn<QByteArray>("trozo");
+    QTest::addColumn<bool>("sinFin");
+    QByteArray lineas;
+    for (int i = 0; i < 40; ++i) lineas += "X-Relleno-" + QByteArray::number(i) + ": " + QByteArray(4000, 'a') + "\r\n";
+    QTest::newRow("160 KB en líneas pequeñas") << lineas << false;
+    QTest::newRow("líneas sin fin") << QByteArray("X-Relleno: " + QByteArray(1000, 'a') + "\r\n") << true;
+    QTest::newRow("una línea sin fin") << QByteArray(64 * 1024, 'a') << true;
+  }
   void cabecerasSinFin() {
-    Hostil h([](QTcpSocket* s, const QByteArray&) {
-      QByteArray r = "HTTP/1.1 200 OK\r\n";
-      // Each line is small; together they pass any sensible bound.
-      for (int i = 0; i < 40; ++i) r += "X-Relleno-" + QByteArray::number(i) + ": " + QByteArray(4000, 'a') + "\r\n";
-      r += "Content-Length: 2\r\n\r\nok";
-      s->write(r);
+    QFETCH(QByteArray, trozo);
+    QFETCH(bool, sinFin);
+    Hostil h([trozo, sinFin](QTcpSocket* s, const QByteArray&) {
+      s->write(sinFin ? QByteArray("HTTP/1.1 200 OK\r\nX-Larga: ") : QByteArray("HTTP/1.1 200 OK\r\n"));
+      if (!sinFin) {
+        s->write(trozo + "Content-Length: 2\r\n\r\nok");
+        return;
+      }
+      auto* t = new QTimer(s);
+      QObject::connect(t, &QTimer::timeout, s, [s, trozo] {
+        if (s->bytesToWrite() < 1024 * 1024) s->write(trozo);
+      });
+      t->start(1);
     });
-    CanalQt canal(5000);
-    canal.ponerPlazo(3000);
+    CanalCurl canal(5000);
+    canal.ponerPlazo(20000);
+    QElapsedTimer reloj;
+    reloj.start();
     const Traida t = traerEsperando(canal, h.url(u"/a"_s), {});
     QVERIFY(!t.ok);
     QVERIFY(t.cuerpo.isEmpty());
+    QVERIFY2(t.error.contains(u"cabeceras"_s), qPrintable(t.error));
+    QVERIFY2(reloj.elapsed() < 5000, qPrintable(QString::number(reloj.elapsed())));
+  }
+
+  // A body is bounded after decompression, and one announced too long is refused before it
+  // arrives: the limit is the same whatever the server says or squeezes.
+  void cuerpoAcotado_data() {
+    QTest::addColumn<QByteArray>("cabeceras");
+    QTest::addColumn<QByteArray>("cuerpo");
+    QTest::addColumn<bool>("demasiado");
+    // 16 MiB of zeros in some 16 KB: deflate is a zlib stream, what qCompress writes after its length.
+    const QByteArray bomba = qCompress(QByteArray(16 * 1024 * 1024, '\0'), 9).mid(4);
+    QTest::newRow("bomba comprimida") << QByteArray("Content-Encoding: deflate\r\n") << bomba << true;
+    QTest::newRow("anuncia 1 GB") << QByteArray("X-Nada: 1\r\n") << QByteArray() << true;
+    const QByteArray poco = qCompress(QByteArray(500 * 1024, 'x'), 9).mid(4);
+    QTest::newRow("comprimida dentro del límite") << QByteArray("Content-Encoding: deflate\r\n") << poco << false;
+  }
+  void cuerpoAcotado() {
+    QFETCH(QByteArray, cabeceras);
+    QFETCH(QByteArray, cuerpo);
+    QFETCH(bool, demasiado);
+    Hostil h([cabeceras, cuerpo](QTcpSocket* s, const QByteArray&) {
+      const QByteArray largo = cuerpo.isEmpty() ? QByteArray("1000000000") : QByteArray::number(cuerpo.size());
+      s->write("HTTP/1.1 200 OK\r\n" + cabeceras + "Content-Length: " + largo + "\r\n\r\n" + cuerpo);
+    });
+    CanalCurl canal(5000);
+    canal.ponerPlazo(20000);
+    CanalHttp::Opciones o;
+    o.limite = 1024 * 1024;
+    const Traida t = traerEsperando(canal, h.url(u"/a"_s), o);
+    QCOMPARE(t.demasiado, demasiado);
+    QCOMPARE(t.ok, !demasiado);
+    if (demasiado) {
+      QVERIFY(t.cuerpo.isEmpty());
+      QVERIFY(t.recibidos > o.limite);
+      QVERIFY(!canal.conError());
+    } else {
+      QCOMPARE(t.cuerpo, QByteArray(500 * 1024, 'x'));
+    }
+  }
+
+  // A certificate nobody vouches for is never accepted: no request goes over it.
+  void certificadoNoValido() {
+    QSslServer servidor;
+    QFile cert(QStringLiteral(SORTILAN_TEST_DATA "/tls/local.crt"));
+    QFile clave(QStringLiteral(SORTILAN_TEST_DATA "/tls/local.key"));
+    QVERIFY(cert.open(QIODevice::ReadOnly) && clave.open(QIODevice::ReadOnly));
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(&cert, QSsl::Pem));
+    tls.setPrivateKey(QSslKey(&clave, QSsl::Rsa, QSsl::Pem));
+    servidor.setSslConfiguration(tls);
+    int peticiones = 0;
+    connect(&servidor, &QSslServer::pendingConnectionAvailable, this, [&] {
+      while (QTcpSocket* s = servidor.nextPendingConnection()) {
+        connect(s, &QTcpSocket::readyRead, s, [&peticiones, s] {
+          ++peticiones;
+          s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]");
+        });
+      }
+    });
+    QVERIFY(servidor.listen(QHostAddress::LocalHost));
+    CanalCurl canal(5000);
+    canal.ponerPlazo(10000);
+    const Traida t = traerEsperando(canal, QUrl(u"https://127.0.0.1:%1/a"_s.arg(servidor.serverPort())), {});
+    QVERIFY(!t.ok);
+    QVERIFY(t.cuerpo.isEmpty());
+    QVERIFY2(t.error.contains(u"certificado"_s), qPrintable(t.error));
+    QCOMPARE(peticiones, 0);
+    QVERIFY(canal.conError());
   }
 
   // The results service may move within its own host; another host gets no request.
@@ -112,7 +206,7 @@ class TestServidorHostil : public QObject {
           pedido.startsWith("GET /propio") ? otro.url(u"/bien"_s) : otro.url(u"/mal"_s, u"localhost"_s);
       s->write("HTTP/1.1 302 Found\r\nLocation: " + destino.toEncoded() + "\r\nContent-Length: 0\r\n\r\n");
     });
-    CanalQt canal(5000);
+    CanalCurl canal(5000);
     canal.ponerPlazo(3000);
     CanalHttp::Opciones o;
     o.portada = h.url(u"/"_s);
@@ -129,7 +223,7 @@ class TestServidorHostil : public QObject {
       else
         s->write("HTTP/1.1 301 Moved\r\nLocation: /nuevo\r\nContent-Length: 0\r\n\r\n");
     });
-    CanalQt canal(5000);
+    CanalCurl canal(5000);
     CanalHttp::Opciones o;
     o.portada = h.url(u"/"_s);
     const Traida t = traerEsperando(canal, h.url(u"/viejo"_s), o);
@@ -151,7 +245,7 @@ class TestServidorHostil : public QObject {
       }
     });
     prueba::Entorno e;  // the pauses between tries pass at once
-    CanalQt canal(5000);
+    CanalCurl canal(5000);
     canal.ponerPlazo(20000);
     CanalHttp::Opciones o;
     o.limite = 256 * 1024;

@@ -131,7 +131,12 @@ void Descarga::alTraer(const plataforma::Traida& t) {
     return;
   } else if (!t.ok) {
     QString texto = QStringLiteral("No conectado: Compruebe la conexión a internet...");
-    if (t.certificadoAjeno) texto += QStringLiteral("\n") + plataforma::textoCertificadoAjeno();
+    // The channel's words name the cause (a refused connection, a server that stalls,
+    // headers past their bound); a certificate of another host has words of its own.
+    if (t.certificadoAjeno)
+      texto += QStringLiteral("\n") + plataforma::textoCertificadoAjeno();
+    else if (!t.error.isEmpty())
+      texto += QStringLiteral("\n") + t.error + QStringLiteral(".");
     fallo_ = Resultado::fallo(Resultado::Clase::Red, texto);
     plataforma::mensaje(Icono::Exclamacion, kErrorConexion, conOtrosCaminos(texto));
     abortar(Desenlace::SinConexion);
