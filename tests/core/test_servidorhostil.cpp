@@ -198,37 +198,73 @@ class TestServidorHostil : public QObject {
     QVERIFY(canal.conError());
   }
 
-  // The results service may move within its own host; another host gets no request.
-  void redireccionAOtroSitio() {
+  // The channel follows a redirection only where the request's policy lets it: the results
+  // service within its own host, the same origin when asked, anywhere else for the rest.
+  // Where it does not follow, the other server gets no request; a loop ends.
+  void redirecciones_data() {
+    QTest::addColumn<int>("politica");  // 0 none, 1 same origin, 2 the results service
+    QTest::addColumn<QString>("destino");
+    QTest::addColumn<QString>("error");  // empty: followed and answered
+    const QString otroSitio = u"otro sitio"_s;
+    QTest::newRow("servicio, su sitio") << 2 << u"/nuevo"_s << QString();
+    QTest::newRow("servicio, otro host") << 2 << u"otro-host"_s << otroSitio;
+    QTest::newRow("mismo origen, otro puerto") << 1 << u"otro-puerto"_s << otroSitio;
+    QTest::newRow("mismo origen, su sitio") << 1 << u"/nuevo"_s << QString();
+    QTest::newRow("sin política, otro host") << 0 << u"otro-host"_s << QString();
+    QTest::newRow("sin fin") << 0 << u"/bucle"_s << u"demasiadas veces"_s;
+  }
+  void redirecciones() {
+    QFETCH(int, politica);
+    QFETCH(QString, destino);
+    QFETCH(QString, error);
     Hostil otro([](QTcpSocket* s, const QByteArray&) { s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]"); });
-    Hostil h([&otro](QTcpSocket* s, const QByteArray& pedido) {
-      const QUrl destino =
-          pedido.startsWith("GET /propio") ? otro.url(u"/bien"_s) : otro.url(u"/mal"_s, u"localhost"_s);
-      s->write("HTTP/1.1 302 Found\r\nLocation: " + destino.toEncoded() + "\r\nContent-Length: 0\r\n\r\n");
+    Hostil h([&otro, destino](QTcpSocket* s, const QByteArray& pedido) {
+      if (pedido.startsWith("GET /nuevo")) {
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]");
+        return;
+      }
+      const QByteArray a = destino == u"otro-host"_s     ? otro.url(u"/x"_s, u"localhost"_s).toEncoded()
+                           : destino == u"otro-puerto"_s ? otro.url(u"/x"_s).toEncoded()
+                                                         : destino.toUtf8();
+      s->write("HTTP/1.1 302 Found\r\nLocation: " + a + "\r\nContent-Length: 0\r\n\r\n");
     });
     CanalCurl canal(5000);
-    canal.ponerPlazo(3000);
+    canal.ponerPlazo(5000);
     CanalHttp::Opciones o;
-    o.portada = h.url(u"/"_s);
-    const Traida t = traerEsperando(canal, h.url(u"/servicio"_s), o);
+    o.mismoOrigen = politica == 1;
+    if (politica == 2) o.portada = h.url(u"/"_s);
+    const Traida t = traerEsperando(canal, h.url(u"/viejo"_s), o);
+    if (error.isEmpty()) {
+      QVERIFY2(t.ok, qPrintable(t.error));
+      QCOMPARE(t.cuerpo, QByteArray("[]"));
+      return;
+    }
     QVERIFY(!t.ok);
-    QVERIFY2(t.error.contains(u"otro sitio"_s), qPrintable(t.error));
+    QVERIFY2(t.error.contains(error), qPrintable(t.error));
     QCOMPARE(otro.peticiones, 0);
+    if (destino == u"/bucle"_s) QCOMPARE(h.peticiones, CanalCurl::kMaximoRedirecciones + 1);
   }
 
-  void redireccionEnSuSitio() {
+  // A new request while one runs ends the old one without a report; a channel deleted by
+  // the receiver of its report is left alone.
+  void nuevaPeticionYBorrado() {
     Hostil h([](QTcpSocket* s, const QByteArray& pedido) {
-      if (pedido.startsWith("GET /nuevo"))
-        s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n[]");
-      else
-        s->write("HTTP/1.1 301 Moved\r\nLocation: /nuevo\r\nContent-Length: 0\r\n\r\n");
+      if (pedido.startsWith("GET /lenta")) return;  // never answers
+      s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
     });
-    CanalCurl canal(5000);
-    CanalHttp::Opciones o;
-    o.portada = h.url(u"/"_s);
-    const Traida t = traerEsperando(canal, h.url(u"/viejo"_s), o);
-    QVERIFY2(t.ok, qPrintable(t.error));
-    QCOMPARE(t.cuerpo, QByteArray("[]"));
+    auto* canal = new CanalCurl(5000);
+    QList<QByteArray> cuerpos;
+    connect(canal, &CanalHttp::terminado, this, [&cuerpos, canal](const Traida& t) {
+      cuerpos << t.cuerpo;
+      delete canal;
+    });
+    canal->traer(h.url(u"/lenta"_s));
+    QTRY_COMPARE(h.peticiones, 1);
+    canal->traer(h.url(u"/rapida"_s));
+    QTRY_COMPARE(cuerpos.size(), 1);
+    QCOMPARE(cuerpos[0], QByteArray("ok"));
+    QTest::qWait(100);
+    QCOMPARE(cuerpos.size(), 1);
   }
 
   // After a 403 the home page is visited for its cookies only: an endless page is cut at
