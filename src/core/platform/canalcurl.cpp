@@ -63,6 +63,7 @@ CanalCurl::CanalCurl(int esperaMs, QObject* padre)
   curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
   // The cookies of every request of this channel, and only of it.
   compartido_ = curl_share_init();
+  errorCurl_.resize(CURL_ERROR_SIZE);
   curl_share_setopt(compartido_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   relojCurl_->setSingleShot(true);
   connect(relojCurl_, &QTimer::timeout, this, [this] { actuar(CURL_SOCKET_TIMEOUT, 0); });
@@ -234,16 +235,19 @@ void CanalCurl::lanzar(const QUrl& url) {
   cabecerasRecibidas_ = 0;
   anunciado_ = -1;
   cabecerasDeMas_ = false;
+  errorCurl_.fill('\0');
 
   easy_ = curl_easy_init();
   const QByteArray direccion = url.toEncoded();
   curl_easy_setopt(easy_, CURLOPT_URL, direccion.constData());
   curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorCurl_.data());
   // The channel decides on every redirection itself.
   curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!autoridades_.isEmpty()) curl_easy_setopt(easy_, CURLOPT_CAINFO, autoridades_.constData());
   curl_easy_setopt(easy_, CURLOPT_SHARE, compartido_);
   curl_easy_setopt(easy_, CURLOPT_COOKIEFILE, "");  // cookies in memory, never on disk
   // A proxy of the environment is used, never for this machine itself.
@@ -299,10 +303,9 @@ CanalCurl::Fin CanalCurl::cerrar(int codigo) {
     char* destino = nullptr;
     if (curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &destino) == CURLE_OK && destino)
       f.destino = QUrl::fromEncoded(destino);
-    long verificacion = -1;
-    if (curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &verificacion) == CURLE_OK)
-      f.cadenaValida = verificacion == 0;
   }
+  // libcurl checks the name itself once the chain is verified, and says so only in its words.
+  f.nombreAjeno = codigo == CURLE_PEER_FAILED_VERIFICATION && errorCurl_.contains("target host name");
   if (codigo != CURLE_OK) {
     const auto c = static_cast<CURLcode>(codigo);
     // curl refuses a single header line past its own bound, before any of it is kept.
@@ -400,8 +403,8 @@ void CanalCurl::terminar(Traida t, int estadoFinal) {
 }
 
 void CanalCurl::alTerminar(const Fin& fin) {
-  // Chain verified, name refused: somebody else's certificate, not a lost connection.
-  if (fin.codigo == CURLE_PEER_FAILED_VERIFICATION && fin.cadenaValida) certificadoAjeno_ = true;
+  // Somebody else's certificate is not the same as a lost connection.
+  if (fin.nombreAjeno) certificadoAjeno_ = true;
   if (motivo_.isEmpty() && fin.codigo == CURLE_OK && fin.http >= 300 && fin.http < 400 && fin.destino.isValid()) {
     motivo_ = redireccionNoPermitida(fin.destino);
     if (motivo_.isEmpty() && redirecciones_ >= kMaximoRedirecciones)

@@ -37,6 +37,9 @@ class CanalCurl : public CanalHttp {
   ~CanalCurl() override;
   // The total deadline of each transfer, retries and pauses included.
   void ponerPlazo(int ms) { plazo_ = ms; }
+  // Certificate authorities to trust instead of the system's (a PEM file); for a local
+  // service with a certificate of its own.
+  void ponerAutoridades(const QString& archivoPem) { autoridades_ = archivoPem.toLocal8Bit(); }
 
   void traer(const QUrl& url, const Opciones& opciones) override;
   using CanalHttp::traer;
@@ -51,8 +54,8 @@ class CanalCurl : public CanalHttp {
     long http = 0;
     QUrl destino;  // where a redirection points
     QString error;
-    qint64 anunciado = -1;  // Content-Length, when the server gave one
-    bool cadenaValida = false;
+    qint64 anunciado = -1;     // Content-Length, when the server gave one
+    bool nombreAjeno = false;  // the certificate is good but names another host
   };
 
   static int alSocket(CURL* easy, int socket, int que, void* canal, void* porSocket);
@@ -85,6 +88,8 @@ class CanalCurl : public CanalHttp {
   CURLSH* compartido_;
   CURL* easy_ = nullptr;
   curl_slist* cabeceras_ = nullptr;
+  QByteArray autoridades_;
+  QByteArray errorCurl_;  // curl's own words on the last failure
   QTimer* relojCurl_;
   QTimer* inactividad_;
   QTimer* reloj_;
