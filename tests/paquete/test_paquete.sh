@@ -55,10 +55,11 @@ echo "$campos" | grep -q "^Package: sortilan$" || falla "nombre del paquete"
 echo "$campos" | grep -q "^Version: $(sed -n 's/^project(Sortilan VERSION \([0-9.]*\).*/\1/p' "$fuente/CMakeLists.txt")$" ||
   falla "versión del paquete"
 # Versioned library dependencies are what dpkg-shlibdeps writes.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6sql6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6sql6 libcurl4; do
   echo "$campos" | grep -Eq "(: |, )${lib//+/\\+} \(>= " || falla "sin dependencia de $lib"
 done
 echo "$campos" | grep -Eq "(: |, )libqt6sql6-sqlite(,|$)" || falla "sin el controlador SQLite"
+echo "$campos" | grep -Eq "(: |, )ca-certificates(,|$)" || falla "sin las autoridades de certificación"
 
 raiz=$tmp/raiz
 dpkg-deb -x "$deb" "$raiz"
