@@ -51,6 +51,18 @@ void mostrarActiva(QWidget& w) {
   QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
+// The test folder as the window loads it.
+void abrirSesion(Sesion& s, prueba::Entorno& e) {
+  prueba::exigir(s.abrir(e.carpeta.path()));
+  s.cargasorteos(e.reloj->dia);
+}
+
+// A creation window shown, active, with the focus where it opens: the peña's name.
+void mostrarEnElNombre(Crea& w) {
+  mostrarActiva(w);
+  control<QLineEdit>(&w, "Text1")->setFocus();
+}
+
 }  // namespace
 
 class PruebaTeclado : public QObject {
@@ -141,12 +153,10 @@ void PruebaTeclado::sorteoAManoConTeclas() {
 void PruebaTeclado::penaDeTresApuestasSinRaton() {
   prueba::Entorno e;
   Sesion s;
-  prueba::exigir(s.abrir(e.carpeta.path()));
-  s.cargasorteos(e.reloj->dia);
+  abrirSesion(s, e);
   Crea w(s, 0);
-  mostrarActiva(w);
+  mostrarEnElNombre(w);
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  control<QLineEdit>(&w, "Text1")->setFocus();  // where the window opens
   escribir(u"trio"_s);
   tecla(Qt::Key_Tab);
   QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(&w, "TextApuesta"));
@@ -192,12 +202,10 @@ void PruebaTeclado::penaDeTresApuestasSinRaton() {
 void PruebaTeclado::introSinApuestaGraba() {
   prueba::Entorno e;
   Sesion s;
-  prueba::exigir(s.abrir(e.carpeta.path()));
-  s.cargasorteos(e.reloj->dia);
+  abrirSesion(s, e);
   Crea w(s, 0);
-  mostrarActiva(w);
+  mostrarEnElNombre(w);
   QSignalSpy grabada(&w, &Crea::penaGrabada);
-  control<QLineEdit>(&w, "Text1")->setFocus();
   escribir(u"vacia"_s);
   tecla(Qt::Key_Tab);
   escribir(u"3"_s);
@@ -265,11 +273,9 @@ void PruebaTeclado::apuestaRepetidaPregunta() {
   prueba::Entorno e;
   e.escribir(u"apuestas.dat"_s, prueba::penaConApuestas(u"PRIMERA"_s, 1, e.reloj->dia).codificar());
   Sesion s;
-  prueba::exigir(s.abrir(e.carpeta.path()));
-  s.cargasorteos(e.reloj->dia);
+  abrirSesion(s, e);
   Crea w(s, 0);
-  mostrarActiva(w);
-  control<QLineEdit>(&w, "Text1")->setFocus();
+  mostrarEnElNombre(w);
   escribir(u"segunda"_s);
   tecla(Qt::Key_Tab);
   for (const QString& t : {u"5"_s, u"10 20 30 40 50"_s, u"5 4 3 2 1"_s}) {
