@@ -15,6 +15,7 @@
 
 #include "platform/canalcurl.h"
 #include "support/dobles.h"
+#include "support/servicioprueba.h"
 
 using namespace sortilan;
 using namespace sortilan::plataforma;
@@ -272,6 +273,29 @@ class TestServidorHostil : public QObject {
     QVERIFY2(t.error.contains(error), qPrintable(t.error));
     QCOMPARE(otro.peticiones, 0);
     if (destino == u"/bucle"_s) QCOMPARE(h.peticiones, CanalCurl::kMaximoRedirecciones + 1);
+  }
+
+  // A proxy named by the environment is never asked for this machine itself (here it
+  // listens nowhere): the local service answers directly, by address and by name.
+  void proxyDelEntorno_data() {
+    QTest::addColumn<QString>("host");
+    QTest::newRow("127.0.0.1") << u"127.0.0.1"_s;
+    QTest::newRow("localhost") << u"localhost"_s;
+  }
+  void proxyDelEntorno() {
+    QFETCH(QString, host);
+    const QByteArray proxy = "http://127.0.0.1:" + QByteArray::number(prueba::puertoCerrado());
+    const auto guarda = qScopeGuard([] {
+      qunsetenv("http_proxy");
+      qunsetenv("no_proxy");
+    });
+    qputenv("http_proxy", proxy);
+    qputenv("no_proxy", "ejemplo.invalid");
+    Hostil h([](QTcpSocket* s, const QByteArray&) { s->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"); });
+    CanalCurl canal(5000);
+    const Traida t = traerEsperando(canal, h.url(u"/a"_s, host), {});
+    QVERIFY2(t.ok, qPrintable(t.error));
+    QCOMPARE(t.cuerpo, QByteArray("ok"));
   }
 
   // A new request while one runs ends the old one without a report; a channel deleted by

@@ -64,6 +64,11 @@ CanalCurl::CanalCurl(int esperaMs, QObject* padre)
   // The cookies of every request of this channel, and only of it.
   compartido_ = curl_share_init();
   errorCurl_.resize(CURL_ERROR_SIZE);
+  // A proxy of the environment is used, never for this machine itself; the option replaces
+  // the environment's own list, which is kept.
+  sinProxy_ = "localhost,127.0.0.1,::1";
+  const QByteArray lista = qEnvironmentVariableIsSet("no_proxy") ? qgetenv("no_proxy") : qgetenv("NO_PROXY");
+  if (!lista.trimmed().isEmpty()) sinProxy_ += ',' + lista.trimmed();
   curl_share_setopt(compartido_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   relojCurl_->setSingleShot(true);
   connect(relojCurl_, &QTimer::timeout, this, [this] { actuar(CURL_SOCKET_TIMEOUT, 0); });
@@ -250,8 +255,7 @@ void CanalCurl::lanzar(const QUrl& url) {
   if (!autoridades_.isEmpty()) curl_easy_setopt(easy_, CURLOPT_CAINFO, autoridades_.constData());
   curl_easy_setopt(easy_, CURLOPT_SHARE, compartido_);
   curl_easy_setopt(easy_, CURLOPT_COOKIEFILE, "");  // cookies in memory, never on disk
-  // A proxy of the environment is used, never for this machine itself.
-  curl_easy_setopt(easy_, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
+  curl_easy_setopt(easy_, CURLOPT_NOPROXY, sinProxy_.constData());
   // Decoded by curl and counted decoded against the size limit.
   curl_easy_setopt(easy_, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
   // An answer that says it is too long is refused before its body arrives.

@@ -90,6 +90,7 @@ class CanalCurl : public CanalHttp {
   curl_slist* cabeceras_ = nullptr;
   QByteArray autoridades_;
   QByteArray errorCurl_;  // curl's own words on the last failure
+  QByteArray sinProxy_;   // hosts asked directly, whatever proxy the environment names
   QTimer* relojCurl_;
   QTimer* inactividad_;
   QTimer* reloj_;
