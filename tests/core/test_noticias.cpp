@@ -188,6 +188,9 @@ class TestNoticias : public QObject {
     QTest::newRow("error del servidor") << QByteArray("HTTP/1.1 500 Error\r\nContent-Length: 0\r\n\r\n");
     QTest::newRow("respuesta cortada") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\nabc");
     QTest::newRow("sin servidor") << QByteArray();
+    QTest::newRow("cabecera enorme") << QByteArray("HTTP/1.1 200 OK\r\nX-Relleno: " + QByteArray(200 * 1024, 'a') +
+                                                   "\r\nContent-Length: 2\r\n\r\nok");
+    QTest::newRow("redirección sin destino") << QByteArray("HTTP/1.1 302 Found\r\nContent-Length: 0\r\n\r\n");
   }
   void descargaFallida() {
     QFETCH(QByteArray, respuesta);

@@ -278,10 +278,11 @@ void CanalCurl::lanzar(const QUrl& url) {
       cabeceras_ = curl_slist_append(cabeceras_, "Accept: application/json");
       cabeceras_ = curl_slist_append(cabeceras_, ("Referer: " + opciones_.portada.toEncoded()).constData());
     }
-    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, cabeceras_);
   } else {
     curl_easy_setopt(easy_, CURLOPT_USERAGENT, "Mozilla/5.0");
   }
+  if (opciones_.sinCache) cabeceras_ = curl_slist_append(cabeceras_, "Cache-Control: no-cache");
+  curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, cabeceras_);
   inactividad_->start(espera_);
   curl_multi_add_handle(multi_, easy_);
 }

@@ -43,6 +43,8 @@ class CanalHttp : public QObject {
     // sends the channel to this page once (for its cookies), then it asks again after
     // a pause, at most kIntentos times in all.
     QUrl portada;
+    // Asks every cache on the way for the server's current copy.
+    bool sinCache = false;
   };
   static constexpr int kIntentos = 3;
   // Pauses before the second and the third try, in milliseconds.

@@ -1,15 +1,9 @@
 #include "platform/descarga.h"
 
-#include <QAbstractNetworkCache>
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSslError>
-#include <QTimer>
 #include <algorithm>
 
-#include "platform/canalhttp.h"
+#include "platform/canalcurl.h"
 #include "store/escritura.h"
 
 namespace sortilan::plataforma {
@@ -21,59 +15,35 @@ Resultado descargarArchivo(const QUrl& direccion, const QString& destino, int es
 }
 
 Resultado descargarDatos(const QUrl& direccion, QByteArray& salida, int esperaMs) {
+  using Clase = Resultado::Clase;
   if (!direccion.isValid() || direccion.isEmpty())
-    return Resultado::fallo(Resultado::Clase::Red, QStringLiteral("Dirección vacía"));
-  QNetworkAccessManager red;
-  if (QAbstractNetworkCache* cache = red.cache()) cache->remove(direccion);
-  QNetworkRequest peticion(direccion);
-  peticion.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-  peticion.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-  peticion.setRawHeader("Cache-Control", "no-cache");
-  peticion.setTransferTimeout(esperaMs);
-
-  QNetworkReply* respuesta = red.get(peticion);
-  QByteArray cuerpo;
-  bool grande = false;
-  QObject::connect(respuesta, &QNetworkReply::readyRead, respuesta, [&] {
-    cuerpo += respuesta->readAll();
-    if (cuerpo.size() > kMaximoDescarga) {
-      grande = true;
-      respuesta->abort();
-    }
-  });
-  bool ajeno = false;
-  QObject::connect(respuesta, &QNetworkReply::sslErrors, respuesta, [&](const QList<QSslError>& errores) {
-    for (const QSslError& e : errores)
-      if (e.error() == QSslError::HostNameMismatch) ajeno = true;
-  });
+    return Resultado::fallo(Clase::Red, QStringLiteral("Dirección vacía"));
+  // The same channel as every other transfer, so the same bounds on what a server sends.
+  CanalCurl canal(esperaMs);
   // The inactivity timeout restarts with every byte: a server sending one now and then
   // meets this deadline instead.
-  bool tarde = false;
-  QTimer plazo;
-  plazo.setSingleShot(true);
-  QObject::connect(&plazo, &QTimer::timeout, respuesta, [&] {
-    tarde = true;
-    respuesta->abort();
-  });
-  plazo.start(std::max(esperaMs, 1) * 3);
+  canal.ponerPlazo(std::max(esperaMs, 1) * 3);
+  CanalHttp::Opciones opciones;
+  opciones.limite = kMaximoDescarga;
+  opciones.sinCache = true;
+  Traida t;
+  bool terminado = false;
   QEventLoop espera;
-  QObject::connect(respuesta, &QNetworkReply::finished, &espera, &QEventLoop::quit);
+  QObject::connect(&canal, &CanalHttp::terminado, &espera, [&](const Traida& traida) {
+    t = traida;
+    terminado = true;
+    espera.quit();
+  });
+  canal.traer(direccion, opciones);
   // The fetch blocks the program as a whole; user input waits so nothing re-enters.
-  if (!respuesta->isFinished()) espera.exec(QEventLoop::ExcludeUserInputEvents);
-  cuerpo += respuesta->readAll();
-  const int estado = respuesta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  const QNetworkReply::NetworkError error = respuesta->error();
-  const QString textoError = respuesta->errorString();
-  respuesta->deleteLater();
+  if (!terminado) espera.exec(QEventLoop::ExcludeUserInputEvents);
 
-  using Clase = Resultado::Clase;
-  if (grande) return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta demasiado grande"));
-  if (tarde) return Resultado::fallo(Clase::Red, QStringLiteral("El servidor tarda demasiado en enviar la respuesta"));
-  if (ajeno) return Resultado::fallo(Clase::Red, textoCertificadoAjeno());
-  if (error != QNetworkReply::NoError) return Resultado::fallo(Clase::Red, textoError);
-  if (direccion.scheme().startsWith(QLatin1String("http")) && (estado < 200 || estado >= 300))
-    return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta HTTP %1").arg(estado));
-  salida = cuerpo;
+  if (t.demasiado) return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta demasiado grande"));
+  if (t.certificadoAjeno) return Resultado::fallo(Clase::Red, textoCertificadoAjeno());
+  if (!t.ok) return Resultado::fallo(Clase::Red, t.error);
+  if (t.estadoHttp < 200 || t.estadoHttp >= 300)
+    return Resultado::fallo(Clase::Red, QStringLiteral("Respuesta HTTP %1").arg(t.estadoHttp));
+  salida = std::move(t.cuerpo);
   return Resultado::bien();
 }
 
