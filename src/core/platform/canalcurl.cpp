@@ -63,13 +63,13 @@ CanalCurl::CanalCurl(int esperaMs, QObject* padre)
   curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
   // The cookies of every request of this channel, and only of it.
   compartido_ = curl_share_init();
+  curl_share_setopt(compartido_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   errorCurl_.resize(CURL_ERROR_SIZE);
   // A proxy of the environment is used, never for this machine itself; the option replaces
   // the environment's own list, which is kept.
   sinProxy_ = "localhost,127.0.0.1,::1";
   const QByteArray lista = qEnvironmentVariableIsSet("no_proxy") ? qgetenv("no_proxy") : qgetenv("NO_PROXY");
   if (!lista.trimmed().isEmpty()) sinProxy_ += ',' + lista.trimmed();
-  curl_share_setopt(compartido_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   relojCurl_->setSingleShot(true);
   connect(relojCurl_, &QTimer::timeout, this, [this] { actuar(CURL_SOCKET_TIMEOUT, 0); });
   inactividad_->setSingleShot(true);
